@@ -1,0 +1,30 @@
+// System module: the one window, the per-frame system duties and the full-screen switch.
+#pragma once
+
+extern int gKESysAppActive;  // 1 while the window has the focus; set only by the message pump
+
+// Window procedure hook: receives each platform event kind before the engine's own handling.
+typedef void (*KESysWindowProc)(int eventKind);
+
+// Life cycle
+int KESysInit(void* instance, int showCommand, int width, int height, int createConsole,
+              unsigned int maxFrameRate, KESysWindowProc windowProc);  // 1 success, 0 failure
+void KESysReset();  // frame-rate controller and input tables
+void KESysUpdate();  // drains and handles every pending window event
+void KESysExit();
+
+// Frame bracket
+void KESysFrameStart();  // frame-rate controller start, then graphics start
+void KESysFrameEnd();    // graphics end, frame-rate controller end, message pump
+
+// Window
+void* KESysGetWindowHandle();
+void KESysSetWindowTitle(const char* title);
+void KESysSetWindowIcon(const char* path);  // picture file; a missing one leaves no icon
+int KESysDoesWindowExist();
+void KEToogleFullScreen(bool on);
+bool KESysIsFullScreen();
+
+// Full-screen stretch factors: screen size / window size, exactly 1.0 in a window.
+float KESysGetHorizontalScale();
+float KESysGetVerticalScale();

@@ -1,0 +1,100 @@
+// The only door from the engine to the machine. Everything below is implemented over
+// SDL2 (window, events, keys, mouse, clock, GL context) and SDL2_image (pictures);
+// nothing outside engine/platform includes an SDL header.
+#pragma once
+
+#include <cstdint>
+
+// ---------------------------------------------------------------------------------
+// Window and GL context
+
+// Starts SDL video and opens a centred window with a GL 2.0 capable
+// context of exactly width x height client pixels. Returns 1 on success; on failure
+// prints one line saying why and returns 0.
+int KEPlatformOpenWindow(const char* title, int width, int height);
+// Makes the GL context and the window go away and shuts SDL down.
+void KEPlatformCloseWindow();
+int KEPlatformWindowIsOpen();
+// Hides the window after the user asked to close it; the context stays valid until
+// KEPlatformCloseWindow so that the engine can still release its GL objects.
+void KEPlatformHideWindow();
+void KEPlatformSetTitle(const char* title);
+// Sets the window icon from a picture file; a missing file leaves the window without one.
+void KEPlatformSetIcon(const char* path);
+void KEPlatformGetScreenSize(int* width, int* height);
+// Borderless at (0, 0) with the screen's size when on, framed and centred otherwise.
+void KEPlatformSetFullScreen(int on, int windowWidth, int windowHeight);
+// Size of the GL drawable in pixels.
+void KEPlatformGetDrawableSize(int* width, int* height);
+void KEPlatformSwapBuffers();
+int KEPlatformHasGLContext();
+// Opaque handle for KESysGetWindowHandle.
+void* KEPlatformWindowHandle();
+
+// One drained event, already digested for the system module.
+enum KEPlatformEventKind {
+  KE_PLATFORM_EVENT_NONE = 0,
+  KE_PLATFORM_EVENT_CLOSE,         // the user asked to close the window
+  KE_PLATFORM_EVENT_FOCUS_GAINED,
+  KE_PLATFORM_EVENT_FOCUS_LOST,
+  KE_PLATFORM_EVENT_TOGGLE_FULLSCREEN,  // Alt+Enter
+  KE_PLATFORM_EVENT_EXPOSED,
+};
+// Queues a close request, as a click on the window's close box would.
+void KEPlatformRequestClose();
+// Returns the next pending event, or KE_PLATFORM_EVENT_NONE when the queue is empty.
+KEPlatformEventKind KEPlatformPollEvent();
+
+// Shows or hides the mouse cursor with a counter: visible while the counter is >= 0.
+void KEPlatformShowCursor(int show);
+
+// ---------------------------------------------------------------------------------
+// Input and clock, with the test seam
+
+// Fills a 256-entry table of Windows virtual-key codes (bit 0x80 = down) from the
+// keyboard and mouse buttons (left 0x01, right 0x02, middle 0x04).
+void KEPlatformReadKeys(unsigned char keys[256]);
+// Cursor position in client pixels, origin top-left, y down.
+void KEPlatformReadCursor(int* x, int* y);
+
+uint64_t KEPlatformCounter();
+uint64_t KEPlatformCounterFrequency();
+// Returns once the counter has reached `deadline`, or earlier if the caller should
+// read the counter again. Sleeps while far from the deadline so that a paced frame
+// does not keep a core busy, then lets the caller spin the last two milliseconds.
+void KEPlatformWaitUntil(uint64_t deadline);
+
+// A test can take over the keyboard, the cursor and the clock while the window, the
+// GL context and everything above stay real. Any null member keeps the real source.
+struct KEPlatformInputSource {
+  void (*readKeys)(unsigned char keys[256]);
+  void (*readCursor)(int* x, int* y);
+  uint64_t (*counter)();
+  uint64_t (*frequency)();
+  void (*waitUntil)(uint64_t deadline);
+};
+// Pass null to go back to the machine's own keyboard, mouse and clock.
+void KEPlatformSetInputSource(const KEPlatformInputSource* source);
+
+// ---------------------------------------------------------------------------------
+// Pictures
+
+struct KEPlatformImage {
+  int width;
+  int height;
+  unsigned char* pixels;  // width * height * 4 bytes, R G B A, top row first
+};
+// Decodes a picture file. Returns 1 on success; on failure prints nothing, leaves
+// `image` empty and returns 0 (see KEPlatformLastError).
+int KEPlatformImageLoad(const char* path, KEPlatformImage* image);
+void KEPlatformImageFree(KEPlatformImage* image);
+// Text of the last failure of KEPlatformImageLoad or KEPlatformOpenWindow.
+const char* KEPlatformLastError();
+void KEPlatformSetLastError(const char* text);
+
+// ---------------------------------------------------------------------------------
+// Console
+
+// Waits for a key press when standard input is a terminal; returns at once otherwise
+// so that a fatal report never hangs a test or a CI run.
+void KEPlatformWaitForKeyIfInteractive();

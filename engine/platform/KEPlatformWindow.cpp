@@ -1,0 +1,211 @@
+// The window, its GL context and its events over SDL2.
+#include "KEPlatform.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <malloc.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace {
+
+struct PlatformWindow {
+  SDL_Window* window;
+  SDL_GLContext context;
+  bool visible;
+};
+PlatformWindow gWin;
+
+// A window manager honours SDL's full-screen flag; bare X (Xvfb) does not, and the
+// flag alone would leave the X window small while the drawable claims the screen.
+bool WindowManagerRunning() {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(gWin.window, &info)) return false;
+  if (info.subsystem != SDL_SYSWM_X11) return true;
+  Display* display = info.info.x11.display;
+  Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+  if (check == None) return false;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  int status = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
+                                  XA_WINDOW, &type, &format, &count, &after, &data);
+  bool present = status == Success && type == XA_WINDOW && count == 1;
+  if (data) XFree(data);
+  return present;
+}
+
+int ReportNoDisplay(const char* why) {
+  KEPlatformSetLastError(why);
+  std::printf("No display to open the window on (%s): start the game from a desktop session.\n",
+              why);
+  std::fflush(stdout);
+  return 0;
+}
+
+}  // namespace
+
+int KEPlatformOpenWindow(const char* title, int width, int height) {
+  // The GL driver allocates and frees the same large blocks every frame; without a high
+  // trim threshold glibc hands them back to the system and faults them in again.
+  mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+
+  // Without a display SDL would fall back to an off-screen driver that has no GL for us.
+  const bool driverChosen = SDL_getenv("SDL_VIDEODRIVER") != nullptr;
+  const bool haveDisplay = (SDL_getenv("DISPLAY") && *SDL_getenv("DISPLAY")) ||
+                           (SDL_getenv("WAYLAND_DISPLAY") && *SDL_getenv("WAYLAND_DISPLAY"));
+  if (!driverChosen && !haveDisplay) {
+    return ReportNoDisplay("neither DISPLAY nor WAYLAND_DISPLAY is set");
+  }
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    return ReportNoDisplay(SDL_GetError());
+  }
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+
+  gWin.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                 height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+  if (!gWin.window) {
+    KEPlatformSetLastError(SDL_GetError());
+    std::printf("Could not open a %dx%d window: %s\n", width, height, KEPlatformLastError());
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return 0;
+  }
+  gWin.visible = true;
+  gWin.context = SDL_GL_CreateContext(gWin.window);
+  if (!gWin.context) {
+    KEPlatformSetLastError(SDL_GetError());
+    std::printf("Could not create an OpenGL context: %s\n", KEPlatformLastError());
+    return 1;  // the window exists; the graphics start reports the missing context
+  }
+  SDL_GL_MakeCurrent(gWin.window, gWin.context);
+  SDL_GL_SetSwapInterval(0);
+  return 1;
+}
+
+void KEPlatformCloseWindow() {
+  if (gWin.context) SDL_GL_DeleteContext(gWin.context);
+  if (gWin.window) SDL_DestroyWindow(gWin.window);
+  if (gWin.window) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  gWin = PlatformWindow();
+}
+
+int KEPlatformWindowIsOpen() { return gWin.window && gWin.visible; }
+
+int KEPlatformHasGLContext() { return gWin.context != nullptr; }
+
+void KEPlatformHideWindow() {
+  if (gWin.window) SDL_HideWindow(gWin.window);
+  gWin.visible = false;
+}
+
+void KEPlatformSetTitle(const char* title) {
+  if (gWin.window) SDL_SetWindowTitle(gWin.window, title ? title : "");
+}
+
+void KEPlatformSetIcon(const char* path) {
+  if (!gWin.window || !path) return;
+  SDL_Surface* icon = IMG_Load(path);
+  if (!icon) return;
+  SDL_SetWindowIcon(gWin.window, icon);
+  SDL_FreeSurface(icon);
+}
+
+void KEPlatformGetScreenSize(int* width, int* height) {
+  SDL_DisplayMode mode;
+  int display = gWin.window ? SDL_GetWindowDisplayIndex(gWin.window) : 0;
+  if (display < 0 || SDL_GetDesktopDisplayMode(display, &mode) != 0) {
+    mode.w = 800;
+    mode.h = 600;
+  }
+  *width = mode.w;
+  *height = mode.h;
+}
+
+void KEPlatformSetFullScreen(int on, int windowWidth, int windowHeight) {
+  if (!gWin.window) return;
+  int screenWidth, screenHeight;
+  KEPlatformGetScreenSize(&screenWidth, &screenHeight);
+  if (on) {
+    SDL_SetWindowBordered(gWin.window, SDL_FALSE);
+    SDL_SetWindowPosition(gWin.window, 0, 0);
+    SDL_SetWindowSize(gWin.window, screenWidth, screenHeight);
+    if (WindowManagerRunning())
+      SDL_SetWindowFullscreen(gWin.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  } else {
+    SDL_SetWindowFullscreen(gWin.window, 0);
+    SDL_SetWindowBordered(gWin.window, SDL_TRUE);
+    SDL_SetWindowSize(gWin.window, windowWidth, windowHeight);
+    SDL_SetWindowPosition(gWin.window, screenWidth / 2 - windowWidth / 2,
+                          screenHeight / 2 - windowHeight / 2);
+  }
+  SDL_RaiseWindow(gWin.window);
+}
+
+void KEPlatformGetDrawableSize(int* width, int* height) {
+  *width = *height = 0;
+  if (gWin.window) SDL_GL_GetDrawableSize(gWin.window, width, height);
+}
+
+void KEPlatformSwapBuffers() {
+  if (gWin.window) SDL_GL_SwapWindow(gWin.window);
+}
+
+void* KEPlatformWindowHandle() { return gWin.window; }
+
+void KEPlatformRequestClose() {
+  SDL_Event event = {};
+  event.type = SDL_QUIT;
+  SDL_PushEvent(&event);
+}
+
+KEPlatformEventKind KEPlatformPollEvent() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    switch (event.type) {
+      case SDL_QUIT:
+        return KE_PLATFORM_EVENT_CLOSE;
+      case SDL_WINDOWEVENT:
+        switch (event.window.event) {
+          case SDL_WINDOWEVENT_CLOSE:
+            return KE_PLATFORM_EVENT_CLOSE;
+          case SDL_WINDOWEVENT_FOCUS_GAINED:
+            return KE_PLATFORM_EVENT_FOCUS_GAINED;
+          case SDL_WINDOWEVENT_FOCUS_LOST:
+            return KE_PLATFORM_EVENT_FOCUS_LOST;
+          case SDL_WINDOWEVENT_EXPOSED:
+          case SDL_WINDOWEVENT_MOVED:
+            return KE_PLATFORM_EVENT_EXPOSED;
+          default:
+            break;
+        }
+        break;
+      case SDL_KEYDOWN:
+        if (event.key.keysym.scancode == SDL_SCANCODE_RETURN && !event.key.repeat &&
+            (event.key.keysym.mod & KMOD_ALT))
+          return KE_PLATFORM_EVENT_TOGGLE_FULLSCREEN;
+        break;
+      default:
+        break;
+    }
+  }
+  return KE_PLATFORM_EVENT_NONE;
+}
+
+void KEPlatformWaitForKeyIfInteractive() {
+  if (!isatty(fileno(stdin))) return;
+  std::printf("Press Enter to quit.\n");
+  std::fflush(stdout);
+  std::getchar();
+}

@@ -1,0 +1,72 @@
+#include "GameStateLoop.h"
+
+#include "KEFrameRateController.h"
+#include "KEGraphics.h"
+#include "KEInput.h"
+#include "KESystem.h"
+
+GameStateManagerRecord GameStateManager = {};
+
+namespace {
+
+void EnterCurrentState() {
+  KEFrameRateControllerReset();
+  KEInputReset();
+  if (GameStateManager.current == KE_STATE_RESTART) {
+    // The restarted state runs again, so it is also the state asked for next.
+    GameStateManager.current = GameStateManager.next = GameStateManager.previous;
+  } else {
+    GameStateManager.current->Load();
+  }
+  GameStateManager.current->Initialize();
+}
+
+void RunOneFrame() {
+  GameState* state = GameStateManager.current;
+  KEFrameRateControllerStart();
+  KEGfxStart();
+  KEInputUpdate();
+  state->Update();
+  state->Draw();
+  KEGfxEnd();
+  KEFrameRateControllerEnd();
+  KESysUpdate();
+  if (!KESysDoesWindowExist()) GameStateManager.next = nullptr;
+  GameStateManager.frameTime = KEFrameRateControllerGetFrameTime();
+  GameStateManager.totalTime += GameStateManager.frameTime;
+}
+
+void LeaveCurrentState() {
+  GameState* state = GameStateManager.current;
+  state->Free();
+  if (GameStateManager.next != KE_STATE_RESTART) {
+    state->Unload();
+    delete state;
+  }
+  GameStateManager.previous = state;
+  GameStateManager.current = GameStateManager.next;
+}
+
+}  // namespace
+
+void GameStateLoopBegin(GameState* first) {
+  GameStateManager.current = GameStateManager.next = GameStateManager.previous = first;
+  GameStateManager.level = -1;
+  if (first) EnterCurrentState();
+}
+
+bool GameStateLoopStep() {
+  if (!GameStateManager.current) return false;
+  if (GameStateManager.next == GameStateManager.current) RunOneFrame();
+  if (GameStateManager.next == GameStateManager.current) return true;
+  LeaveCurrentState();
+  if (!GameStateManager.current) return false;
+  EnterCurrentState();
+  return true;
+}
+
+void RunGameStateLoop(GameState* first) {
+  GameStateLoopBegin(first);
+  while (GameStateLoopStep()) {
+  }
+}

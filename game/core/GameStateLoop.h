@@ -1,0 +1,12 @@
+// The state loop: one frame at a time, with state changes between frames.
+#pragma once
+
+#include "GameState.h"
+
+// Makes `first` the running state (level -1) and enters it with Load and Initialize.
+void GameStateLoopBegin(GameState* first);
+// Runs one frame of the current state, then performs a requested change. Returns false
+// once the loop has ended (a null state was requested or the window was closed).
+bool GameStateLoopStep();
+// Begin, then step until the loop ends.
+void RunGameStateLoop(GameState* first);

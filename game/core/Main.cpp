@@ -1,0 +1,21 @@
+// Vantrel: start the engine, run the states, shut down in order.
+#include "DataDirectory.h"
+#include "GameStateLoop.h"
+#include "KEGraphics.h"
+#include "KESystem.h"
+#include "SplashCard.h"
+
+int main() {
+  if (!EnterDataDirectory()) return 1;
+  if (!KESysInit(nullptr, 1, 800, 600, 0, 60, nullptr)) return 1;
+  KESysSetWindowTitle("Vantrel");
+  KESysReset();
+  KEToogleFullScreen(true);
+  KESysSetWindowIcon("Assets/icon.png");
+  KEGfxSetBackgroundColor(0, 0, 0);
+
+  RunGameStateLoop(new SplashCard("Assets/pellarin.png"));
+
+  KESysExit();
+  return 0;
+}

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "KEGraphics.h"
+#include "KEInput.h"
+#include "KESystem.h"
+#include "gl_environment.h"
+#include "test_input.h"
+
+namespace {
+
+// Fills the whole view with one colour through the colour program.
+void DrawFullView(uint32_t colour) {
+  KEGfxSetRenderMode(KE_RENDER_NONE);  // the next bind sets the stretched viewport
+  KEGfxStart();
+  KEGfxTriAdd(-400, -300, colour, 0, 0, 400, -300, colour, 0, 0, -400, 300, colour, 0, 0);
+  KEGfxTriAdd(400, -300, colour, 0, 0, 400, 300, colour, 0, 0, -400, 300, colour, 0, 0);
+  KEGfxVertexList* quad = KEGfxMeshEnd();
+  KEGfxSetRenderMode(KE_RENDER_COLOR);
+  KEGfxSetTintColor(1, 1, 1, 1);
+  KEGfxSetTransparency(1);
+  KEGfxSetBlendColor(0, 0, 0, 0);
+  KEGfxSetCamPosition(0, 0);
+  KEGfxSetPosition(0, 0);
+  KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+  KEGfxSetRenderMode(KE_RENDER_NONE);
+  KEGfxMeshFree(quad);
+}
+
+bool IsGreen(const unsigned char rgba[4]) {
+  return rgba[0] < 10 && rgba[1] > 245 && rgba[2] < 10;
+}
+
+TEST(FullScreen, StretchesTheViewOverTheWholeScreenAndBack) {
+  GlTestSetFullScreen(true);
+  EXPECT_TRUE(KESysIsFullScreen());
+  EXPECT_EQ(KESysGetHorizontalScale(), 2.0f);
+  EXPECT_EQ(KESysGetVerticalScale(), 2.0f);
+  KEGfxSetBackgroundColor(1, 0, 0);
+  DrawFullView(0xFF00FF00);
+  unsigned char pixel[4];
+  for (auto corner : {std::pair<int, int>{0, 0}, {1599, 0}, {0, 1199}, {1599, 1199}}) {
+    GlTestReadPixel(corner.first, corner.second, pixel);
+    EXPECT_TRUE(IsGreen(pixel)) << "corner " << corner.first << "," << corner.second;
+  }
+
+  GlTestSetFullScreen(false);
+  EXPECT_FALSE(KESysIsFullScreen());
+  EXPECT_EQ(KESysGetHorizontalScale(), 1.0f);
+  EXPECT_EQ(KESysGetVerticalScale(), 1.0f);
+  DrawFullView(0xFF00FF00);
+  // The whole 800 x 600 client area is drawn, the last row and column included.
+  for (auto corner : {std::pair<int, int>{0, 0}, {799, 0}, {0, 599}, {799, 599}}) {
+    GlTestReadPixel(corner.first, corner.second, pixel);
+    EXPECT_TRUE(IsGreen(pixel)) << "corner " << corner.first << "," << corner.second;
+  }
+  KEGfxSetBackgroundColor(0, 0, 0);
+}
+
+TEST(FullScreen, CursorIsReportedInViewPixels) {
+  test_input::Install();
+  GlTestSetFullScreen(true);
+  KEInputReset();
+  test_input::SetCursor(1000, 500);
+  KEInputUpdate();
+  int x, y, dx, dy;
+  KEInputGetCursorPosition(&x, &y);
+  KEInputGetCursorPositionDelta(&dx, &dy);
+  EXPECT_EQ(x, 500);
+  EXPECT_EQ(y, 250);
+  EXPECT_EQ(dx, 500);
+  EXPECT_EQ(dy, 250);
+  test_input::SetCursor(1001, 503);
+  KEInputUpdate();
+  KEInputGetCursorPosition(&x, &y);
+  KEInputGetCursorPositionDelta(&dx, &dy);
+  EXPECT_EQ(x, 500);  // 1001 / 2 truncated
+  EXPECT_EQ(y, 251);
+  EXPECT_EQ(dx, 0);
+  EXPECT_EQ(dy, 1);
+  GlTestSetFullScreen(false);
+  test_input::Uninstall();
+}
+
+}  // namespace

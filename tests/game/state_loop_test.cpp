@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "GameStateLoop.h"
+#include "KEFrameRateController.h"
+#include "KEInput.h"
+#include "KESystem.h"
+#include "platform/KEPlatform.h"
+#include "test_input.h"
+
+namespace {
+
+std::vector<std::string> gLog;
+
+// Logs its life cycle and asks for `request` during the Update of frame `requestFrame`.
+class LoggingState : public GameState {
+ public:
+  LoggingState(std::string name, int requestFrame, GameState* request)
+      : name_(std::move(name)), requestFrame_(requestFrame), request_(request) {}
+  ~LoggingState() override { gLog.push_back(name_ + ".destroy"); }
+  void Load() override { gLog.push_back(name_ + ".Load"); }
+  void Initialize() override {
+    frame_ = 0;
+    gLog.push_back(name_ + ".Initialize");
+  }
+  void Update() override {
+    gLog.push_back(name_ + ".Update");
+    test_input::AdvanceClock(work);
+    spaceTriggered.push_back(KEInputCheckTriggered(VK_SPACE));
+    frameCounts.push_back(KEFrameRateControllerGetFrameCount());
+    frameTimes.push_back(GameStateManager.frameTime);
+    if (++frame_ == requestFrame_) {
+      GameStateManager.next = request_;
+      requestFrame_ = -1;  // a restart asks only once
+    }
+  }
+  void Draw() override { gLog.push_back(name_ + ".Draw"); }
+  void Free() override { gLog.push_back(name_ + ".Free"); }
+  void Unload() override { gLog.push_back(name_ + ".Unload"); }
+
+  std::vector<bool> spaceTriggered;
+  std::vector<unsigned> frameCounts;
+  std::vector<double> frameTimes;
+  double work = 0;  // seconds each Update takes
+
+ private:
+  std::string name_;
+  int requestFrame_;
+  GameState* request_;
+  int frame_ = 0;
+};
+
+class StateLoopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gLog.clear();
+    test_input::Install();
+    KESysReset();
+  }
+  void TearDown() override { test_input::Uninstall(); }
+
+  void RunToEnd(GameState* first, int maxFrames = 100) {
+    GameStateLoopBegin(first);
+    for (int i = 0; i < maxFrames && GameStateLoopStep(); ++i) {
+    }
+  }
+};
+
+using Log = std::vector<std::string>;
+
+TEST_F(StateLoopTest, ChangeRunsTheOldDrawThenLeavesBeforeEntering) {
+  GameState* b = new LoggingState("B", 1, nullptr);
+  RunToEnd(new LoggingState("A", 2, b));
+  EXPECT_EQ(gLog, (Log{"A.Load", "A.Initialize", "A.Update", "A.Draw", "A.Update", "A.Draw",
+                       "A.Free", "A.Unload", "A.destroy", "B.Load", "B.Initialize", "B.Update",
+                       "B.Draw", "B.Free", "B.Unload", "B.destroy"}));
+  EXPECT_EQ(GameStateManager.current, nullptr);
+  EXPECT_EQ(GameStateManager.level, -1);
+}
+
+TEST_F(StateLoopTest, RestartKeepsTheObjectAndStartsTimingAndKeysAfresh) {
+  auto* a = new LoggingState("A", 3, KE_STATE_RESTART);
+  test_input::Press(VK_SPACE);
+  GameStateLoopBegin(a);
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(GameStateLoopStep());
+  EXPECT_EQ(gLog, (Log{"A.Load", "A.Initialize", "A.Update", "A.Draw", "A.Update", "A.Draw",
+                       "A.Update", "A.Draw", "A.Free", "A.Initialize", "A.Update", "A.Draw",
+                       "A.Update", "A.Draw"}));
+  EXPECT_EQ(GameStateManager.current, a);
+  EXPECT_EQ(GameStateManager.previous, a);
+  // Space held all along: triggered on the first frame of each run only.
+  EXPECT_EQ(a->spaceTriggered, (std::vector<bool>{true, false, false, true, false}));
+  EXPECT_EQ(a->frameCounts, (std::vector<unsigned>{0, 1, 2, 0, 1}));
+
+  GameStateManager.next = nullptr;
+  EXPECT_FALSE(GameStateLoopStep());
+}
+
+TEST_F(StateLoopTest, FrameTimeCarriesOverAndTotalTimeNeverResets) {
+  auto* b = new LoggingState("B", 2, nullptr);
+  auto* a = new LoggingState("A", 2, b);
+  GameStateManager.frameTime = 0;
+  const double totalBefore = GameStateManager.totalTime;
+  GameStateLoopBegin(a);
+  ASSERT_TRUE(GameStateLoopStep());
+  EXPECT_EQ(a->frameTimes.back(), 0.0);
+  a->work = 0.05;  // a slow frame
+  GameStateLoopStep();
+  // B's first frame still sees A's last frame time.
+  ASSERT_TRUE(GameStateLoopStep());
+  EXPECT_NEAR(b->frameTimes[0], 0.05, 1e-9);
+  EXPECT_FALSE(GameStateLoopStep());
+  EXPECT_NEAR(GameStateManager.totalTime - totalBefore, 3.0 / 60 + 0.05, 1e-9);
+}
+
+// Runs last in this file: it closes the shared window and opens a fresh one.
+TEST_F(StateLoopTest, ClosingTheWindowLeavesTheStateAndEndsTheLoop) {
+  RunToEnd(new LoggingState("A", -1, nullptr), 2);
+  gLog.clear();
+  KEPlatformRequestClose();
+  EXPECT_FALSE(GameStateLoopStep());
+  EXPECT_EQ(gLog, (Log{"A.Update", "A.Draw", "A.Free", "A.Unload", "A.destroy"}));
+  EXPECT_EQ(KESysDoesWindowExist(), 0);
+
+  KESysExit();
+  ASSERT_EQ(KESysInit(nullptr, 1, 800, 600, 0, 60, nullptr), 1);
+  EXPECT_EQ(KESysDoesWindowExist(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+#include "gl_environment.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "KEGraphics.h"
+#include "KESystem.h"
+#include "platform/KEPlatform.h"
+
+namespace {
+
+class GlEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    ASSERT_EQ(KESysInit(nullptr, 1, 800, 600, 0, 60, nullptr), 1) << "no window under Xvfb";
+  }
+  void TearDown() override { KESysExit(); }
+};
+
+}  // namespace
+
+void GlTestSetFullScreen(bool on) {
+  KEToogleFullScreen(on);
+  const int wantWidth = on ? 1600 : 800, wantHeight = on ? 1200 : 600;
+  // The resize is asynchronous on X: swap and pump until the drawable has the new size.
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    int width = 0, height = 0;
+    KEPlatformGetDrawableSize(&width, &height);
+    if (width == wantWidth && height == wantHeight && attempt > 2) return;
+    KEPlatformSwapBuffers();
+    KESysUpdate();
+  }
+  ADD_FAILURE() << "the drawable never reached " << wantWidth << "x" << wantHeight;
+}
+
+void GlTestReadPixel(int x, int y, unsigned char rgba[4]) {
+  glFinish();
+  glReadBuffer(GL_BACK);
+  glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+}
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  ::testing::AddGlobalTestEnvironment(new GlEnvironment);
+  return RUN_ALL_TESTS();
+}

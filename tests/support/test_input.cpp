@@ -1,0 +1,54 @@
+#include "test_input.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "platform/KEPlatform.h"
+
+namespace test_input {
+namespace {
+
+unsigned char gKeys[256];
+int gCursorX, gCursorY;
+uint64_t gNow;
+
+void ReadKeys(unsigned char keys[256]) { std::memcpy(keys, gKeys, sizeof gKeys); }
+void ReadCursor(int* x, int* y) {
+  *x = gCursorX;
+  *y = gCursorY;
+}
+uint64_t Counter() { return gNow; }
+uint64_t Frequency() { return kFrequency; }
+void WaitUntil(uint64_t deadline) {
+  if (deadline > gNow) gNow = deadline;
+}
+
+}  // namespace
+
+void Install() {
+  ReleaseAll();
+  gCursorX = gCursorY = 0;
+  gNow = 1000;
+  static const KEPlatformInputSource source = {ReadKeys, ReadCursor, Counter, Frequency,
+                                               WaitUntil};
+  KEPlatformSetInputSource(&source);
+}
+
+void Uninstall() { KEPlatformSetInputSource(nullptr); }
+
+void Press(unsigned int key) { gKeys[key & 0xFF] = 0x80; }
+
+void Release(unsigned int key) { gKeys[key & 0xFF] = 0; }
+
+void ReleaseAll() { std::memset(gKeys, 0, sizeof gKeys); }
+
+void SetCursor(int x, int y) {
+  gCursorX = x;
+  gCursorY = y;
+}
+
+void AdvanceClock(double seconds) { gNow += uint64_t(std::llround(seconds * kFrequency)); }
+
+uint64_t Now() { return gNow; }
+
+}  // namespace test_input
