@@ -1,0 +1,53 @@
+// A level's grid of square cells, centred on the world origin, with the tiles drawn for it
+// and the queries actors make every frame: cell codes, walls, hazards and paths.
+#pragma once
+
+#include <list>
+#include <vector>
+
+#include "KEMath.h"
+#include "TileMapFile.h"
+
+class Tile;
+
+class TileMap {
+ public:
+  // Reads the file and creates one tile per cell in the world list. False only when the
+  // file cannot be opened; a damaged file leaves the map empty or part floor.
+  bool LoadFile(const char* fileName);
+  // The grids and queries alone, without tiles. A grid that breaks its own bounds leaves
+  // the map empty and returns false.
+  bool LoadGrid(const TileMapGrid& grid);
+
+  int CellAt(KEVec2 point) const;                        // -1 outside the map
+  int WallContacts(KEVec2 position, KEVec2 size) const;  // 1 left, 2 right, 4 top, 8 bottom
+  KEVec2 SnapToCell(KEVec2 point, int mask) const;       // to the cell centre on masked axes
+  int HazardUnder(KEVec2 position, KEVec2 size) const;   // 4 lava, 6 water, 5 exit or 0
+  // Cell centres from the target back to the cell next to `from` (which is left out).
+  std::list<KEVec2> FindPath(KEVec2 from, KEVec2 to);
+  KEVec2 Extent() const;  // centre of the cell diagonally beyond the top-right corner
+  void DumpGrids() const;
+
+  unsigned width = 0;
+  unsigned height = 0;
+  unsigned tileSize = 0;
+  // Indexed [row][column]; row 0 is the bottom row.
+  std::vector<std::vector<unsigned>> cells;
+  std::vector<std::vector<int>> blocking;
+  std::vector<std::vector<int>> pathMarks;  // the search's work grid
+  float halfWidth = 0;
+  float halfHeight = 0;
+  std::vector<Tile*> tiles;  // owned by the world list
+
+ private:
+  struct Cell {
+    int row, column;
+  };
+  void Clear();
+  bool Locate(KEVec2 point, Cell* cell) const;
+  KEVec2 CentreOf(Cell cell) const;
+  bool Blocks(KEVec2 point) const;
+  void CreateTiles();
+
+  std::vector<Cell> searchQueue_;  // kept between searches so a search allocates no queue
+};
