@@ -1,0 +1,30 @@
+#!/bin/sh
+# Regenerates every asset into a scratch folder and compares it, file by file and
+# byte for byte, with the committed data/Assets.
+# Usage: check_reproducible.sh GENERATOR ASSETS_DIR SCRATCH_DIR
+set -eu
+gen=$1
+committed=$2
+scratch=$3
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+"$gen" "$scratch" >/dev/null
+
+list() { (cd "$1" && find . -type f | LC_ALL=C sort); }
+list "$committed" >"$scratch.committed"
+list "$scratch" >"$scratch.generated"
+status=0
+if ! diff -u "$scratch.committed" "$scratch.generated"; then
+  echo "the file lists differ (- committed, + generated)"
+  status=1
+fi
+while read -r f; do
+  if [ -f "$scratch/$f" ] && ! cmp -s "$committed/$f" "$scratch/$f"; then
+    echo "differs: $f"
+    status=1
+  fi
+done <"$scratch.committed"
+rm -f "$scratch.committed" "$scratch.generated"
+[ $status -eq 0 ] && echo "all $(list "$committed" | wc -l) files reproduced"
+exit $status

@@ -1,0 +1,26 @@
+// The generator's stages, in the order main runs them: later stages reuse the
+// pictures of earlier ones.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "draw.h"
+#include "image.h"
+
+void MakeTiles(AssetSet& set);
+void MakeCreatures(AssetSet& set);
+void MakeHud(AssetSet& set);
+void MakeButtons(AssetSet& set);
+void MakeScreens(AssetSet& set);
+// Whole screens composed as the game shows them, for the contact sheet.
+std::vector<std::pair<std::string, Image>> MakeMockups(const AssetSet& set);
+Image MakeContactSheet(const AssetSet& set);
+// Writes the WAV files into `dir`; returns their total size in bytes, or -1 on failure.
+long MakeSounds(const std::string& dir);
+
+// Builds a picture one pixel at a time.
+Image PixelImage(int width, int height, const std::function<Color(int x, int y)>& pixel);

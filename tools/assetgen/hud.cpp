@@ -1,0 +1,289 @@
+// The status strip along the bottom of a level and everything drawn into it, plus
+// the photo flash and the game-over picture.
+#include <cmath>
+
+#include "creatures.h"
+#include "generators.h"
+
+namespace {
+
+constexpr Color kSocket = Hex(0x0b0d14);
+
+// Where the status display draws into the strip (x from the left, y from the top).
+constexpr double kStatusX = 205, kDigitX[2] = {370, 410}, kPhotoX[3] = {570, 650, 730};
+constexpr double kItemY = 45;
+
+void Socket(cairo_t* cr, double cx, double cy, double w, double h) {
+  PathRoundRect(cr, cx - w / 2 - 3, cy - h / 2 - 3, w + 6, h + 6, 5);
+  FillStroke(cr, kSocket, WithAlpha(pal::kTeal, 0.7), 1.5);
+  PathRoundRect(cr, cx - w / 2 - 5.5, cy - h / 2 - 5.5, w + 11, h + 11, 7);
+  SetColor(cr, Hex(0x000000, 0.5));
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+}
+
+void CameraGlyph(cairo_t* cr, double cx, double cy, double size, Color c) {
+  double s = size / 20;
+  PathRoundRect(cr, cx - 10 * s, cy - 6 * s, 20 * s, 13 * s, 2.5 * s);
+  cairo_rectangle(cr, cx - 4 * s, cy - 9 * s, 8 * s, 3.5 * s);
+  SetColor(cr, c);
+  cairo_fill(cr);
+  cairo_arc(cr, cx, cy + 0.5 * s, 4.6 * s, 0, 2 * M_PI);
+  SetColor(cr, pal::kInk);
+  cairo_fill(cr);
+  cairo_arc(cr, cx, cy + 0.5 * s, 2.6 * s, 0, 2 * M_PI);
+  SetColor(cr, c);
+  cairo_fill(cr);
+}
+
+Image StatusBar() {
+  Canvas c(800, 80);
+  cairo_t* cr = c.cr();
+  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 80);
+  cairo_pattern_add_color_stop_rgb(g, 0, 0.14, 0.16, 0.23);
+  cairo_pattern_add_color_stop_rgb(g, 1, 0.06, 0.07, 0.10);
+  cairo_set_source(cr, g);
+  cairo_paint(cr);
+  cairo_pattern_destroy(g);
+  cairo_rectangle(cr, 0, 0, 800, 3);
+  FillStroke(cr, pal::kTeal, {}, 0);
+  cairo_rectangle(cr, 0, 3, 800, 1);
+  FillStroke(cr, Hex(0x000000, 0.6), {}, 0);
+  for (double x : {8.0, 792.0, 268.0, 460.0})
+    for (double y : {14.0, 70.0}) {
+      cairo_arc(cr, x, y, 2, 0, 2 * M_PI);
+      FillStroke(cr, Hex(0x3a4258), Hex(0x000000, 0.6), 0.8);
+    }
+  CameraGlyph(cr, 30, 42, 24, pal::kTeal);
+  TextStyle logo;
+  logo.size = 14;
+  logo.color = pal::kCream;
+  DrawText(cr, "VANTREL", 48, 42, logo, 0);
+
+  TextStyle label;
+  label.size = 11;
+  label.color = pal::kMuted;
+  Socket(cr, kStatusX, kItemY, 50, 50);
+  DrawText(cr, "SPEED", kStatusX - 36, kItemY, label, 1);
+  Socket(cr, (kDigitX[0] + kDigitX[1]) / 2, kItemY, 64, 24);
+  DrawText(cr, "DISGUISE", kDigitX[0] - 26, kItemY, label, 1);
+  DrawText(cr, "SEC", kDigitX[1] + 26, kItemY, label, 0);
+  DrawText(cr, "PHOTOS", kPhotoX[0] - 36, kItemY, label, 1);
+  for (double x : kPhotoX) Socket(cr, x, kItemY, 50, 50);
+  return c.Take();
+}
+
+// Seven-segment digits, like the timer on a camera's self-release.
+Image Digit(int d) {
+  static const char* kSegments[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
+                                      "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
+  Canvas c(20, 20);
+  cairo_t* cr = c.cr();
+  SetColor(cr, kSocket);
+  cairo_paint(cr);
+  // Segment ends: a top, b top right, c bottom right, d bottom, e bottom left, f top left, g middle.
+  const double L = 5, R = 14.5, T = 2.5, M = 10, B = 17.5;
+  const double seg[7][4] = {{L, T, R, T}, {R, T, R, M}, {R, M, R, B}, {L, B, R, B},
+                            {L, M, L, B}, {L, T, L, M}, {L, M, R, M}};
+  for (int pass = 0; pass < 2; ++pass)
+    for (int s = 0; s < 7; ++s) {
+      bool on = std::string(kSegments[d]).find(char('a' + s)) != std::string::npos;
+      if (on != (pass == 1)) continue;
+      cairo_move_to(cr, seg[s][0] + (seg[s][0] == seg[s][2] ? 0 : 1.3),
+                    seg[s][1] + (seg[s][1] == seg[s][3] ? 0 : 1.3));
+      cairo_line_to(cr, seg[s][2] - (seg[s][0] == seg[s][2] ? 0 : 1.3),
+                    seg[s][3] - (seg[s][1] == seg[s][3] ? 0 : 1.3));
+      SetColor(cr, on ? Hex(0xffc04a) : Hex(0x2a2418));
+      cairo_set_line_width(cr, 2.6);
+      cairo_stroke(cr);
+    }
+  return c.Take();
+}
+
+Image EmptyPhoto() {
+  Canvas c(50, 50);
+  cairo_t* cr = c.cr();
+  SetColor(cr, kSocket);
+  cairo_paint(cr);
+  PathRoundRect(cr, 4, 4, 42, 42, 4);
+  const double dash[] = {4, 3};
+  cairo_set_dash(cr, dash, 2, 0);
+  SetColor(cr, Hex(0x4a5268));
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+  cairo_set_dash(cr, nullptr, 0, 0);
+  CameraGlyph(cr, 25, 25, 22, Hex(0x353c50));
+  return c.Take();
+}
+
+// A snapshot of one monster in a white instant-photo frame.
+Image PhotoCard(Creature kind) {
+  Canvas c(50, 50);
+  cairo_t* cr = c.cr();
+  SetColor(cr, Hex(0xf3eee2));
+  cairo_paint(cr);
+  cairo_rectangle(cr, 3, 3, 44, 40);
+  cairo_pattern_t* g = cairo_pattern_create_radial(25, 23, 2, 25, 23, 30);
+  cairo_pattern_add_color_stop_rgb(g, 0, 0.42, 0.45, 0.52);
+  cairo_pattern_add_color_stop_rgb(g, 1, 0.14, 0.15, 0.2);
+  cairo_set_source(cr, g);
+  cairo_fill(cr);
+  cairo_pattern_destroy(g);
+  cairo_save(cr);
+  cairo_rectangle(cr, 3, 3, 44, 40);
+  cairo_clip(cr);
+  cairo_translate(cr, 25 - 21, 23 - 21);
+  cairo_scale(cr, 1.05, 1.05);
+  DrawCreature(cr, kind, 0);
+  cairo_restore(cr);
+  cairo_rectangle(cr, 0.5, 0.5, 49, 49);
+  SetColor(cr, Hex(0x9a9486));
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  return c.Take();
+}
+
+enum class Speed { Normal, Slow, Fast, FastSlowed };
+
+void Chevron(cairo_t* cr, double x, double y, double size) {
+  cairo_move_to(cr, x - size * 0.5, y - size);
+  cairo_line_to(cr, x + size * 0.5, y);
+  cairo_line_to(cr, x - size * 0.5, y + size);
+}
+
+void Waves(cairo_t* cr, double y, int count) {
+  for (int i = 0; i < count; ++i) {
+    double yy = y + i * 6;
+    cairo_move_to(cr, 13, yy);
+    for (int k = 1; k <= 12; ++k) cairo_line_to(cr, 13 + k * 2, yy + 1.8 * std::sin(k * M_PI / 3));
+  }
+}
+
+// Speed badges: the symbol's shape tells the state, the colour only helps.
+Image SpeedIcon(Speed speed) {
+  static const uint32_t kColors[4] = {0x2f8f95, 0x2f62b8, 0x2f9a4e, 0x7b4bb8};
+  Canvas c(50, 50);
+  cairo_t* cr = c.cr();
+  SetColor(cr, kSocket);
+  cairo_paint(cr);
+  cairo_arc(cr, 25, 25, 21.5, 0, 2 * M_PI);
+  FillStroke(cr, Hex(kColors[int(speed)]), Hex(0xffffff, 0.85), 2);
+  SetColor(cr, Hex(0xffffff));
+  cairo_set_line_width(cr, 4);
+  switch (speed) {
+    case Speed::Normal:  // a walking arrow
+      cairo_move_to(cr, 15, 25);
+      cairo_line_to(cr, 31, 25);
+      cairo_stroke(cr);
+      cairo_move_to(cr, 36, 25);
+      cairo_line_to(cr, 27, 17);
+      cairo_line_to(cr, 27, 33);
+      cairo_close_path(cr);
+      cairo_fill(cr);
+      break;
+    case Speed::Slow:  // a short arrow held back by water
+      cairo_move_to(cr, 17, 18);
+      cairo_line_to(cr, 27, 18);
+      cairo_stroke(cr);
+      cairo_move_to(cr, 32, 18);
+      cairo_line_to(cr, 25, 12);
+      cairo_line_to(cr, 25, 24);
+      cairo_close_path(cr);
+      cairo_fill(cr);
+      Waves(cr, 29, 2);
+      cairo_set_line_width(cr, 2.6);
+      cairo_stroke(cr);
+      break;
+    case Speed::Fast:  // three chevrons with speed lines
+      for (int i = 0; i < 3; ++i) Chevron(cr, 17 + i * 8, 25, 8);
+      cairo_stroke(cr);
+      break;
+    case Speed::FastSlowed:  // fast chevrons over water
+      for (int i = 0; i < 2; ++i) Chevron(cr, 20 + i * 9, 19, 7);
+      cairo_stroke(cr);
+      Waves(cr, 32, 1);
+      cairo_set_line_width(cr, 2.6);
+      cairo_stroke(cr);
+      break;
+  }
+  return c.Take();
+}
+
+// Flat white: any falloff would show as rings once stored in 8 bits.
+Image Flash(double strength) {
+  return PixelImage(800, 600, [strength](int, int) { return Color{1, 1, 1, strength}; });
+}
+
+void SpaceKey(cairo_t* cr, double cx, double cy, double w) {
+  PathRoundRect(cr, cx - w / 2, cy - 15, w, 30, 6);
+  FillStroke(cr, Hex(0xe8e2d2), pal::kInk, 2);
+  PathRoundRect(cr, cx - w / 2 + 3, cy - 13, w - 6, 22, 5);
+  FillStroke(cr, Hex(0xfbf7ec), {}, 0);
+  TextStyle key;
+  key.size = 14;
+  key.color = pal::kInk;
+  DrawText(cr, "SPACE", cx, cy - 2, key);
+}
+
+Image GameOver() {
+  Canvas c(800, 440);
+  cairo_t* cr = c.cr();
+  cairo_pattern_t* g = cairo_pattern_create_radial(400, 200, 30, 400, 220, 480);
+  cairo_pattern_add_color_stop_rgb(g, 0, 0.28, 0.05, 0.06);
+  cairo_pattern_add_color_stop_rgb(g, 1, 0.02, 0.0, 0.01);
+  cairo_set_source(cr, g);
+  cairo_paint(cr);
+  cairo_pattern_destroy(g);
+  // A cracked lens: the photographer's last picture.
+  cairo_arc(cr, 400, 120, 52, 0, 2 * M_PI);
+  FillStroke(cr, Hex(0x14161d), Hex(0x5a1a1c), 6);
+  cairo_arc(cr, 400, 120, 34, 0, 2 * M_PI);
+  FillStroke(cr, Hex(0x1f3a48), pal::kInk, 3);
+  cairo_move_to(cr, 382, 92);
+  cairo_line_to(cr, 402, 118);
+  cairo_line_to(cr, 396, 134);
+  cairo_line_to(cr, 420, 150);
+  cairo_move_to(cr, 402, 118);
+  cairo_line_to(cr, 428, 108);
+  SetColor(cr, Hex(0xdff6ff, 0.85));
+  cairo_set_line_width(cr, 2);
+  cairo_stroke(cr);
+  TextStyle title;
+  title.size = 78;
+  title.color = pal::kDanger;
+  title.outline = 4;
+  title.shadow = 5;
+  DrawText(cr, "GAME OVER", 400, 240, title);
+  TextStyle sub;
+  sub.font = Font::Sans;
+  sub.size = 20;
+  sub.color = pal::kCream;
+  DrawText(cr, "You did not make it out this time.", 400, 306, sub);
+  TextStyle hint = sub;
+  hint.font = Font::SansBold;
+  DrawText(cr, "Press", 330, 370, hint, 1);
+  SpaceKey(cr, 382, 372, 92);
+  DrawText(cr, "to try again", 436, 370, hint, 0);
+  return c.Take();
+}
+
+}  // namespace
+
+void MakeHud(AssetSet& set) {
+  set.Add("gui.png", StatusBar());
+  for (int d = 0; d < 10; ++d) set.Add(std::to_string(d) + ".png", Digit(d));
+  set.Add("PIC.png", EmptyPhoto());
+  set.Add("SFIRE.png", PhotoCard(Creature::FireRat));
+  set.Add("SWATER.png", PhotoCard(Creature::WaterRat));
+  set.Add("STIRE.png", PhotoCard(Creature::Tire));
+  set.Add("SBULB.png", PhotoCard(Creature::Bulb));
+  set.Add("SLAVA.png", PhotoCard(Creature::Fireball));
+  set.Add("Status.png", SpeedIcon(Speed::Normal));
+  set.Add("SPDD.png", SpeedIcon(Speed::Slow));
+  set.Add("SPDU.png", SpeedIcon(Speed::Fast));
+  set.Add("SPDMIX.png", SpeedIcon(Speed::FastSlowed));
+  set.Add("flash1.png", Flash(0.35));
+  set.Add("flash2.png", Flash(0.65));
+  set.Add("Flash3.png", Flash(0.92));
+  set.Add("GameOver.png", GameOver());
+}

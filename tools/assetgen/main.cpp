@@ -1,0 +1,43 @@
+// vantrel-assetgen: draws every picture and synthesises every sound of the game.
+// Usage: vantrel-assetgen ASSETS_DIR [CONTACT_SHEET.png]
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <exception>
+
+#include "generators.h"
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: %s ASSETS_DIR [CONTACT_SHEET.png]\n", argv[0]);
+    return 2;
+  }
+  const std::string dir = argv[1];
+  mkdir(dir.c_str(), 0755);
+  mkdir((dir + "/UI").c_str(), 0755);
+  try {
+    AssetSet set;
+    MakeTiles(set);
+    MakeCreatures(set);
+    MakeHud(set);
+    MakeButtons(set);
+    MakeScreens(set);
+    for (const auto& item : set.All()) {
+      if (!WritePng(dir + "/" + item.first, item.second)) {
+        std::fprintf(stderr, "cannot write %s/%s\n", dir.c_str(), item.first.c_str());
+        return 1;
+      }
+    }
+    long soundBytes = MakeSounds(dir);
+    if (soundBytes < 0) return 1;
+    std::printf("%zu pictures, sounds %.2f MB\n", set.All().size(), soundBytes / 1048576.0);
+    if (argc == 3 && !WritePng(argv[2], MakeContactSheet(set))) {
+      std::fprintf(stderr, "cannot write %s\n", argv[2]);
+      return 1;
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "assetgen: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,270 @@
+// Menu pictures. Buttons are drawn over these by the game, so each one keeps clear
+// the places where its buttons sit.
+#include <cmath>
+
+#include "screens.h"
+
+namespace {
+
+const char* const kMenuMap[] = {
+    "################", "#....#.....~~~.#", "#.o..#..^^.~~~.#", "#....#..^^.....#",
+    "#..........o...#", "###..####..#####", "#......#.......#", "#.~~...#...^^..#",
+    "#.~~.......^^.E#", "#....o.........#", "#..............#", "################",
+};
+
+const char* const kSelectMap[] = {
+    "################", "#......#.......#", "#.^^^..#..o..~~#", "#.^^^.....o..~~#",
+    "#......#.......#", "####.######.####", "#......~~~.....#", "#..o...~~~..o..#",
+    "#..............#", "#.~~.....^^....#", "#.~~.....^^...E#", "################",
+};
+
+struct Actor {
+  const char* strip;
+  int frame;
+  double x, y, angle;
+};
+
+// Monsters placed clear of the title and the button panel.
+const Actor kMenuActors[] = {
+    {"FIRERAT.png", 1, 95, 310, 0},          {"TIRE.png", 2, 705, 330, M_PI},
+    {"BULB.png", 2, 160, 470, -M_PI / 2},    {"WATERRAT.png", 0, 640, 470, M_PI / 2},
+    {"FIREBALL.png", 1, 705, 540, M_PI},     {"PlayerMove.png", 1, 205, 540, 0},
+};
+
+void Backdrop(cairo_t* cr, const AssetSet& set, const char* const* map, double dim) {
+  TileScene(cr, set, map, 12);
+  for (const Actor& a : kMenuActors) {
+    bool player = std::string(a.strip) == "PlayerMove.png";
+    PlaceCreature(cr, set, a.strip, a.frame, a.x, a.y, a.angle, 1,
+                  player ? "playerLOS.png" : "monsterLOS.png");
+  }
+  Darken(cr, 800, 600, dim);
+  Vignette(cr, 800, 600, 0.85);
+}
+
+TextStyle Body(double size, Color color = pal::kCream) {
+  TextStyle t;
+  t.font = Font::Sans;
+  t.size = size;
+  t.color = color;
+  return t;
+}
+
+TextStyle Heading(double size, Color color = pal::kTeal) {
+  TextStyle t;
+  t.size = size;
+  t.color = color;
+  return t;
+}
+
+void ScreenTitle(cairo_t* cr, const char* text, double y) {
+  TextStyle t;
+  t.size = 38;
+  t.outline = 3;
+  t.shadow = 4;
+  DrawText(cr, text, 400, y, t);
+}
+
+Image MainMenu(const AssetSet& set) {
+  Canvas c(800, 600);
+  cairo_t* cr = c.cr();
+  Backdrop(cr, set, kMenuMap, 0.55);
+  Glow(cr, 400, 125, 260, Hex(0x4fc3c9, 0.25));
+  Logo(cr, 400, 118, 108);
+  TextStyle tag = Body(20, pal::kTealBright);
+  tag.outline = 2.5;
+  DrawText(cr, "Photograph them.  Become them.  Escape.", 400, 198, tag);
+  // Backing for the four buttons (drawn from y 320 to 580).
+  Panel(cr, 268, 306, 264, 282);
+  return c.Take();
+}
+
+// One line per monster: what it is and what fools it.
+void FieldNotes(cairo_t* cr, const AssetSet& set, double x, double y, double w) {
+  Panel(cr, x, y, w, 376);
+  DrawText(cr, "FIELD NOTES", x + w / 2, y + 28, Heading(20));
+  struct Note {
+    const char* strip;
+    const char* name;
+    const char* line1;
+    const char* line2;
+  };
+  const Note notes[] = {
+      {"FIRERAT.png", "FIRE RAT", "Any disguise fools it.", "Its photo walks on lava."},
+      {"WATERRAT.png", "WATER RAT", "Any disguise fools it.", "Dries up away from water."},
+      {"TIRE.png", "TIRE", "Fast. Sees through rats;", "fooled by tire, bulb, fireball."},
+      {"BULB.png", "BULB", "Leaves deadly sparks.", "Only a bulb fools it."},
+      {"FIREBALL.png", "FIREBALL", "Sees through everything", "but another fireball."},
+  };
+  for (int i = 0; i < 5; ++i) {
+    double ry = y + 78 + i * 62;
+    cairo_arc(cr, x + 38, ry, 25, 0, 2 * M_PI);
+    FillStroke(cr, Hex(0x0b0d14), WithAlpha(pal::kTeal, 0.5), 1.5);
+    PaintFrame(cr, set.Get(notes[i].strip), 4, 0, x + 18, ry - 20);
+    DrawText(cr, notes[i].name, x + 74, ry - 16, Heading(15, pal::kAmber), 0);
+    DrawText(cr, notes[i].line1, x + 74, ry + 2, Body(13.5), 0);
+    DrawText(cr, notes[i].line2, x + 74, ry + 19, Body(13.5, pal::kMuted), 0);
+  }
+}
+
+Image LevelSelect(const AssetSet& set) {
+  Canvas c(800, 600);
+  cairo_t* cr = c.cr();
+  Backdrop(cr, set, kSelectMap, 0.72);
+  ScreenTitle(cr, "SELECT A LEVEL", 48);
+  // Captions above the two columns of level tiles (x 75-225 and 245-395).
+  TextStyle cap = Heading(13, pal::kMuted);
+  DrawText(cr, "STORY", 150, 92, cap);
+  DrawText(cr, "STORY  /  TRIALS", 320, 92, cap);
+  FieldNotes(cr, set, 430, 96, 345);
+  return c.Take();
+}
+
+Image Credits(const AssetSet& set) {
+  Canvas c(800, 600);
+  cairo_t* cr = c.cr();
+  Backdrop(cr, set, kMenuMap, 0.8);
+  ScreenTitle(cr, "CREDITS", 52);
+  Panel(cr, 110, 92, 580, 396);
+  Logo(cr, 400, 140, 44);
+  DrawText(cr, "a top-down stealth game", 400, 178, Body(16, pal::kTealBright));
+  const char* roles[][2] = {
+      {"DESIGN AND PROGRAMMING", "The Vantrel team"},
+      {"ENGINE", "Kestrel Engine"},
+      {"ART AND SOUND", "Drawn and synthesised in code by our own generator"},
+      {"LETTERING", "DejaVu Sans"},
+      {"THANK YOU", "for sneaking through our dungeons"},
+  };
+  for (int i = 0; i < 5; ++i) {
+    double y = 222 + i * 52;
+    DrawText(cr, roles[i][0], 400, y, Heading(14, pal::kAmber));
+    DrawText(cr, roles[i][1], 400, y + 21, Body(17));
+  }
+  return c.Take();
+}
+
+// The mouse as an icon, with one button lit (0 left, 1 middle, 2 right, -1 none).
+void Mouse(cairo_t* cr, double x, double y, int lit) {
+  PathRoundRect(cr, x, y, 22, 30, 10);
+  FillStroke(cr, Hex(0xd9d3c3), pal::kInk, 2);
+  if (lit == 0 || lit == 2) {
+    cairo_save(cr);
+    PathRoundRect(cr, x, y, 22, 30, 10);
+    cairo_clip(cr);
+    cairo_rectangle(cr, x + (lit == 0 ? 0 : 11), y, 11, 12);
+    FillStroke(cr, pal::kAmber, {}, 0);
+    cairo_restore(cr);
+  }
+  cairo_move_to(cr, x, y + 12);
+  cairo_line_to(cr, x + 22, y + 12);
+  cairo_move_to(cr, x + 11, y);
+  cairo_line_to(cr, x + 11, y + 12);
+  SetColor(cr, pal::kInk);
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+  PathRoundRect(cr, x + 8.5, y + 3, 5, 7, 2.5);
+  FillStroke(cr, lit == 1 ? pal::kAmber : Hex(0x8c8676), pal::kInk, 1);
+}
+
+Image Instructions(const AssetSet& set) {
+  Canvas c(800, 600);
+  cairo_t* cr = c.cr();
+  Backdrop(cr, set, kMenuMap, 0.85);
+  ScreenTitle(cr, "HOW TO PLAY", 38);
+
+  // Left: the controls.
+  Panel(cr, 18, 72, 372, 456);
+  DrawText(cr, "CONTROLS", 204, 98, Heading(19));
+  const char* wasd[] = {"W", "A", "S", "D"};
+  for (int i = 0; i < 4; ++i) KeyCap(cr, 36 + i * 30, 124, 26, wasd[i]);
+  DrawText(cr, "Walk", 166, 136, Body(16), 0);
+  struct Row {
+    int mouse;
+    const char* line1;
+    const char* line2;
+  };
+  const Row rows[] = {
+      {-1, "Move the mouse to face and aim", "your camera."},
+      {0, "Left click: photograph the nearest", "monster in your cone (3 photos)."},
+      {2, "Right click: disguise yourself as", "the monster in your first photo."},
+      {1, "Middle click: drop the disguise.", ""},
+  };
+  for (int i = 0; i < 4; ++i) {
+    double y = 176 + i * 64;
+    Mouse(cr, 42, y, rows[i].mouse);
+    DrawText(cr, rows[i].line1, 80, y + 8, Body(14.5), 0);
+    DrawText(cr, rows[i].line2, 80, y + 27, Body(14.5), 0);
+  }
+  KeyCap(cr, 36, 436, 40, "ESC");
+  DrawText(cr, "Pause the game", 90, 448, Body(14.5), 0);
+  DrawText(cr, "A disguise lasts a few seconds; the", 36, 485, Body(13.5, pal::kMuted), 0);
+  DrawText(cr, "counter at the bottom shows how long.", 36, 504, Body(13.5, pal::kMuted), 0);
+
+  // Right: who is fooled, and the dangers of the floor.
+  Panel(cr, 406, 72, 376, 456);
+  DrawText(cr, "WHO IS FOOLED", 594, 98, Heading(19));
+  const char* fooled[][2] = {
+      {"FIRERAT.png", "Rats: by any disguise"},
+      {"TIRE.png", "Tire: by a tire, bulb or fireball"},
+      {"BULB.png", "Bulb: only by a bulb"},
+      {"FIREBALL.png", "Fireball: only by a fireball"},
+  };
+  for (int i = 0; i < 4; ++i) {
+    double y = 130 + i * 40;
+    PaintFrame(cr, set.Get(fooled[i][0]), 4, 0, 422, y - 20, 0.9);
+    DrawText(cr, fooled[i][1], 470, y, Body(14.5), 0);
+  }
+  DrawText(cr, "DANGERS", 594, 306, Heading(19));
+  struct Danger {
+    const char* image;
+    bool strip;
+    const char* line1;
+    const char* line2;
+  };
+  const Danger dangers[] = {
+      {"LavaTile1.png", false, "Lava burns: cross it only", "as a fire rat or fireball."},
+      {"WaterTile.png", false, "Water slows you down,", "unless you are a water rat."},
+      {"Electri.png", true, "Sparks and monsters kill", "at a single touch."},
+      {"Exit.png", false, "Walk onto the exit", "to win the level."},
+  };
+  for (int i = 0; i < 4; ++i) {
+    double y = 340 + i * 46;
+    if (dangers[i].strip)
+      PaintFrame(cr, set.Get(dangers[i].image), 4, 1, 422, y - 20, 1);
+    else
+      PaintImage(cr, set.Get(dangers[i].image), 424, y - 18, 0.72, 0.72, 1, true);
+    DrawText(cr, dangers[i].line1, 470, y - 9, Body(14.5), 0);
+    DrawText(cr, dangers[i].line2, 470, y + 10, Body(14.5), 0);
+  }
+  return c.Take();
+}
+
+// The yes and no buttons cover the lower part of these panels.
+Image Confirm(int w, const char* question, const char* detail) {
+  Canvas c(w, 300);
+  cairo_t* cr = c.cr();
+  Panel(cr, 4, 4, w - 10, 290);
+  cairo_move_to(cr, w / 2.0, 22);
+  cairo_line_to(cr, w / 2.0 + 20, 58);
+  cairo_line_to(cr, w / 2.0 - 20, 58);
+  cairo_close_path(cr);
+  FillStroke(cr, pal::kAmber, pal::kInk, 2.5);
+  DrawText(cr, "!", w / 2.0, 46, Heading(22, pal::kInk));
+  TextStyle q;
+  q.size = 27;
+  q.shadow = 2;
+  DrawText(cr, question, w / 2.0, 90, q);
+  DrawText(cr, detail, w / 2.0, 124, Body(15, pal::kMuted));
+  return c.Take();
+}
+
+}  // namespace
+
+void MakeMenuScreens(AssetSet& set) {
+  set.Add("main.png", MainMenu(set));
+  set.Add("level.png", LevelSelect(set));
+  set.Add("creditscreen.png", Credits(set));
+  set.Add("Instruction.png", Instructions(set));
+  set.Add("confirmationscreen.png", Confirm(400, "ARE YOU SURE?", "This level's progress will be lost."));
+  set.Add("confirmation_quitgame.png", Confirm(500, "QUIT VANTREL?", "The monsters will still be here."));
+}

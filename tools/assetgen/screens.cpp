@@ -1,0 +1,330 @@
+// The shared look of the full-screen pictures, and the splash, loading, pause,
+// result pictures and the window icon.
+#include "screens.h"
+
+#include <cmath>
+#include <cstring>
+
+void TileScene(cairo_t* cr, const AssetSet& set, const char* const* rows, int rowCount) {
+  for (int r = 0; r < rowCount; ++r)
+    for (int c = 0; rows[r][c]; ++c) {
+      const char* name = "floor.png";
+      switch (rows[r][c]) {
+        case '#': name = "wall.png"; break;
+        case 'o': name = "pillar.png"; break;
+        case '~': name = "WaterTile.png"; break;
+        case '^': name = "LavaTile1.png"; break;
+        case 'E': name = "Exit.png"; break;
+        default: break;
+      }
+      PaintImage(cr, set.Get(name), c * 50, r * 50);
+    }
+}
+
+void PlaceCreature(cairo_t* cr, const AssetSet& set, const char* strip, int frame, double x,
+                   double y, double angle, double scale, const char* cone) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_rotate(cr, angle);
+  cairo_scale(cr, scale, scale);
+  if (cone) PaintImage(cr, set.Get(cone), 20, -30 * 0.8, 0.8, 0.8);
+  PaintFrame(cr, set.Get(strip), 4, frame, -20, -20);
+  cairo_restore(cr);
+}
+
+void Darken(cairo_t* cr, int w, int h, double alpha) {
+  cairo_rectangle(cr, 0, 0, w, h);
+  FillStroke(cr, WithAlpha(pal::kNight, alpha), {}, 0);
+}
+
+void Vignette(cairo_t* cr, int w, int h, double strength) {
+  double r = std::hypot(w, h) / 2;
+  cairo_pattern_t* g = cairo_pattern_create_radial(w / 2.0, h / 2.0, r * 0.35, w / 2.0, h / 2.0, r);
+  cairo_pattern_add_color_stop_rgba(g, 0, 0, 0, 0, 0);
+  cairo_pattern_add_color_stop_rgba(g, 1, 0, 0, 0, strength);
+  cairo_set_source(cr, g);
+  cairo_paint(cr);
+  cairo_pattern_destroy(g);
+}
+
+void Panel(cairo_t* cr, double x, double y, double w, double h) {
+  PathRoundRect(cr, x + 4, y + 6, w, h, 12);
+  FillStroke(cr, Hex(0x000000, 0.45), {}, 0);
+  PathRoundRect(cr, x, y, w, h, 12);
+  FillStroke(cr, WithAlpha(pal::kPanel, 0.92), pal::kInk, 4);
+  PathRoundRect(cr, x + 1.5, y + 1.5, w - 3, h - 3, 11);
+  SetColor(cr, WithAlpha(pal::kTeal, 0.75));
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+}
+
+void Logo(cairo_t* cr, double x, double y, double size) {
+  TextStyle glow;
+  glow.size = size;
+  glow.color = WithAlpha(pal::kTeal, 0.35);
+  glow.outline = size * 0.09;
+  glow.outlineColor = WithAlpha(pal::kTeal, 0.3);
+  DrawText(cr, "VANTREL", x, y, glow);
+  TextStyle t;
+  t.size = size;
+  t.color = pal::kCream;
+  t.outline = size * 0.045;
+  t.outlineColor = pal::kInk;
+  t.shadow = size * 0.06;
+  DrawText(cr, "VANTREL", x, y, t);
+}
+
+void Aperture(cairo_t* cr, double cx, double cy, double r, double turn, double open) {
+  cairo_save(cr);
+  cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+  cairo_clip(cr);
+  const double ro = r * open;
+  for (int i = 0; i < 6; ++i) {
+    double a = turn + i * M_PI / 3, b = a + M_PI / 3;
+    cairo_move_to(cr, cx + ro * std::cos(a), cy + ro * std::sin(a));
+    cairo_line_to(cr, cx + 2 * r * std::cos(a + 0.35), cy + 2 * r * std::sin(a + 0.35));
+    cairo_line_to(cr, cx + 2 * r * std::cos(b + 0.35), cy + 2 * r * std::sin(b + 0.35));
+    cairo_line_to(cr, cx + ro * std::cos(b), cy + ro * std::sin(b));
+    cairo_close_path(cr);
+    FillStroke(cr, i % 2 ? Hex(0x262c3e) : Hex(0x1e2332), Hex(0x4fc3c9, 0.6), 1.5);
+  }
+  cairo_restore(cr);
+  cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+  SetColor(cr, pal::kInk);
+  cairo_set_line_width(cr, r * 0.16);
+  cairo_stroke_preserve(cr);
+  SetColor(cr, Hex(0x3a4258));
+  cairo_set_line_width(cr, r * 0.1);
+  cairo_stroke(cr);
+}
+
+void KeyCap(cairo_t* cr, double x, double y, double w, const char* label) {
+  PathRoundRect(cr, x, y, w, 26, 5);
+  FillStroke(cr, Hex(0xd9d3c3), pal::kInk, 2);
+  PathRoundRect(cr, x + 2.5, y + 2, w - 5, 18, 4);
+  FillStroke(cr, Hex(0xf7f3e8), {}, 0);
+  TextStyle t;
+  t.size = std::strlen(label) > 2 ? 11 : 14;
+  t.color = pal::kInk;
+  DrawText(cr, label, x + w / 2, y + 11, t);
+}
+
+namespace {
+
+// Glowing eyes in the dark around the title: the monsters are watching.
+void Eyes(cairo_t* cr, double x, double y, Color c) {
+  for (double dx : {-7.0, 7.0}) {
+    Glow(cr, x + dx, y, 9, WithAlpha(c, 0.5));
+    PathEllipse(cr, x + dx, y, 3.5, 2.2);
+    FillStroke(cr, Mix(c, Hex(0xffffff), 0.5), {}, 0);
+  }
+}
+
+Image StartScreen(const AssetSet& set) {
+  Canvas c(660, 660);
+  cairo_t* cr = c.cr();
+  SetColor(cr, pal::kNight);
+  cairo_paint(cr);
+  Glow(cr, 330, 300, 330, Hex(0x1d4a55, 0.8));
+  Aperture(cr, 330, 270, 150, 0.3, 0.42);
+  Glow(cr, 330, 270, 70, Hex(0xdffcff, 0.55));
+  Eyes(cr, 95, 120, Hex(0xff5a2a));
+  Eyes(cr, 575, 170, Hex(0x6ad0ff));
+  Eyes(cr, 120, 520, Hex(0xffd54a));
+  Eyes(cr, 545, 505, Hex(0xff3a2a));
+  Logo(cr, 330, 300, 104);
+  TextStyle tag;
+  tag.font = Font::Sans;
+  tag.size = 21;
+  tag.color = pal::kTealBright;
+  DrawText(cr, "Photograph them.  Become them.  Escape.", 330, 452, tag);
+  PlaceCreature(cr, set, "PlayerStatic.png", 0, 330, 540, -M_PI / 2, 1.6, "playerLOS.png");
+  Vignette(c.cr(), 660, 660, 1.0);
+  return c.Take();
+}
+
+// The studio's card: a kestrel in a few strokes.
+Image StudioScreen() {
+  Canvas c(660, 660);
+  cairo_t* cr = c.cr();
+  SetColor(cr, Hex(0x07080c));
+  cairo_paint(cr);
+  Glow(cr, 330, 270, 220, Hex(0xf0a830, 0.18));
+  cairo_save(cr);
+  cairo_translate(cr, 330, 265);
+  // Swept wings and a wedge tail, seen from below as it hovers.
+  cairo_move_to(cr, 0, -62);
+  cairo_curve_to(cr, 20, -60, 26, -38, 22, -22);
+  cairo_curve_to(cr, 70, -40, 120, -34, 150, -8);
+  cairo_curve_to(cr, 100, -4, 60, 8, 24, 18);
+  cairo_line_to(cr, 30, 78);
+  cairo_line_to(cr, 0, 66);
+  cairo_line_to(cr, -30, 78);
+  cairo_line_to(cr, -24, 18);
+  cairo_curve_to(cr, -60, 8, -100, -4, -150, -8);
+  cairo_curve_to(cr, -120, -34, -70, -40, -22, -22);
+  cairo_curve_to(cr, -26, -38, -20, -60, 0, -62);
+  cairo_close_path(cr);
+  cairo_pattern_t* g = cairo_pattern_create_linear(0, -62, 0, 78);
+  cairo_pattern_add_color_stop_rgb(g, 0, 1.0, 0.78, 0.35);
+  cairo_pattern_add_color_stop_rgb(g, 1, 0.75, 0.36, 0.1);
+  cairo_set_source(cr, g);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(g);
+  SetColor(cr, Hex(0x2a1606));
+  cairo_set_line_width(cr, 4);
+  cairo_stroke(cr);
+  for (double side : {-1.0, 1.0}) {
+    cairo_arc(cr, side * 8, -44, 4, 0, 2 * M_PI);
+    FillStroke(cr, Hex(0x2a1606), {}, 0);
+    for (int i = 0; i < 3; ++i) {
+      cairo_move_to(cr, side * (60 + i * 25), -22 + i * 4);
+      cairo_line_to(cr, side * (50 + i * 25), 0 + i * 2);
+    }
+  }
+  SetColor(cr, Hex(0x2a1606, 0.6));
+  cairo_set_line_width(cr, 3);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+  TextStyle name;
+  name.size = 48;
+  name.color = Hex(0xf6e7c8);
+  DrawText(cr, "KESTREL WORKS", 330, 410, name);
+  TextStyle sub;
+  sub.font = Font::Sans;
+  sub.size = 20;
+  sub.color = Hex(0xc9a66a);
+  DrawText(cr, "p r e s e n t s", 330, 462, sub);
+  Vignette(cr, 660, 660, 1.0);
+  return c.Take();
+}
+
+Image Loading() {
+  Canvas c(660 * 4, 660);
+  cairo_t* cr = c.cr();
+  for (int f = 0; f < 4; ++f) {
+    cairo_save(cr);
+    cairo_translate(cr, f * 660, 0);
+    cairo_rectangle(cr, 0, 0, 660, 660);
+    cairo_clip(cr);
+    SetColor(cr, pal::kNight);
+    cairo_paint(cr);
+    Glow(cr, 330, 290, 260, Hex(0x1d4a55, 0.7));
+    // A quarter of the blades' symmetry per frame, so the loop is seamless.
+    Aperture(cr, 330, 280, 120, f * M_PI / 12, 0.3 + 0.08 * std::sin(f * M_PI / 2));
+    TextStyle t;
+    t.size = 40;
+    t.color = pal::kCream;
+    t.shadow = 3;
+    DrawText(cr, "LOADING", 310, 465, t);
+    for (int d = 0; d <= f; ++d) {
+      if (d == 0) continue;
+      cairo_arc(cr, 405 + d * 16, 478, 4.5, 0, 2 * M_PI);
+      FillStroke(cr, pal::kTeal, pal::kInk, 1.5);
+    }
+    TextStyle tip;
+    tip.font = Font::Sans;
+    tip.size = 17;
+    tip.color = pal::kMuted;
+    DrawText(cr, "Each monster trusts only some disguises.", 330, 545, tip);
+    Vignette(cr, 660, 660, 1.0);
+    cairo_restore(cr);
+  }
+  return c.Take();
+}
+
+Image PauseScreen() {
+  Canvas c(800, 600);
+  SetColor(c.cr(), Hex(0x05070d));
+  cairo_paint(c.cr());
+  Vignette(c.cr(), 800, 600, 0.8);
+  return c.Take();
+}
+
+// Only the words: the pause menu's buttons are drawn over the dimmed level.
+Image PauseText() {
+  Canvas c(800, 600);
+  TextStyle t;
+  t.size = 58;
+  t.color = pal::kCream;
+  t.outline = 3;
+  t.shadow = 4;
+  DrawText(c.cr(), "PAUSED", 400, 92, t);
+  TextStyle hint;
+  hint.size = 15;
+  hint.color = pal::kTealBright;
+  hint.outline = 2;
+  DrawText(c.cr(), "Esc returns to the game", 400, 137, hint);
+  return c.Take();
+}
+
+Image Win(const AssetSet& set) {
+  Canvas c(800, 800);
+  cairo_t* cr = c.cr();
+  SetColor(cr, Hex(0x0c1a1c));
+  cairo_paint(cr);
+  // Rays of light from the open exit.
+  for (int i = 0; i < 24; ++i) {
+    double a = i * M_PI / 12;
+    cairo_move_to(cr, 400, 400);
+    cairo_arc(cr, 400, 400, 700, a, a + M_PI / 24);
+    cairo_close_path(cr);
+    FillStroke(cr, Hex(0x3ddc84, 0.07), {}, 0);
+  }
+  Glow(cr, 400, 400, 330, Hex(0x5cff9d, 0.35));
+  PaintImage(cr, set.Get("Exit.png"), 325, 320, 3, 3);
+  PlaceCreature(cr, set, "PlayerStatic.png", 0, 400, 395, -M_PI / 2, 2.2);
+  const char* cards[] = {"SFIRE.png", "STIRE.png", "SBULB.png", "SWATER.png", "SLAVA.png"};
+  for (int i = 0; i < 5; ++i) {
+    cairo_save(cr);
+    double x = i < 2 ? 175 + i * 30 : i < 4 ? 565 + (i - 2) * 30 : 600;
+    double y = i < 2 ? 360 + i * 70 : i < 4 ? 340 + (i - 2) * 80 : 470;
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, (i % 2 ? 0.12 : -0.1));
+    PaintImage(cr, set.Get(cards[i]), -50, -50, 2, 2, 1, false);
+    cairo_restore(cr);
+  }
+  TextStyle title;
+  title.size = 64;
+  title.color = Hex(0xeafff1);
+  title.outline = 4;
+  title.shadow = 5;
+  DrawText(cr, "LEVEL COMPLETE", 400, 200, title);
+  TextStyle sub;
+  sub.font = Font::Sans;
+  sub.size = 22;
+  sub.color = pal::kCream;
+  sub.outline = 2;
+  DrawText(cr, "You slipped out with the pictures.", 400, 258, sub);
+  TextStyle hint = sub;
+  hint.font = Font::SansBold;
+  DrawText(cr, "Press", 330, 612, hint, 1);
+  KeyCap(cr, 340, 599, 94, "SPACE");
+  DrawText(cr, "to continue", 446, 612, hint, 0);
+  Vignette(cr, 800, 800, 0.9);
+  return c.Take();
+}
+
+Image WindowIcon() {
+  Canvas c(64, 64);
+  cairo_t* cr = c.cr();
+  PathRoundRect(cr, 2, 2, 60, 60, 12);
+  FillStroke(cr, pal::kPanel, pal::kTeal, 3);
+  Aperture(cr, 32, 32, 22, 0.3, 0.45);
+  cairo_arc(cr, 32, 32, 8, 0, 2 * M_PI);
+  FillStroke(cr, Hex(0xdffcff), {}, 0);
+  return c.Take();
+}
+
+}  // namespace
+
+void MakeScreens(AssetSet& set) {
+  set.Add("startScreen.png", StartScreen(set));
+  set.Add("pellarin.png", StudioScreen());
+  set.Add("Loading.png", Loading());
+  set.Add("PauseScreen.png", PauseScreen());
+  set.Add("PauseText.png", PauseText());
+  set.Add("Win.png", Win(set));
+  set.Add("icon.png", WindowIcon());
+  MakeMenuScreens(set);
+}

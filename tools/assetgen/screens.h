@@ -1,0 +1,24 @@
+// Pieces shared by the full-screen pictures.
+#pragma once
+
+#include "generators.h"
+
+// Paints a little dungeon from a character map, one 50-pixel tile per character:
+// '#' wall, '.' floor, 'o' pillar, '~' water, '^' lava, 'E' exit.
+void TileScene(cairo_t* cr, const AssetSet& set, const char* const* rows, int rowCount);
+// Paints one frame of a creature strip centred on (x, y), turned by `angle` (radians,
+// screen y down), optionally with its cone of sight.
+void PlaceCreature(cairo_t* cr, const AssetSet& set, const char* strip, int frame, double x,
+                   double y, double angle, double scale = 1, const char* cone = nullptr);
+void Darken(cairo_t* cr, int w, int h, double alpha);
+// Darkens towards the edges; `strength` is the opacity reached in the corners.
+void Vignette(cairo_t* cr, int w, int h, double strength);
+void Panel(cairo_t* cr, double x, double y, double w, double h);
+// The game's name as a logo, centred on (x, y).
+void Logo(cairo_t* cr, double x, double y, double size);
+// A camera iris with six blades; `open` is the opening's share of the radius.
+void Aperture(cairo_t* cr, double cx, double cy, double r, double turn, double open);
+void KeyCap(cairo_t* cr, double x, double y, double w, const char* label);
+
+// The menu pictures: main menu, level select, credits, instructions, confirmations.
+void MakeMenuScreens(AssetSet& set);
