@@ -1,0 +1,34 @@
+#include "Tile.h"
+
+void Tile::Draw() {
+  // Tint, transparency and blending are those left by whatever was drawn before.
+  KEGfxSetRenderMode(KE_RENDER_TEXTURE);
+  KEGfxSetTransform(&transform);
+  sprite.DrawFrame();
+}
+
+Electric::Electric() : GameObject({0, 0}, {0, 0}, {1, 1}, 0) {
+  life = kLife;
+  sprite.Init(4, 0.5f, 0.5f);
+  sprite.AddStrip("Assets/Electri.png", 4, 0.2f);
+  UpdateBounds();
+  SetScale({40, 40});
+  layer = 5;
+}
+
+void Electric::Update() {
+  life -= 1.0f;
+  if (life < 0) alive = false;
+  UpdateBounds();
+}
+
+void Electric::UpdateBounds() {
+  boundsMin = {position.x - 0.4f * scale.x, position.y - 0.4f * scale.y};
+  boundsMax = {position.x + 0.4f * scale.x, position.y + 0.4f * scale.y};
+}
+
+void Electric::Draw() {
+  BeginSpriteDraw(1.0f, 0, 0);
+  KEGfxSetTransform(&transform);
+  sprite.DrawFrame();
+}

@@ -1,0 +1,24 @@
+// One cell of the map, and the short-lived electric hazard monsters drop.
+#pragma once
+
+#include "GameObject.h"
+
+// A textured square; what it does to actors is decided by the map's cell codes.
+class Tile : public GameObject {
+ public:
+  void Update() override {}
+  void Draw() override;
+};
+
+class Electric : public GameObject {
+ public:
+  static constexpr float kLife = 80.0f;  // frames
+  Electric();
+  void Update() override;
+  void Draw() override;
+
+  float life = kLife;
+
+ private:
+  void UpdateBounds();  // a box of 0.8 of the size around the position
+};
