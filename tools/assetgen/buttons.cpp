@@ -54,13 +54,7 @@ const ButtonSpec kButtons[] = {
 };
 
 void Gradient(cairo_t* cr, const Plate& p, uint32_t top, uint32_t bottom) {
-  Color a = Hex(top), b = Hex(bottom);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, p.y, 0, p.y + p.h);
-  cairo_pattern_add_color_stop_rgb(g, 0, a.r, a.g, a.b);
-  cairo_pattern_add_color_stop_rgb(g, 1, b.r, b.g, b.b);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  FillGradient(cr, cairo_pattern_create_linear(0, p.y, 0, p.y + p.h), {Hex(top), Hex(bottom)}, true);
 }
 
 // The plate shared by every button and the sound toggle; returns how far its face
@@ -73,9 +67,7 @@ double DrawPlate(cairo_t* cr, Plate p, State state, bool trial) {
   }
   if (state == State::Hover) {
     PathRoundRect(cr, p.x - 2, p.y - 2, p.w + 4, p.h + 4, r + 2);
-    SetColor(cr, WithAlpha(pal::kTeal, 0.35));
-    cairo_set_line_width(cr, 5);
-    cairo_stroke(cr);
+    Stroke(cr, WithAlpha(pal::kTeal, 0.35), 5);
   }
   double sink = state == State::Clicked ? 2 : 0;
   p.y += sink;
@@ -87,18 +79,12 @@ double DrawPlate(cairo_t* cr, Plate p, State state, bool trial) {
   }
   Color border = state == State::Idle ? (trial ? pal::kAmber : pal::kTeal)
                                       : state == State::Hover ? pal::kTealBright : Hex(0xfff0c8);
-  SetColor(cr, pal::kInk);
-  cairo_set_line_width(cr, 3.5);
-  cairo_stroke_preserve(cr);
-  SetColor(cr, border);
-  cairo_set_line_width(cr, 2);
-  cairo_stroke(cr);
+  Stroke(cr, pal::kInk, 3.5, true);
+  Stroke(cr, border, 2);
   // Light from above on a raised plate, shade from above on a pressed one.
   cairo_move_to(cr, p.x + r, p.y + 3);
   cairo_line_to(cr, p.x + p.w - r, p.y + 3);
-  SetColor(cr, state == State::Clicked ? Hex(0x5a3a08, 0.5) : Hex(0xffffff, 0.22));
-  cairo_set_line_width(cr, 1.5);
-  cairo_stroke(cr);
+  Stroke(cr, state == State::Clicked ? Hex(0x5a3a08, 0.5) : Hex(0xffffff, 0.22), 1.5);
   return sink;
 }
 
@@ -117,11 +103,8 @@ Image Button(const ButtonSpec& b, State state) {
   if (state == State::Hover) {
     // Pointers at both ends: the hovered button is obvious even in grey.
     for (double side : {-1.0, 1.0}) {
-      double x = cx + side * (p.w / 2 - 9);
-      cairo_move_to(cr, x - side * 4, cy - 5);
-      cairo_line_to(cr, x + side * 2, cy);
-      cairo_line_to(cr, x - side * 4, cy + 5);
-      cairo_close_path(cr);
+      double x = cx + side * (p.w / 2 - 7);
+      PathPolygon(cr, {x - side * 4, cy - 5, x + side * 2, cy, x - side * 4, cy + 5});
       FillStroke(cr, Hex(0xffffff), pal::kInk, 1);
     }
   }
@@ -132,7 +115,7 @@ Image Button(const ButtonSpec& b, State state) {
     t.size = 30;
     DrawText(cr, b.number, cx, cy + 9, t);
   } else {
-    double room = p.w - (state == State::Hover ? 34 : 18);
+    double room = p.w - 40;  // the same size in every state, clear of the hover pointers
     t.size = FitSize(cr, b.label, Font::SansBold, p.h >= 40 ? 22 : 20, room);
     DrawText(cr, b.label, cx, cy, t);
   }
@@ -144,13 +127,7 @@ Image SoundToggle(bool on) {
   Canvas c(50, 50);
   cairo_t* cr = c.cr();
   DrawPlate(cr, {3, 3, 44, 41}, State::Idle, false);
-  cairo_move_to(cr, 11, 19.5);
-  cairo_line_to(cr, 17, 19.5);
-  cairo_line_to(cr, 24, 13);
-  cairo_line_to(cr, 24, 34);
-  cairo_line_to(cr, 17, 27.5);
-  cairo_line_to(cr, 11, 27.5);
-  cairo_close_path(cr);
+  PathPolygon(cr, {11, 19.5, 17, 19.5, 24, 13, 24, 34, 17, 27.5, 11, 27.5});
   FillStroke(cr, on ? pal::kCream : pal::kMuted, pal::kInk, 1.2);
   cairo_set_line_width(cr, 2.6);
   if (on) {

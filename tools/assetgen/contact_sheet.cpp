@@ -13,7 +13,7 @@ constexpr int kLabel = 16;
 // Small pictures are enlarged so their pixels can be judged; big screens shrink.
 double ScaleFor(const Image& image) {
   if (image.height <= 50 && image.width <= 200) return 3;
-  if (image.height <= 100 && image.width <= 220) return 1.5;
+  if (image.height <= 100 && image.width <= 220) return 1;
   return std::min(220.0 / image.height, 660.0 / image.width);
 }
 

@@ -12,9 +12,7 @@ constexpr double kLine = 1.2;
 // Shapes that overlap but must read as one silhouette: outline all, then fill all.
 void OutlinedEllipses(cairo_t* cr, const double (*e)[4], int n, Color fill) {
   for (int i = 0; i < n; ++i) PathEllipse(cr, e[i][0], e[i][1], e[i][2], e[i][3]);
-  SetColor(cr, pal::kInk);
-  cairo_set_line_width(cr, kLine * 2);
-  cairo_stroke_preserve(cr);
+  Stroke(cr, pal::kInk, kLine * 2, true);
   SetColor(cr, fill);
   cairo_fill(cr);
 }
@@ -61,12 +59,8 @@ void DrawRat(cairo_t* cr, int frame, bool fire) {
   double tx = 3.5, ty = 20 + 4 * s;
   cairo_move_to(cr, 10, 20);
   cairo_curve_to(cr, 6, 20 - 3 * c, 6, ty + 2 * c, tx, ty);
-  SetColor(cr, pal::kInk);
-  cairo_set_line_width(cr, 3.6);
-  cairo_stroke_preserve(cr);
-  SetColor(cr, look.tail);
-  cairo_set_line_width(cr, 1.8);
-  cairo_stroke(cr);
+  Stroke(cr, pal::kInk, 3.6, true);
+  Stroke(cr, look.tail, 1.8);
   if (fire) {
     Flame(cr, tx + 1, ty, 4.2, M_PI + 0.5 * s - 0.3, 0.9 * c);
   } else {
@@ -100,18 +94,14 @@ void DrawRat(cairo_t* cr, int frame, bool fire) {
       cairo_move_to(cr, x - 2, 18);
       cairo_line_to(cr, x + 2.5, 20);
       cairo_line_to(cr, x - 2, 22);
-      SetColor(cr, Hex(0xffc23a));
-      cairo_set_line_width(cr, 1.6);
-      cairo_stroke(cr);
+      Stroke(cr, Hex(0xffc23a), 1.6);
     }
   } else {
     // A wave along the back and a bead of water on it.
     cairo_move_to(cr, 9.5, 20);
     for (int i = 1; i <= 8; ++i)
       cairo_line_to(cr, 9.5 + i * 2, 20 + 1.5 * std::sin(i * 1.6 + p));
-    SetColor(cr, Hex(0xd8f2ff));
-    cairo_set_line_width(cr, 1.3);
-    cairo_stroke(cr);
+    Stroke(cr, Hex(0xd8f2ff), 1.3);
   }
 
   // Face: eyes, nose and whiskers point the way it walks.
@@ -127,9 +117,7 @@ void DrawRat(cairo_t* cr, int frame, bool fire) {
     cairo_move_to(cr, 35, 20 + d * 1.6);
     cairo_line_to(cr, 39.5, 20 + d * 4.2);
   }
-  SetColor(cr, Hex(0xffffff, 0.75));
-  cairo_set_line_width(cr, 0.6);
-  cairo_stroke(cr);
+  Stroke(cr, Hex(0xffffff, 0.75), 0.6);
 
   // Drifting embers or droplets, one phase apart so they seem to rise.
   for (int i = 0; i < 2; ++i) {
@@ -167,12 +155,8 @@ void DrawPlayer(cairo_t* cr, int frame, bool walking) {
     cairo_move_to(cr, 18.5, 20 + side * 9.5);
     cairo_line_to(cr, 26.5, 20 + side * 6.3);
   }
-  SetColor(cr, pal::kInk);
-  cairo_set_line_width(cr, 5.6);
-  cairo_stroke_preserve(cr);
-  SetColor(cr, Hex(0x3a8388));
-  cairo_set_line_width(cr, 3.4);
-  cairo_stroke(cr);
+  Stroke(cr, pal::kInk, 5.6, true);
+  Stroke(cr, Hex(0x3a8388), 3.4);
   // The camera, held sideways with its lens pointing ahead.
   PathRoundRect(cr, 26.5, 12.5, 5.5, 15, 1.5);
   FillStroke(cr, Hex(0x2a2a31), pal::kInk, kLine);
@@ -202,9 +186,7 @@ void DrawTire(cairo_t* cr, int frame) {
     cairo_move_to(cr, 3.5 - len * 0.3, 12 + i * 8);
     cairo_line_to(cr, 3.5 + len * 0.7, 12 + i * 8);
   }
-  SetColor(cr, Hex(0xd8dbe4, 0.7));
-  cairo_set_line_width(cr, 1.4);
-  cairo_stroke(cr);
+  Stroke(cr, Hex(0xd8dbe4, 0.7), 1.4);
   Shadow(cr, 22.5, 22.5, 16, 16);
   const double cx = 21.5, cy = 20;
   cairo_arc(cr, cx, cy, 16.8, 0, 2 * M_PI);
@@ -222,15 +204,9 @@ void DrawTire(cairo_t* cr, int frame) {
   cairo_arc(cr, cx, cy, 11.2, 0, 2 * M_PI);
   FillStroke(cr, Hex(0x2a2a31), Hex(0x0c0c0f), 1.4);
   cairo_arc(cr, cx, cy, 7.8, 0, 2 * M_PI);
-  cairo_pattern_t* g = cairo_pattern_create_radial(cx - 2, cy - 2, 1, cx, cy, 8);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.80, 0.82, 0.87);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.40, 0.42, 0.48);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
-  SetColor(cr, pal::kInk);
-  cairo_set_line_width(cr, kLine);
-  cairo_stroke(cr);
+  FillGradient(cr, cairo_pattern_create_radial(cx - 2, cy - 2, 1, cx, cy, 8),
+               {Color{0.80, 0.82, 0.87, 1}, Color{0.40, 0.42, 0.48, 1}}, true);
+  Stroke(cr, pal::kInk, kLine);
   // Angry eyes on the hub, looking ahead.
   for (double side : {-1.0, 1.0}) {
     PathEllipse(cr, cx + 2.5, cy + side * 2.8, 2, 2.2);
@@ -240,9 +216,7 @@ void DrawTire(cairo_t* cr, int frame) {
     cairo_move_to(cr, cx + 0.2, cy + side * 5.2);
     cairo_line_to(cr, cx + 4.8, cy + side * 1.2);
   }
-  SetColor(cr, pal::kInk);
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
+  Stroke(cr, pal::kInk, 1.2);
 }
 
 void Zigzag(cairo_t* cr, double cx, double cy, double angle, double r0, double r1, double jag) {
@@ -262,13 +236,9 @@ void Sparks(cairo_t* cr, double cx, double cy, int count, double r0, double r1, 
     Zigzag(cr, cx, cy, a, r0, r1 + rng.Range(-1.5, 1.5), rng.Range(1.4, 2.6));
   }
   cairo_path_t* path = cairo_copy_path(cr);
-  SetColor(cr, Hex(0x49c8ff, 0.55 * strength));
-  cairo_set_line_width(cr, 3.2);
-  cairo_stroke(cr);
+  Stroke(cr, Hex(0x49c8ff, 0.55 * strength), 3.2);
   cairo_append_path(cr, path);
-  SetColor(cr, Hex(0xf2fdff, strength));
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
+  Stroke(cr, Hex(0xf2fdff, strength), 1.2);
   cairo_path_destroy(path);
 }
 
@@ -286,39 +256,22 @@ void DrawBulb(cairo_t* cr, int frame) {
     cairo_move_to(cr, x, 14.3);
     cairo_line_to(cr, x - 0.8, 25.7);
   }
-  SetColor(cr, Hex(0x5d626e));
-  cairo_set_line_width(cr, 0.9);
-  cairo_stroke(cr);
-  cairo_move_to(cr, 14.5, 15);
-  cairo_line_to(cr, 19, 13);
-  cairo_line_to(cr, 19, 27);
-  cairo_line_to(cr, 14.5, 25);
-  cairo_close_path(cr);
+  Stroke(cr, Hex(0x5d626e), 0.9);
+  PathPolygon(cr, {14.5, 15, 19, 13, 19, 27, 14.5, 25});
   FillStroke(cr, Hex(0xf6e9b0), pal::kInk, kLine);
   cairo_arc(cr, 25.5, 20, 11.2, 0, 2 * M_PI);
-  cairo_pattern_t* g = cairo_pattern_create_radial(25, 20, 1, 25.5, 20, 11.2);
-  cairo_pattern_add_color_stop_rgb(g, 0, 1, 1, 0.93);
-  cairo_pattern_add_color_stop_rgb(g, 0.55, 1, 0.94, 0.62 - 0.15 * glow);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.96, 0.78, 0.26);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
-  SetColor(cr, Hex(0x5a4510));
-  cairo_set_line_width(cr, kLine);
-  cairo_stroke(cr);
+  FillGradient(cr, cairo_pattern_create_radial(25, 20, 1, 25.5, 20, 11.2),
+               {Color{1, 1, 0.93, 1}, Color{1, 0.94, 0.62 - 0.15 * glow, 1}, Color{0.96, 0.78, 0.26, 1}}, true);
+  Stroke(cr, Hex(0x5a4510), kLine);
   // Filament on its two wires.
   cairo_move_to(cr, 17.5, 18);
   cairo_line_to(cr, 21.5, 18);
   cairo_move_to(cr, 17.5, 22);
   cairo_line_to(cr, 21.5, 22);
-  SetColor(cr, Hex(0x7a6a40));
-  cairo_set_line_width(cr, 0.7);
-  cairo_stroke(cr);
+  Stroke(cr, Hex(0x7a6a40), 0.7);
   cairo_move_to(cr, 21.5, 18);
   for (int k = 1; k <= 4; ++k) cairo_line_to(cr, 21.5 + k % 2 * 2.2, 18 + k);
-  SetColor(cr, Mix(Hex(0xff8a1f), Hex(0xffffff), glow * 0.6));
-  cairo_set_line_width(cr, 1.1);
-  cairo_stroke(cr);
+  Stroke(cr, Mix(Hex(0xff8a1f), Hex(0xffffff), glow * 0.6), 1.1);
   for (double side : {-1.0, 1.0}) {
     PathEllipse(cr, 30, 20 + side * 3.6, 1.5, 2);
     FillStroke(cr, Hex(0x2a1e08), {}, 0);
@@ -338,36 +291,23 @@ void DrawFireball(cairo_t* cr, int frame) {
     Flame(cr, 26 + std::cos(a) * 3, 20 + std::sin(a) * 3, len * 0.72, a, 0.8 * std::cos(p + i));
   }
   cairo_arc(cr, 27, 20, 8.8, 0, 2 * M_PI);
-  cairo_pattern_t* g = cairo_pattern_create_radial(28, 19, 1, 27, 20, 8.8);
-  cairo_pattern_add_color_stop_rgb(g, 0, 1, 1, 0.9);
-  cairo_pattern_add_color_stop_rgb(g, 0.45, 1, 0.86, 0.3);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.95, 0.38, 0.08);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
-  SetColor(cr, Hex(0x6a1306));
-  cairo_set_line_width(cr, kLine);
-  cairo_stroke(cr);
+  FillGradient(cr, cairo_pattern_create_radial(28, 19, 1, 27, 20, 8.8),
+               {Color{1, 1, 0.9, 1}, Color{1, 0.86, 0.3, 1}, Color{0.95, 0.38, 0.08, 1}}, true);
+  Stroke(cr, Hex(0x6a1306), kLine);
   for (double side : {-1.0, 1.0}) {
     PathEllipse(cr, 30.5, 20 + side * 3.2, 1.8, 1.5);
     FillStroke(cr, Hex(0x3a0a02), {}, 0);
     cairo_move_to(cr, 28, 20 + side * 5.4);
     cairo_line_to(cr, 32.5, 20 + side * 2.2);
   }
-  SetColor(cr, Hex(0x3a0a02));
-  cairo_set_line_width(cr, 1.1);
-  cairo_stroke(cr);
+  Stroke(cr, Hex(0x3a0a02), 1.1);
 }
 
 void DrawElectric(cairo_t* cr, int frame) {
   static const double kPulse[4] = {0.7, 1.0, 0.8, 0.55};
   cairo_arc(cr, 20, 20, 15, 0, 2 * M_PI);
-  cairo_pattern_t* g = cairo_pattern_create_radial(20, 20, 2, 20, 20, 15);
-  cairo_pattern_add_color_stop_rgba(g, 0, 0.05, 0.05, 0.1, 0.7);
-  cairo_pattern_add_color_stop_rgba(g, 1, 0.05, 0.05, 0.1, 0);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  FillGradient(cr, cairo_pattern_create_radial(20, 20, 2, 20, 20, 15),
+               {Color{0.05, 0.05, 0.1, 0.7}, Color{0.05, 0.05, 0.1, 0}});
   Glow(cr, 20, 20, 17, Hex(0x49c8ff, 0.35 * kPulse[frame]));
   Sparks(cr, 20, 20, 5, 2, 18, 700 + frame, kPulse[frame]);
   cairo_arc(cr, 20, 20, 3.2, 0, 2 * M_PI);

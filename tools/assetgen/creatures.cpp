@@ -28,32 +28,21 @@ Image Cone(bool player) {
   Canvas c(w, h);
   cairo_t* cr = c.cr();
   const Color tint = player ? Hex(0xdffcff) : Hex(0xff4a3a);
-  cairo_move_to(cr, 0, h / 2.0);
-  cairo_line_to(cr, w, 0);
-  cairo_line_to(cr, w, h);
-  cairo_close_path(cr);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, w, 0);
-  cairo_pattern_add_color_stop_rgba(g, 0, tint.r, tint.g, tint.b, player ? 0.42 : 0.5);
-  cairo_pattern_add_color_stop_rgba(g, 1, tint.r, tint.g, tint.b, player ? 0.08 : 0.14);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  PathPolygon(cr, {0, h / 2.0, w, 0, w, h});
+  FillGradient(cr, cairo_pattern_create_linear(0, 0, w, 0),
+               {Color{tint.r, tint.g, tint.b, player ? 0.42 : 0.5}, Color{tint.r, tint.g, tint.b, player ? 0.08 : 0.14}});
   if (player) {
     // The camera's view: clean bright edges and viewfinder corners at the far end.
     cairo_move_to(cr, w, 1);
     cairo_line_to(cr, 0, h / 2.0);
     cairo_line_to(cr, w, h - 1);
-    SetColor(cr, Hex(0xffffff, 0.55));
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    Stroke(cr, Hex(0xffffff, 0.55), 1.5);
     for (double side : {-1.0, 1.0}) {
       cairo_move_to(cr, w - 12, h / 2.0 + side * 9);
       cairo_line_to(cr, w - 8, h / 2.0 + side * 9);
       cairo_line_to(cr, w - 8, h / 2.0 + side * 5);
     }
-    SetColor(cr, Hex(0xffffff, 0.45));
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    Stroke(cr, Hex(0xffffff, 0.45), 1.2);
   } else {
     // A monster's gaze: sweeping bands, like a searchlight.
     for (int i = 1; i <= 4; ++i) {
@@ -67,9 +56,7 @@ Image Cone(bool player) {
     cairo_move_to(cr, w, 0.5);
     cairo_line_to(cr, 0, h / 2.0);
     cairo_line_to(cr, w, h - 0.5);
-    SetColor(cr, Hex(0xff6050, 0.6));
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    Stroke(cr, Hex(0xff6050, 0.6), 1.2);
   }
   return c.Take();
 }
@@ -77,19 +64,14 @@ Image Cone(bool player) {
 Image AlertIcon() {
   Canvas c(30, 30);
   cairo_t* cr = c.cr();
-  cairo_move_to(cr, 15, 2.5);
-  cairo_line_to(cr, 28, 26.5);
-  cairo_line_to(cr, 2, 26.5);
-  cairo_close_path(cr);
+  PathPolygon(cr, {15, 2.5, 28, 26.5, 2, 26.5});
   cairo_set_line_width(cr, 4.5);
   SetColor(cr, pal::kInk);
   cairo_stroke_preserve(cr);
   FillStroke(cr, Hex(0xe8322c), Hex(0xffffff), 1.5);
   cairo_move_to(cr, 15, 9.5);
   cairo_line_to(cr, 15, 18);
-  SetColor(cr, Hex(0xffffff));
-  cairo_set_line_width(cr, 3.4);
-  cairo_stroke(cr);
+  Stroke(cr, Hex(0xffffff), 3.4);
   cairo_arc(cr, 15, 22.5, 1.9, 0, 2 * M_PI);
   cairo_fill(cr);
   return c.Take();
@@ -108,9 +90,7 @@ Image ScanIcon() {
   cairo_stroke_preserve(cr);
   FillStroke(cr, Hex(0xf0b42a), {}, 0);
   cairo_arc(cr, 15, 13, 11.5, 0, 2 * M_PI);
-  SetColor(cr, Hex(0xfff3c4));
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
+  Stroke(cr, Hex(0xfff3c4), 1.2);
   TextStyle t;
   t.size = 17;
   t.color = pal::kInk;

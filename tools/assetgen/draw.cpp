@@ -88,6 +88,44 @@ void FillStroke(cairo_t* cr, Color fill, Color line, double width) {
   }
 }
 
+void Stroke(cairo_t* cr, Color line, double width, bool keep) {
+  SetColor(cr, line);
+  cairo_set_line_width(cr, width);
+  if (keep)
+    cairo_stroke_preserve(cr);
+  else
+    cairo_stroke(cr);
+}
+
+void PathPolygon(cairo_t* cr, std::initializer_list<double> xy) {
+  const double* p = xy.begin();
+  cairo_move_to(cr, p[0], p[1]);
+  for (size_t i = 2; i + 1 < xy.size(); i += 2) cairo_line_to(cr, p[i], p[i + 1]);
+  cairo_close_path(cr);
+}
+
+void FillGradient(cairo_t* cr, cairo_pattern_t* gradient, std::initializer_list<Color> stops,
+                  bool keep) {
+  double i = 0, last = double(stops.size() - 1);
+  for (const Color& c : stops) cairo_pattern_add_color_stop_rgba(gradient, i++ / last, c.r, c.g, c.b, c.a);
+  cairo_set_source(cr, gradient);
+  if (keep)
+    cairo_fill_preserve(cr);
+  else
+    cairo_fill(cr);
+  cairo_pattern_destroy(gradient);
+}
+
+TextStyle Style(Font font, double size, Color color, double outline, double shadow) {
+  TextStyle t;
+  t.font = font;
+  t.size = size;
+  t.color = color;
+  t.outline = outline;
+  t.shadow = shadow;
+  return t;
+}
+
 void Glow(cairo_t* cr, double cx, double cy, double radius, Color c) {
   cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, radius);
   cairo_pattern_add_color_stop_rgba(p, 0, c.r, c.g, c.b, c.a);

@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "image.h"
@@ -55,6 +56,13 @@ void PathRoundRect(cairo_t* cr, double x, double y, double w, double h, double r
 void PathEllipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 // Fills the current path, outlines it when width > 0, and clears it.
 void FillStroke(cairo_t* cr, Color fill, Color line, double width);
+// Outlines the current path; clears it unless `keep`.
+void Stroke(cairo_t* cr, Color line, double width, bool keep = false);
+// A closed polygon through x0, y0, x1, y1, ...
+void PathPolygon(cairo_t* cr, std::initializer_list<double> xy);
+// Fills the current path with `gradient` (evenly spaced stops), then releases it.
+void FillGradient(cairo_t* cr, cairo_pattern_t* gradient, std::initializer_list<Color> stops,
+                  bool keep = false);
 // A soft round glow, brightest at the centre.
 void Glow(cairo_t* cr, double cx, double cy, double radius, Color c);
 
@@ -68,6 +76,8 @@ struct TextStyle {
   Color outlineColor = pal::kInk;
   double shadow = 0;         // offset of a drop shadow
 };
+
+TextStyle Style(Font font, double size, Color color, double outline = 0, double shadow = 0);
 
 double TextWidth(cairo_t* cr, const std::string& text, Font font, double size);
 // Largest size up to `maxSize` at which `text` fits in `maxWidth`.

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "creatures.h"
-#include "generators.h"
+#include "screens.h"
 
 namespace {
 
@@ -17,9 +17,7 @@ void Socket(cairo_t* cr, double cx, double cy, double w, double h) {
   PathRoundRect(cr, cx - w / 2 - 3, cy - h / 2 - 3, w + 6, h + 6, 5);
   FillStroke(cr, kSocket, WithAlpha(pal::kTeal, 0.7), 1.5);
   PathRoundRect(cr, cx - w / 2 - 5.5, cy - h / 2 - 5.5, w + 11, h + 11, 7);
-  SetColor(cr, Hex(0x000000, 0.5));
-  cairo_set_line_width(cr, 1);
-  cairo_stroke(cr);
+  Stroke(cr, Hex(0x000000, 0.5), 1);
 }
 
 void CameraGlyph(cairo_t* cr, double cx, double cy, double size, Color c) {
@@ -39,12 +37,9 @@ void CameraGlyph(cairo_t* cr, double cx, double cy, double size, Color c) {
 Image StatusBar() {
   Canvas c(800, 80);
   cairo_t* cr = c.cr();
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 80);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.14, 0.16, 0.23);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.06, 0.07, 0.10);
-  cairo_set_source(cr, g);
-  cairo_paint(cr);
-  cairo_pattern_destroy(g);
+  cairo_rectangle(cr, 0, 0, 800, 80);
+  FillGradient(cr, cairo_pattern_create_linear(0, 0, 0, 80),
+               {Color{0.14, 0.16, 0.23, 1}, Color{0.06, 0.07, 0.10, 1}});
   cairo_rectangle(cr, 0, 0, 800, 3);
   FillStroke(cr, pal::kTeal, {}, 0);
   cairo_rectangle(cr, 0, 3, 800, 1);
@@ -93,9 +88,7 @@ Image Digit(int d) {
                     seg[s][1] + (seg[s][1] == seg[s][3] ? 0 : 1.3));
       cairo_line_to(cr, seg[s][2] - (seg[s][0] == seg[s][2] ? 0 : 1.3),
                     seg[s][3] - (seg[s][1] == seg[s][3] ? 0 : 1.3));
-      SetColor(cr, on ? Hex(0xffc04a) : Hex(0x2a2418));
-      cairo_set_line_width(cr, 2.6);
-      cairo_stroke(cr);
+      Stroke(cr, on ? Hex(0xffc04a) : Hex(0x2a2418), 2.6);
     }
   return c.Take();
 }
@@ -108,9 +101,7 @@ Image EmptyPhoto() {
   PathRoundRect(cr, 4, 4, 42, 42, 4);
   const double dash[] = {4, 3};
   cairo_set_dash(cr, dash, 2, 0);
-  SetColor(cr, Hex(0x4a5268));
-  cairo_set_line_width(cr, 1.5);
-  cairo_stroke(cr);
+  Stroke(cr, Hex(0x4a5268), 1.5);
   cairo_set_dash(cr, nullptr, 0, 0);
   CameraGlyph(cr, 25, 25, 22, Hex(0x353c50));
   return c.Take();
@@ -123,12 +114,8 @@ Image PhotoCard(Creature kind) {
   SetColor(cr, Hex(0xf3eee2));
   cairo_paint(cr);
   cairo_rectangle(cr, 3, 3, 44, 40);
-  cairo_pattern_t* g = cairo_pattern_create_radial(25, 23, 2, 25, 23, 30);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.42, 0.45, 0.52);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.14, 0.15, 0.2);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  FillGradient(cr, cairo_pattern_create_radial(25, 23, 2, 25, 23, 30),
+               {Color{0.42, 0.45, 0.52, 1}, Color{0.14, 0.15, 0.2, 1}});
   cairo_save(cr);
   cairo_rectangle(cr, 3, 3, 44, 40);
   cairo_clip(cr);
@@ -137,9 +124,7 @@ Image PhotoCard(Creature kind) {
   DrawCreature(cr, kind, 0);
   cairo_restore(cr);
   cairo_rectangle(cr, 0.5, 0.5, 49, 49);
-  SetColor(cr, Hex(0x9a9486));
-  cairo_set_line_width(cr, 1);
-  cairo_stroke(cr);
+  Stroke(cr, Hex(0x9a9486), 1);
   return c.Take();
 }
 
@@ -175,20 +160,14 @@ Image SpeedIcon(Speed speed) {
       cairo_move_to(cr, 15, 25);
       cairo_line_to(cr, 31, 25);
       cairo_stroke(cr);
-      cairo_move_to(cr, 36, 25);
-      cairo_line_to(cr, 27, 17);
-      cairo_line_to(cr, 27, 33);
-      cairo_close_path(cr);
+      PathPolygon(cr, {36, 25, 27, 17, 27, 33});
       cairo_fill(cr);
       break;
     case Speed::Slow:  // a short arrow held back by water
       cairo_move_to(cr, 17, 18);
       cairo_line_to(cr, 27, 18);
       cairo_stroke(cr);
-      cairo_move_to(cr, 32, 18);
-      cairo_line_to(cr, 25, 12);
-      cairo_line_to(cr, 25, 24);
-      cairo_close_path(cr);
+      PathPolygon(cr, {32, 18, 25, 12, 25, 24});
       cairo_fill(cr);
       Waves(cr, 29, 2);
       cairo_set_line_width(cr, 2.6);
@@ -214,26 +193,12 @@ Image Flash(double strength) {
   return PixelImage(800, 600, [strength](int, int) { return Color{1, 1, 1, strength}; });
 }
 
-void SpaceKey(cairo_t* cr, double cx, double cy, double w) {
-  PathRoundRect(cr, cx - w / 2, cy - 15, w, 30, 6);
-  FillStroke(cr, Hex(0xe8e2d2), pal::kInk, 2);
-  PathRoundRect(cr, cx - w / 2 + 3, cy - 13, w - 6, 22, 5);
-  FillStroke(cr, Hex(0xfbf7ec), {}, 0);
-  TextStyle key;
-  key.size = 14;
-  key.color = pal::kInk;
-  DrawText(cr, "SPACE", cx, cy - 2, key);
-}
-
 Image GameOver() {
   Canvas c(800, 440);
   cairo_t* cr = c.cr();
-  cairo_pattern_t* g = cairo_pattern_create_radial(400, 200, 30, 400, 220, 480);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.28, 0.05, 0.06);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.02, 0.0, 0.01);
-  cairo_set_source(cr, g);
-  cairo_paint(cr);
-  cairo_pattern_destroy(g);
+  cairo_rectangle(cr, 0, 0, 800, 440);
+  FillGradient(cr, cairo_pattern_create_radial(400, 200, 30, 400, 220, 480),
+               {Color{0.28, 0.05, 0.06, 1}, Color{0.02, 0.0, 0.01, 1}});
   // A cracked lens: the photographer's last picture.
   cairo_arc(cr, 400, 120, 52, 0, 2 * M_PI);
   FillStroke(cr, Hex(0x14161d), Hex(0x5a1a1c), 6);
@@ -245,25 +210,10 @@ Image GameOver() {
   cairo_line_to(cr, 420, 150);
   cairo_move_to(cr, 402, 118);
   cairo_line_to(cr, 428, 108);
-  SetColor(cr, Hex(0xdff6ff, 0.85));
-  cairo_set_line_width(cr, 2);
-  cairo_stroke(cr);
-  TextStyle title;
-  title.size = 78;
-  title.color = pal::kDanger;
-  title.outline = 4;
-  title.shadow = 5;
-  DrawText(cr, "GAME OVER", 400, 240, title);
-  TextStyle sub;
-  sub.font = Font::Sans;
-  sub.size = 20;
-  sub.color = pal::kCream;
-  DrawText(cr, "You did not make it out this time.", 400, 306, sub);
-  TextStyle hint = sub;
-  hint.font = Font::SansBold;
-  DrawText(cr, "Press", 330, 370, hint, 1);
-  SpaceKey(cr, 382, 372, 92);
-  DrawText(cr, "to try again", 436, 370, hint, 0);
+  Stroke(cr, Hex(0xdff6ff, 0.85), 2);
+  DrawText(cr, "GAME OVER", 400, 240, Style(Font::SansBold, 78, pal::kDanger, 4, 5));
+  DrawText(cr, "You did not make it out this time.", 400, 306, Style(Font::Sans, 20, pal::kCream));
+  PressSpace(cr, 400, 370, "to try again", Style(Font::SansBold, 20, pal::kCream));
   return c.Take();
 }
 

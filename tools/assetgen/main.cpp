@@ -1,5 +1,6 @@
 // vantrel-assetgen: draws every picture and synthesises every sound of the game.
-// Usage: vantrel-assetgen ASSETS_DIR [CONTACT_SHEET.png]
+// Usage: vantrel-assetgen ASSETS_DIR [CONTACT_SHEET.png [MOCKUP_DIR]]
+// The mockups are whole screens composed as the game shows them, at full size, for review.
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -8,8 +9,8 @@
 #include "generators.h"
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: %s ASSETS_DIR [CONTACT_SHEET.png]\n", argv[0]);
+  if (argc < 2 || argc > 4) {
+    std::fprintf(stderr, "usage: %s ASSETS_DIR [CONTACT_SHEET.png [MOCKUP_DIR]]\n", argv[0]);
     return 2;
   }
   const std::string dir = argv[1];
@@ -31,9 +32,13 @@ int main(int argc, char** argv) {
     long soundBytes = MakeSounds(dir);
     if (soundBytes < 0) return 1;
     std::printf("%zu pictures, sounds %.2f MB\n", set.All().size(), soundBytes / 1048576.0);
-    if (argc == 3 && !WritePng(argv[2], MakeContactSheet(set))) {
+    if (argc >= 3 && !WritePng(argv[2], MakeContactSheet(set))) {
       std::fprintf(stderr, "cannot write %s\n", argv[2]);
       return 1;
+    }
+    if (argc == 4) {
+      mkdir(argv[3], 0755);
+      for (const auto& m : MakeMockups(set)) WritePng(std::string(argv[3]) + "/" + m.first + ".png", m.second);
     }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "assetgen: %s\n", e.what());

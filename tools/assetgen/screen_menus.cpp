@@ -159,9 +159,7 @@ void Mouse(cairo_t* cr, double x, double y, int lit) {
   cairo_line_to(cr, x + 22, y + 12);
   cairo_move_to(cr, x + 11, y);
   cairo_line_to(cr, x + 11, y + 12);
-  SetColor(cr, pal::kInk);
-  cairo_set_line_width(cr, 1.5);
-  cairo_stroke(cr);
+  Stroke(cr, pal::kInk, 1.5);
   PathRoundRect(cr, x + 8.5, y + 3, 5, 7, 2.5);
   FillStroke(cr, lit == 1 ? pal::kAmber : Hex(0x8c8676), pal::kInk, 1);
 }
@@ -244,10 +242,7 @@ Image Confirm(int w, const char* question, const char* detail) {
   Canvas c(w, 300);
   cairo_t* cr = c.cr();
   Panel(cr, 4, 4, w - 10, 290);
-  cairo_move_to(cr, w / 2.0, 22);
-  cairo_line_to(cr, w / 2.0 + 20, 58);
-  cairo_line_to(cr, w / 2.0 - 20, 58);
-  cairo_close_path(cr);
+  PathPolygon(cr, {w / 2.0, 22, w / 2.0 + 20, 58, w / 2.0 - 20, 58});
   FillStroke(cr, pal::kAmber, pal::kInk, 2.5);
   DrawText(cr, "!", w / 2.0, 46, Heading(22, pal::kInk));
   TextStyle q;

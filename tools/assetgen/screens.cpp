@@ -27,7 +27,7 @@ void PlaceCreature(cairo_t* cr, const AssetSet& set, const char* strip, int fram
   cairo_translate(cr, x, y);
   cairo_rotate(cr, angle);
   cairo_scale(cr, scale, scale);
-  if (cone) PaintImage(cr, set.Get(cone), 20, -30 * 0.8, 0.8, 0.8);
+  if (cone) PaintImage(cr, set.Get(cone), 20, -30 * 0.8, 0.8, 0.8, 1, scale != 1);
   PaintFrame(cr, set.Get(strip), 4, frame, -20, -20);
   cairo_restore(cr);
 }
@@ -39,12 +39,9 @@ void Darken(cairo_t* cr, int w, int h, double alpha) {
 
 void Vignette(cairo_t* cr, int w, int h, double strength) {
   double r = std::hypot(w, h) / 2;
-  cairo_pattern_t* g = cairo_pattern_create_radial(w / 2.0, h / 2.0, r * 0.35, w / 2.0, h / 2.0, r);
-  cairo_pattern_add_color_stop_rgba(g, 0, 0, 0, 0, 0);
-  cairo_pattern_add_color_stop_rgba(g, 1, 0, 0, 0, strength);
-  cairo_set_source(cr, g);
-  cairo_paint(cr);
-  cairo_pattern_destroy(g);
+  cairo_rectangle(cr, 0, 0, w, h);
+  FillGradient(cr, cairo_pattern_create_radial(w / 2.0, h / 2.0, r * 0.35, w / 2.0, h / 2.0, r),
+               {Color{0, 0, 0, 0}, Color{0, 0, 0, strength}});
 }
 
 void Panel(cairo_t* cr, double x, double y, double w, double h) {
@@ -53,9 +50,7 @@ void Panel(cairo_t* cr, double x, double y, double w, double h) {
   PathRoundRect(cr, x, y, w, h, 12);
   FillStroke(cr, WithAlpha(pal::kPanel, 0.92), pal::kInk, 4);
   PathRoundRect(cr, x + 1.5, y + 1.5, w - 3, h - 3, 11);
-  SetColor(cr, WithAlpha(pal::kTeal, 0.75));
-  cairo_set_line_width(cr, 1.5);
-  cairo_stroke(cr);
+  Stroke(cr, WithAlpha(pal::kTeal, 0.75), 1.5);
 }
 
 void Logo(cairo_t* cr, double x, double y, double size) {
@@ -90,12 +85,8 @@ void Aperture(cairo_t* cr, double cx, double cy, double r, double turn, double o
   }
   cairo_restore(cr);
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-  SetColor(cr, pal::kInk);
-  cairo_set_line_width(cr, r * 0.16);
-  cairo_stroke_preserve(cr);
-  SetColor(cr, Hex(0x3a4258));
-  cairo_set_line_width(cr, r * 0.1);
-  cairo_stroke(cr);
+  Stroke(cr, pal::kInk, r * 0.16, true);
+  Stroke(cr, Hex(0x3a4258), r * 0.1);
 }
 
 void KeyCap(cairo_t* cr, double x, double y, double w, const char* label) {
@@ -107,6 +98,16 @@ void KeyCap(cairo_t* cr, double x, double y, double w, const char* label) {
   t.size = std::strlen(label) > 2 ? 11 : 14;
   t.color = pal::kInk;
   DrawText(cr, label, x + w / 2, y + 11, t);
+}
+
+void PressSpace(cairo_t* cr, double cx, double y, const char* what, const TextStyle& style) {
+  const double key = 94, gap = 10;
+  double press = TextWidth(cr, "Press", style.font, style.size);
+  double rest = TextWidth(cr, what, style.font, style.size);
+  double left = cx - (press + key + rest + 2 * gap) / 2;
+  DrawText(cr, "Press", left, y, style, 0);
+  KeyCap(cr, left + press + gap, y - 13, key, "SPACE");
+  DrawText(cr, what, left + press + key + 2 * gap, y, style, 0);
 }
 
 namespace {
@@ -128,18 +129,15 @@ Image StartScreen(const AssetSet& set) {
   Glow(cr, 330, 300, 330, Hex(0x1d4a55, 0.8));
   Aperture(cr, 330, 270, 150, 0.3, 0.42);
   Glow(cr, 330, 270, 70, Hex(0xdffcff, 0.55));
-  Eyes(cr, 95, 120, Hex(0xff5a2a));
-  Eyes(cr, 575, 170, Hex(0x6ad0ff));
-  Eyes(cr, 120, 520, Hex(0xffd54a));
-  Eyes(cr, 545, 505, Hex(0xff3a2a));
-  Logo(cr, 330, 300, 104);
-  TextStyle tag;
-  tag.font = Font::Sans;
-  tag.size = 21;
-  tag.color = pal::kTealBright;
-  DrawText(cr, "Photograph them.  Become them.  Escape.", 330, 452, tag);
-  PlaceCreature(cr, set, "PlayerStatic.png", 0, 330, 540, -M_PI / 2, 1.6, "playerLOS.png");
+  Eyes(cr, 135, 150, Hex(0xff5a2a));
+  Eyes(cr, 530, 175, Hex(0x6ad0ff));
+  Eyes(cr, 150, 480, Hex(0xffd54a));
+  Eyes(cr, 515, 470, Hex(0xff3a2a));
   Vignette(c.cr(), 660, 660, 1.0);
+  Logo(cr, 330, 285, 90);
+  DrawText(cr, "Photograph them.  Become them.  Escape.", 330, 372,
+           Style(Font::Sans, 20, pal::kTealBright, 2));
+  PlaceCreature(cr, set, "PlayerStatic.png", 0, 330, 585, -M_PI / 2, 1.5, "playerLOS.png");
   return c.Take();
 }
 
@@ -165,26 +163,13 @@ Image StudioScreen() {
   cairo_curve_to(cr, -120, -34, -70, -40, -22, -22);
   cairo_curve_to(cr, -26, -38, -20, -60, 0, -62);
   cairo_close_path(cr);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, -62, 0, 78);
-  cairo_pattern_add_color_stop_rgb(g, 0, 1.0, 0.78, 0.35);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.75, 0.36, 0.1);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
-  SetColor(cr, Hex(0x2a1606));
-  cairo_set_line_width(cr, 4);
-  cairo_stroke(cr);
+  FillGradient(cr, cairo_pattern_create_linear(0, -62, 0, 78),
+               {Color{1.0, 0.78, 0.35, 1}, Color{0.75, 0.36, 0.1, 1}}, true);
+  Stroke(cr, Hex(0x2a1606), 4);
   for (double side : {-1.0, 1.0}) {
     cairo_arc(cr, side * 8, -44, 4, 0, 2 * M_PI);
     FillStroke(cr, Hex(0x2a1606), {}, 0);
-    for (int i = 0; i < 3; ++i) {
-      cairo_move_to(cr, side * (60 + i * 25), -22 + i * 4);
-      cairo_line_to(cr, side * (50 + i * 25), 0 + i * 2);
-    }
   }
-  SetColor(cr, Hex(0x2a1606, 0.6));
-  cairo_set_line_width(cr, 3);
-  cairo_stroke(cr);
   cairo_restore(cr);
   TextStyle name;
   name.size = 48;
@@ -275,33 +260,19 @@ Image Win(const AssetSet& set) {
   PaintImage(cr, set.Get("Exit.png"), 325, 320, 3, 3);
   PlaceCreature(cr, set, "PlayerStatic.png", 0, 400, 395, -M_PI / 2, 2.2);
   const char* cards[] = {"SFIRE.png", "STIRE.png", "SBULB.png", "SWATER.png", "SLAVA.png"};
+  const double spots[5][2] = {{165, 345}, {225, 465}, {610, 330}, {655, 445}, {585, 520}};
   for (int i = 0; i < 5; ++i) {
     cairo_save(cr);
-    double x = i < 2 ? 175 + i * 30 : i < 4 ? 565 + (i - 2) * 30 : 600;
-    double y = i < 2 ? 360 + i * 70 : i < 4 ? 340 + (i - 2) * 80 : 470;
-    cairo_translate(cr, x, y);
+    cairo_translate(cr, spots[i][0], spots[i][1]);
     cairo_rotate(cr, (i % 2 ? 0.12 : -0.1));
     PaintImage(cr, set.Get(cards[i]), -50, -50, 2, 2, 1, false);
     cairo_restore(cr);
   }
-  TextStyle title;
-  title.size = 64;
-  title.color = Hex(0xeafff1);
-  title.outline = 4;
-  title.shadow = 5;
-  DrawText(cr, "LEVEL COMPLETE", 400, 200, title);
-  TextStyle sub;
-  sub.font = Font::Sans;
-  sub.size = 22;
-  sub.color = pal::kCream;
-  sub.outline = 2;
-  DrawText(cr, "You slipped out with the pictures.", 400, 258, sub);
-  TextStyle hint = sub;
-  hint.font = Font::SansBold;
-  DrawText(cr, "Press", 330, 612, hint, 1);
-  KeyCap(cr, 340, 599, 94, "SPACE");
-  DrawText(cr, "to continue", 446, 612, hint, 0);
   Vignette(cr, 800, 800, 0.9);
+  DrawText(cr, "LEVEL COMPLETE", 400, 200, Style(Font::SansBold, 64, Hex(0xeafff1), 4, 5));
+  DrawText(cr, "You slipped out with the pictures.", 400, 258,
+           Style(Font::Sans, 22, pal::kCream, 2));
+  PressSpace(cr, 400, 612, "to continue", Style(Font::SansBold, 22, pal::kCream, 2));
   return c.Take();
 }
 

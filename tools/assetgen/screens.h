@@ -19,6 +19,8 @@ void Logo(cairo_t* cr, double x, double y, double size);
 // A camera iris with six blades; `open` is the opening's share of the radius.
 void Aperture(cairo_t* cr, double cx, double cy, double r, double turn, double open);
 void KeyCap(cairo_t* cr, double x, double y, double w, const char* label);
+// "Press [SPACE] <what>", centred on (cx, y).
+void PressSpace(cairo_t* cr, double cx, double y, const char* what, const TextStyle& style);
 
 // The menu pictures: main menu, level select, credits, instructions, confirmations.
 void MakeMenuScreens(AssetSet& set);

@@ -101,25 +101,17 @@ Image PillarImage() {
   PaintImage(cr, FloorImage(), 0, 0);
   PathEllipse(cr, 27.5, 28.5, 20, 19);
   FillStroke(cr, Hex(0x000000, 0.45), {}, 0);
-  cairo_pattern_t* g = cairo_pattern_create_radial(20, 19, 2, 25, 25, 21);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.78, 0.80, 0.86);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.36, 0.38, 0.46);
   cairo_arc(cr, 25, 25, 19.5, 0, 2 * M_PI);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
-  SetColor(cr, pal::kInk);
-  cairo_set_line_width(cr, 1.5);
-  cairo_stroke(cr);
+  FillGradient(cr, cairo_pattern_create_radial(20, 19, 2, 25, 25, 21), {Hex(0xc7ccdb), Hex(0x5c6175)},
+               true);
+  Stroke(cr, pal::kInk, 1.5);
   // Fluted rim and a raised capital make it read as a column from above.
   for (int i = 0; i < 16; ++i) {
     double a = i * M_PI / 8;
     cairo_move_to(cr, 25 + 15.5 * std::cos(a), 25 + 15.5 * std::sin(a));
     cairo_line_to(cr, 25 + 18.5 * std::cos(a), 25 + 18.5 * std::sin(a));
   }
-  SetColor(cr, Hex(0x3a3e4c, 0.8));
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
+  Stroke(cr, Hex(0x3a3e4c, 0.8), 1.2);
   cairo_arc(cr, 25, 25, 12, 0, 2 * M_PI);
   FillStroke(cr, Hex(0xa9aebb), Hex(0x4a4f5e), 1.2);
   cairo_arc(cr, 23, 23, 6, 0, 2 * M_PI);
@@ -133,28 +125,13 @@ Image ExitImage() {
   PaintImage(cr, FloorImage(), 0, 0);
   Glow(cr, 25, 25, 30, Hex(0x5cff9d, 0.55));
   PathRoundRect(cr, 4, 4, 42, 42, 6);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 4, 0, 46);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.30, 0.92, 0.55);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.07, 0.55, 0.30);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
-  SetColor(cr, Hex(0x0b2e1b));
-  cairo_set_line_width(cr, 2);
-  cairo_stroke(cr);
+  FillGradient(cr, cairo_pattern_create_linear(0, 4, 0, 46),
+               {Color{0.30, 0.92, 0.55, 1}, Color{0.07, 0.55, 0.30, 1}}, true);
+  Stroke(cr, Hex(0x0b2e1b), 2);
   PathRoundRect(cr, 7, 7, 36, 36, 4);
-  SetColor(cr, Hex(0xd8ffe6, 0.7));
-  cairo_set_line_width(cr, 1);
-  cairo_stroke(cr);
+  Stroke(cr, Hex(0xd8ffe6, 0.7), 1);
   // A fat arrow above the word: readable even without the green.
-  cairo_move_to(cr, 25, 9);
-  cairo_line_to(cr, 35, 20);
-  cairo_line_to(cr, 29, 20);
-  cairo_line_to(cr, 29, 27);
-  cairo_line_to(cr, 21, 27);
-  cairo_line_to(cr, 21, 20);
-  cairo_line_to(cr, 15, 20);
-  cairo_close_path(cr);
+  PathPolygon(cr, {25, 9, 35, 20, 29, 20, 29, 27, 21, 27, 21, 20, 15, 20});
   FillStroke(cr, Hex(0xffffff), Hex(0x0b2e1b), 1.5);
   TextStyle t;
   t.size = 11.5;
