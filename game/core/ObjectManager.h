@@ -8,6 +8,8 @@
 
 class Tile;
 class Electric;
+class Monster;
+class Player;
 
 using ObjectList = std::vector<GameObjectPtr>;
 
@@ -26,6 +28,8 @@ class ObjectManager {
   // Factories: create, append to the world list, return for placing.
   std::shared_ptr<Tile> CreateTile();
   std::shared_ptr<Electric> CreateElectric();
+  std::shared_ptr<Monster> CreateMonster(int kind);
+  std::shared_ptr<Player> CreatePlayer();
 
   // Escape toggles the pause; unless paused: collisions, updates, removal of the dead.
   void UpdateAll();

@@ -1,0 +1,58 @@
+// The player: walks, faces the cursor, photographs monsters and disguises as them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "AudioService.h"
+#include "GameObject.h"
+#include "VisionCone.h"
+
+// One photo slot; kind 5 marks an empty one.
+struct Photo {
+  static constexpr int kEmpty = 5;
+  int kind = kEmpty;
+  int element = 4;
+  KEVec2 size = {0, 0};
+  float duration = 0;
+  float speed = 1.0f;
+  std::string animationImage;
+  std::string pictureImage;
+};
+
+class Player : public GameObject {
+ public:
+  static constexpr float kHalfAngle = 0.20943952f;  // 12 degrees
+  static constexpr float kRange = 150.0f;
+
+  Player();
+  void Update() override;
+  void Draw() override;
+  void Free() override;
+  void Initialize() override;
+  void OnCollision(std::shared_ptr<GameObject> other) override;
+
+  float speed = 1.5f;
+  double disguiseTime = -1.0;
+  Photo photos[3];
+  Photo* activeDisguise = nullptr;
+  bool moving = false;
+  bool disguised = false;
+  bool inPlay = true;
+  bool reachedExit = false;
+  bool ghost = false;
+  float flashCooldown = 0;
+  std::shared_ptr<Mesh<3>> gameOverMesh;
+  std::shared_ptr<Texture> gameOverTexture;
+  std::shared_ptr<Mesh<3>> flashMesh;
+  std::shared_ptr<Texture> flashTexture;
+  VisionCone sight;
+  int lives = 1;
+  std::vector<std::shared_ptr<GameObject>> monsters;
+  KEVec2 flashPosition = {0, 0};
+  bool flashing = false;
+  int flashFrame = 0;
+};
+
+extern Player* gCurrentPlayer;
+extern EffectHandle cameraSound;

@@ -1,0 +1,42 @@
+// The status strip along the bottom of a level: speed state, disguise seconds, photos.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "GameState.h"
+#include "Sprite.h"
+
+// Held by each level and driven from the level's own Load, Update and Draw.
+class UI : public GameState {
+ public:
+  static constexpr const char* kEmptyPicture = "Assets/PIC.png";
+  static constexpr const char* kNormalStatus = "Assets/Status.png";
+
+  void Load() override;
+  void Initialize() override {}
+  void Update() override;  // textures follow the names
+  void Draw() override;    // fixed to the view
+  void Free() override {}
+  void Unload() override {}
+
+  void SetStatusImage(const std::string& name);
+  void ResetPicture(int slot);
+  void ResetStatusImage();
+
+  std::shared_ptr<Mesh<3>> statusBarMesh;
+  std::shared_ptr<Texture> guiTexture;
+  std::shared_ptr<Mesh<3>> digitMesh;
+  std::shared_ptr<Texture> digitTextures[10];  // "1" to "9" in slots 0 to 8, "0" in slot 9
+  std::shared_ptr<Mesh<3>> iconMesh;
+  std::shared_ptr<Texture> pictureTextures[3];
+  std::shared_ptr<Texture> statusTexture;
+  std::string pictureNames[3];
+  std::string statusName;
+  float viewPosition[2] = {0, 0};
+};
+
+extern UI* gCurrentUI;
+
+// The two digits shown for a disguise time: tens then units, leading zero kept.
+void DisguiseDigits(double disguiseTime, int* tens, int* units);

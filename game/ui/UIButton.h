@@ -1,0 +1,38 @@
+// Image buttons with a hit box in screen pixels and a click latch, and the UI object list.
+#pragma once
+
+#include <memory>
+
+#include "GameObject.h"
+
+class UIButton : public GameObject {
+ public:
+  UIButton();
+  void Update() override;  // hover and click test, then placement
+  void Draw() override;    // only while active
+
+  bool useStateImages = true;  // false: the owner picks the animation
+  float hitLeft = 0, hitBottom = 0, hitRight = 0, hitTop = 0;  // screen pixels, y down
+  KEVec2 offset = {0, 0};        // the view centre in levels, 0 in menus
+  KEVec2 basePosition = {0, 0};  // world position before `offset`
+  bool active = false;
+  bool hovered = false;
+  bool clicked = false;  // set by a click, cleared only by the owner
+};
+
+// One row of a screen's button table.
+struct ButtonSpec {
+  const char* name;  // NAME of "Assets/UI/Button_idle_NAME.png" and its hover and clicked images
+  float width, height;
+  float x, y;                             // base position
+  float left, bottom, right, top;         // hit box
+};
+
+// Creates the button at the end of the UI object list; the list owns it.
+std::shared_ptr<UIButton> CreateButton();
+// A button from a table row: idle, hover and clicked images, size, hit box, base position.
+UIButton* CreateButton(const ButtonSpec& spec);
+
+void UpdateUIObjects();
+void DrawUIObjects();
+void FreeUIObjects();

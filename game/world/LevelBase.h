@@ -1,0 +1,75 @@
+// What every playable level shares: map, player, camera, status strip, pause menu, music.
+#pragma once
+
+#include <memory>
+
+#include "AudioService.h"
+#include "GameState.h"
+#include "ObjectManager.h"
+#include "Sprite.h"
+#include "StatusDisplay.h"
+#include "TileMap.h"
+
+class Player;
+class Monster;
+class UIButton;
+
+// Follows the player and keeps the view over the map.
+struct LevelCamera {
+  explicit LevelCamera(KEVec2* target_) : target(target_) {}
+  void Follow(const TileMap& map, bool targetInPlay);
+
+  KEVec2* target;
+  KEVec2 limit = {0, 0};
+  KEVec2 clamped = {0, 0};
+  KEVec2 view = {0, 0};
+};
+
+class LevelBase : public GameState, public ResumableState {
+ public:
+  ~LevelBase() override;
+  // The shared part of loading; a concrete level calls it after its map and monsters.
+  void Load() override;
+  void Initialize() override;
+  void Update() override;
+  void Draw() override;
+  void Free() override;
+  void Unload() override;
+  virtual TileMap* GetMap() { return &map; }
+
+  void Resume() override;
+  void ShowConfirm(bool open);
+  void Restart();
+  void QuitToMenu();
+
+  std::shared_ptr<Player> player;
+  std::shared_ptr<Monster> monster;  // the monster being placed by the level's load
+  LevelCamera* camera = nullptr;
+  TileMap map;
+  UI hud;
+  Sprite loadingPicture;  // drawn under the world: the loading screen's first frame
+  Sprite pauseScreen;
+  Sprite pauseText;
+  Sprite instructions;
+  Sprite confirmPanel;
+  UIButton* resumeButton = nullptr;
+  UIButton* restartButton = nullptr;
+  UIButton* menuButton = nullptr;
+  UIButton* optionsButton = nullptr;
+  UIButton* instButton = nullptr;
+  UIButton* backButton = nullptr;
+  UIButton* soundButton = nullptr;
+  UIButton* yesButton = nullptr;
+  UIButton* noButton = nullptr;
+  bool instructionsShown = false;
+  bool confirmShown = false;
+  bool optionsShown = false;
+  bool muted = false;
+  bool musicStarted = false;
+  MusicHandle music;
+};
+
+// The running level, or null when the running state is not a level.
+LevelBase* CurrentLevel();
+// The running level's map, or null.
+TileMap* CurrentMap();
