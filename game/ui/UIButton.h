@@ -5,11 +5,15 @@
 
 #include "GameObject.h"
 
+struct ButtonSpec;
+
 class UIButton : public GameObject {
  public:
   UIButton();
   void Update() override;  // hover and click test, then placement
   void Draw() override;    // only while active
+  // Size, hit box and base position from a table row; the images are the caller's.
+  void Place(const ButtonSpec& spec);
 
   bool useStateImages = true;  // false: the owner picks the animation
   float hitLeft = 0, hitBottom = 0, hitRight = 0, hitTop = 0;  // screen pixels, y down

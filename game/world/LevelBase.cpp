@@ -1,0 +1,295 @@
+#include "LevelBase.h"
+
+#include "KEGraphics.h"
+#include "Player.h"
+#include "StateRequests.h"
+#include "UIButton.h"
+
+namespace {
+
+// The pause menu as data, in creation order. The sound switch has no state images.
+struct PauseButton {
+  UIButton* LevelBase::*slot;
+  ButtonSpec spec;
+};
+const PauseButton kPauseButtons[] = {
+    {&LevelBase::resumeButton, {"RESUME", 150, 75, 0, 60, 341, 256, 457, 220}},
+    {&LevelBase::restartButton, {"RESTART", 150, 75, 0, 0, 340, 316, 457, 277}},
+    {&LevelBase::instButton, {"INST", 150, 75, 0, -60, 341, 377, 458, 341}},
+    {&LevelBase::backButton, {"BACK", 150, 80, 11, -275, 352, 594, 467, 553}},
+    {&LevelBase::optionsButton, {"OPTIONS", 150, 75, 0, -120, 340, 435, 458, 399}},
+    {&LevelBase::soundButton, {nullptr, 50, 50, 100, -120, 473, 442, 524, 393}},
+    {&LevelBase::menuButton, {"MENU", 150, 75, 0, -180, 341, 495, 459, 459}},
+    {&LevelBase::yesButton, {"YES", 150, 100, -100, -50, 242, 371, 357, 323}},
+    {&LevelBase::noButton, {"NO", 150, 100, 90, -50, 432, 372, 547, 322}},
+};
+constexpr UIButton* LevelBase::*kMainButtons[] = {
+    &LevelBase::resumeButton, &LevelBase::restartButton, &LevelBase::instButton,
+    &LevelBase::optionsButton, &LevelBase::menuButton};
+
+enum SoundImage { kSoundOn = 0, kSoundOff = 1 };
+
+// The view is 800 x 600 and cells are 50: the view's left, right and top edges stay on the
+// map, while its bottom may go 75 below so the status strip does not hide the last row.
+constexpr float kCameraMarginX = 425;
+constexpr float kCameraMarginBottom = 250;
+constexpr float kCameraMarginTop = 325;
+
+// A button pointer is empty before Load and after Free.
+void SetActive(UIButton* button, bool active) {
+  if (button) button->active = active;
+}
+bool Clicked(const UIButton* button) { return button && button->clicked; }
+void ClearClick(UIButton* button) {
+  if (button) button->clicked = false;
+}
+
+void SetMainButtons(LevelBase& level, bool active) {
+  for (UIButton* LevelBase::*slot : kMainButtons) SetActive(level.*slot, active);
+}
+
+// The sound switch leaves with its row, not a frame later.
+void CloseOptions(LevelBase& level) {
+  level.optionsShown = false;
+  SetActive(level.soundButton, false);
+}
+
+// Inside the open range the camera follows; outside it stops at the nearer bound. A map
+// narrower than the view has no range at all, so the camera stays centred on the map
+// instead of jumping from one bound to the other as the player crosses the middle.
+float ClampAxis(float p, float low, float high, float* clamped) {
+  if (low < p && p < high) return p;
+  const float bound = low > high ? (low + high) / 2 : (p >= high ? high : low);
+  *clamped = bound;
+  return bound;
+}
+
+void PlaceSprite(Sprite& sprite, const char* picture, float halfWidth, float halfHeight) {
+  sprite.Init(1, halfWidth, halfHeight);
+  sprite.AddImage(picture);
+}
+
+}  // namespace
+
+void LevelCamera::Follow(const TileMap& map, bool targetInPlay) {
+  if (!target) {
+    KEGfxSetCamPosition(view.x, view.y);
+    return;
+  }
+  const KEVec2 p = *target;
+  // A dead player stands far off the map with the game-over picture; the pause menu must
+  // open over that picture too, so the view goes there with the camera.
+  if (!targetInPlay) {
+    view = p;
+    KEGfxSetCamPosition(p.x, p.y);
+    return;
+  }
+  limit = map.Extent();
+  view.x = ClampAxis(p.x, kCameraMarginX - limit.x, limit.x - kCameraMarginX, &clamped.x);
+  view.y = ClampAxis(p.y, kCameraMarginBottom - limit.y, limit.y - kCameraMarginTop, &clamped.y);
+  KEGfxSetCamPosition(view.x, view.y);
+}
+
+LevelBase::~LevelBase() {
+  // Actors and the status strip outlive nothing: no stale pointer may reach the next state.
+  if (gCurrentUI == &hud) gCurrentUI = nullptr;
+  if (player && gCurrentPlayer == player.get()) gCurrentPlayer = nullptr;
+  delete camera;
+  if (music) AudioService::Get().ReleaseMusic(music);
+}
+
+void LevelBase::Load() {
+  KEGfxSetCamPosition(0, 0);
+  PlaceSprite(pauseText, "Assets/PauseText.png", 400, 300);
+  PlaceSprite(pauseScreen, "Assets/PauseScreen.png", 400, 300);
+  PlaceSprite(instructions, "Assets/Instruction.png", 400, 300);
+  PlaceSprite(confirmPanel, "Assets/confirmationscreen.png", 200, 150);
+
+  for (const PauseButton& row : kPauseButtons) {
+    UIButton* button;
+    if (row.spec.name) {
+      button = CreateButton(row.spec);
+    } else {
+      button = CreateButton().get();
+      button->sprite.SetImage("Assets/soundOn.png");
+      button->sprite.AddImage("Assets/soundOFF.png");
+      button->useStateImages = false;
+      button->Place(row.spec);
+    }
+    this->*row.slot = button;
+  }
+
+  // Only the first frame of the loading picture is ever shown, under the world.
+  loadingPicture.Init(4, 330, 330);
+  loadingPicture.AddStrip("Assets/Loading.png", 4, 0.25f);
+
+  hud.Load();
+  player = gObjectManager.CreatePlayer();
+  gCurrentPlayer = player.get();
+  gCurrentUI = &hud;
+  gObjectManager.InitializeAll();
+}
+
+void LevelBase::Initialize() {
+  SortByLayer(gObjectManager.objects);
+  SortByLayer(gUIObjects);
+}
+
+void LevelBase::Update() {
+  gObjectManager.UpdateAll();
+  if (camera) camera->Follow(map, !player || player->inPlay);
+  const KEVec2 view = camera ? camera->view : KEVec2{0, 0};
+  for (const PauseButton& row : kPauseButtons) {
+    if (UIButton* button = this->*row.slot) button->offset = view;
+  }
+  UpdateUIObjects();
+  hud.Update();
+
+  // The latches of restart, menu and instructions stay set while their screen is open,
+  // so the steps below put back the right buttons every frame after this reset.
+  if (gObjectManager.paused) {
+    SetMainButtons(*this, true);
+    SetActive(backButton, false);
+    SetActive(yesButton, false);
+    SetActive(noButton, false);
+    SetActive(soundButton, optionsShown);
+  }
+  if (Clicked(resumeButton)) Resume();
+  if (Clicked(restartButton)) ShowConfirm(true);
+  if (Clicked(yesButton)) {
+    ClearClick(yesButton);
+    if (Clicked(restartButton)) Restart();
+    if (Clicked(menuButton)) QuitToMenu();
+  }
+  if (Clicked(noButton)) {
+    ShowConfirm(false);
+    ClearClick(restartButton);
+    ClearClick(menuButton);
+    ClearClick(yesButton);
+    ClearClick(noButton);
+  }
+  if (Clicked(instButton)) {
+    instructionsShown = true;
+    SetActive(backButton, true);
+    SetMainButtons(*this, false);
+    CloseOptions(*this);
+  }
+  if (Clicked(backButton)) {
+    instructionsShown = false;
+    ClearClick(backButton);
+    ClearClick(instButton);
+    SetMainButtons(*this, true);
+  }
+  if (Clicked(optionsButton)) {
+    optionsShown = !optionsShown;
+    ClearClick(optionsButton);
+  }
+  // A latch left on a closed options row would flip the mute every frame; drop it.
+  if (Clicked(soundButton)) {
+    ClearClick(soundButton);
+    if (optionsShown) {
+      AudioService::Get().SetMusicMuted(!muted);
+      muted = !muted;
+      soundButton->sprite.SetAnimation(muted ? kSoundOff : kSoundOn);
+    }
+  }
+  if (Clicked(menuButton)) ShowConfirm(true);
+  SortByLayer(gObjectManager.objects);
+
+  if (music) AudioService::Get().PlayMusicOnce(music, musicStarted);
+}
+
+void LevelBase::Draw() {
+  KEGfxSetRenderMode(KE_RENDER_COLOR);
+  KEGfxSetTintColor(1, 1, 1, 1);
+  KEGfxSetPosition(0, 0);
+  BeginSpriteDraw(1.0f, 0, 0);
+  loadingPicture.DrawFrame();
+  gObjectManager.DrawAll();
+
+  const KEVec2 view = camera ? camera->view : KEVec2{0, 0};
+  if (gObjectManager.paused) {
+    // Drawn first, the panel ends up darkened by the pause screen over it.
+    if (confirmShown) {
+      BeginSpriteDraw(1.0f, view.x, view.y);
+      confirmPanel.DrawFrame();
+    }
+    if (!instructionsShown) {
+      BeginSpriteDraw(0.5f, view.x, view.y);
+      pauseScreen.DrawFrame();
+      BeginSpriteDraw(1.0f, view.x, view.y);
+      pauseText.DrawFrame();
+      DrawUIObjects();
+    }
+  }
+  hud.Draw();
+  if (instructionsShown) {
+    BeginSpriteDraw(1.0f, view.x, view.y);
+    instructions.DrawFrame();
+    DrawUIObjects();
+  }
+}
+
+// A level left while paused (the window closed) must not hand its pause to the next one.
+void LevelBase::Free() {
+  gObjectManager.paused = false;
+  gObjectManager.FreeAll();
+  FreeUIObjects();
+  for (const PauseButton& row : kPauseButtons) this->*row.slot = nullptr;
+}
+
+void LevelBase::Unload() {
+  delete camera;
+  camera = nullptr;
+  AudioService::Get().ReleaseMusic(music);
+  musicStarted = false;
+}
+
+void LevelBase::Resume() {
+  gObjectManager.paused = false;
+  instructionsShown = false;
+  confirmShown = false;
+  optionsShown = false;
+  for (const PauseButton& row : kPauseButtons) {
+    SetActive(this->*row.slot, false);
+    ClearClick(this->*row.slot);
+  }
+}
+
+void LevelBase::ShowConfirm(bool open) {
+  confirmShown = open;
+  SetActive(yesButton, open);
+  SetActive(noButton, open);
+  SetMainButtons(*this, !open);
+  CloseOptions(*this);
+}
+
+// The whole pause menu closes, so a restart that cannot leave (no level number) goes on
+// playing with no stale panel or latch, and with the music and its switch back on.
+void LevelBase::Restart() {
+  Resume();
+  muted = false;
+  AudioService::Get().SetMusicMuted(false);
+  if (soundButton) soundButton->sprite.SetAnimation(kSoundOn);
+  const int level = GameStateManager.level;
+  if (level >= 1 && level <= 8) RequestLoadingScreen(unsigned(level));
+}
+
+void LevelBase::QuitToMenu() {
+  Resume();
+  AudioService::Get().SetMusicMuted(false);
+  // Set first, so the loading screen already sees that no level is running.
+  GameStateManager.level = -1;
+  RequestLoadingScreen(0);
+}
+
+LevelBase* CurrentLevel() {
+  GameState* state = GameStateManager.current;
+  if (!state || state == KE_STATE_RESTART) return nullptr;
+  return dynamic_cast<LevelBase*>(state);
+}
+
+TileMap* CurrentMap() {
+  LevelBase* level = CurrentLevel();
+  return level ? level->GetMap() : nullptr;
+}

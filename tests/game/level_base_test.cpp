@@ -1,0 +1,368 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "../audio/audio_test_files.h"
+#include "AudioService.h"
+#include "KEGraphics.h"
+#include "KEInput.h"
+#include "LevelBase.h"
+#include "Player.h"
+#include "StateRequests.h"
+#include "UIButton.h"
+#include "test_input.h"
+#include "test_level.h"
+
+namespace {
+
+// A device that plays into nothing, so the music channel's mute can be read back; set
+// before anything in this program opens the audio service.
+const bool kDummyAudio = setenv("SDL_AUDIODRIVER", "dummy", 0) == 0;
+
+// What the level asked for, read at the moment of the request.
+struct Request {
+  int count = 0;
+  unsigned target = 99;
+  int level = 0;
+  bool musicMuted = false;
+};
+Request gRequest;
+
+class Interstitial : public GameState {
+ public:
+  void Load() override {}
+  void Initialize() override {}
+  void Update() override {}
+  void Draw() override {}
+  void Free() override {}
+  void Unload() override {}
+};
+
+GameState* RecordLoadingScreen(unsigned target) {
+  ++gRequest.count;
+  gRequest.target = target;
+  gRequest.level = GameStateManager.level;
+  gRequest.musicMuted = AudioService::Get().IsMusicMuted();
+  return new Interstitial;
+}
+
+const std::vector<std::string> kRoom = {
+    "9 9 9 9 9 9", "9 0 0 0 0 9", "9 0 0 0 0 9", "9 0 0 0 0 9", "9 9 9 9 9 9",
+};
+
+class PauseMenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(kDummyAudio);
+    gRequest = Request();
+    SetLoadingScreenFactory(RecordLoadingScreen);
+    level = new TestLevel(kRoom, {-75, -25});
+    test_level::Start(level);
+    GameStateManager.level = 3;
+    level->music = AudioService::Get().LoadMusic(audio_test::Sine("level.wav", 2.0).c_str());
+    test_level::Run(1);
+  }
+  void TearDown() override {
+    test_level::Finish();
+    SetLoadingScreenFactory(nullptr);
+    GameStateManager.level = -1;
+  }
+  bool InLevel() const { return GameStateManager.current == level; }
+  void Frame(int frames = 1) { test_level::Run(frames); }
+  void Tap(unsigned key) {
+    test_input::Press(key);
+    Frame();
+    test_input::Release(key);
+    Frame();
+  }
+  void Click(UIButton* button) {
+    ASSERT_NE(button, nullptr);
+    test_input::SetCursor(int((button->hitLeft + button->hitRight) / 2),
+                          int((button->hitTop + button->hitBottom) / 2));
+    Tap(VK_LBUTTON);
+  }
+  std::vector<UIButton*> Buttons() const {
+    return {level->resumeButton, level->restartButton, level->instButton,
+            level->backButton,   level->optionsButton, level->soundButton,
+            level->menuButton,   level->yesButton,     level->noButton};
+  }
+  std::string ActiveButtons() const {
+    const char* names[] = {"resume", "restart", "inst", "back", "options",
+                           "sound",  "menu",    "yes",  "no"};
+    std::string active;
+    const auto buttons = Buttons();
+    for (size_t i = 0; i < buttons.size(); ++i) {
+      if (buttons[i]->active) active += std::string(active.empty() ? "" : " ") + names[i];
+    }
+    return active;
+  }
+  void ExpectPlaying() {
+    EXPECT_TRUE(InLevel());
+    EXPECT_FALSE(gObjectManager.paused);
+    EXPECT_FALSE(level->confirmShown);
+    EXPECT_FALSE(level->instructionsShown);
+    EXPECT_FALSE(level->optionsShown);
+    EXPECT_EQ(ActiveButtons(), "");
+    for (UIButton* button : Buttons()) EXPECT_FALSE(button->clicked);
+  }
+  const char* SoundImage() const {
+    const Sprite& sprite = level->soundButton->sprite;
+    return sprite.animations[sprite.currentAnimation].texture->get()->fileName;
+  }
+  TestLevel* level = nullptr;
+};
+
+// Each pause screen: how it is opened, what it shows, and that Escape leaves it for play.
+TEST_F(PauseMenuTest, EscapeFromEveryPauseScreenReturnsToPlay) {
+  struct Screen {
+    const char* name;
+    std::vector<UIButton * LevelBase::*> clicks;
+    const char* active;
+    bool confirm, instructions, options;
+  };
+  const std::string main = "resume restart inst options menu";
+  const Screen screens[] = {
+      {"main", {}, "resume restart inst options menu", false, false, false},
+      {"options",
+       {&LevelBase::optionsButton},
+       "resume restart inst options sound menu",
+       false,
+       false,
+       true},
+      {"instructions", {&LevelBase::instButton}, "back", false, true, false},
+      {"confirm restart", {&LevelBase::restartButton}, "yes no", true, false, false},
+      {"confirm menu", {&LevelBase::menuButton}, "yes no", true, false, false},
+      {"options then restart",
+       {&LevelBase::optionsButton, &LevelBase::restartButton},
+       "yes no",
+       true,
+       false,
+       false},
+      {"instructions and back",
+       {&LevelBase::instButton, &LevelBase::backButton},
+       "resume restart inst options menu",
+       false,
+       false,
+       false},
+  };
+  for (const Screen& screen : screens) {
+    SCOPED_TRACE(screen.name);
+    Tap(VK_ESCAPE);
+    ASSERT_TRUE(gObjectManager.paused);
+    EXPECT_EQ(ActiveButtons(), main);
+    for (auto click : screen.clicks) Click(level->*click);
+    EXPECT_EQ(ActiveButtons(), screen.active);
+    EXPECT_EQ(level->confirmShown, screen.confirm);
+    EXPECT_EQ(level->instructionsShown, screen.instructions);
+    EXPECT_EQ(level->optionsShown, screen.options);
+    Frame(30);
+    EXPECT_EQ(ActiveButtons(), screen.active) << "the screen holds";
+
+    Tap(VK_ESCAPE);
+    ExpectPlaying();
+    EXPECT_EQ(gRequest.count, 0);
+  }
+}
+
+TEST_F(PauseMenuTest, RestartThenNoForgetsTheChoice) {
+  Tap(VK_ESCAPE);
+  Click(level->restartButton);
+  ASSERT_TRUE(level->confirmShown);
+  Click(level->noButton);
+  EXPECT_FALSE(level->confirmShown);
+  EXPECT_EQ(ActiveButtons(), "resume restart inst options menu");
+  EXPECT_FALSE(level->restartButton->clicked);
+  EXPECT_FALSE(level->menuButton->clicked);
+
+  // The next Yes answers the menu question, not the forgotten restart.
+  Click(level->menuButton);
+  Click(level->yesButton);
+  EXPECT_EQ(gRequest.count, 1);
+  EXPECT_EQ(gRequest.target, 0u);
+}
+
+TEST_F(PauseMenuTest, YesLeavesThroughTheLoadingScreen) {
+  struct Case {
+    const char* name;
+    UIButton* LevelBase::*choice;
+    unsigned target;
+    int levelAfter;
+  };
+  const Case cases[] = {
+      {"menu", &LevelBase::menuButton, 0, -1},
+      {"restart", &LevelBase::restartButton, 3, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!InLevel()) {
+      test_level::Finish();
+      SetUp();
+    }
+    // Muted first, so that leaving has something to undo.
+    Tap(VK_ESCAPE);
+    Click(level->optionsButton);
+    Frame();
+    Click(level->soundButton);
+    ASSERT_TRUE(level->muted);
+    if (AudioService::Get().HasDevice()) {
+      EXPECT_TRUE(AudioService::Get().IsMusicMuted());
+    }
+
+    Click(level->*c.choice);
+    Click(level->yesButton);
+    EXPECT_EQ(gRequest.count, 1);
+    EXPECT_EQ(gRequest.target, c.target);
+    EXPECT_EQ(gRequest.level, c.levelAfter);
+    EXPECT_EQ(GameStateManager.level, c.levelAfter);
+    EXPECT_FALSE(gRequest.musicMuted);
+    EXPECT_FALSE(gObjectManager.paused);
+    EXPECT_FALSE(InLevel());
+  }
+}
+
+TEST_F(PauseMenuTest, RestartOutsideTheLevelNumbersClosesTheMenuAndPlaysOn) {
+  GameStateManager.level = -1;
+  Tap(VK_ESCAPE);
+  Click(level->restartButton);
+  Click(level->yesButton);
+  EXPECT_EQ(gRequest.count, 0);
+  ExpectPlaying();
+  // No stale confirmation panel when the menu opens again.
+  Tap(VK_ESCAPE);
+  EXPECT_FALSE(level->confirmShown);
+  EXPECT_EQ(ActiveButtons(), "resume restart inst options menu");
+
+  // Left while paused: the next level starts in play.
+  test_level::Finish();
+  SetUp();
+  ExpectPlaying();
+}
+
+TEST_F(PauseMenuTest, SoundSwitchTogglesMuteAndItsPicture) {
+  Tap(VK_ESCAPE);
+  Click(level->optionsButton);
+  Frame();
+  const bool device = AudioService::Get().HasDevice();
+  if (device) {
+    EXPECT_TRUE(AudioService::Get().IsMusicPlaying());
+  }
+  struct Step {
+    bool muted;
+    const char* picture;
+  };
+  const Step steps[] = {{true, "Assets/soundOFF.png"}, {false, "Assets/soundOn.png"}};
+  for (const Step& step : steps) {
+    Click(level->soundButton);
+    EXPECT_EQ(level->muted, step.muted);
+    EXPECT_STREQ(SoundImage(), step.picture);
+    EXPECT_FALSE(level->soundButton->clicked);
+    if (device) {
+      EXPECT_EQ(AudioService::Get().IsMusicMuted(), step.muted);
+    }
+  }
+
+  // A latch left on the switch once its row has closed must not flip the mute each frame.
+  Click(level->optionsButton);
+  level->soundButton->clicked = true;
+  Frame(3);
+  EXPECT_FALSE(level->muted);
+  EXPECT_FALSE(level->soundButton->clicked);
+  if (device) {
+    EXPECT_FALSE(AudioService::Get().IsMusicMuted());
+  }
+}
+
+TEST(LevelCameraTest, StaysOverTheMapAndOnItsBounds) {
+  // 20 by 20 cells of 50: Extent 525, so x in -100..100 and y in -275..200.
+  TileMapGrid grid;
+  grid.width = grid.height = 20;
+  grid.tileSize = 50;
+  grid.cells.assign(400, 0);
+  TileMap big;
+  ASSERT_TRUE(big.LoadGrid(grid));
+  grid.width = grid.height = 4;
+  grid.cells.assign(16, 0);
+  TileMap small;
+  ASSERT_TRUE(small.LoadGrid(grid));
+  const TileMap empty;
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+
+  struct Case {
+    const char* name;
+    const TileMap* map;
+    KEVec2 player;
+    KEVec2 camera;
+  };
+  const Case cases[] = {
+      {"centre", &big, {0, 0}, {0, 0}},
+      {"inside", &big, {99.5f, -274.5f}, {99.5f, -274.5f}},
+      {"bottom left corner", &big, {-475, -475}, {-100, -275}},
+      {"top right corner", &big, {475, 475}, {100, 200}},
+      {"exactly on the right and top bounds", &big, {100, 200}, {100, 200}},
+      {"exactly on the left and bottom bounds", &big, {-100, -275}, {-100, -275}},
+      {"far outside", &big, {10000, -10000}, {100, -275}},
+      // A map smaller than the view keeps the view centred on the map's range.
+      {"small map", &small, {-75, 75}, {0, -37.5f}},
+      {"small map, other side", &small, {75, -75}, {0, -37.5f}},
+      {"empty map", &empty, {30, 40}, {0, -37.5f}},
+      {"not a number", &big, {nan, nan}, {-100, -275}},
+  };
+  for (const Case& c : cases) {
+    KEVec2 target = c.player;
+    LevelCamera camera(&target);
+    camera.Follow(*c.map, true);
+    float x, y;
+    KEGfxGetCamPosition(&x, &y);
+    EXPECT_FLOAT_EQ(x, c.camera.x) << c.name;
+    EXPECT_FLOAT_EQ(y, c.camera.y) << c.name;
+    EXPECT_FLOAT_EQ(camera.view.x, c.camera.x) << c.name;
+    EXPECT_FLOAT_EQ(camera.view.y, c.camera.y) << c.name;
+  }
+}
+
+TEST(LevelCameraTest, OutOfPlayTheCameraAndTheMenuGoToThePlayer) {
+  TileMap none;
+  KEVec2 target = {0, 0};
+  LevelCamera camera(&target);
+  camera.Follow(none, true);
+  const KEVec2 limit = camera.limit;
+  target = {10000, 10000};
+  camera.Follow(none, false);
+  float x, y;
+  KEGfxGetCamPosition(&x, &y);
+  EXPECT_FLOAT_EQ(x, 10000);
+  EXPECT_FLOAT_EQ(y, 10000);
+  EXPECT_FLOAT_EQ(camera.view.x, 10000);
+  EXPECT_FLOAT_EQ(camera.limit.x, limit.x);
+
+  LevelCamera unattached(nullptr);
+  unattached.Follow(none, true);
+  KEGfxSetCamPosition(0, 0);
+}
+
+TEST(LevelBaseTest, CameraFollowsThePlayerOnARealMap) {
+  std::vector<std::string> rows(20, "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0");
+  auto* level = new TestLevel(rows, {475, 475});
+  test_level::Start(level);
+  test_level::Run(1);
+  float x, y;
+  KEGfxGetCamPosition(&x, &y);
+  EXPECT_FLOAT_EQ(x, 100);
+  EXPECT_FLOAT_EQ(y, 200);
+  // The pause menu is placed on the view.
+  EXPECT_FLOAT_EQ(level->resumeButton->offset.x, 100);
+  EXPECT_EQ(CurrentLevel(), level);
+  EXPECT_EQ(CurrentMap(), &level->map);
+  EXPECT_EQ(gCurrentUI, &level->hud);
+  test_level::Finish();
+  EXPECT_EQ(gCurrentUI, nullptr);
+  EXPECT_EQ(gCurrentPlayer, nullptr);
+  EXPECT_EQ(CurrentLevel(), nullptr);
+  EXPECT_TRUE(gUIObjects.empty());
+}
+
+}  // namespace
