@@ -1,0 +1,403 @@
+#include "Player.h"
+
+#include <cmath>
+#include <typeinfo>
+
+#include "GameState.h"
+#include "KEGraphics.h"
+#include "KEInput.h"
+#include "LevelBase.h"
+#include "Monster.h"
+#include "ObjectManager.h"
+#include "StateRequests.h"
+#include "StatusDisplay.h"
+#include "TileMap.h"
+
+Player* gCurrentPlayer = nullptr;
+EffectHandle cameraSound;
+
+namespace {
+
+constexpr float kWalkSpeed = 1.5f;
+constexpr float kWaterSpeed = 1.0f;
+constexpr float kGhostSpeed = 4.0f;
+constexpr float kBodySize = 40.0f;
+constexpr float kFlashCooldown = 10.0f;
+constexpr float kCooldownStep = 0.1f;
+constexpr int kFlashFrames = 11;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+const KEVec2 kOutOfPlay = {10000, 10000};
+
+// What HazardUnder reports, and the photo elements that shrug off lava and water.
+enum { kLava = 4, kExit = 5, kWater = 6 };
+enum { kFireElement = 0, kWaterElement = 1 };
+
+struct DirectionKey {
+  unsigned code;
+  float x, y;
+};
+const DirectionKey kDirectionKeys[] = {{'W', 0, 1}, {'A', -1, 0}, {'S', 0, -1}, {'D', 1, 0}};
+
+const char* const kWaterStatus = "Assets/SPDD.png";
+const char* const kTireWaterStatus = "Assets/SPDMIX.png";
+const char* const kTireStatus = "Assets/SPDU.png";
+
+// Brightens over five frames and fades back.
+const char* const kFlashImages[kFlashFrames] = {
+    "Assets/flash1.png", "Assets/flash1.png", "Assets/flash1.png", "Assets/flash2.png",
+    "Assets/flash2.png", "Assets/Flash3.png", "Assets/Flash3.png", "Assets/flash2.png",
+    "Assets/flash2.png", "Assets/flash1.png", "Assets/flash1.png"};
+
+// A level may run without its status strip (tests, tools): the player then just plays.
+void SetStatus(const char* name) {
+  if (gCurrentUI) gCurrentUI->SetStatusImage(name);
+}
+
+void ResetStatus() {
+  if (gCurrentUI) gCurrentUI->ResetStatusImage();
+}
+
+void ResetPicture(int slot) {
+  if (gCurrentUI) gCurrentUI->ResetPicture(slot);
+}
+
+void SetPicture(int slot, const std::string& name) {
+  if (gCurrentUI) gCurrentUI->pictureNames[slot] = name;
+}
+
+// A view-sized picture, upright, fixed to wherever it is drawn.
+std::shared_ptr<Mesh<3>> ViewQuad(float bottom, float top) {
+  const float left = -400, right = 400;
+  const SpriteTriangle first = {
+      {{left, bottom, kWhite, 0, 1}, {right, bottom, kWhite, 1, 1}, {left, top, kWhite, 0, 0}}};
+  const SpriteTriangle second = {
+      {{right, bottom, kWhite, 1, 1}, {right, top, kWhite, 1, 0}, {left, top, kWhite, 0, 0}}};
+  return MakeMesh(first, second);
+}
+
+void DrawPicture(const std::shared_ptr<Mesh<3>>& mesh, const std::shared_ptr<Texture>& texture,
+                 KEVec2 at) {
+  if (!mesh) return;
+  KEGfxSetRenderMode(KE_RENDER_TEXTURE);
+  KEGfxSetPosition(at.x, at.y);
+  KEGfxSetTintColor(1, 1, 1, 1);
+  KEGfxTextureSet(texture ? texture->get() : nullptr, 0, 0);
+  KEGfxMeshDraw(mesh->get(), KE_DRAW_TRIANGLES);
+}
+
+bool IsEmpty(const Photo& photo) { return photo.kind == Photo::kEmpty; }
+
+void FaceCursor(Player& player) {
+  int cx, cy;
+  KEInputGetCursorPosition(&cx, &cy);
+  float camX, camY;
+  KEGfxGetCamPosition(&camX, &camY);
+  const KEVec2 d = {float(cx - 400) + (camX - player.position.x),
+                    -float(cy - 300) + (camY - player.position.y)};
+  const float length = std::sqrt(d.x * d.x + d.y * d.y);
+  // With the cursor on the player's centre there is no direction: keep the last one.
+  if (!(length > 0)) return;
+  player.velocity = {d.x / length, d.y / length};
+  player.rotation = std::atan2(player.velocity.y, player.velocity.x);
+}
+
+// One walking step and what the floor under the new position does to the player.
+void Walk(Player& player, float x, float y) {
+  const float n = std::sqrt(x * x + y * y);
+  if (player.ghost) player.speed = kGhostSpeed;
+  if (player.inPlay) {
+    player.position.x += player.speed * (x / n);
+    player.position.y += player.speed * (y / n);
+  }
+
+  TileMap* map = CurrentMap();
+  int contacts = 0, hazard = 0;
+  if (map && !player.ghost) {
+    contacts = map->WallContacts(player.position, player.scale);
+    hazard = map->HazardUnder(player.position, player.scale);
+  }
+  if (contacts != 0) player.position = map->SnapToCell(player.position, contacts);
+
+  const Photo& photo = player.photos[0];
+  switch (hazard) {
+    case kLava:
+      if (!(player.disguised && photo.element == kFireElement)) player.lives -= 1;
+      break;
+    case kExit:
+      player.reachedExit = true;
+      break;
+    case kWater:
+      if (player.disguised) {
+        if (photo.element != kWaterElement) {
+          player.speed = photo.speed * 0.5f;
+          SetStatus(photo.kind == Tire ? kTireWaterStatus : kWaterStatus);
+        } else {
+          player.speed = kWaterSpeed;
+        }
+      } else {
+        SetStatus(kWaterStatus);
+        player.speed = kWaterSpeed;
+      }
+      break;
+    default:
+      // A disguise keeps its own speed, even one halved by water it has left.
+      if (!player.disguised) player.speed = kWalkSpeed;
+      if (player.disguised && photo.kind == Tire)
+        SetStatus(kTireStatus);
+      else
+        ResetStatus();
+      break;
+  }
+  player.UpdateTransform();
+}
+
+// The nearest object seen through the cone, the earliest on a tie.
+GameObject* NearestInSight(const Player& player) {
+  GameObject* nearest = nullptr;
+  float nearestDistance = 0;
+  for (const auto& candidate : player.monsters) {
+    if (!candidate || !player.sight.Sees(player.position, candidate->position)) continue;
+    const float dx = candidate->position.x - player.position.x;
+    const float dy = candidate->position.y - player.position.y;
+    const float distance = dx * dx + dy * dy;
+    if (!nearest || distance < nearestDistance) {
+      nearest = candidate.get();
+      nearestDistance = distance;
+    }
+  }
+  return nearest;
+}
+
+void TakePhoto(Player& player) {
+  for (int i = 0; i < 3; ++i) {
+    if (player.flashCooldown > 0) return;
+    if (!IsEmpty(player.photos[i])) continue;
+    // Only a monster can be photographed; anything else in the list is passed over.
+    auto* monster = dynamic_cast<Monster*>(NearestInSight(player));
+    if (!monster) continue;
+    AudioService::Get().PlayEffect(cameraSound);
+    player.flashing = true;
+    Photo& photo = player.photos[i];
+    photo.kind = monster->kind;
+    photo.duration = monster->disguiseDuration;
+    photo.animationImage = monster->animationImage;
+    photo.size = monster->scale;
+    photo.pictureImage = monster->pictureImage;
+    photo.element = monster->element;
+    photo.speed = monster->speed;
+    player.flashCooldown = kFlashCooldown;
+    SetPicture(i, monster->pictureImage);
+    return;
+  }
+}
+
+void PutOnDisguise(Player& player) {
+  Photo* photos = player.photos;
+  player.activeDisguise = &photos[0];
+  player.disguiseTime = photos[0].duration;
+  player.sprite.AddStrip(photos[0].animationImage, 4, 0.2f);
+  player.scale = photos[0].size;
+  player.UpdateTransform();
+  player.disguised = true;
+  player.speed = photos[0].speed;
+  if (photos[0].kind == Tire) SetStatus(kTireStatus);
+
+  // The photo in use leaves the strip and the others move left.
+  const bool secondEmpty = IsEmpty(photos[1]), thirdEmpty = IsEmpty(photos[2]);
+  if (secondEmpty) {
+    ResetPicture(0);
+    ResetPicture(1);
+    ResetPicture(2);
+  } else {
+    SetPicture(0, photos[1].pictureImage);
+  }
+  if (thirdEmpty) {
+    ResetPicture(1);
+    ResetPicture(2);
+  } else {
+    SetPicture(0, photos[1].pictureImage);
+  }
+  if (!secondEmpty && !thirdEmpty) {
+    SetPicture(0, photos[1].pictureImage);
+    SetPicture(1, photos[2].pictureImage);
+    ResetPicture(2);
+  }
+}
+
+void EndDisguise(Player& player) {
+  if (player.disguised) {
+    // Guarded so that a sprite never loses its own two animations.
+    if (player.sprite.animations.size() > 2) player.sprite.animations.pop_back();
+    player.sprite.SetAnimation(0);
+    player.speed = kWalkSpeed;
+    ResetStatus();
+    player.photos[0] = player.photos[1];
+    player.photos[1] = player.photos[2];
+    player.photos[2].kind = Photo::kEmpty;
+  }
+  player.activeDisguise = nullptr;
+  player.scale = {kBodySize, kBodySize};
+  player.UpdateTransform();
+  player.disguised = false;
+  player.disguiseTime = 0.0;
+}
+
+void UpdateCollisionBox(Player& player) {
+  float factor;
+  const int kind = player.photos[0].kind;
+  if (player.disguised && (kind == FireRat || kind == WaterRat))
+    factor = 0.3f;
+  else if (!player.disguised || kind == Tire || kind == Bulb || kind == Fireball)
+    factor = 0.4f;
+  else
+    return;
+  const KEVec2 half = {player.scale.x * factor, player.scale.y * factor};
+  player.boundsMin = {player.position.x - half.x, player.position.y - half.y};
+  player.boundsMax = {player.position.x + half.x, player.position.y + half.y};
+}
+
+// The cone starts at the front edge of the body.
+void AimSight(Player& player) {
+  const float h = player.scale.x * 0.5f;
+  const KEVec2 u = {std::cos(player.rotation), std::sin(player.rotation)};
+  const KEVec2 from = {player.position.x + h * u.x, player.position.y + h * u.y};
+  const KEVec2 to = {player.position.x + (Player::kRange - h) * u.x,
+                     player.position.y + (Player::kRange - h) * u.y};
+  player.sight.ClipLength(from, to);
+  player.sight.Aim(from, player.rotation);
+  player.sight.UpdateSpriteTransform();
+}
+
+}  // namespace
+
+Player::Player() : GameObject({0, 0}, {0, 0}, {1, 1}, 0), sight(kHalfAngle, kRange) {
+  sprite.Init(4, 0.5f, 0.5f);
+  sprite.AddStrip("Assets/PlayerStatic.png", 1, 0.2f);
+  sprite.AddStrip("Assets/PlayerMove.png", 4, 0.2f);
+  // The box comes from the unit scale, before the body is sized.
+  boundsMin = {position.x - 0.4f, position.y - 0.4f};
+  boundsMax = {position.x + 0.4f, position.y + 0.4f};
+  scale = {kBodySize, kBodySize};
+  UpdateTransform();
+  layer = 20;
+}
+
+void Player::Update() {
+  FaceCursor(*this);
+
+  // Opposite keys cancel; a player whose keys cancel out counts as standing.
+  float x = 0, y = 0;
+  for (const DirectionKey& key : kDirectionKeys) {
+    if (!KEInputCheckCurr(key.code)) continue;
+    x += key.x;
+    y += key.y;
+    moving = true;
+  }
+
+  if (KEInputCheckTriggered('G')) ghost = !ghost;
+
+  if (x == 0 && y == 0) {
+    if (!disguised) sprite.SetAnimation(0);
+    moving = false;
+  } else {
+    Walk(*this, x, y);
+  }
+
+  if (KEInputCheckTriggered(VK_LBUTTON) && !disguised) TakePhoto(*this);
+
+  if (KEInputCheckCurr(VK_RBUTTON) && !disguised && !IsEmpty(photos[0])) PutOnDisguise(*this);
+
+  if (disguised) disguiseTime -= GameStateManager.frameTime;
+  if (KEInputCheckCurr(VK_MBUTTON)) disguiseTime = 0;
+
+  if (!inPlay && KEInputCheckCurr(VK_SPACE)) {
+    inPlay = true;
+    lives = 1;
+    if (LevelBase* level = CurrentLevel()) level->Restart();
+  }
+
+  if (disguiseTime <= 0) EndDisguise(*this);
+
+  if (moving && !disguised && sprite.currentAnimation == 0) sprite.SetAnimation(1);
+
+  if (flashCooldown > 0) flashCooldown -= kCooldownStep;
+
+  // A standing disguised player shows the strip's first frame.
+  if (activeDisguise) {
+    if (!moving || sprite.currentAnimation == 1) sprite.SetAnimation(2);
+  }
+
+  UpdateCollisionBox(*this);
+  UpdateTransform();
+
+  // Parked far outside every map, where the game-over picture is drawn.
+  if (lives < 1) {
+    inPlay = false;
+    position = kOutOfPlay;
+    UpdateTransform();
+  }
+
+  if (reachedExit) {
+    position = {0, 0};
+    UpdateTransform();
+    RequestResultScreen();
+  }
+
+  AimSight(*this);
+}
+
+void Player::Draw() {
+  BeginSpriteDraw(1.0f, 0, 0);
+  KEGfxSetTransform(&transform);
+  sprite.DrawFrame();
+
+  if (inPlay) sight.Draw();
+  if (!inPlay) DrawPicture(gameOverMesh, gameOverTexture, kOutOfPlay);
+
+  if (flashing) {
+    KEGfxGetCamPosition(&flashPosition.x, &flashPosition.y);
+    if (flashFrame >= kFlashFrames) {
+      flashFrame = 0;
+      flashing = false;
+    } else {
+      flashTexture = GetTexture(kFlashImages[flashFrame]);
+      flashFrame += 1;
+      DrawPicture(flashMesh, flashTexture, flashPosition);
+    }
+  }
+}
+
+void Player::Initialize() {
+  AudioService& audio = AudioService::Get();
+  // A second Initialize must not leave the first sound loaded for good.
+  audio.ReleaseEffect(cameraSound);
+  cameraSound = audio.LoadEffect("Assets/camsound.wav");
+
+  // From the top of the view down to 160 pixels above its bottom edge.
+  gameOverMesh = ViewQuad(-140, 300);
+  gameOverTexture = GetTexture("Assets/GameOver.png");
+  flashMesh = ViewQuad(-300, 300);
+  flashTexture = GetTexture("Assets/flash1.png");
+
+  monsters.clear();
+  for (const auto& object : gObjectManager.objects) {
+    if (object && typeid(*object) == typeid(Monster)) monsters.push_back(object);
+  }
+
+  sight.maxLength = sight.length = (sight.range - scale.x * 0.5f) / 2.7f;
+  sight.sprite.SetImage("Assets/playerLOS.png");
+}
+
+void Player::Free() { AudioService::Get().ReleaseEffect(cameraSound); }
+
+void Player::OnCollision(std::shared_ptr<GameObject> other) {
+  (void)other;
+  lives -= 1;
+  if (ghost) lives += 1;
+}
+
+std::shared_ptr<Player> ObjectManager::CreatePlayer() {
+  std::shared_ptr<Player> player(new Player());
+  objects.push_back(player);
+  return player;
+}

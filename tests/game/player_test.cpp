@@ -1,0 +1,408 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "KEGraphics.h"
+#include "KEInput.h"
+#include "Monster.h"
+#include "Player.h"
+#include "StateRequests.h"
+#include "Tile.h"
+#include "test_input.h"
+#include "test_level.h"
+
+namespace {
+
+constexpr int kNone = -1;  // no disguise
+
+std::vector<std::string> Floor(int width, int height) {
+  std::string row = "0";
+  for (int i = 1; i < width; ++i) row += " 0";
+  return std::vector<std::string>(height, row);
+}
+const std::vector<std::string> kOpenFloor = Floor(5, 5);
+
+unsigned gLoadingTarget;
+bool gResultRequested;
+
+// What a photo of a freshly made monster of `kind` holds.
+Photo PhotoOf(int kind) {
+  Monster monster(kind);
+  Photo photo;
+  photo.kind = monster.kind;
+  photo.element = monster.element;
+  photo.size = monster.scale;
+  photo.duration = monster.disguiseDuration;
+  photo.speed = monster.speed;
+  photo.animationImage = monster.animationImage;
+  photo.pictureImage = monster.pictureImage;
+  return photo;
+}
+
+class PlayerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gLoadingTarget = 0;
+    gResultRequested = false;
+    SetLoadingScreenFactory([](unsigned target) -> GameState* {
+      gLoadingTarget = target;
+      return nullptr;
+    });
+    SetResultScreenFactory([]() -> GameState* {
+      gResultRequested = true;
+      return nullptr;
+    });
+  }
+  void TearDown() override {
+    test_level::Finish();
+    SetLoadingScreenFactory(nullptr);
+    SetResultScreenFactory(nullptr);
+  }
+
+  // Starts a level on `rows` with the player on a cell, looking right, one monster per
+  // entry of `cast` (kind, column, row).
+  void Play(std::vector<std::string> rows, int column, int row,
+            std::vector<std::vector<int>> cast = {}) {
+    level = new TestLevel(std::move(rows), {0, 0});
+    level->placeMonsters = [cast](TestLevel& l) {
+      for (const auto& m : cast) l.AddMonster(m[0], l.CellCentre(m[1], m[2]));
+    };
+    test_level::Start(level);
+    player().position = level->CellCentre(column, row);
+    player().UpdateTransform();
+    Look({100, 0});
+  }
+  // The camera may move in a frame, so aim, step, and aim again.
+  void Look(KEVec2 offset) {
+    for (int i = 0; i < 2; ++i) {
+      test_level::AimCursorAt({player().position.x + offset.x, player().position.y + offset.y});
+      test_level::Run(1);
+    }
+  }
+  int Hold(std::initializer_list<unsigned> keys, int frames) {
+    for (unsigned key : keys) test_input::Press(key);
+    const int run = test_level::Run(frames);
+    for (unsigned key : keys) test_input::Release(key);
+    return run;
+  }
+  void Disguise(int kind) {
+    if (kind == kNone) return;
+    player().photos[0] = PhotoOf(kind);
+    Hold({VK_RBUTTON}, 1);
+  }
+  Player& player() { return *gCurrentPlayer; }
+
+  TestLevel* level = nullptr;
+};
+
+TEST_F(PlayerTest, WalkingKeys) {
+  struct Case {
+    std::initializer_list<unsigned> keys;
+    float step;
+    bool moving;
+  };
+  const Case cases[] = {{{'W', 'D'}, 1.5f, true},
+                        {{'S'}, 1.5f, true},
+                        {{'A', 'D'}, 0.0f, false},
+                        {{'W', 'A', 'S', 'D'}, 0.0f, false}};
+  for (const Case& c : cases) {
+    Play(kOpenFloor, 2, 2);
+    for (int frame = 0; frame < 10; ++frame) {
+      const KEVec2 before = player().position;
+      Hold(c.keys, 1);
+      const float dx = player().position.x - before.x, dy = player().position.y - before.y;
+      ASSERT_NEAR(std::sqrt(dx * dx + dy * dy), c.step, 1e-4f) << "frame " << frame;
+    }
+    EXPECT_EQ(player().moving, c.moving);
+    EXPECT_EQ(player().sprite.currentAnimation, c.moving ? 1 : 0);
+    test_level::Finish();
+  }
+}
+
+// Floor effects count only in frames that move the player.
+TEST_F(PlayerTest, StandingOnLavaOrExitDoesNothingUntilAStep) {
+  for (const char* cell : {"4", "5"}) {
+    Play({"0 0 0", std::string("0 ") + cell + " 0", "0 0 0"}, 1, 1);
+    test_level::Run(30);
+    EXPECT_TRUE(player().inPlay);
+    EXPECT_FALSE(gResultRequested);
+    if (cell == std::string("4")) {
+      Hold({'D'}, 1);
+      EXPECT_FALSE(player().inPlay);
+      EXPECT_EQ(player().position.x, 10000.0f);
+      EXPECT_EQ(player().position.y, 10000.0f);
+    } else {
+      EXPECT_EQ(Hold({'D'}, 5), 1) << "the level ends in the frame of the step";
+      EXPECT_TRUE(gResultRequested);
+    }
+    test_level::Finish();
+  }
+}
+
+// Fire creatures cross lava; anyone else dies in the first frame a probe touches it.
+TEST_F(PlayerTest, LavaByElement) {
+  const struct {
+    int kind;
+    int deathFrame;  // 0: crosses unharmed
+  } cases[] = {{kNone, 37}, {WaterRat, 55}, {FireRat, 0}, {Fireball, 0}};
+  for (const auto& c : cases) {
+    Play({"0 0 4 4 4 0 0", "0 0 4 4 4 0 0", "0 0 4 4 4 0 0"}, 0, 1);
+    Disguise(c.kind);
+    int deathFrame = 0;
+    test_input::Press('D');
+    for (int frame = 1; frame <= 400 && player().position.x < level->CellCentre(5, 1).x; ++frame) {
+      test_level::Run(1);
+      if (!player().inPlay) {
+        deathFrame = frame;
+        break;
+      }
+    }
+    test_input::Release('D');
+    EXPECT_EQ(deathFrame, c.deathFrame) << "kind " << c.kind;
+    test_level::Finish();
+  }
+}
+
+TEST_F(PlayerTest, WaterSpeedAndStatusByDisguise) {
+  const struct {
+    int kind;
+    float speed;
+    const char* status;
+  } cases[] = {{kNone, 1.0f, "Assets/SPDD.png"},
+               {Tire, 1.5f, "Assets/SPDMIX.png"},
+               {WaterRat, 1.0f, "Assets/Status.png"},
+               {FireRat, 0.35f, "Assets/SPDD.png"}};
+  for (const auto& c : cases) {
+    Play({"0 0 6 6 6 6 6", "0 0 6 6 6 6 6", "0 0 6 6 6 6 6"}, 0, 1);
+    Disguise(c.kind);
+    Hold({'D'}, 100);
+    const float before = player().position.x;
+    Hold({'D'}, 1);
+    EXPECT_NEAR(player().position.x - before, c.speed, 1e-5f) << "kind " << c.kind;
+    EXPECT_EQ(gCurrentUI->statusName, c.status) << "kind " << c.kind;
+    test_level::Finish();
+  }
+}
+
+// A wall between the player and the only monster: no photo, no flash, no cooldown.
+TEST_F(PlayerTest, PhotoNeedsAClearLine) {
+  for (const char* middle : {"9", "0"}) {
+    const std::string row = std::string("0 ") + middle + " 0";
+    Play({row, row, row}, 0, 1, {{Tire, 2, 1}});
+    Hold({VK_LBUTTON}, 1);
+    const bool taken = middle == std::string("0");
+    EXPECT_EQ(player().photos[0].kind, taken ? Tire : Photo::kEmpty);
+    EXPECT_EQ(player().flashing, taken);
+    EXPECT_EQ(player().flashCooldown > 0, taken);
+    test_level::Finish();
+  }
+}
+
+// The nearer monster fills the first empty slot; the next photo waits 100 frames.
+TEST_F(PlayerTest, NearerMonsterAndCooldown) {
+  for (int wait : {99, 100}) {
+    Play(kOpenFloor, 0, 2, {{Tire, 2, 2}, {FireRat, 1, 2}});
+    Hold({VK_LBUTTON}, 1);
+    EXPECT_EQ(player().photos[0].kind, FireRat);
+    EXPECT_EQ(gCurrentUI->pictureNames[0], "Assets/SFIRE.png");
+    EXPECT_EQ(player().photos[1].kind, Photo::kEmpty);
+    test_level::Run(wait - 1);
+    Hold({VK_LBUTTON}, 1);
+    EXPECT_EQ(player().photos[1].kind, wait == 100 ? FireRat : Photo::kEmpty) << wait;
+    test_level::Finish();
+  }
+}
+
+TEST_F(PlayerTest, FireRatPhotoGivesItsDisguise) {
+  Play(kOpenFloor, 0, 2, {{FireRat, 2, 2}});
+  Hold({VK_LBUTTON}, 1);
+  Hold({VK_RBUTTON}, 1);
+  EXPECT_NEAR(player().disguiseTime, 40.0 - 1.0 / 60, 1e-6);
+  EXPECT_FLOAT_EQ(player().speed, 0.7f);
+  EXPECT_FLOAT_EQ(player().boundsMax.x - player().position.x, 0.3f * 40);
+  const float before = player().position.y;
+  Hold({'W'}, 1);
+  EXPECT_FLOAT_EQ(player().position.y - before, 0.7f);
+}
+
+// The photo in use leaves the strip, the others move left, and stay there afterwards.
+TEST_F(PlayerTest, DisguiseShiftsThePhotos) {
+  const struct {
+    std::vector<int> kinds;
+    std::vector<std::string> shown;
+    std::vector<int> after;
+  } cases[] = {
+      {{Tire, FireRat, WaterRat},
+       {"Assets/SFIRE.png", "Assets/SWATER.png", "Assets/PIC.png"},
+       {FireRat, WaterRat, 5}},
+      {{Tire, FireRat}, {"Assets/SFIRE.png", "Assets/PIC.png", "Assets/PIC.png"}, {FireRat, 5, 5}},
+      {{Tire}, {"Assets/PIC.png", "Assets/PIC.png", "Assets/PIC.png"}, {5, 5, 5}},
+  };
+  for (const auto& c : cases) {
+    Play(kOpenFloor, 2, 2);
+    for (size_t i = 0; i < c.kinds.size(); ++i) {
+      player().photos[i] = PhotoOf(c.kinds[i]);
+      gCurrentUI->pictureNames[i] = player().photos[i].pictureImage;
+    }
+    Hold({VK_RBUTTON}, 1);
+    EXPECT_EQ(player().activeDisguise, &player().photos[0]);
+    EXPECT_EQ(gCurrentUI->statusName, "Assets/SPDU.png");
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(gCurrentUI->pictureNames[i], c.shown[i]) << i;
+    Hold({VK_MBUTTON}, 1);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(player().photos[i].kind, c.after[i]) << i;
+    EXPECT_EQ(player().activeDisguise, nullptr);
+    EXPECT_EQ(player().sprite.animations.size(), 2u);
+    EXPECT_EQ(player().scale.x, 40.0f);
+    EXPECT_EQ(gCurrentUI->statusName, "Assets/Status.png");
+    test_level::Finish();
+  }
+}
+
+TEST_F(PlayerTest, DisguiseRunsOutOnTheGameClock) {
+  Play(kOpenFloor, 2, 2);
+  Disguise(Tire);  // 4 s
+  test_level::Run(238);
+  EXPECT_TRUE(player().disguised);
+  test_level::Run(2);
+  EXPECT_FALSE(player().disguised);
+  EXPECT_EQ(player().disguiseTime, 0.0);
+}
+
+TEST_F(PlayerTest, GhostWalksThroughWallsAndLava) {
+  for (bool ghost : {false, true}) {
+    Play({"0 0 9 0 4 0 0", "0 0 9 0 4 0 0", "0 0 9 0 4 0 0"}, 0, 1);
+    if (ghost) Hold({'G'}, 1);
+    const float start = player().position.x;
+    Hold({'D'}, 1);
+    EXPECT_FLOAT_EQ(player().position.x - start, ghost ? 4.0f : 1.5f);
+    Hold({'D'}, 60);
+    EXPECT_TRUE(player().inPlay);
+    if (ghost)
+      EXPECT_GT(player().position.x, level->CellCentre(4, 1).x);
+    else
+      EXPECT_LT(player().position.x, level->CellCentre(1, 1).x + 1);
+    test_level::Finish();
+  }
+}
+
+// A touch kills whatever the disguise; only ghost mode survives it.
+TEST_F(PlayerTest, TouchByAMonster) {
+  const struct {
+    bool ghost;
+    int kind;
+    bool survives;
+  } cases[] = {{false, kNone, false}, {false, FireRat, false}, {true, kNone, true}};
+  for (const auto& c : cases) {
+    Play(kOpenFloor, 0, 2, {{Tire, 4, 2}});
+    if (c.ghost) Hold({'G'}, 1);
+    Disguise(c.kind);
+    level->monster->position = player().position;
+    test_level::Run(3);
+    EXPECT_EQ(player().inPlay, c.survives) << c.ghost << " " << c.kind;
+    test_level::Finish();
+  }
+}
+
+TEST_F(PlayerTest, DeathThenSpaceRestartsTheLevel) {
+  Play({"0 0 0", "0 4 0", "0 0 0"}, 1, 1);
+  GameStateManager.level = 4;
+  Hold({'D'}, 1);
+  ASSERT_FALSE(player().inPlay);
+  Hold({'W', 'A'}, 10);
+  EXPECT_EQ(player().position.x, 10000.0f);
+  EXPECT_EQ(player().position.y, 10000.0f);
+  EXPECT_EQ(Hold({VK_SPACE}, 5), 1);
+  EXPECT_EQ(gLoadingTarget, 4u);
+}
+
+// With the cursor on the centre the player keeps the facing it had.
+TEST_F(PlayerTest, CursorOnTheCentreKeepsTheFacing) {
+  const struct {
+    KEVec2 look;
+    float rotation;
+  } cases[] = {{{100, 0}, 0.0f}, {{0, 100}, 1.5707964f}, {{-100, -100}, -2.3561945f}};
+  for (const auto& c : cases) {
+    // Wide enough for the camera to sit on the player, so the cursor can hit its centre.
+    Play(Floor(20, 14), 10, 7);
+    Look(c.look);
+    const KEVec2 facing = player().velocity;
+    test_level::AimCursorAt(player().position);
+    test_level::Run(3);
+    int cx, cy;
+    float camX, camY;
+    KEInputGetCursorPosition(&cx, &cy);
+    KEGfxGetCamPosition(&camX, &camY);
+    ASSERT_EQ(float(cx - 400) + camX, player().position.x) << "cursor not on the centre";
+    ASSERT_EQ(float(300 - cy) + camY, player().position.y) << "cursor not on the centre";
+    EXPECT_NEAR(player().rotation, c.rotation, 1e-6f);
+    EXPECT_EQ(player().velocity.x, facing.x);
+    EXPECT_EQ(player().velocity.y, facing.y);
+    EXPECT_FALSE(std::isnan(player().sight.leftEdge.x) || std::isnan(player().sight.length));
+    test_level::Finish();
+  }
+}
+
+TEST_F(PlayerTest, FlashBrightensAndFades) {
+  const char* const images[] = {"flash1", "flash1", "flash1", "flash2", "flash2", "Flash3",
+                                "Flash3", "flash2", "flash2", "flash1", "flash1"};
+  Play(kOpenFloor, 0, 2, {{Tire, 2, 2}});
+  Hold({VK_LBUTTON}, 1);
+  for (int frame = 0; frame < 11; ++frame) {
+    if (frame > 0) test_level::Run(1);
+    ASSERT_TRUE(player().flashing) << frame;
+    EXPECT_EQ(player().flashTexture, GetTexture(std::string("Assets/") + images[frame] + ".png"))
+        << frame;
+  }
+  test_level::Run(1);
+  EXPECT_FALSE(player().flashing);
+  EXPECT_EQ(player().flashFrame, 0);
+}
+
+// No level, no map, no status strip, non-monsters in the list, a disguise without a strip.
+TEST(PlayerAlone, PlaysWithoutALevel) {
+  test_input::Install();
+  gCurrentUI = nullptr;
+  KEGfxSetCamPosition(0, 0);
+  std::shared_ptr<Player> player = gObjectManager.CreatePlayer();
+  player->Initialize();
+  auto step = [&](std::initializer_list<unsigned> keys) {
+    for (unsigned key : keys) test_input::Press(key);
+    KEInputUpdate();
+    player->Update();
+    player->Draw();
+    test_input::ReleaseAll();
+    KEInputUpdate();
+  };
+  test_input::SetCursor(500, 300);
+  for (auto object : {GameObjectPtr(), GameObjectPtr(std::make_shared<Electric>())}) {
+    if (object) object->position = {50, 0};
+    player->monsters.push_back(object);
+  }
+  step({});
+  step({VK_LBUTTON});
+  EXPECT_EQ(player->photos[0].kind, Photo::kEmpty);
+  EXPECT_FALSE(player->flashing);
+
+  player->photos[0] = PhotoOf(Tire);
+  player->photos[0].animationImage = "";
+  step({VK_RBUTTON});
+  EXPECT_TRUE(player->disguised);
+  step({'W'});
+  EXPECT_FLOAT_EQ(player->position.y, 3.0f);
+  step({VK_MBUTTON});
+  EXPECT_EQ(player->sprite.animations.size(), 2u);
+
+  player->OnCollision(nullptr);
+  step({});
+  EXPECT_FALSE(player->inPlay);
+  step({VK_SPACE});
+  EXPECT_TRUE(player->inPlay);
+  player->Free();
+  gObjectManager.objects.clear();
+  test_input::Uninstall();
+}
+
+}  // namespace
