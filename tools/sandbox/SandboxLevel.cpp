@@ -1,0 +1,95 @@
+#include "SandboxLevel.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "Monster.h"
+#include "Player.h"
+
+namespace {
+
+constexpr int kKinds = 5;
+
+bool ReadMonster(std::istringstream& words, CastMember* member) {
+  if (!(words >> member->kind >> member->start.x >> member->start.y)) return false;
+  if (member->kind < 0 || member->kind >= kKinds) return false;
+  std::string keyword;
+  while (words >> keyword) {
+    if (keyword == "rotation") {
+      if (!(words >> member->rotation)) return false;
+      member->turned = true;
+    } else if (keyword == "pause") {
+      if (!(words >> member->pause) || member->pause < 0) return false;
+      member->pauses = true;
+    } else if (keyword == "route") {
+      // The route runs to the end of the line, whole points only.
+      std::vector<float> numbers;
+      std::string word;
+      while (words >> word) {
+        std::istringstream number(word);
+        float value;
+        if (!(number >> value) || !number.eof()) return false;
+        numbers.push_back(value);
+      }
+      if (numbers.size() % 2 != 0) return false;
+      for (size_t i = 0; i < numbers.size(); i += 2)
+        member->route.push_back({numbers[i], numbers[i + 1]});
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+Cast ReadCast(std::istream& in, const std::string& fileName) {
+  Cast cast;
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    std::istringstream words(line);
+    std::string keyword;
+    words >> keyword;
+    bool good = true;
+    if (keyword == "player") {
+      good = bool(words >> cast.playerStart.x >> cast.playerStart.y);
+    } else if (keyword == "monster") {
+      CastMember member;
+      good = ReadMonster(words, &member);
+      if (good) cast.monsters.push_back(member);
+    }
+    if (!good)
+      std::printf("%s line %d: cannot read \"%s\"; left out\n", fileName.c_str(), number,
+                  line.c_str());
+  }
+  return cast;
+}
+
+SandboxLevel::SandboxLevel(std::string mapFile) : mapFile_(std::move(mapFile)) {}
+
+// The order every level keeps: map, monsters, the shared load, player, camera, music.
+void SandboxLevel::Load() {
+  mapRead_ = map.LoadFile(mapFile_.c_str());
+  std::ifstream file(mapFile_);
+  cast_ = ReadCast(file, mapFile_);
+
+  for (const CastMember& member : cast_.monsters) {
+    monster = gObjectManager.CreateMonster(member.kind);
+    monster->position = member.start;
+    if (member.turned) monster->rotation = member.rotation;
+    monster->UpdateTransform();
+    if (!member.route.empty()) monster->SetPatrolRoute(member.route);
+    if (member.pauses) {
+      monster->pausesAtWaypoints = true;
+      monster->pauseTime = member.pause;
+    }
+  }
+
+  LevelBase::Load();
+  player->position = cast_.playerStart;
+  player->UpdateTransform();
+  gCurrentPlayer = player.get();
+  camera = new LevelCamera(&player->position);
+  music = AudioService::Get().LoadMusic("Assets/levelbgm.wav");
+}

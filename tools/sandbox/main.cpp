@@ -1,0 +1,97 @@
+// vantrel-sandbox: plays one level straight away, with the real window, input and sound.
+// Usage: vantrel-sandbox [--fullscreen] [--frames N] [map file]
+// The map file defaults to Sandbox.txt in the game's data folder; its cast lines say who
+// stands where (see SandboxLevel.h). Restart reloads the file, so edits show at once;
+// the main menu, the exit cell or closing the window end the program.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "DataDirectory.h"
+#include "GameStateLoop.h"
+#include "KEGraphics.h"
+#include "KESystem.h"
+#include "SandboxLevel.h"
+#include "StateRequests.h"
+
+namespace {
+
+std::string gMapFile = "Sandbox.txt";
+
+GameState* Reload(unsigned target) {
+  if (target == 0) {
+    std::printf("Main menu chosen: the sandbox ends\n");
+    return nullptr;
+  }
+  return new SandboxLevel(gMapFile);
+}
+
+GameState* Won() {
+  std::printf("Exit reached: the sandbox ends\n");
+  return nullptr;
+}
+
+int Usage() {
+  std::printf("usage: vantrel-sandbox [--fullscreen] [--frames N] [map file]\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool fullScreen = false;
+  long frameLimit = 0;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--fullscreen") == 0) {
+      fullScreen = true;
+    } else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
+      char* end = nullptr;
+      frameLimit = std::strtol(argv[++i], &end, 10);
+      if (*end != '\0' || frameLimit <= 0) return Usage();
+    } else if (argv[i][0] == '-') {
+      return Usage();
+    } else {
+      // Named before the move into the data folder, so relative to where we started.
+      std::error_code error;
+      gMapFile = std::filesystem::absolute(argv[i], error).string();
+    }
+  }
+
+  if (!EnterDataDirectory()) return 1;
+  if (!KESysInit(nullptr, 1, 800, 600, 0, 60, nullptr)) return 1;
+  KESysSetWindowTitle("Vantrel sandbox");
+  KESysSetWindowIcon("Assets/icon.png");
+  KEGfxSetBackgroundColor(0, 0, 0);
+  if (fullScreen) KEToogleFullScreen(true);
+  SetLoadingScreenFactory(Reload);
+  SetResultScreenFactory(Won);
+
+  auto* level = new SandboxLevel(gMapFile);
+  GameStateLoopBegin(level);
+  // Restart only reloads a level with a number.
+  GameStateManager.level = 1;
+  const bool mapRead = level->MapRead();
+  if (!mapRead) {
+    std::printf("Cannot open the map \"%s\"\n", gMapFile.c_str());
+  } else {
+    std::printf(
+        "%s: %zu monsters; WASD walk, left click photograph, right click disguise, "
+        "G ghost, Escape pause\n",
+        gMapFile.c_str(), level->GetCast().monsters.size());
+  }
+
+  long frames = 0;
+  while (mapRead && GameStateLoopStep()) {
+    if (frameLimit > 0 && ++frames >= frameLimit) break;
+  }
+  // Leave whatever still runs through its Free and Unload.
+  if (GameStateManager.current) {
+    GameStateManager.next = nullptr;
+    GameStateLoopStep();
+  }
+  if (frameLimit > 0) std::printf("sandbox: %ld frames run\n", frames);
+  KESysExit();
+  return mapRead ? 0 : 1;
+}
