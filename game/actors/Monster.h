@@ -64,4 +64,10 @@ class Monster : public GameObject {
   MonsterState state = Patrol;
   MonsterPhase phase = Enter;
   float dropTimer = 40.0f;
+
+ private:
+  void RunStateMachine();
+  void Decide();     // Check: chase, go back to patrol, or wait
+  void ChaseStep();  // one frame of Chase/Run
+  void DrawIcon(const char* image);
 };
