@@ -345,22 +345,6 @@ TEST_F(PlayerTest, CursorOnTheCentreKeepsTheFacing) {
   }
 }
 
-TEST_F(PlayerTest, FlashBrightensAndFades) {
-  const char* const images[] = {"flash1", "flash1", "flash1", "flash2", "flash2", "Flash3",
-                                "Flash3", "flash2", "flash2", "flash1", "flash1"};
-  Play(kOpenFloor, 0, 2, {{Tire, 2, 2}});
-  Hold({VK_LBUTTON}, 1);
-  for (int frame = 0; frame < 11; ++frame) {
-    if (frame > 0) test_level::Run(1);
-    ASSERT_TRUE(player().flashing) << frame;
-    EXPECT_EQ(player().flashTexture, GetTexture(std::string("Assets/") + images[frame] + ".png"))
-        << frame;
-  }
-  test_level::Run(1);
-  EXPECT_FALSE(player().flashing);
-  EXPECT_EQ(player().flashFrame, 0);
-}
-
 // No level, no map, no status strip, non-monsters in the list, a disguise without a strip.
 TEST(PlayerAlone, PlaysWithoutALevel) {
   test_input::Install();
