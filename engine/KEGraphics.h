@@ -45,6 +45,9 @@ extern float gKEWinMinX, gKEWinMaxX, gKEWinMinY, gKEWinMaxY;
 int KEGfxInit(int width, int height);  // 1 success, 0 soft failure (no GL context)
 void KEGfxReset();  // forget any staged vertices
 void KEGfxExit();
+namespace Shader {
+void Destroy();  // deletes both programs and their shaders; safe to call twice
+}
 void KEGfxStart();  // clear and viewport
 void KEGfxEnd();    // unbind, finish, swap
 int KEGetWindowWidth();

@@ -1,0 +1,127 @@
+// Camera, projection and the per-draw world transform. World units are pixels of the
+// 800 x 600 view, y up; the camera position is the world point at the view's centre.
+#include <cstring>
+
+#include "KEGfxLocal.h"
+#include "KEGraphics.h"
+#include "KEMatrix.h"
+#include "KESystem.h"
+
+float gKEWinMinX = 0.0f;
+float gKEWinMaxX = 0.0f;
+float gKEWinMinY = 0.0f;
+float gKEWinMaxY = 0.0f;
+
+namespace {
+
+struct CameraState {
+  float x, y;
+  Matrix4 projection;  // row-major, as last sent
+  Matrix4 view;
+  float world[16];  // column-major, as last sent
+};
+
+CameraState camera = {};
+
+void UpdateExtents() {
+  float halfWidth = static_cast<float>(KEGetWindowWidth()) * 0.5f;
+  float halfHeight = static_cast<float>(KEGetWindowHeight()) * 0.5f;
+  gKEWinMinX = camera.x - halfWidth;
+  gKEWinMaxX = camera.x + halfWidth;
+  gKEWinMinY = camera.y - halfHeight;
+  gKEWinMaxY = camera.y + halfHeight;
+}
+
+float FloatFromBits(uint32_t bits) {
+  float value;
+  memcpy(&value, &bits, sizeof(value));
+  return value;
+}
+
+// GL wants columns first; our matrices are kept by rows.
+void SendRowMajor(const char* uniform, const Matrix4& rowMajor) {
+  GLint location = KEGfxUniformLocation(uniform);
+  if (location == -1) return;
+  Matrix4 columnMajor = Matrix4Transpose(rowMajor);
+  glUniformMatrix4fv(location, 1, GL_FALSE, columnMajor.m);
+}
+
+// Only the program bound now receives it; the game sets the transform before each draw.
+void SendWorld(const float columnMajor[16]) {
+  memcpy(camera.world, columnMajor, sizeof(camera.world));
+  GLint location = KEGfxUniformLocation("uWorldMatrix");
+  if (location != -1) glUniformMatrix4fv(location, 1, GL_FALSE, camera.world);
+}
+
+}  // namespace
+
+void KEGfxCameraResetState() {
+  camera = {};
+  UpdateExtents();
+}
+
+void KEGfxSetCamPosition(float x, float y) {
+  camera.x = x;
+  camera.y = y;
+  UpdateExtents();
+}
+
+void KEGfxGetCamPosition(float* x, float* y) {
+  if (x != nullptr) *x = camera.x;
+  if (y != nullptr) *y = camera.y;
+}
+
+float KEGfxGetWinMinX() { return gKEWinMinX; }
+float KEGfxGetWinMaxX() { return gKEWinMaxX; }
+float KEGfxGetWinMinY() { return gKEWinMinY; }
+float KEGfxGetWinMaxY() { return gKEWinMaxY; }
+
+void KEGfxSetPosition(float x, float y) {
+  const float world[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, 0, 1};
+  SendWorld(world);
+}
+
+void KEGfxSetTransform(const KEMtx33* transform) {
+  if (transform == nullptr) return;
+  const float(*m)[3] = transform->m;
+  const float world[16] = {m[0][0], m[1][0], 0, 0, m[0][1], m[1][1], 0, 0,
+                           0,       0,       1, 0, m[0][2], m[1][2], 0, 1};
+  SendWorld(world);
+}
+
+void KEGfxSetTransform3D(const float* rowMajor16) {
+  if (rowMajor16 == nullptr) return;
+  Matrix4 rows;
+  memcpy(rows.m, rowMajor16, sizeof(rows.m));
+  SendWorld(Matrix4Transpose(rows).m);
+}
+
+void SetProjectionAndViewMatrices() {
+  float scaleX = KESysGetHorizontalScale();
+  float scaleY = KESysGetVerticalScale();
+  int pw = static_cast<int>(static_cast<float>(KEGetWindowWidth()) * scaleX);
+  int ph = static_cast<int>(static_cast<float>(KEGetWindowHeight()) * scaleY);
+
+  // Orthographic, centred on the origin, near plane 1 and far plane 1000; the depth terms
+  // are exact bit patterns so every compiler rounds -2/999 and -1001/999 alike.
+  camera.projection.Identity();
+  camera.projection.m[0] = 2.0f / static_cast<float>(pw);
+  camera.projection.m[5] = 2.0f / static_cast<float>(ph);
+  camera.projection.m[10] = FloatFromBits(0xBB033405u);
+  camera.projection.m[11] = FloatFromBits(0xBF80419Au);
+  SendRowMajor("uPMatrix", camera.projection);
+
+  glViewport(0, 0, pw, ph);
+  KEGfxCheckGLError(2601, "SetProjectionAndViewMatrices");
+
+  // The scales only widen the viewport, so the 800 x 600 view is stretched, not widened.
+  Point4 eye(camera.x, camera.y, 60.0f, 1.0f);
+  Point4 target(camera.x, camera.y, 0.0f, 1.0f);
+  Matrix4 stretch;
+  stretch.Identity();
+  stretch.m[0] = scaleX;
+  stretch.m[5] = scaleY;
+  camera.view = stretch * Matrix4LookAt(eye, target, Vector4(0.0f, 1.0f, 0.0f, 0.0f));
+  SendRowMajor("uVMatrix", camera.view);
+  KEGfxCheckGLError(2650, "SetProjectionAndViewMatrices");
+}

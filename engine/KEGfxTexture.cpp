@@ -1,0 +1,116 @@
+// Textures: pictures decoded by the platform layer, uploaded as RGBA with the top row
+// first, so v = 0 is the top edge of the picture.
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "KEGfxLocal.h"
+#include "KEGraphics.h"
+#include "platform/KEPlatform.h"
+
+namespace {
+
+const size_t kMaxFileName = sizeof(KEGfxTexture::fileName);
+
+KEGfxTexture* NewTexture(const unsigned char* rgba, int width, int height) {
+  KEGfxTexture* texture = new KEGfxTexture();
+  KEGfxTextureInitialize(texture);
+  glGenTextures(1, texture->glName);
+  glBindTexture(GL_TEXTURE_2D, *texture->glName);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  return texture;
+}
+
+// Draws nothing, so a picture that could not be had leaves the screen as it was.
+KEGfxTexture* NewTransparentTexture() {
+  const unsigned char transparent[4] = {0, 0, 0, 0};
+  return NewTexture(transparent, 1, 1);
+}
+
+// Same result as subtracting 1 while above 1, without looping forever on huge values.
+float WrapOffset(float offset) {
+  if (!(offset > 1.0f)) return offset;
+  // From 2^23 up every float is a whole number, where the loop would stop at exactly 1.
+  if (offset >= 8388608.0f) return 1.0f;
+  return offset - std::ceil(offset - 1.0f);
+}
+
+}  // namespace
+
+KEGfxTexture* KEGfxTextureLoad(const char* fileName) {
+  if (fileName == nullptr || strnlen(fileName, kMaxFileName) >= kMaxFileName) return nullptr;
+
+  KEPlatformImage image = {};
+  KEGfxTexture* texture = nullptr;
+  if (KEPlatformImageLoad(fileName, &image)) {
+    texture = NewTexture(image.pixels, image.width, image.height);
+    KEPlatformImageFree(&image);
+  } else {
+    // A bad picture is data, not a programmer error: say so once and draw nothing.
+    printf("Could not load picture \"%s\": %s\n", fileName, KEPlatformLastError());
+    texture = NewTransparentTexture();
+  }
+  memcpy(texture->fileName, fileName, strlen(fileName) + 1);
+  return texture;
+}
+
+KEGfxTexture* KEGfxTextureLoadFromMemory(const unsigned char* rgba, int width, int height) {
+  // GL would reject these and the next error check would end the game.
+  if (rgba == nullptr || width <= 0 || height <= 0) {
+    printf("KEGfxTextureLoadFromMemory: no pixels for a %d x %d picture\n", width, height);
+    return NewTransparentTexture();
+  }
+  return NewTexture(rgba, width, height);
+}
+
+void KEGfxTextureSet(KEGfxTexture* texture, float offsetU, float offsetV) {
+  if (texture == nullptr || texture->glName == nullptr) {
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return;
+  }
+  glActiveTexture(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_2D, *texture->glName);
+  GLint sampler = KEGfxUniformLocation("uTexture");
+  if (sampler != -1) glUniform1i(sampler, 0);
+  KEGfxCheckGLError(2310, "KEGfxTextureSet");
+
+  GLint offset = KEGfxUniformLocation("uTextureOffset");
+  if (offset != -1) glUniform2f(offset, WrapOffset(offsetU), WrapOffset(offsetV));
+  KEGfxCheckGLError(2320, "KEGfxTextureSet");
+}
+
+void KEGfxTextureUnload(KEGfxTexture* texture) {
+  if (texture == nullptr) return;
+  if (texture->glName != nullptr) glDeleteTextures(1, texture->glName);
+  delete texture->glName;
+  delete texture;
+}
+
+void KEGfxTextureInitialize(KEGfxTexture* texture) {
+  if (texture != nullptr) texture->glName = new unsigned int(0);
+}
+
+void KEGfxSetTextureMode(int mode) {
+  GLint filter;
+  if (mode == KE_TEXTURE_NEAREST) {
+    filter = GL_NEAREST;
+  } else if (mode == KE_TEXTURE_LINEAR) {
+    filter = GL_LINEAR;
+  } else {
+    printf("Unsupported texture mode!\n");
+    return;
+  }
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+}
+
+void KEGfxSaveTextureToFile(KEGfxTexture* texture, const char* fileName) {
+  if (texture != nullptr && fileName != nullptr) {
+    printf(
+        "KEGfxSaveTextureToFile not supported in the OpenGL version of the Kestrel "
+        "Engine!\n");
+  }
+}

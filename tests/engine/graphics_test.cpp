@@ -1,0 +1,562 @@
+// What the player would see from the renderer: pixels read back from real GL on Mesa.
+#include <GL/glew.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "KEGraphics.h"
+#include "KESystem.h"
+#include "gl_environment.h"
+
+namespace {
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+struct Rgb {
+  int r, g, b;
+};
+
+std::string Describe(const unsigned char pixel[4]) {
+  return std::to_string(pixel[0]) + "," + std::to_string(pixel[1]) + "," + std::to_string(pixel[2]);
+}
+
+// Rounding differs between shader paths by a unit or two.
+void ExpectPixel(int x, int y, Rgb want, const std::string& what) {
+  unsigned char pixel[4];
+  GlTestReadPixel(x, y, pixel);
+  bool close = std::abs(pixel[0] - want.r) <= 2 && std::abs(pixel[1] - want.g) <= 2 &&
+               std::abs(pixel[2] - want.b) <= 2;
+  EXPECT_TRUE(close) << what << ": pixel (" << x << ", " << y << ") is " << Describe(pixel)
+                     << ", want " << want.r << "," << want.g << "," << want.b;
+}
+
+// A quad centred on the model origin; v0 is given to the top edge, v1 to the bottom.
+KEGfxVertexList* MakeQuad(float halfWidth, float halfHeight, uint32_t colour, float v0 = 0.0f,
+                          float v1 = 1.0f) {
+  float l = -halfWidth, r = halfWidth, b = -halfHeight, t = halfHeight;
+  KEGfxTriAdd(l, b, colour, 0, v1, r, b, colour, 1, v1, l, t, colour, 0, v0);
+  KEGfxTriAdd(r, b, colour, 1, v1, r, t, colour, 1, v0, l, t, colour, 0, v0);
+  return KEGfxMeshEnd();
+}
+
+// Uniforms stay with their program between tests, so every draw starts from neutral.
+void UseProgram(int mode) {
+  KEGfxSetRenderMode(mode);
+  KEGfxSetTintColor(1, 1, 1, 1);
+  KEGfxSetTransparency(1);
+  KEGfxSetBlendColor(0, 0, 0, 0);
+  KEGfxSetPosition(0, 0);
+}
+
+void DrawAt(KEGfxVertexList* mesh, float x, float y) {
+  KEGfxSetPosition(x, y);
+  KEGfxMeshDraw(mesh, KE_DRAW_TRIANGLES);
+}
+
+std::string TempPath(const std::string& name) {
+  const char* dir = getenv("TMPDIR");
+  return std::string(dir != nullptr ? dir : "/tmp") + "/vantrel_gfx_" + std::to_string(getpid()) +
+         "_" + name;
+}
+
+// 24-bit BMP, which SDL2_image reads; rows are given top first, as a picture is seen.
+void WriteBmp(const std::string& path, int width, const std::vector<std::vector<Rgb>>& rows) {
+  int height = static_cast<int>(rows.size());
+  int stride = (width * 3 + 3) & ~3;
+  uint32_t dataSize = static_cast<uint32_t>(stride * height);
+  std::vector<unsigned char> file(54 + dataSize, 0);
+  auto put32 = [&](size_t at, uint32_t value) {
+    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<unsigned char>(value >> (8 * i));
+  };
+  file[0] = 'B';
+  file[1] = 'M';
+  put32(2, static_cast<uint32_t>(file.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<uint32_t>(width));
+  put32(22, static_cast<uint32_t>(height));
+  file[26] = 1;
+  file[28] = 24;
+  put32(34, dataSize);
+  for (int row = 0; row < height; ++row) {
+    // BMP keeps the bottom row first.
+    unsigned char* out = &file[54 + static_cast<size_t>(stride) * (height - 1 - row)];
+    for (int x = 0; x < width; ++x) {
+      out[3 * x] = static_cast<unsigned char>(rows[row][x].b);
+      out[3 * x + 1] = static_cast<unsigned char>(rows[row][x].g);
+      out[3 * x + 2] = static_cast<unsigned char>(rows[row][x].r);
+    }
+  }
+  FILE* f = fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  fwrite(file.data(), 1, file.size(), f);
+  fclose(f);
+}
+
+// One frame per test on a black, windowed view with the camera at the origin.
+class Graphics : public testing::Test {
+ protected:
+  void SetUp() override {
+    KEGfxSetBackgroundColor(0, 0, 0);
+    KEGfxSetBlendMode(KE_BLEND_NONE);
+    KEGfxSetCamPosition(0, 0);
+    KEGfxStart();
+  }
+  void TearDown() override {
+    KEGfxEnd();
+    KEGfxSetBlendMode(KE_BLEND_NONE);
+  }
+};
+
+struct CombineCase {
+  const char* what;
+  unsigned char surface[4];  // RGBA of the vertex colour or of the texel
+  float blend[4];
+  float tint[4];
+  float transparency;
+  Rgb want;  // over black, blended by the surface's final opacity
+};
+
+// clang-format off
+const CombineCase kCombineCases[] = {
+    {"blend weight 0 keeps the surface", {200, 100, 50, 255}, {0, 1, 0, 0}, {1, 1, 1, 1}, 1,
+     {200, 100, 50}},
+    {"blend weight 1 is the flat blend colour", {200, 100, 50, 255}, {0, 1, 0, 1}, {1, 1, 1, 1},
+     1, {0, 255, 0}},
+    {"half weight mixes", {200, 0, 0, 255}, {0, 0, 1, 0.5f}, {1, 1, 1, 1}, 1, {100, 0, 128}},
+    {"tint multiplies channel by channel", {200, 200, 200, 255}, {0, 0, 0, 0}, {1, 0.5f, 0, 1},
+     1, {200, 100, 0}},
+    {"tint applies after the blend", {255, 0, 0, 255}, {0, 0, 1, 1}, {0.5f, 0.5f, 0.5f, 1}, 1,
+     {0, 0, 128}},
+    {"transparency scales opacity only", {200, 100, 50, 255}, {0, 0, 0, 0}, {1, 1, 1, 1}, 0.5f,
+     {100, 50, 25}},
+    {"tint opacity and transparency multiply", {200, 100, 40, 255}, {0, 0, 0, 0},
+     {1, 1, 1, 0.5f}, 0.5f, {50, 25, 10}},
+    {"weight 1 keeps the surface's own opacity", {0, 0, 0, 128}, {1, 1, 1, 1}, {1, 1, 1, 1}, 1,
+     {128, 128, 128}},
+};
+// clang-format on
+
+TEST_F(Graphics, BlendTintAndTransparencyCombineAlikeInBothPrograms) {
+  KEGfxSetBlendMode(KE_BLEND_TRANSLUCENT);
+  for (int mode : {KE_RENDER_COLOR, KE_RENDER_TEXTURE}) {
+    for (const CombineCase& c : kCombineCases) {
+      const unsigned char* s = c.surface;
+      uint32_t argb =
+          (uint32_t{s[3]} << 24) | (uint32_t{s[0]} << 16) | (uint32_t{s[1]} << 8) | s[2];
+      KEGfxVertexList* quad = MakeQuad(400, 300, argb);
+      KEGfxTexture* texel = KEGfxTextureLoadFromMemory(c.surface, 1, 1);
+      KEGfxStart();
+      UseProgram(mode);
+      KEGfxTextureSet(texel, 0, 0);
+      KEGfxSetBlendColor(c.blend[0], c.blend[1], c.blend[2], c.blend[3]);
+      KEGfxSetTintColor(c.tint[0], c.tint[1], c.tint[2], c.tint[3]);
+      KEGfxSetTransparency(c.transparency);
+      KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+      ExpectPixel(400, 300, c.want,
+                  std::string(c.what) + (mode == KE_RENDER_COLOR ? " (colour)" : " (texture)"));
+      KEGfxSetRenderMode(KE_RENDER_NONE);
+      KEGfxTextureUnload(texel);
+      KEGfxMeshFree(quad);
+    }
+  }
+}
+
+TEST_F(Graphics, TintSetInColourModeDoesNotReachTheTextureProgram) {
+  const unsigned char white[4] = {255, 255, 255, 255};
+  KEGfxTexture* texture = KEGfxTextureLoadFromMemory(white, 1, 1);
+  KEGfxVertexList* quad = MakeQuad(400, 300, 0xFFFFFFFF);
+  UseProgram(KE_RENDER_TEXTURE);
+  UseProgram(KE_RENDER_COLOR);
+  KEGfxSetTintColor(1, 0, 0, 1);
+  KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+  ExpectPixel(400, 300, {255, 0, 0}, "the colour program took the tint");
+
+  KEGfxSetRenderMode(KE_RENDER_TEXTURE);
+  KEGfxTextureSet(texture, 0, 0);
+  KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+  ExpectPixel(400, 300, {255, 255, 255}, "the texture program kept its own tint");
+  KEGfxTextureUnload(texture);
+  KEGfxMeshFree(quad);
+}
+
+TEST_F(Graphics, TextureOffsetSelectsAndWrapsOnce) {
+  // Four columns: red, green, blue, white; the quad maps u 0..1 across the whole view.
+  const unsigned char strip[16] = {255, 0, 0,   255, 0,   255, 0,   255,
+                                   0,   0, 255, 255, 255, 255, 255, 255};
+  KEGfxTexture* texture = KEGfxTextureLoadFromMemory(strip, 4, 1);
+  KEGfxVertexList* quad = MakeQuad(400, 300, 0xFFFFFFFF);
+  const struct {
+    float offset;
+    int x;
+    Rgb want;
+  } cases[] = {
+      {0.0f, 400, {0, 0, 255}},       // u 0.5: third column
+      {0.75f, 400, {0, 255, 0}},      // 1.25 wraps to 0.25
+      {0.75f, 100, {255, 255, 255}},  // 0.875 needs no wrap
+      {2.75f, 400, {0, 255, 0}},      // the engine takes whole turns off first
+  };
+  UseProgram(KE_RENDER_TEXTURE);
+  for (const auto& c : cases) {
+    KEGfxTextureSet(texture, c.offset, 0);
+    KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+    ExpectPixel(c.x, 300, c.want, "offset " + std::to_string(c.offset));
+  }
+  KEGfxTextureUnload(texture);
+  KEGfxMeshFree(quad);
+}
+
+TEST_F(Graphics, TextureOffsetUniformKeepsOnlyTheFraction) {
+  const unsigned char white[4] = {255, 255, 255, 255};
+  KEGfxTexture* texture = KEGfxTextureLoadFromMemory(white, 1, 1);
+  UseProgram(KE_RENDER_TEXTURE);
+  GLint program = 0;
+  glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+  GLint location = glGetUniformLocation(program, "uTextureOffset");
+  auto offset = [&] {
+    std::vector<float> value(2);
+    glGetUniformfv(program, location, value.data());
+    return value;
+  };
+  const struct {
+    float u, v, wantU, wantV;
+  } cases[] = {
+      {2.5f, 1.0f, 0.5f, 1.0f},
+      {-0.25f, 0.0f, -0.25f, 0.0f},
+      {2.0f, 0.0f, 1.0f, 0.0f},
+      // Subtracting one at a time would never end for these.
+      {1e30f, INFINITY, 1.0f, 1.0f},
+      {16777216.0f, 3.0f, 1.0f, 1.0f},
+  };
+  for (const auto& c : cases) {
+    KEGfxTextureSet(texture, c.u, c.v);
+    EXPECT_EQ(offset(), (std::vector<float>{c.wantU, c.wantV})) << c.u << ", " << c.v;
+  }
+
+  KEGfxTextureSet(texture, 0.5f, 0.0f);
+  KEGfxTextureSet(nullptr, 0.9f, 0.9f);
+  GLint bound = -1;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  EXPECT_EQ(bound, 0);
+  EXPECT_EQ(offset(), (std::vector<float>{0.5f, 0.0f})) << "a null texture leaves the offset";
+  KEGfxTextureUnload(texture);
+}
+
+TEST_F(Graphics, TopRowOfAPictureShowsWhereVIsZero) {
+  const std::string path = TempPath("top_red.bmp");
+  WriteBmp(path, 1, {{{255, 0, 0}}, {{0, 0, 255}}});
+  const unsigned char rows[8] = {255, 0, 0, 255, 0, 0, 255, 255};
+  KEGfxTexture* fromFile = KEGfxTextureLoad(path.c_str());
+  KEGfxTexture* fromMemory = KEGfxTextureLoadFromMemory(rows, 1, 2);
+  ASSERT_NE(fromFile, nullptr);
+  EXPECT_STREQ(fromFile->fileName, path.c_str());
+  EXPECT_STREQ(fromMemory->fileName, "");
+  // v = 0 goes to the bottom edge of the screen, so a flipped upload shows blue there.
+  KEGfxVertexList* flipped = MakeQuad(400, 300, 0xFFFFFFFF, 1.0f, 0.0f);
+  UseProgram(KE_RENDER_TEXTURE);
+  for (KEGfxTexture* texture : {fromFile, fromMemory}) {
+    std::string what = texture == fromFile ? "file" : "memory";
+    KEGfxTextureSet(texture, 0, 0);
+    KEGfxMeshDraw(flipped, KE_DRAW_TRIANGLES);
+    ExpectPixel(400, 10, {255, 0, 0}, what + ": v = 0 is red");
+    ExpectPixel(400, 590, {0, 0, 255}, what + ": v = 1 is blue");
+  }
+  KEGfxTextureUnload(fromFile);
+  KEGfxTextureUnload(fromMemory);
+  KEGfxMeshFree(flipped);
+  remove(path.c_str());
+}
+
+TEST_F(Graphics, UnreadablePictureSaysSoOnceAndDrawsNothing) {
+  const std::string garbage = TempPath("garbage.png");
+  FILE* f = fopen(garbage.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  fputs("not a picture at all", f);
+  fclose(f);
+  const unsigned char pixels[16] = {255, 255, 255, 255};
+  const struct {
+    std::string what;
+    std::function<KEGfxTexture*()> load;
+    std::string linePrefix;
+  } cases[] = {
+      {"missing file", [] { return KEGfxTextureLoad("Assets/no_such_picture.png"); },
+       "Could not load picture \"Assets/no_such_picture.png\": "},
+      {"undecodable file", [&] { return KEGfxTextureLoad(garbage.c_str()); },
+       "Could not load picture \"" + garbage + "\": "},
+      {"no pixels", [] { return KEGfxTextureLoadFromMemory(nullptr, 4, 4); },
+       "KEGfxTextureLoadFromMemory: "},
+      {"negative size", [&] { return KEGfxTextureLoadFromMemory(pixels, -2, 2); },
+       "KEGfxTextureLoadFromMemory: "},
+  };
+  KEGfxVertexList* quad = MakeQuad(400, 300, 0xFFFFFFFF);
+  KEGfxSetBlendMode(KE_BLEND_TRANSLUCENT);
+  UseProgram(KE_RENDER_TEXTURE);
+  for (const auto& c : cases) {
+    CaptureStdout();
+    KEGfxTexture* texture = c.load();
+    std::string out = GetCapturedStdout();
+    ASSERT_NE(texture, nullptr) << c.what;
+    EXPECT_EQ(out.rfind(c.linePrefix, 0), 0u) << c.what << ": " << out;
+    EXPECT_EQ(out.find('\n'), out.size() - 1) << c.what << ", one line: " << out;
+    KEGfxTextureSet(texture, 0, 0);
+    KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+    ExpectPixel(400, 300, {0, 0, 0}, c.what + " draws nothing");
+    KEGfxTextureUnload(texture);
+  }
+  KEGfxMeshFree(quad);
+  remove(garbage.c_str());
+}
+
+TEST_F(Graphics, LongPictureNamesAreRefusedBeforeTheFileSystem) {
+  for (size_t length : {size_t{255}, size_t{256}, size_t{4000}}) {
+    std::string name = "/nonexistent/" + std::string(length - 13, 'a');
+    CaptureStdout();
+    KEGfxTexture* texture = KEGfxTextureLoad(name.c_str());
+    std::string out = GetCapturedStdout();
+    if (length < 256) {
+      ASSERT_NE(texture, nullptr);
+      EXPECT_EQ(std::string(texture->fileName), name);
+      EXPECT_FALSE(out.empty()) << "a 255-character name is tried";
+    } else {
+      EXPECT_EQ(texture, nullptr) << length;
+      EXPECT_EQ(out, "") << length;
+    }
+    KEGfxTextureUnload(texture);
+  }
+}
+
+TEST_F(Graphics, ExtentsFollowTheCamera) {
+  const struct {
+    float x, y, minX, maxX, minY, maxY;
+  } cases[] = {
+      {0, 0, -400, 400, -300, 300},
+      {100, 50, -300, 500, -250, 350},
+      {-1000, 2000, -1400, -600, 1700, 2300},
+  };
+  for (const auto& c : cases) {
+    KEGfxSetCamPosition(c.x, c.y);
+    EXPECT_EQ(gKEWinMinX, c.minX);
+    EXPECT_EQ(gKEWinMaxX, c.maxX);
+    EXPECT_EQ(gKEWinMinY, c.minY);
+    EXPECT_EQ(gKEWinMaxY, c.maxY);
+    EXPECT_EQ(KEGfxGetWinMinX(), c.minX);
+    EXPECT_EQ(KEGfxGetWinMaxY(), c.maxY);
+  }
+  KEGfxSetCamPosition(0, 0);
+}
+
+// The view's corners land on the drawable's corners, in a window and stretched full screen.
+TEST_F(Graphics, ViewCornersAreTheScreenCorners) {
+  for (bool fullScreen : {false, true}) {
+    GlTestSetFullScreen(fullScreen);
+    int w = fullScreen ? 1600 : 800, h = fullScreen ? 1200 : 600, s = fullScreen ? 2 : 1;
+    std::string what = fullScreen ? "full screen: " : "window: ";
+    KEGfxVertexList* red = MakeQuad(20, 20, 0xFFFF0000);
+    KEGfxVertexList* green = MakeQuad(20, 20, 0xFF00FF00);
+    KEGfxStart();
+    UseProgram(KE_RENDER_COLOR);
+    DrawAt(red, 400, 300);
+    DrawAt(green, -400, -300);
+    ExpectPixel(w - 1, h - 1, {255, 0, 0}, what + "top-right corner");
+    ExpectPixel(w - 1 - 15 * s, h - 1 - 15 * s, {255, 0, 0}, what + "inside the top-right quad");
+    ExpectPixel(w - 1 - 25 * s, h - 1, {0, 0, 0}, what + "left of the top-right quad");
+    ExpectPixel(0, 0, {0, 255, 0}, what + "bottom-left corner");
+    ExpectPixel(25 * s, 0, {0, 0, 0}, what + "right of the bottom-left quad");
+    ExpectPixel(w / 2, h / 2, {0, 0, 0}, what + "centre");
+    KEGfxSetRenderMode(KE_RENDER_NONE);
+    KEGfxMeshFree(red);
+    KEGfxMeshFree(green);
+  }
+  GlTestSetFullScreen(false);
+}
+
+TEST_F(Graphics, CameraPositionIsTheCentreOfTheView) {
+  KEGfxVertexList* quad = MakeQuad(10, 10, 0xFF0000FF);
+  KEGfxSetCamPosition(100, 50);
+  UseProgram(KE_RENDER_COLOR);
+  DrawAt(quad, 100, 50);
+  DrawAt(quad, -290, -240);  // world (-300, -250) is the new bottom-left corner
+  ExpectPixel(400, 300, {0, 0, 255}, "camera point");
+  ExpectPixel(0, 0, {0, 0, 255}, "bottom-left extent");
+  ExpectPixel(200, 300, {0, 0, 0}, "elsewhere");
+  KEGfxMeshFree(quad);
+  KEGfxSetCamPosition(0, 0);
+}
+
+TEST_F(Graphics, TransformsPlaceTheQuad) {
+  KEGfxVertexList* quad = MakeQuad(10, 10, 0xFFFFFFFF);
+  // Scale x by 2 and move to (200, -100); the third row must not matter.
+  const KEMtx33 affine = {{{2, 0, 200}, {0, 1, -100}, {5, 5, 5}}};
+  const float rows[16] = {1, 0, 0, -200, 0, 1, 0, 100, 0, 0, 1, 0, 0, 0, 0, 1};
+  UseProgram(KE_RENDER_COLOR);
+  KEGfxSetTransform(&affine);
+  KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+  KEGfxSetTransform3D(rows);
+  KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+  ExpectPixel(400 + 200 + 15, 300 - 100, {255, 255, 255}, "stretched quad reaches x + 15");
+  ExpectPixel(400 + 200 + 25, 300 - 100, {0, 0, 0}, "but not x + 25");
+  ExpectPixel(400 - 200, 300 + 100, {255, 255, 255}, "row-major 4x4 translation");
+  KEGfxMeshFree(quad);
+}
+
+TEST_F(Graphics, MeshUploadsVertexCountAndColours) {
+  const struct {
+    uint32_t argb;
+    float want[4];
+  } cases[] = {
+      {0xFF0000FF, {0, 0, 1, 1}},
+      {0x80FF0000, {1, 0, 0, 128 / 255.0f}},
+      {0x00000000, {0, 0, 0, 0}},
+      {0x1020A0FF, {0x20 / 255.0f, 0xA0 / 255.0f, 1, 0x10 / 255.0f}},
+  };
+  for (const auto& c : cases) KEGfxVertexAdd(0, 0, c.argb, 0, 0);
+  KEGfxTriAdd(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+  KEGfxVertexList* mesh = KEGfxMeshEnd();
+  ASSERT_EQ(mesh->vertexCount, 7u);
+  float colours[16];
+  glBindBuffer(GL_ARRAY_BUFFER, mesh->buffers[1]);
+  glGetBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(colours), colours);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  for (int i = 0; i < 4; ++i) {
+    for (int k = 0; k < 4; ++k) EXPECT_FLOAT_EQ(colours[i * 4 + k], cases[i].want[k]) << i;
+  }
+  KEGfxMeshFree(mesh);
+
+  KEGfxVertexList* empty = KEGfxMeshEnd();
+  EXPECT_EQ(empty->vertexCount, 0u) << "the staging count starts again at 0";
+  UseProgram(KE_RENDER_COLOR);
+  KEGfxMeshDraw(empty, KE_DRAW_TRIANGLES);
+  KEGfxMeshFree(empty);
+}
+
+TEST_F(Graphics, StagingPastCapacityDropsTheExtraVertices) {
+  const std::string line =
+      "KEGfxMeshEnd: more than 24576 vertices staged; the extra ones are dropped\n";
+  for (int round = 0; round < 2; ++round) {
+    CaptureStdout();
+    for (int i = 0; i < KE_GFX_MAX_STAGED_VERTICES + 100; ++i) {
+      KEGfxVertexAdd(static_cast<float>(i), 0, 0xFFFFFFFF, 0, 0);
+    }
+    KEGfxTriAdd(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(GetCapturedStdout(), line) << "once per overflowing mesh, round " << round;
+    KEGfxVertexList* mesh = KEGfxMeshEnd();
+    EXPECT_EQ(mesh->vertexCount, 24576u);
+    float last[3];
+    glBindBuffer(GL_ARRAY_BUFFER, mesh->buffers[0]);
+    glGetBufferSubData(GL_ARRAY_BUFFER, 24575 * sizeof(last), sizeof(last), last);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    EXPECT_EQ(last[0], 24575.0f) << "the first 24576 vertices are kept";
+    KEGfxMeshFree(mesh);
+  }
+
+  // A triangle that does not fit whole is dropped whole.
+  CaptureStdout();
+  for (int i = 0; i < KE_GFX_MAX_STAGED_VERTICES - 1; ++i) KEGfxVertexAdd(0, 0, 0, 0, 0);
+  KEGfxTriAdd(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+  EXPECT_EQ(GetCapturedStdout(), line);
+  KEGfxVertexList* mesh = KEGfxMeshEnd();
+  EXPECT_EQ(mesh->vertexCount, 24575u);
+  KEGfxMeshFree(mesh);
+
+  KEGfxVertexAdd(0, 0, 0, 0, 0);
+  KEGfxReset();
+  mesh = KEGfxMeshEnd();
+  EXPECT_EQ(mesh->vertexCount, 0u) << "KEGfxReset forgets staged vertices";
+  KEGfxMeshFree(mesh);
+}
+
+TEST_F(Graphics, DrawsThatCannotHappenLeaveTheScreenAndGlAlone) {
+  KEGfxVertexList* quad = MakeQuad(400, 300, 0xFFFFFFFF);
+  const struct {
+    int renderMode;
+    unsigned int drawMode;
+    const char* message;
+  } cases[] = {
+      {KE_RENDER_COLOR, 4, "Mesh Draw Mode 4 is invalid!\n"},
+      {KE_RENDER_TEXTURE, 0xFFFFFFFFu, "Mesh Draw Mode 4294967295 is invalid!\n"},
+      {KE_RENDER_NONE, KE_DRAW_TRIANGLES, ""},
+  };
+  for (const auto& c : cases) {
+    UseProgram(c.renderMode);
+    CaptureStdout();
+    KEGfxMeshDraw(quad, c.drawMode);
+    EXPECT_EQ(GetCapturedStdout(), c.message);
+    ExpectPixel(400, 300, {0, 0, 0}, c.message);
+    KEGfxSetRenderMode(KE_RENDER_NONE);
+  }
+  // With no program bound every setter must keep quiet instead of raising GL errors.
+  KEGfxSetBlendColor(1, 1, 1, 1);
+  KEGfxTextureSet(nullptr, 0, 0);
+  KEGfxLine(0, 0, 0, 1, 1, 1, 1, 100, 100, 0, 1, 1, 1, 1);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  KEGfxMeshFree(quad);
+}
+
+TEST_F(Graphics, LinesAndAxisDrawInColourMode) {
+  UseProgram(KE_RENDER_COLOR);
+  // Half a pixel off so each line runs through pixel centres, not between two rows.
+  KEGfxSetPosition(-99.5f, 0.5f);
+  KEGfxAxis(100);  // x axis in red from the origin to 80
+  KEGfxLine(0, -50, 0, 0, 1, 0, 1, 0, 50, 0, 0, 1, 0, 1);
+  ExpectPixel(400 - 100 + 40, 300, {255, 0, 0}, "red x axis");
+  ExpectPixel(400 - 100, 300 + 40, {0, 255, 0}, "green y axis");
+  ExpectPixel(400 - 100, 300 - 30, {0, 255, 0}, "the line below the origin");
+}
+
+TEST(GraphicsColours, ColInterpPicksAnEndColour) {
+  const struct {
+    uint32_t from, to;
+    float factor;
+    uint32_t want;
+  } cases[] = {
+      {0xFF000000, 0xFFFFFFFF, 0.5f, 0xFF000000}, {0xFF000000, 0xFFFFFFFF, 1.5f, 0xFFFFFFFF},
+      {0xFF000000, 0xFFFFFFFF, 1.0f, 0xFFFFFFFF}, {0x12345678, 0x9ABCDEF0, -3.0f, 0x12345678},
+      {0x12345678, 0x9ABCDEF0, NAN, 0x12345678},  {0x12345678, 0x9ABCDEF0, 1.0f, 0x9ABCDEF0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(KEGfxColInterp(c.from, c.to, c.factor), c.want)
+        << std::hex << c.from << " " << c.factor;
+  }
+}
+
+TEST(GraphicsLifecycle, ShutdownTwiceThenStartAgainStillDraws) {
+  KEGfxExit();
+  KEGfxExit();
+  CaptureStdout();
+  ASSERT_EQ(KEGfxInit(800, 600), 1);
+  EXPECT_EQ(GetCapturedStdout(), "Graphics: OpenGL\n");
+  KEGfxSetBackgroundColor(0, 0, 0);
+  KEGfxStart();
+  KEGfxVertexList* quad = MakeQuad(400, 300, 0xFF00FF00);
+  UseProgram(KE_RENDER_COLOR);
+  KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+  ExpectPixel(400, 300, {0, 255, 0}, "after a restart");
+  KEGfxMeshFree(quad);
+  KEGfxEnd();
+}
+
+// A GL error at a check point is fatal: the report goes to standard output, exit code 1.
+TEST(GraphicsDeathTest, GlErrorAtFrameEndPrintsTheReportAndExits) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto raiseError = [] {
+    // The report must not wait for a key, and gtest only reads the child's stderr.
+    int devNull = open("/dev/null", O_RDONLY);
+    dup2(devNull, 0);
+    dup2(2, 1);
+    glEnable(0xFFFF);
+    KEGfxEnd();
+  };
+  EXPECT_EXIT(raiseError(), testing::ExitedWithCode(1),
+              "CHECK_GL_ERROR:\nLine: 1002\nFunc: KEGfxEnd\nFile: [^\n]*KEGraphics\\.cpp\n"
+              "Code: 0x00000500\nMesg: \n");
+}
+
+}  // namespace
