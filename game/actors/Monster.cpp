@@ -61,9 +61,7 @@ constexpr float kIconLift = 25.0f;
 
 bool Same(KEVec2 a, KEVec2 b) { return a.x == b.x && a.y == b.y; }
 
-bool Within1(KEVec2 a, KEVec2 b) {
-  return std::fabs(a.x - b.x) <= 1 && std::fabs(a.y - b.y) <= 1;
-}
+bool Within1(KEVec2 a, KEVec2 b) { return std::fabs(a.x - b.x) <= 1 && std::fabs(a.y - b.y) <= 1; }
 
 double Now() { return GameStateManager.totalTime; }
 
@@ -237,10 +235,9 @@ void Monster::Soak() {
   position = Snap(position, contacts);
   if (hazard != kWater) {
     // A rat far from water would otherwise shrink through zero into a mirrored monster.
-    scale.x = scale.x > kMinimumWaterRatSize ? std::max(scale.x - 0.1f, kMinimumWaterRatSize)
-                                            : scale.x;
-    scale.y = scale.y > kMinimumWaterRatSize ? std::max(scale.y - 0.1f, kMinimumWaterRatSize)
-                                            : scale.y;
+    // One already smaller, set so by hand, keeps its size.
+    scale.x = std::max(scale.x - 0.1f, std::min(scale.x, kMinimumWaterRatSize));
+    scale.y = std::max(scale.y - 0.1f, std::min(scale.y, kMinimumWaterRatSize));
     UpdateTransform();
   }
   if (hazard == kWater && scale.x <= 40) SetScale({scale.x + 0.5f, scale.y + 0.5f});

@@ -28,9 +28,7 @@ bool OnBlockingCell(const TileMap& map, KEVec2 p) {
   return map.blocking[int(row)][int(column)] == 1;
 }
 
-KEVec2 Along(KEVec2 a, KEVec2 b, float t) {
-  return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
-}
+KEVec2 Along(KEVec2 a, KEVec2 b, float t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
 
 }  // namespace
 
@@ -54,9 +52,8 @@ void VisionCone::Aim(KEVec2 apex_, float facing_) {
 void VisionCone::UpdateSpriteTransform() {
   const float w = length * kDrawnLength, h = length * kDrawnWidth;
   const float c = std::cos(facing), s = std::sin(facing);
-  spriteTransform = KEMtx33{{{w * c, -h * s, apex.x + c * w * 0.5f},
-                             {w * s, h * c, apex.y + s * w * 0.5f},
-                             {0, 0, 1}}};
+  spriteTransform = KEMtx33{
+      {{w * c, -h * s, apex.x + c * w * 0.5f}, {w * s, h * c, apex.y + s * w * 0.5f}, {0, 0, 1}}};
 }
 
 bool VisionCone::Sees(KEVec2 eye, KEVec2 target) const {
