@@ -13,6 +13,7 @@
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "KESystem.h"
+#include "Player.h"
 #include "SandboxLevel.h"
 #include "StateRequests.h"
 
@@ -20,15 +21,24 @@ namespace {
 
 std::string gMapFile = "Sandbox.txt";
 
+void SayWhereThePlayerIs() {
+  if (gCurrentPlayer) {
+    std::printf("player at (%.1f, %.1f)\n", gCurrentPlayer->position.x, gCurrentPlayer->position.y);
+  }
+}
+
 GameState* Reload(unsigned target) {
   if (target == 0) {
+    SayWhereThePlayerIs();
     std::printf("Main menu chosen: the sandbox ends\n");
     return nullptr;
   }
+  std::printf("Restarting\n");
   return new SandboxLevel(gMapFile);
 }
 
 GameState* Won() {
+  SayWhereThePlayerIs();
   std::printf("Exit reached: the sandbox ends\n");
   return nullptr;
 }
@@ -86,6 +96,7 @@ int main(int argc, char** argv) {
   while (mapRead && GameStateLoopStep()) {
     if (frameLimit > 0 && ++frames >= frameLimit) break;
   }
+  if (frameLimit > 0) SayWhereThePlayerIs();
   // Leave whatever still runs through its Free and Unload.
   if (GameStateManager.current) {
     GameStateManager.next = nullptr;
