@@ -112,17 +112,6 @@ TEST_F(ButtonTest, ClickSequences) {
   }
 }
 
-TEST_F(ButtonTest, LatchSurvivesManyFramesUntilTheOwnerClearsIt) {
-  Play({kInsideX, kInsideY, true, true, true, true, kClicked});
-  ASSERT_TRUE(button->clicked);
-  for (int i = 0; i < 300; ++i)
-    Play({i % 2 ? 0 : kInsideX, kInsideY, i % 3 == 0, true, false, true, 0});
-  EXPECT_TRUE(button->clicked);
-  button->clicked = false;
-  Play({kInsideX, kInsideY, false, true, true, false, kHover});
-  EXPECT_FALSE(button->clicked);
-}
-
 TEST_F(ButtonTest, OwnerChosenImageIsLeftAloneAndPlacementFollowsTheOffset) {
   button->useStateImages = false;
   button->sprite.SetAnimation(kClicked);
@@ -134,17 +123,6 @@ TEST_F(ButtonTest, OwnerChosenImageIsLeftAloneAndPlacementFollowsTheOffset) {
   EXPECT_EQ(button->sprite.currentAnimation, kClicked);
   EXPECT_FLOAT_EQ(button->position.x, 30);
   EXPECT_FLOAT_EQ(button->position.y, -40);
-}
-
-TEST_F(ButtonTest, FreeEmptiesTheListAndDrawingAfterwardsIsHarmless) {
-  CreateButton(kRestart)->active = true;
-  ASSERT_EQ(gUIObjects.size(), 2u);
-  std::weak_ptr<GameObject> first = gUIObjects[0];
-  FreeUIObjects();
-  EXPECT_TRUE(gUIObjects.empty());
-  EXPECT_TRUE(first.expired());
-  DrawUIObjects();
-  UpdateUIObjects();
 }
 
 }  // namespace

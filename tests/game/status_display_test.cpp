@@ -89,18 +89,6 @@ TEST_F(StatusDisplayTest, PictureSetBackToEmptyKeepsTheOldPhotoUntilReset) {
   EXPECT_EQ(hud.pictureNames[1], "Assets/SWATER.png");
 }
 
-TEST_F(StatusDisplayTest, StatusImageFollowsItsNameAndResetsAtOnce) {
-  hud.SetStatusImage("Assets/SPDD.png");
-  EXPECT_EQ(hud.statusTexture, GetTexture(UI::kNormalStatus)) << "only at the next update";
-  hud.Update();
-  EXPECT_EQ(hud.statusTexture, GetTexture("Assets/SPDD.png"));
-  hud.SetStatusImage(hud.statusName);
-  EXPECT_EQ(hud.statusName, "Assets/SPDD.png");
-  hud.ResetStatusImage();
-  EXPECT_EQ(hud.statusName, UI::kNormalStatus);
-  EXPECT_EQ(hud.statusTexture, GetTexture(UI::kNormalStatus));
-}
-
 TEST_F(StatusDisplayTest, DrawsWithTheViewAndWithoutAPlayerOrAPicture) {
   gCurrentPlayer = nullptr;
   KEGfxSetCamPosition(-350, 125);
