@@ -8,7 +8,7 @@ jobs=$(nproc)
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
-(cd build && ctest --output-on-failure -j "$jobs")
+(cd build && ctest --output-on-failure --timeout 300 -j "$jobs")
 
 # Mesa, X and SDL keep a few allocations for the life of the process; our own leaks
 # are still reported.
@@ -16,5 +16,5 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/leak_suppressions.txt:print_suppres
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON \
   -DVANTREL_BENCH=OFF -DVANTREL_ASSETGEN=OFF >/dev/null
 cmake --build build-sanitize -j "$jobs"
-(cd build-sanitize && ctest --output-on-failure -j "$jobs")
+(cd build-sanitize && ctest --output-on-failure --timeout 300 -j "$jobs")
 echo "All tests passed."

@@ -25,6 +25,27 @@ window_of() {
   return 1
 }
 
+# The game samples the keyboard once a frame, so a key is held long enough to be seen.
+press() {
+  xdotool keydown "$1"
+  sleep 0.2
+  xdotool keyup "$1"
+}
+
+# Waits at most 20 seconds for the game to end and puts its exit code in `rc`.
+wait_for_exit() {
+  for _ in $(seq 1 200); do
+    kill -0 "$1" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$1" 2>/dev/null; then
+    kill -KILL "$1"
+    fail "the game did not end"
+  fi
+  wait "$1"
+  rc=$?
+}
+
 size_of() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
 
 wait_for_size() {
@@ -41,17 +62,16 @@ pid=$!
 if wid=$(window_of); then
   wait_for_size "$wid" 1600x1200 || fail "not full screen at start: $(size_of "$wid")"
   xdotool mousemove 400 300
-  xdotool key alt+Return
+  press alt+Return
   wait_for_size "$wid" 800x600 || fail "Alt+Enter did not give the window: $(size_of "$wid")"
-  xdotool key alt+Return
+  press alt+Return
   wait_for_size "$wid" 1600x1200 || fail "Alt+Enter did not go back to full screen"
-  xdotool key Escape
+  press Escape
 else
   fail "no window appeared"
   kill "$pid"
 fi
-wait "$pid"
-rc=$?
+wait_for_exit "$pid"
 [ "$rc" = 0 ] || fail "exit code $rc after Escape"
 grep -q '^Kestrel Engine version: 3.05$' "$work/out1" || fail "no version line"
 grep -q '^Graphics: OpenGL$' "$work/out1" || fail "no graphics line"
@@ -61,8 +81,7 @@ grep -q '^Graphics: OpenGL$' "$work/out1" || fail "no graphics line"
 pid=$!
 window_of >/dev/null || fail "no window on the second run"
 kill -TERM "$pid"
-wait "$pid"
-rc=$?
+wait_for_exit "$pid"
 [ "$rc" = 0 ] || fail "exit code $rc after a close request"
 
 # No display at all: one clear line, no crash.
