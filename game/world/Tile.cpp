@@ -1,6 +1,11 @@
 #include "Tile.h"
 
 void Tile::Draw() {
+  // Most of a large map lies outside the view; drawing it would show nothing.
+  const float halfWidth = 0.5f * scale.x, halfHeight = 0.5f * scale.y;
+  if (position.x + halfWidth < gKEWinMinX || position.x - halfWidth > gKEWinMaxX ||
+      position.y + halfHeight < gKEWinMinY || position.y - halfHeight > gKEWinMaxY)
+    return;
   // Tint, transparency and blending are those left by whatever was drawn before.
   KEGfxSetRenderMode(KE_RENDER_TEXTURE);
   KEGfxSetTransform(&transform);
