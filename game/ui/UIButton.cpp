@@ -33,17 +33,17 @@ void UIButton::Update() {
   UpdateTransform();
 }
 
-void UIButton::Place(const ButtonSpec& spec) {
-  scale = {spec.width, spec.height};
+void UIButton::Place(const ButtonSpec& layout) {
+  scale = {layout.width, layout.height};
   rotation = 0;
   position = {0, 0};
   UpdateTransform();
-  hitLeft = spec.left;
-  hitBottom = spec.bottom;
-  hitRight = spec.right;
-  hitTop = spec.top;
+  hitLeft = layout.left;
+  hitBottom = layout.bottom;
+  hitRight = layout.right;
+  hitTop = layout.top;
   offset = {0, 0};
-  basePosition = {spec.x, spec.y};
+  basePosition = {layout.x, layout.y};
 }
 
 void UIButton::Draw() {
@@ -59,13 +59,13 @@ std::shared_ptr<UIButton> CreateButton() {
   return button;
 }
 
-UIButton* CreateButton(const ButtonSpec& spec) {
+UIButton* CreateButton(const ButtonSpec& layout) {
   UIButton* button = CreateButton().get();
-  const std::string name = spec.name ? spec.name : "";
+  const std::string name = layout.name ? layout.name : "";
   button->sprite.SetImage("Assets/UI/Button_idle_" + name + ".png");
   button->sprite.AddImage("Assets/UI/Button_hover_" + name + ".png");
   button->sprite.AddImage("Assets/UI/Button_clicked_" + name + ".png");
-  button->Place(spec);
+  button->Place(layout);
   return button;
 }
 

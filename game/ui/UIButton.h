@@ -13,7 +13,7 @@ class UIButton : public GameObject {
   void Update() override;  // hover and click test, then placement
   void Draw() override;    // only while active
   // Size, hit box and base position from a table row; the images are the caller's.
-  void Place(const ButtonSpec& spec);
+  void Place(const ButtonSpec& layout);
 
   bool useStateImages = true;  // false: the owner picks the animation
   float hitLeft = 0, hitBottom = 0, hitRight = 0, hitTop = 0;  // screen pixels, y down
@@ -35,7 +35,7 @@ struct ButtonSpec {
 // Creates the button at the end of the UI object list; the list owns it.
 std::shared_ptr<UIButton> CreateButton();
 // A button from a table row: idle, hover and clicked images, size, hit box, base position.
-UIButton* CreateButton(const ButtonSpec& spec);
+UIButton* CreateButton(const ButtonSpec& layout);
 
 void UpdateUIObjects();
 void DrawUIObjects();

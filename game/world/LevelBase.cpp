@@ -10,7 +10,7 @@ namespace {
 // The pause menu as data, in creation order. The sound switch has no state images.
 struct PauseButton {
   UIButton* LevelBase::*slot;
-  ButtonSpec spec;
+  ButtonSpec layout;
 };
 const PauseButton kPauseButtons[] = {
     {&LevelBase::resumeButton, {"RESUME", 150, 75, 0, 60, 341, 256, 457, 220}},
@@ -107,14 +107,14 @@ void LevelBase::Load() {
 
   for (const PauseButton& row : kPauseButtons) {
     UIButton* button;
-    if (row.spec.name) {
-      button = CreateButton(row.spec);
+    if (row.layout.name) {
+      button = CreateButton(row.layout);
     } else {
       button = CreateButton().get();
       button->sprite.SetImage("Assets/soundOn.png");
       button->sprite.AddImage("Assets/soundOFF.png");
       button->useStateImages = false;
-      button->Place(row.spec);
+      button->Place(row.layout);
     }
     this->*row.slot = button;
   }
