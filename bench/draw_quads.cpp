@@ -5,6 +5,8 @@
 #include <malloc.h>
 
 #include <chrono>
+#include <cmath>
+#include <ctime>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -36,10 +38,18 @@ KEGfxTexture* MakeStrip() {
   return KEGfxTextureLoadFromMemory(rgba.data(), 160, 40);
 }
 
-// Mean milliseconds of work per frame (frame start to after the swap), and of whole frames.
+// Mean milliseconds of work per frame (frame start to after the swap), and of whole frames;
+// the mean distance of the measured frame time from 1/60 s, and processor time per frame.
+struct Pacing {
+  double deviationUs;
+  double cpuMs;
+};
+Pacing gPacing;
+
 void RunFrames(int quads, int frames, KEGfxVertexList* quad, KEGfxTexture* strip,
                double* workMs, double* frameMs) {
-  double work = 0;
+  double work = 0, deviation = 0;
+  const std::clock_t cpuStart = std::clock();
   const auto begin = Clock::now();
   for (int f = 0; f < frames; ++f) {
     const auto start = Clock::now();
@@ -57,8 +67,11 @@ void RunFrames(int quads, int frames, KEGfxVertexList* quad, KEGfxTexture* strip
     KEGfxEnd();
     work += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     KEFrameRateControllerEnd();
+    deviation += std::fabs(KEFrameRateControllerGetFrameTime() - 1.0 / 60);
     KESysUpdate();
   }
+  gPacing = {deviation / frames * 1e6,
+             1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC / frames};
   *workMs = work / frames;
   *frameMs = std::chrono::duration<double, std::milli>(Clock::now() - begin).count() / frames;
 }
@@ -84,6 +97,9 @@ int main(int argc, char** argv) {
     RunFrames(0, frames, quad, strip, &emptyWork, &frameMs);
     std::printf("%-13s %6d %14.3f %14s %14s\n", rate ? "paced 60/s" : "back to back", 0,
                 emptyWork, "-", "-");
+    if (rate)
+      std::printf("  empty paced frames: %.2f us mean off 1/60 s, %.3f ms of processor per frame\n",
+                  gPacing.deviationUs, gPacing.cpuMs);
     for (int n : {200, 2000}) {
       double work = 0;
       RunFrames(n, frames, quad, strip, &work, &frameMs);
