@@ -156,8 +156,15 @@ void Monster::FollowPath() {
       const float length = std::sqrt(velocity.x * velocity.x + velocity.y * velocity.y);
       velocity = length > 0 ? KEVec2{velocity.x / length, velocity.y / length} : KEVec2{0, 0};
     }
-    position.x += velocity.x * speed;
-    position.y += velocity.y * speed;
+    // A step that would carry a fast monster past the node lands on it instead: a tire
+    // starting off the cell centres would otherwise swing across the node for ever.
+    const float left = std::hypot(next.x - position.x, next.y - position.y);
+    if (left <= speed) {
+      position = stepTarget = next;
+    } else {
+      position.x += velocity.x * speed;
+      position.y += velocity.y * speed;
+    }
     if (Within1(position, stepTarget)) path.pop_front();
     if (path.empty() && pausesAtWaypoints) waitUntil = pauseTime + Now();
   }

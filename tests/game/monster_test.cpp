@@ -263,6 +263,28 @@ TEST_F(MonsterTest, OnePointRouteWithAndWithoutPauses) {
   }
 }
 
+// A tire steps 3 units a frame; starting off the cell centres, a step past a node must not
+// leave it swinging across the node for ever.
+TEST_F(MonsterTest, FastMonsterOffTheCellCentresStillArrives) {
+  Monster* tire = nullptr;
+  KEVec2 end{};
+  StartLevel({"9 9 9 9 9 9 9 9 9", "9 0 0 0 0 0 0 0 9", "9 0 0 0 0 0 0 0 9",
+              "9 0 0 0 0 0 0 0 9", "9 9 9 9 9 9 9 9 9"},
+             kFarAway, [&](TestLevel& level) {
+               const KEVec2 start = level.CellCentre(1, 2);
+               end = level.CellCentre(7, 2);
+               tire = &level.AddMonster(Tire, {start.x + 0.5f, start.y});
+               tire->SetPatrolRoute(1, end);
+             });
+  int frames = 0;
+  while (!Same(tire->position, end) && frames < 300) {
+    test_level::Run(1);
+    ++frames;
+  }
+  EXPECT_LT(frames, 120) << "stuck near (" << tire->position.x << ", " << tire->position.y << ")";
+  test_level::Finish();
+}
+
 TEST_F(MonsterTest, BulbDropsAHazardEveryFortyFrames) {
   Monster* bulb = nullptr;
   StartLevel(kCorridor, kFarAway,
