@@ -45,9 +45,3 @@ float KEVec2DotProduct(const KEVec2* a, const KEVec2* b);
 float KEVec2CrossProductMag(const KEVec2* a, const KEVec2* b);  // z of the 3D cross product
 void KEVec2FromAngle(KEVec2* r, float angle);
 int KEVec2Test(int a, int b);  // a + b
-
-// Distances
-
-// Overlap tests
-
-// Swept collisions

@@ -54,7 +54,11 @@ int KESysInit(void* instance, int /*showCommand*/, int width, int height, int /*
   if (!KEPlatformOpenWindow("Kestrel Engine", width, height)) return 0;
   gSys.windowExists = 1;
   gKESysAppActive = 1;
-  if (!KEGfxInit(width, height)) return 0;
+  if (!KEGfxInit(width, height)) {
+    KEPlatformCloseWindow();
+    gSys.windowExists = 0;
+    return 0;
+  }
   KEFrameRateControllerInit(maxFrameRate);
   return 1;
 }

@@ -3,7 +3,8 @@
 
 extern int gKESysAppActive;  // 1 while the window has the focus; set only by the message pump
 
-// Window procedure hook: receives each platform event kind before the engine's own handling.
+// Window procedure: when given, it handles every platform event in place of the engine's
+// own handling (which is what clears the window-exists flag on a close).
 typedef void (*KESysWindowProc)(int eventKind);
 
 // Life cycle

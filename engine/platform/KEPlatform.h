@@ -12,7 +12,7 @@
 // context of exactly width x height client pixels. Returns 1 on success; on failure
 // prints one line saying why and returns 0.
 int KEPlatformOpenWindow(const char* title, int width, int height);
-// Makes the GL context and the window go away and shuts SDL down.
+// Makes the GL context and the window go away; SDL's video stays up until the process ends.
 void KEPlatformCloseWindow();
 int KEPlatformWindowIsOpen();
 // Hides the window after the user asked to close it; the context stays valid until

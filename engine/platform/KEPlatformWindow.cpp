@@ -57,13 +57,12 @@ int KEPlatformOpenWindow(const char* title, int width, int height) {
   // trim threshold glibc hands them back to the system and faults them in again.
   mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
 
+  // GLEW loads its entry points through GLX, so the game runs on X (XWayland included).
   // Without a display SDL would fall back to an off-screen driver that has no GL for us.
   const bool driverChosen = SDL_getenv("SDL_VIDEODRIVER") != nullptr;
-  const bool haveDisplay = (SDL_getenv("DISPLAY") && *SDL_getenv("DISPLAY")) ||
-                           (SDL_getenv("WAYLAND_DISPLAY") && *SDL_getenv("WAYLAND_DISPLAY"));
-  if (!driverChosen && !haveDisplay) {
-    return ReportNoDisplay("neither DISPLAY nor WAYLAND_DISPLAY is set");
-  }
+  const bool haveDisplay = SDL_getenv("DISPLAY") && *SDL_getenv("DISPLAY");
+  if (!driverChosen && !haveDisplay) return ReportNoDisplay("DISPLAY is not set");
+  if (!driverChosen) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     return ReportNoDisplay(SDL_GetError());
   }

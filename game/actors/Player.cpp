@@ -388,7 +388,10 @@ void Player::Initialize() {
   sight.sprite.SetImage("Assets/playerLOS.png");
 }
 
-void Player::Free() { AudioService::Get().ReleaseEffect(cameraSound); }
+void Player::Free() {
+  AudioService::Get().ReleaseEffect(cameraSound);
+  monsters.clear();  // the world list is being emptied: let the monsters go with it
+}
 
 void Player::OnCollision(std::shared_ptr<GameObject> other) {
   (void)other;

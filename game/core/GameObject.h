@@ -30,7 +30,7 @@ class GameObject {
   bool alive = false;
   Sprite sprite;
   KEVec2 position = {0, 0};
-  KEVec2 velocity = {0, 0};  // world units per second
+  KEVec2 velocity = {0, 0};  // direction of travel or facing; the swept box test reads it
   KEVec2 scale = {0, 0};     // drawn width and height
   float rotation = 0;        // radians, counter-clockwise
   int layer = 0;             // draw order, ascending

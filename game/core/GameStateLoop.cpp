@@ -1,7 +1,6 @@
 #include "GameStateLoop.h"
 
 #include "KEFrameRateController.h"
-#include "KEGraphics.h"
 #include "KEInput.h"
 #include "KESystem.h"
 
@@ -23,15 +22,15 @@ void EnterCurrentState() {
 
 void RunOneFrame() {
   GameState* state = GameStateManager.current;
-  KEFrameRateControllerStart();
-  KEGfxStart();
+  KESysFrameStart();
   KEInputUpdate();
   state->Update();
   state->Draw();
-  KEGfxEnd();
-  KEFrameRateControllerEnd();
-  KESysUpdate();
-  if (!KESysDoesWindowExist()) GameStateManager.next = nullptr;
+  KESysFrameEnd();
+  if (!KESysDoesWindowExist()) {
+    DiscardRequestedState();
+    GameStateManager.next = nullptr;
+  }
   GameStateManager.frameTime = KEFrameRateControllerGetFrameTime();
   GameStateManager.totalTime += GameStateManager.frameTime;
 }
@@ -48,6 +47,12 @@ void LeaveCurrentState() {
 }
 
 }  // namespace
+
+void DiscardRequestedState() {
+  GameState* next = GameStateManager.next;
+  if (next && next != GameStateManager.current && next != KE_STATE_RESTART) delete next;
+  GameStateManager.next = GameStateManager.current;
+}
 
 void GameStateLoopBegin(GameState* first) {
   GameStateManager.current = GameStateManager.next = GameStateManager.previous = first;

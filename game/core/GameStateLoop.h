@@ -8,5 +8,7 @@ void GameStateLoopBegin(GameState* first);
 // Runs one frame of the current state, then performs a requested change. Returns false
 // once the loop has ended (a null state was requested or the window was closed).
 bool GameStateLoopStep();
+// Deletes a state that was asked for but never entered, before another request replaces it.
+void DiscardRequestedState();
 // Begin, then step until the loop ends.
 void RunGameStateLoop(GameState* first);

@@ -44,10 +44,11 @@ void ObjectManager::UpdateAll() {
 
   // Tiles never lead a pair; sorted first, they never follow a mover either.
   for (size_t i = 0; i < objects.size(); ++i) {
-    const GameObjectPtr& first = objects[i];
+    // Copies: a collision response may add to the list and move its storage.
+    const GameObjectPtr first = objects[i];
     if (IsPlainTile(*first)) continue;
     for (size_t j = i + 1; j < objects.size(); ++j) {
-      const GameObjectPtr& second = objects[j];
+      const GameObjectPtr second = objects[j];
       if (first->CollidesWith(second)) {
         first->OnCollision(second);
         second->OnCollision(first);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "GameStateLoop.h"
+
 namespace {
 LoadingScreenFactory gLoadingScreen = nullptr;
 ResultScreenFactory gResultScreen = nullptr;
@@ -13,10 +15,12 @@ void SetResultScreenFactory(ResultScreenFactory factory) { gResultScreen = facto
 
 void RequestLoadingScreen(unsigned target) {
   if (!gLoadingScreen) std::printf("No loading screen to go to (target %u): quitting\n", target);
+  DiscardRequestedState();
   GameStateManager.next = gLoadingScreen ? gLoadingScreen(target) : nullptr;
 }
 
 void RequestResultScreen() {
   if (!gResultScreen) std::printf("No result screen to go to: quitting\n");
+  DiscardRequestedState();
   GameStateManager.next = gResultScreen ? gResultScreen() : nullptr;
 }

@@ -234,6 +234,7 @@ void LevelBase::Draw() {
 void LevelBase::Free() {
   gObjectManager.paused = false;
   gObjectManager.FreeAll();
+  map.tiles.clear();  // the tiles went with the world list
   FreeUIObjects();
   for (const PauseButton& row : kPauseButtons) this->*row.slot = nullptr;
 }

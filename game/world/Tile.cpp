@@ -13,7 +13,6 @@ void Tile::Draw() {
 }
 
 Electric::Electric() : GameObject({0, 0}, {0, 0}, {1, 1}, 0) {
-  life = kLife;
   sprite.Init(4, 0.5f, 0.5f);
   sprite.AddStrip("Assets/Electri.png", 4, 0.2f);
   UpdateBounds();

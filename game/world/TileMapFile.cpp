@@ -85,9 +85,8 @@ bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out, std::
     return false;
   }
 
-  // A file cut short or with a bad number keeps what it had before: every cell from the
-  // first unreadable one on is floor (code 0), so the level stays playable and no cell is
-  // left unset.
+  // In a file cut short or with a bad number, every cell from the first unreadable one on
+  // is floor (code 0), so the level stays playable and no cell is left unset.
   const std::size_t total = std::size_t{width} * height;
   std::vector<unsigned> cells(total, 0);
   std::size_t read = 0;

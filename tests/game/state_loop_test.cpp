@@ -7,6 +7,7 @@
 #include "KEFrameRateController.h"
 #include "KEInput.h"
 #include "KESystem.h"
+#include "StateRequests.h"
 #include "platform/KEPlatform.h"
 #include "test_input.h"
 
@@ -113,6 +114,27 @@ TEST_F(StateLoopTest, FrameTimeCarriesOverAndTotalTimeNeverResets) {
   EXPECT_NEAR(b->frameTimes[0], 0.05, 1e-9);
   EXPECT_FALSE(GameStateLoopStep());
   EXPECT_NEAR(GameStateManager.totalTime - totalBefore, 3.0 / 60 + 0.05, 1e-9);
+}
+
+// Reaching the exit and pressing restart in one frame asks twice; the first screen asked
+// for is never entered and must not be leaked.
+TEST_F(StateLoopTest, ASecondRequestInOneFrameDeletesTheFirst) {
+  SetLoadingScreenFactory([](unsigned target) -> GameState* {
+    return new LoggingState("L" + std::to_string(target), 1, nullptr);
+  });
+  class TwoRequests : public LoggingState {
+   public:
+    TwoRequests() : LoggingState("A", -1, nullptr) {}
+    void Update() override {
+      RequestLoadingScreen(1);
+      RequestLoadingScreen(2);
+    }
+  };
+  RunToEnd(new TwoRequests);
+  SetLoadingScreenFactory(nullptr);
+  EXPECT_EQ(gLog, (Log{"A.Load", "A.Initialize", "L1.destroy", "A.Draw", "A.Free", "A.Unload",
+                       "A.destroy", "L2.Load", "L2.Initialize", "L2.Update", "L2.Draw",
+                       "L2.Free", "L2.Unload", "L2.destroy"}));
 }
 
 // Runs last in this file: it closes the shared window and opens a fresh one.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <unistd.h>
 
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
@@ -13,7 +14,9 @@ TestLevel::TestLevel(std::vector<std::string> rows, KEVec2 playerStart, int tile
     : rows_(std::move(rows)), playerStart_(playerStart), tileSize_(tileSize) {}
 
 void TestLevel::Load() {
-  const std::string file = std::string(P_tmpdir) + "/vantrel_test_level.txt";
+  // One file per process: several test programs may run at once.
+  const std::string file =
+      std::string(P_tmpdir) + "/vantrel_test_level_" + std::to_string(getpid()) + ".txt";
   {
     std::ofstream out(file);
     size_t width = 0;
