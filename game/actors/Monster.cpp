@@ -99,10 +99,7 @@ Monster::Monster(int kind_)
     : GameObject({125, 125}, {0, 0}, {20, 20}, 0), kind(kind_), sight(kHalfAngle, kRange) {
   if (const KindRow* row = RowOf(kind)) {
     // The box is taken from the construction size; the first update sizes it properly.
-    boundsMin = {position.x - row->halfExtent.x * scale.x,
-                 position.y - row->halfExtent.y * scale.y};
-    boundsMax = {position.x + row->halfExtent.x * scale.x,
-                 position.y + row->halfExtent.y * scale.y};
+    SetBoundsAround(row->halfExtent);
     element = row->element;
     disguiseDuration = row->disguiseDuration;
     sprite.Init(4, 0.5f, 0.5f);
@@ -347,19 +344,11 @@ void Monster::Update() {
   RunStateMachine();
 
   if (const KindRow* row = RowOf(kind)) {
-    const KEVec2 half = {row->halfExtent.x * scale.x, row->halfExtent.y * scale.y};
-    boundsMin = {position.x - half.x, position.y - half.y};
-    boundsMax = {position.x + half.x, position.y + half.y};
+    SetBoundsAround(row->halfExtent);
   }
 
-  // The cone starts at the front of the body; the next frame's sightings use it.
-  const float h = scale.x * 0.5f;
-  const KEVec2 u = {std::cos(rotation), std::sin(rotation)};
-  const KEVec2 from = {position.x + h * u.x, position.y + h * u.y};
-  const KEVec2 to = {position.x + (kRange - h) * u.x, position.y + (kRange - h) * u.y};
-  sight.ClipLength(from, to);
-  sight.Aim(from, rotation);
-  sight.UpdateSpriteTransform();
+  // The next frame's sightings use this cone.
+  sight.Follow(position, rotation, scale.x);
 }
 
 void Monster::DrawIcon(const char* image) {

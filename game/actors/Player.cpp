@@ -251,22 +251,9 @@ void UpdateCollisionBox(Player& player) {
     factor = 0.4f;
   else
     return;
-  const KEVec2 half = {player.scale.x * factor, player.scale.y * factor};
-  player.boundsMin = {player.position.x - half.x, player.position.y - half.y};
-  player.boundsMax = {player.position.x + half.x, player.position.y + half.y};
+  player.SetBoundsAround({factor, factor});
 }
 
-// The cone starts at the front edge of the body.
-void AimSight(Player& player) {
-  const float h = player.scale.x * 0.5f;
-  const KEVec2 u = {std::cos(player.rotation), std::sin(player.rotation)};
-  const KEVec2 from = {player.position.x + h * u.x, player.position.y + h * u.y};
-  const KEVec2 to = {player.position.x + (Player::kRange - h) * u.x,
-                     player.position.y + (Player::kRange - h) * u.y};
-  player.sight.ClipLength(from, to);
-  player.sight.Aim(from, player.rotation);
-  player.sight.UpdateSpriteTransform();
-}
 
 }  // namespace
 
@@ -275,8 +262,7 @@ Player::Player() : GameObject({0, 0}, {0, 0}, {1, 1}, 0), sight(kHalfAngle, kRan
   sprite.AddStrip("Assets/PlayerStatic.png", 1, 0.2f);
   sprite.AddStrip("Assets/PlayerMove.png", 4, 0.2f);
   // The box comes from the unit scale, before the body is sized.
-  boundsMin = {position.x - 0.4f, position.y - 0.4f};
-  boundsMax = {position.x + 0.4f, position.y + 0.4f};
+  SetBoundsAround({0.4f, 0.4f});
   scale = {kBodySize, kBodySize};
   UpdateTransform();
   layer = 20;
@@ -343,7 +329,7 @@ void Player::Update() {
     RequestResultScreen();
   }
 
-  AimSight(*this);
+  sight.Follow(position, rotation, scale.x);
 }
 
 void Player::Draw() {

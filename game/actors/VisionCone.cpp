@@ -15,22 +15,19 @@ constexpr float kShortestLength = 5.0f;
 // Cross products this small count as lying on the edge.
 constexpr float kEdgeTolerance = 0.001f;
 
-// Truncation toward zero puts points less than a cell off the left or bottom edge into
-// column or row 0. The quotient is compared in float first, so a NaN or a point far off
-// the map never reaches an undefined conversion to int.
-bool OnBlockingCell(const TileMap& map, KEVec2 p) {
-  if (map.tileSize == 0) return false;
-  const float size = float(map.tileSize);
-  const float column = (p.x + map.halfWidth) / size;
-  const float row = (p.y + map.halfHeight) / size;
-  if (!(column > -1.0f && column < float(map.width))) return false;
-  if (!(row > -1.0f && row < float(map.height))) return false;
-  return map.blocking[int(row)][int(column)] == 1;
-}
-
 KEVec2 Along(KEVec2 a, KEVec2 b, float t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
 
 }  // namespace
+
+void VisionCone::Follow(KEVec2 centre, float rotation, float bodyWidth) {
+  const float h = bodyWidth * 0.5f;
+  const KEVec2 u = {std::cos(rotation), std::sin(rotation)};
+  const KEVec2 from = {centre.x + h * u.x, centre.y + h * u.y};
+  const KEVec2 to = {centre.x + (range - h) * u.x, centre.y + (range - h) * u.y};
+  ClipLength(from, to);
+  Aim(from, rotation);
+  UpdateSpriteTransform();
+}
 
 VisionCone::VisionCone(float halfAngle_, float range_)
     : leftEdge{range_ * std::cos(halfAngle_), range_ * std::sin(halfAngle_)},
@@ -77,7 +74,7 @@ void VisionCone::ClipLength(KEVec2 from, KEVec2 to) {
   if (const TileMap* map = CurrentMap()) {
     for (float t = 0; t <= 1.0f; t += 0.1f) {
       const KEVec2 p = Along(from, to, t);
-      if (!OnBlockingCell(*map, p)) continue;
+      if (!map->Blocks(p)) continue;
       const float dx = p.x - from.x, dy = p.y - from.y;
       length = std::sqrt(dx * dx + dy * dy) / kDrawnLength;
       if (length < kShortestLength) length = 0;
@@ -99,7 +96,7 @@ bool LineBlocked(KEVec2 from, KEVec2 to) {
   const TileMap* map = CurrentMap();
   if (!map) return false;
   for (float t = 0; t <= 1.0f; t += 0.2f) {
-    if (OnBlockingCell(*map, Along(from, to, t))) return true;
+    if (map->Blocks(Along(from, to, t))) return true;
   }
   return false;
 }

@@ -17,6 +17,9 @@ class VisionCone {
   bool Sees(KEVec2 eye, KEVec2 target) const;
   // Cuts the drawn cone at the first wall sample between `from` and `to`.
   void ClipLength(KEVec2 from, KEVec2 to);
+  // Clips, aims and places the cone from the front edge of a body `bodyWidth` wide,
+  // reaching `range` from its centre; owners call it at the end of their update.
+  void Follow(KEVec2 centre, float rotation, float bodyWidth);
   void Draw() const;
 
   KEVec2 leftEdge;   // counter-clockwise edge, `range` long

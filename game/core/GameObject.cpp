@@ -26,6 +26,12 @@ void GameObject::SetScale(KEVec2 size) {
   UpdateTransform();
 }
 
+void GameObject::SetBoundsAround(KEVec2 factor) {
+  const KEVec2 half = {factor.x * scale.x, factor.y * scale.y};
+  boundsMin = {position.x - half.x, position.y - half.y};
+  boundsMax = {position.x + half.x, position.y + half.y};
+}
+
 bool GameObject::CollidesWith(std::shared_ptr<GameObject> other) const {
   const KEVec2 aMin = boundsMin, aMax = boundsMax;
   const KEVec2 bMin = other->boundsMin, bMax = other->boundsMax;

@@ -23,6 +23,8 @@ class GameObject {
   // Rebuilds `transform`: moving, resizing or turning shows only after this.
   void UpdateTransform();
   void SetScale(KEVec2 size);
+  // The collision box: `scale` times `factor` on each side of the position.
+  void SetBoundsAround(KEVec2 factor);
   // Swept box test over one frame: this is box A, `other` box B.
   bool CollidesWith(std::shared_ptr<GameObject> other) const;
 

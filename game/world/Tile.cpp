@@ -15,7 +15,7 @@ void Tile::Draw() {
 Electric::Electric() : GameObject({0, 0}, {0, 0}, {1, 1}, 0) {
   sprite.Init(4, 0.5f, 0.5f);
   sprite.AddStrip("Assets/Electri.png", 4, 0.2f);
-  UpdateBounds();
+  SetBoundsAround({0.4f, 0.4f});
   SetScale({40, 40});
   layer = 5;
 }
@@ -23,12 +23,7 @@ Electric::Electric() : GameObject({0, 0}, {0, 0}, {1, 1}, 0) {
 void Electric::Update() {
   life -= 1.0f;
   if (life < 0) alive = false;
-  UpdateBounds();
-}
-
-void Electric::UpdateBounds() {
-  boundsMin = {position.x - 0.4f * scale.x, position.y - 0.4f * scale.y};
-  boundsMax = {position.x + 0.4f * scale.x, position.y + 0.4f * scale.y};
+  SetBoundsAround({0.4f, 0.4f});
 }
 
 void Electric::Draw() {

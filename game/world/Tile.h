@@ -18,7 +18,4 @@ class Electric : public GameObject {
   void Draw() override;
 
   float life = kLife;
-
- private:
-  void UpdateBounds();  // a box of 0.8 of the size around the position
 };

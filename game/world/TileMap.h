@@ -39,6 +39,9 @@ class TileMap {
   float halfHeight = 0;
   std::vector<Tile*> tiles;  // owned by the world list
 
+  // The point lies inside the map on a cell that stops movement (sight samples use it too).
+  bool Blocks(KEVec2 point) const;
+
  private:
   struct Cell {
     int row, column;
@@ -46,7 +49,6 @@ class TileMap {
   void Clear();
   bool Locate(KEVec2 point, Cell* cell) const;
   KEVec2 CentreOf(Cell cell) const;
-  bool Blocks(KEVec2 point) const;
   void CreateTiles();
 
   std::vector<Cell> searchQueue_;  // kept between searches so a search allocates no queue
