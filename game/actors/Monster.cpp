@@ -353,12 +353,7 @@ void Monster::Update() {
 
 void Monster::DrawIcon(const char* image) {
   iconTexture = GetTexture(image);
-  if (!iconMesh) return;
-  KEGfxSetRenderMode(KE_RENDER_TEXTURE);
-  KEGfxSetPosition(position.x, position.y + kIconLift);
-  KEGfxSetTintColor(1, 1, 1, 1);
-  KEGfxTextureSet(iconTexture ? iconTexture->get() : nullptr, 0, 0);
-  KEGfxMeshDraw(iconMesh->get(), KE_DRAW_TRIANGLES);
+  DrawPicture(iconMesh, iconTexture, position.x, position.y + kIconLift);
 }
 
 void Monster::Draw() {
@@ -375,9 +370,6 @@ void Monster::Initialize() {
   sight.maxLength = sight.length = (sight.range - scale.x * 0.5f) / 2.7f;
   sight.sprite.SetImage("Assets/monsterLOS.png");
 
-  constexpr uint32_t white = 0xFFFFFFFF;
-  constexpr float e = kIconHalf;
-  iconMesh = MakeMesh({{{-e, -e, white, 0, 1}, {e, -e, white, 1, 1}, {-e, e, white, 0, 0}}},
-                      {{{e, -e, white, 1, 1}, {e, e, white, 1, 0}, {-e, e, white, 0, 0}}});
+  iconMesh = MakeQuad(-kIconHalf, kIconHalf, -kIconHalf, kIconHalf);
   iconTexture = GetTexture("Assets/Alert.png");
 }

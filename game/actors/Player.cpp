@@ -25,7 +25,6 @@ constexpr float kBodySize = 40.0f;
 constexpr float kFlashCooldown = 10.0f;
 constexpr float kCooldownStep = 0.1f;
 constexpr int kFlashFrames = 11;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 const KEVec2 kOutOfPlay = {10000, 10000};
 
 // What HazardUnder reports, and the photo elements that shrug off lava and water.
@@ -63,26 +62,6 @@ void ResetPicture(int slot) {
 
 void SetPicture(int slot, const std::string& name) {
   if (gCurrentUI) gCurrentUI->pictureNames[slot] = name;
-}
-
-// A view-sized picture, upright, fixed to wherever it is drawn.
-std::shared_ptr<Mesh<3>> ViewQuad(float bottom, float top) {
-  const float left = -400, right = 400;
-  const SpriteTriangle first = {
-      {{left, bottom, kWhite, 0, 1}, {right, bottom, kWhite, 1, 1}, {left, top, kWhite, 0, 0}}};
-  const SpriteTriangle second = {
-      {{right, bottom, kWhite, 1, 1}, {right, top, kWhite, 1, 0}, {left, top, kWhite, 0, 0}}};
-  return MakeMesh(first, second);
-}
-
-void DrawPicture(const std::shared_ptr<Mesh<3>>& mesh, const std::shared_ptr<Texture>& texture,
-                 KEVec2 at) {
-  if (!mesh) return;
-  KEGfxSetRenderMode(KE_RENDER_TEXTURE);
-  KEGfxSetPosition(at.x, at.y);
-  KEGfxSetTintColor(1, 1, 1, 1);
-  KEGfxTextureSet(texture ? texture->get() : nullptr, 0, 0);
-  KEGfxMeshDraw(mesh->get(), KE_DRAW_TRIANGLES);
 }
 
 bool IsEmpty(const Photo& photo) { return photo.kind == Photo::kEmpty; }
@@ -338,7 +317,7 @@ void Player::Draw() {
   sprite.DrawFrame();
 
   if (inPlay) sight.Draw();
-  if (!inPlay) DrawPicture(gameOverMesh, gameOverTexture, kOutOfPlay);
+  if (!inPlay) DrawPicture(gameOverMesh, gameOverTexture, kOutOfPlay.x, kOutOfPlay.y);
 
   if (flashing) {
     KEGfxGetCamPosition(&flashPosition.x, &flashPosition.y);
@@ -348,7 +327,7 @@ void Player::Draw() {
     } else {
       flashTexture = GetTexture(kFlashImages[flashFrame]);
       flashFrame += 1;
-      DrawPicture(flashMesh, flashTexture, flashPosition);
+      DrawPicture(flashMesh, flashTexture, flashPosition.x, flashPosition.y);
     }
   }
 }
@@ -360,9 +339,9 @@ void Player::Initialize() {
   cameraSound = audio.LoadEffect("Assets/camsound.wav");
 
   // From the top of the view down to 160 pixels above its bottom edge.
-  gameOverMesh = ViewQuad(-140, 300);
+  gameOverMesh = MakeQuad(-400, 400, -140, 300);
   gameOverTexture = GetTexture("Assets/GameOver.png");
-  flashMesh = ViewQuad(-300, 300);
+  flashMesh = MakeQuad(-400, 400, -300, 300);
   flashTexture = GetTexture("Assets/flash1.png");
 
   monsters.clear();

@@ -42,6 +42,22 @@ std::shared_ptr<Mesh<3>> MakeMesh(const SpriteTriangle& first, const SpriteTrian
   return std::make_shared<Mesh<3>>(KEGfxMeshEnd());
 }
 
+std::shared_ptr<Mesh<3>> MakeQuad(float left, float right, float bottom, float top) {
+  const uint32_t w = kOpaqueWhite;
+  return MakeMesh({{{left, bottom, w, 0, 1}, {right, bottom, w, 1, 1}, {left, top, w, 0, 0}}},
+                  {{{right, bottom, w, 1, 1}, {right, top, w, 1, 0}, {left, top, w, 0, 0}}});
+}
+
+void DrawPicture(const std::shared_ptr<Mesh<3>>& quad, const std::shared_ptr<Texture>& picture,
+                 float x, float y) {
+  if (!quad) return;
+  KEGfxSetRenderMode(KE_RENDER_TEXTURE);
+  KEGfxSetPosition(x, y);
+  KEGfxSetTintColor(1, 1, 1, 1);
+  KEGfxTextureSet(picture ? picture->get() : nullptr, 0, 0);
+  KEGfxMeshDraw(quad->get(), KE_DRAW_TRIANGLES);
+}
+
 void Sprite::Init(int columns, float halfWidth, float halfHeight) {
   rowHeight = 1.0f;
   columnWidth = 1.0f / float(columns > 0 ? columns : 1);

@@ -80,5 +80,11 @@ struct Sprite {
 // Each picture is read once and shared for the rest of the run.
 std::shared_ptr<Texture> GetTexture(const std::string& file);
 std::shared_ptr<Mesh<3>> MakeMesh(const SpriteTriangle& first, const SpriteTriangle& second);
+// An upright quad showing a whole picture, v = 0 along its top edge.
+std::shared_ptr<Mesh<3>> MakeQuad(float left, float right, float bottom, float top);
+// A whole picture at a world position with a white tint; blending and transparency stay as
+// they are. Nothing is drawn without a quad.
+void DrawPicture(const std::shared_ptr<Mesh<3>>& quad, const std::shared_ptr<Texture>& picture,
+                 float x, float y);
 // Texture program, position, white tint, alpha blending and the given transparency.
 void BeginSpriteDraw(float transparency, float x, float y);

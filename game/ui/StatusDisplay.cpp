@@ -19,26 +19,6 @@ constexpr float kStatusX = -195;
 constexpr float kTensX = -30;
 constexpr float kUnitsX = 10;
 
-// A centred quad showing its whole picture upright, like a sprite's.
-std::shared_ptr<Mesh<3>> MakeQuad(float hw, float hh) {
-  const uint32_t white = 0xFFFFFFFF;
-  const SpriteTriangle first = {
-      {{-hw, -hh, white, 0, 1}, {hw, -hh, white, 1, 1}, {-hw, hh, white, 0, 0}}};
-  const SpriteTriangle second = {
-      {{hw, -hh, white, 1, 1}, {hw, hh, white, 1, 0}, {-hw, hh, white, 0, 0}}};
-  return MakeMesh(first, second);
-}
-
-void DrawItem(const std::shared_ptr<Mesh<3>>& mesh, const std::shared_ptr<Texture>& texture,
-              float x, float y) {
-  if (!mesh) return;
-  KEGfxSetRenderMode(KE_RENDER_TEXTURE);
-  KEGfxSetTintColor(1, 1, 1, 1);
-  KEGfxSetPosition(x, y);
-  KEGfxTextureSet(texture ? texture->get() : nullptr, 0, 0);
-  KEGfxMeshDraw(mesh->get(), KE_DRAW_TRIANGLES);
-}
-
 // "0" lives in the last slot, after "1" to "9".
 int DigitSlot(int digit) { return digit == 0 ? 9 : digit - 1; }
 
@@ -61,11 +41,11 @@ void DisguiseDigits(double disguiseTime, int* tens, int* units) {
 void UI::Load() {
   for (std::string& name : pictureNames) name = kEmptyPicture;
   statusName = kNormalStatus;
-  digitMesh = MakeQuad(10, 10);
+  digitMesh = MakeQuad(-10, 10, -10, 10);
   for (int i = 0; i < 10; ++i) digitTextures[i] = GetTexture(kDigitFiles[i]);
-  statusBarMesh = MakeQuad(400, 40);
+  statusBarMesh = MakeQuad(-400, 400, -40, 40);
   guiTexture = GetTexture("Assets/gui.png");
-  iconMesh = MakeQuad(25, 25);
+  iconMesh = MakeQuad(-25, 25, -25, 25);
   for (int k = 0; k < 3; ++k) pictureTextures[k] = GetTexture(pictureNames[k]);
   statusTexture = GetTexture(statusName);
 }
@@ -82,15 +62,15 @@ void UI::Update() {
 void UI::Draw() {
   KEGfxGetCamPosition(&viewPosition[0], &viewPosition[1]);
   const float vx = viewPosition[0], vy = viewPosition[1];
-  DrawItem(statusBarMesh, guiTexture, vx, vy + kBarY);
+  DrawPicture(statusBarMesh, guiTexture, vx, vy + kBarY);
   for (int k = 0; k < 3; ++k)
-    DrawItem(iconMesh, pictureTextures[k], vx + kPictureX[k], vy + kIconY);
-  DrawItem(iconMesh, statusTexture, vx + kStatusX, vy + kIconY);
+    DrawPicture(iconMesh, pictureTextures[k], vx + kPictureX[k], vy + kIconY);
+  DrawPicture(iconMesh, statusTexture, vx + kStatusX, vy + kIconY);
 
   int tens = 0, units = 0;
   DisguiseDigits(gCurrentPlayer ? gCurrentPlayer->disguiseTime : 0.0, &tens, &units);
-  DrawItem(digitMesh, digitTextures[DigitSlot(tens)], vx + kTensX, vy + kIconY);
-  DrawItem(digitMesh, digitTextures[DigitSlot(units)], vx + kUnitsX, vy + kIconY);
+  DrawPicture(digitMesh, digitTextures[DigitSlot(tens)], vx + kTensX, vy + kIconY);
+  DrawPicture(digitMesh, digitTextures[DigitSlot(units)], vx + kUnitsX, vy + kIconY);
 }
 
 void UI::SetStatusImage(const std::string& name) {
