@@ -2,9 +2,7 @@
 #pragma once
 
 #include "GameState.h"
-
-struct KEGfxTexture;
-struct KEGfxVertexList;
+#include "Sprite.h"
 
 class SplashCard : public GameState {
  public:
@@ -14,10 +12,9 @@ class SplashCard : public GameState {
   void Update() override;  // Escape quits
   void Draw() override;
   void Free() override {}
-  void Unload() override;
+  void Unload() override {}
 
  private:
   const char* picture_;
-  KEGfxTexture* texture_ = nullptr;
-  KEGfxVertexList* quad_ = nullptr;
+  Sprite sprite_;
 };

@@ -4,6 +4,7 @@
 # clearly when there is no display at all.
 set -u
 game=$(realpath "$1")
+here=$(dirname "$(realpath "$0")")
 if [ -z "${VANTREL_E2E_INNER:-}" ]; then
   export VANTREL_E2E_INNER=1
   exec xvfb-run -a -s "-screen 0 1600x1200x24" "$0" "$@"
@@ -15,22 +16,7 @@ cd "$work" || exit 1
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-window_of() {
-  local wid
-  for _ in $(seq 1 150); do
-    wid=$(xdotool search --name '^Vantrel$' 2>/dev/null | head -n 1)
-    [ -n "$wid" ] && { echo "$wid"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
-# The game samples the keyboard once a frame, so a key is held long enough to be seen.
-press() {
-  xdotool keydown "$1"
-  sleep 0.2
-  xdotool keyup "$1"
-}
+. "$here/../support/x11_play.sh"
 
 # Waits at most 20 seconds for the game to end and puts its exit code in `rc`.
 wait_for_exit() {
@@ -59,7 +45,7 @@ wait_for_size() {
 # Escape quits after full screen and Alt+Enter.
 "$game" >"$work/out1" 2>&1 &
 pid=$!
-if wid=$(window_of); then
+if wid=$(window_named Vantrel); then
   wait_for_size "$wid" 1600x1200 || fail "not full screen at start: $(size_of "$wid")"
   xdotool mousemove 400 300
   press alt+Return
@@ -79,7 +65,7 @@ grep -q '^Graphics: OpenGL$' "$work/out1" || fail "no graphics line"
 # A close request (what the window's close box or a logout sends) ends the game cleanly.
 "$game" >"$work/out2" 2>&1 &
 pid=$!
-window_of >/dev/null || fail "no window on the second run"
+window_named Vantrel >/dev/null || fail "no window on the second run"
 kill -TERM "$pid"
 wait_for_exit "$pid"
 [ "$rc" = 0 ] || fail "exit code $rc after a close request"

@@ -14,6 +14,7 @@
 #include "Player.h"
 #include "StateRequests.h"
 #include "UIButton.h"
+#include "idle_state.h"
 #include "test_input.h"
 #include "test_level.h"
 
@@ -32,22 +33,12 @@ struct Request {
 };
 Request gRequest;
 
-class Interstitial : public GameState {
- public:
-  void Load() override {}
-  void Initialize() override {}
-  void Update() override {}
-  void Draw() override {}
-  void Free() override {}
-  void Unload() override {}
-};
-
 GameState* RecordLoadingScreen(unsigned target) {
   ++gRequest.count;
   gRequest.target = target;
   gRequest.level = GameStateManager.level;
   gRequest.musicMuted = AudioService::Get().IsMusicMuted();
-  return new Interstitial;
+  return new IdleState;
 }
 
 const std::vector<std::string> kRoom = {

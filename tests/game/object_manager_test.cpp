@@ -8,6 +8,7 @@
 #include "ObjectManager.h"
 #include "Sprite.h"
 #include "Tile.h"
+#include "idle_state.h"
 #include "test_input.h"
 
 namespace {
@@ -44,14 +45,8 @@ class Actor : public GameObject {
 };
 
 // A state that only counts how often the object manager resumes it.
-class PausableState : public GameState, public ResumableState {
+class PausableState : public IdleState, public ResumableState {
  public:
-  void Load() override {}
-  void Initialize() override {}
-  void Update() override {}
-  void Draw() override {}
-  void Free() override {}
-  void Unload() override {}
   void Resume() override { ++resumed; }
   int resumed = 0;
 };

@@ -11,18 +11,8 @@ fi
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
 
-window_of() {
-  local wid
-  for _ in $(seq 1 150); do
-    wid=$(xdotool search --name '^Vantrel sandbox$' 2>/dev/null | head -n 1)
-    [ -n "$wid" ] && { echo "$wid"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
+. "$(dirname "$(realpath "$0")")/../../tests/support/x11_play.sh"
 
-# Held for a few frames so that the once-a-frame input sampling sees it.
-press() { xdotool keydown "$1"; sleep 0.15; xdotool keyup "$1"; sleep 0.3; }
 click() {
   xdotool mousemove --window "$wid" "$1" "$2"; sleep 0.15
   xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.3
@@ -30,7 +20,7 @@ click() {
 
 "$sandbox" >"$out" 2>&1 &
 pid=$!
-if ! wid=$(window_of); then
+if ! wid=$(window_named 'Vantrel sandbox'); then
   echo "FAIL: no sandbox window"; kill "$pid"; cat "$out"; exit 1
 fi
 sleep 0.5
