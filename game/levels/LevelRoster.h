@@ -1,0 +1,10 @@
+// One place that turns a level number into its level: 1 to 6 the story levels, 7 and 8
+// the trials.
+#pragma once
+
+#include "GameState.h"
+
+constexpr int kLevelCount = 8;
+
+// A new level state for `number`, or null when no level has that number.
+GameState* CreateLevel(int number);
