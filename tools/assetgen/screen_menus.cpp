@@ -237,19 +237,22 @@ Image Instructions(const AssetSet& set) {
   return c.Take();
 }
 
-// The yes and no buttons cover the lower part of these panels.
+// The yes and no buttons cover the lower part of these panels. The level draws its
+// panel under the half-transparent pause screen, so the panel is opaque and near black
+// and its words white: they stay clear once dimmed.
 Image Confirm(int w, const char* question, const char* detail) {
   Canvas c(w, 300);
   cairo_t* cr = c.cr();
-  Panel(cr, 4, 4, w - 10, 290);
+  Panel(cr, 4, 4, w - 10, 290, pal::kNight);
   PathPolygon(cr, {w / 2.0, 22, w / 2.0 + 20, 58, w / 2.0 - 20, 58});
   FillStroke(cr, pal::kAmber, pal::kInk, 2.5);
   DrawText(cr, "!", w / 2.0, 46, Heading(22, pal::kInk));
   TextStyle q;
-  q.size = 27;
+  q.size = 28;
+  q.color = Hex(0xffffff);
   q.shadow = 2;
   DrawText(cr, question, w / 2.0, 90, q);
-  DrawText(cr, detail, w / 2.0, 124, Body(15, pal::kMuted));
+  DrawText(cr, detail, w / 2.0, 124, Style(Font::SansBold, 15, Hex(0xffffff)));
   return c.Take();
 }
 
