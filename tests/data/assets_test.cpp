@@ -137,6 +137,36 @@ TEST(Assets, CreatureStripsAnimateOverFourFilledFrames) {
   }
 }
 
+// Nothing touches a frame's edge, where it would be cut off (and where smoothing
+// picks up the neighbouring frame). The icons drawn over a monster's head leave their
+// bottom third clear: the icon's centre is 25 above the monster's, half a monster high.
+TEST(Assets, SpritesLeaveTheirMarginsClear) {
+  struct Margin {
+    const char* path;
+    int frames, left, top, right, bottom;
+  } cases[] = {
+      {"Assets/PlayerMove.png", 4, 2, 2, 2, 2}, {"Assets/PlayerStatic.png", 4, 2, 2, 2, 2},
+      {"Assets/FIRERAT.png", 4, 2, 2, 2, 2},    {"Assets/WATERRAT.png", 4, 2, 2, 2, 2},
+      {"Assets/TIRE.png", 4, 2, 2, 2, 2},       {"Assets/BULB.png", 4, 2, 2, 2, 2},
+      {"Assets/FIREBALL.png", 4, 2, 2, 2, 2},   {"Assets/Electri.png", 4, 2, 2, 2, 2},
+      {"Assets/Alert.png", 1, 0, 0, 0, 10},     {"Assets/Scaning.png", 1, 0, 0, 0, 10},
+  };
+  for (const Margin& m : cases) {
+    SCOPED_TRACE(m.path);
+    Loaded p(m.path);
+    ASSERT_TRUE(p.ok);
+    const int w = p.image.width / m.frames, h = p.image.height;
+    for (int f = 0; f < m.frames; ++f) {
+      int touching = 0;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+          if (x < m.left || y < m.top || x >= w - m.right || y >= h - m.bottom)
+            touching += p.Alpha(f * w + x, y) > 0;
+      EXPECT_EQ(touching, 0) << "frame " << f;
+    }
+  }
+}
+
 TEST(Assets, ConesWidenFromTheMiddleOfTheLeftEdge) {
   Loaded player("Assets/playerLOS.png"), monster("Assets/monsterLOS.png");
   for (const Loaded* p : {&player, &monster}) {
