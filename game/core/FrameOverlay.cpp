@@ -6,6 +6,7 @@
 
 #include "KEGraphics.h"
 #include "KEInput.h"
+#include "KESystem.h"
 
 namespace {
 
@@ -15,10 +16,12 @@ const char* const kFace = "DejaVu Sans Mono";
 const int kFontHeight = 14;
 const int kLineHeight = 17;
 const int kMargin = 8;
+const int kPanelWidth = 320;  // drawable pixels: wide enough for the longest line
 
 struct Overlay {
   bool shown = false;
-  unsigned int font = 0;  // made the first time the overlay shows
+  unsigned int font = 0;  // font and panel are made the first time the overlay shows
+  KEGfxVertexList* panel = nullptr;
   Clock::time_point updateStart, drawStart;
   double update = 0, draw = 0;
   FrameTimeStats stats;
@@ -27,6 +30,27 @@ Overlay overlay;
 
 double Seconds(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double>(to - from).count();
+}
+
+// A unit square from (0, -1) to (1, 0), hanging from its top-left corner.
+KEGfxVertexList* MakePanel() {
+  const uint32_t shade = 0xB0000000;
+  KEGfxTriAdd(0, -1, shade, 0, 0, 1, -1, shade, 0, 0, 0, 0, shade, 0, 0);
+  KEGfxTriAdd(1, -1, shade, 0, 0, 1, 0, shade, 0, 0, 0, 0, shade, 0, 0);
+  return KEGfxMeshEnd();
+}
+
+// Text bitmaps keep their pixel size in full screen, so the panel under them is sized in
+// drawable pixels too.
+void DrawPanel(float left, float top, int lines) {
+  const float width = kPanelWidth / KESysGetHorizontalScale();
+  const float height = float(lines * kLineHeight + kMargin) / KESysGetVerticalScale();
+  const KEMtx33 placement = {{{width, 0, left}, {0, height, top}, {0, 0, 1}}};
+  KEGfxSetBlendMode(KE_BLEND_TRANSLUCENT);
+  KEGfxSetTransparency(1);
+  KEGfxSetBlendColor(0, 0, 0, 0);
+  KEGfxSetTransform(&placement);
+  KEGfxMeshDraw(overlay.panel, KE_DRAW_TRIANGLES);
 }
 
 }  // namespace
@@ -77,8 +101,10 @@ void FrameOverlayToggleOnF3() {
   overlay.shown = !overlay.shown;
   // Each showing measures afresh rather than from a second long past.
   overlay.stats.Clear();
-  if (overlay.shown && overlay.font == 0)
+  if (overlay.shown && overlay.panel == nullptr) {
     overlay.font = KEGfxCreateFont(kFace, kFontHeight, true, false);
+    overlay.panel = MakePanel();
+  }
 }
 
 bool FrameOverlayIsShown() { return overlay.shown; }
@@ -99,13 +125,15 @@ void FrameOverlayEndDraw() {
   // Text takes the current program's tint; the colour program needs no texture.
   KEGfxSetRenderMode(KE_RENDER_COLOR);
   KEGfxSetTintColor(1, 1, 1, 1);
-  const int x = int(KEGfxGetWinMinX()) + kMargin;
-  int y = int(KEGfxGetWinMaxY()) - kMargin - kFontHeight;
-  for (const std::string& line : FrameOverlayLines(overlay.stats)) {
-    // A dark copy one pixel down and right keeps the text readable on any floor.
-    KEGfxPrint(overlay.font, line.c_str(), x + 1, y - 1, 0, 0, 0);
-    KEGfxPrint(overlay.font, line.c_str(), x, y, 1, 1, 0.4f);
-    y -= kLineHeight;
+  const std::vector<std::string> lines = FrameOverlayLines(overlay.stats);
+  const float left = KEGfxGetWinMinX(), top = KEGfxGetWinMaxY();
+  DrawPanel(left, top, int(lines.size()));
+  // Placed in drawable pixels from the corner, like the panel.
+  const float sx = KESysGetHorizontalScale(), sy = KESysGetVerticalScale();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const float down = float(kMargin + kFontHeight + int(i) * kLineHeight) / sy;
+    KEGfxPrint(overlay.font, lines[i].c_str(), int(left + kMargin / sx), int(top - down), 1, 1,
+               0.4f);
   }
 }
 
@@ -115,5 +143,6 @@ void FrameOverlayEndFrame(double workSeconds, double frameSeconds) {
 
 void FrameOverlayReset() {
   KEGfxDestroyFont(overlay.font);
+  if (overlay.panel) KEGfxMeshFree(overlay.panel);
   overlay = Overlay();
 }
