@@ -14,6 +14,7 @@
 #include "KEGraphics.h"
 #include "KEInput.h"
 #include "KESystem.h"
+#include "idle_state.h"
 #include "platform/KEPlatform.h"
 
 namespace {
@@ -22,16 +23,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kFrames = 1000;
 constexpr int kRounds = 3;
-
-class Idle : public GameState {
- public:
-  void Load() override {}
-  void Initialize() override {}
-  void Update() override {}
-  void Draw() override {}
-  void Free() override {}
-  void Unload() override {}
-};
 
 unsigned char gKeys[256];
 void ReadKeys(unsigned char keys[256]) { std::memcpy(keys, gKeys, sizeof gKeys); }
@@ -81,7 +72,7 @@ int main() {
   KEGfxSetBackgroundColor(0, 0, 0);
   const KEPlatformInputSource keys = {ReadKeys, nullptr, nullptr, nullptr, nullptr};
   KEPlatformSetInputSource(&keys);
-  GameStateLoopBegin(new Idle);
+  GameStateLoopBegin(new IdleState);
 
   std::printf("ms per frame over %d frames, unpaced: median work / processor time\n", kFrames);
   for (int round = 0; round < kRounds; ++round) {
