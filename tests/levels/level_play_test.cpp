@@ -120,6 +120,21 @@ const Playthrough kPlaythroughs[] = {
       UntilX(3, kAbove, -40), Walk(-225, -225), UntilX(4, kBelow, -400), Walk(-225, -425)},
      {Walk(-375, 375), Walk(175, 375), Walk(175, 275), UntilX(2, kAbove, 400), Walk(175, 175),
       Approach(2)}},
+    {6,
+     {Walk(-875, 375), Walk(-725, 375), Walk(-725, 425), UntilX(3, kAbove, -600),
+      Walk(-725, 525), Walk(-825, 525), Walk(-825, 675), Walk(-825, 775),
+      Walk(-125, 775), UntilY(5, kAbove, 800), UntilY(5, kBelow, 740), Walk(25, 775),
+      UntilY(6, kAbove, 850), UntilY(6, kBelow, 700), Walk(775, 775),
+      Walk(825, 775), UntilX(9, kBelow, 300), Walk(825, 425), Walk(875, 425), Walk(875, -75),
+      Walk(625, -75), Walk(625, -125), UntilY(25, kAbove, 200), UntilY(25, kBelow, -550),
+      UntilY(28, kAbove, -290), Walk(625, -225), Walk(475, -225), Walk(475, -575), Walk(-225, -575),
+      Walk(-225, -125), Walk(-425, -125), Walk(-425, -25), Snap(18), Disguise(), Walk(-525, -25),
+      Walk(-575, -75), Walk(-575, -225),
+      UntilX(21, kAbove, -450), UntilX(21, kBelow, -620), Walk(-575, -425), Walk(-625, -425),
+      UntilX(24, kAbove, -560), UntilX(24, kBelow, -740), Walk(-625, -625), Walk(-575, -625),
+      Snap(23), Disguise(), Walk(-575, -775), Walk(-625, -875)},
+     {Walk(-875, 375), Walk(-725, 375), Walk(-725, 425), UntilX(3, kAbove, -550),
+      UntilX(3, kBelow, -560), Walk(-725, 525), Approach(3)}},
 };
 
 constexpr int kStepLimit = 60 * 60;  // frames before a step counts as stuck
