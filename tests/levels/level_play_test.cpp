@@ -135,6 +135,22 @@ const Playthrough kPlaythroughs[] = {
       Snap(23), Disguise(), Walk(-575, -775), Walk(-625, -875)},
      {Walk(-875, 375), Walk(-725, 375), Walk(-725, 425), UntilX(3, kAbove, -550),
       UntilX(3, kBelow, -560), Walk(-725, 525), Approach(3)}},
+    {7,
+     {Walk(-325, -425), Walk(-325, -75), UntilX(4, kBelow, -60), UntilX(4, kAbove, -40),
+      Walk(-125, -75), Snap(4), Disguise(), Walk(-75, -25), Walk(-25, 25), UntilY(5, kBelow, -100),
+      Walk(125, 25), Walk(325, 25), Walk(325, 125), UntilX(8, kAbove, 400), UntilX(8, kBelow, 180),
+      Walk(325, 225), UntilY(7, kAbove, 360), Walk(225, 225), UntilY(6, kAbove, 360),
+      Walk(75, 225), UntilY(10, kBelow, 250), UntilX(10, kAbove, -140), UntilY(10, kAbove, 260),
+      Wait(1.0), Walk(-125, 225), Walk(-125, 425), UntilX(10, kBelow, -300), Walk(-275, 425),
+      Walk(-275, 325)},
+     {Walk(-325, -425), Walk(-325, -75), Walk(-225, -125), UntilX(4, kBelow, -60),
+      Walk(-225, -75), Approach(4)}},
+    {8,
+     {Walk(-425, -375), Walk(25, -375), Walk(25, 75), Walk(175, 75), UntilX(2, kBelow, 240),
+      UntilX(2, kAbove, 300), Walk(175, 275), UntilY(3, kBelow, 290), UntilY(3, kAbove, 360),
+      Walk(75, 275), Walk(75, 375), Walk(-75, 375), UntilY(9, kAbove, 400),
+      UntilX(9, kBelow, -200), Wait(1.0), Walk(-125, 425), Walk(-275, 425), Walk(-275, 325)},
+     {Walk(-425, -375), Walk(-425, -325), Approach(1)}},
 };
 
 constexpr int kStepLimit = 60 * 60;  // frames before a step counts as stuck
