@@ -19,7 +19,8 @@ int KEPlatformWindowIsOpen();
 // KEPlatformCloseWindow so that the engine can still release its GL objects.
 void KEPlatformHideWindow();
 void KEPlatformSetTitle(const char* title);
-// Sets the window icon from a picture file; a missing file leaves the window without one.
+// Sets the window icon from a picture file; an unreadable file leaves the window without
+// one and says so in one line.
 void KEPlatformSetIcon(const char* path);
 void KEPlatformGetScreenSize(int* width, int* height);
 // Borderless at (0, 0) with the screen's size when on, framed and centred otherwise.
@@ -91,6 +92,26 @@ void KEPlatformImageFree(KEPlatformImage* image);
 // Text of the last failure of KEPlatformImageLoad or KEPlatformOpenWindow.
 const char* KEPlatformLastError();
 void KEPlatformSetLastError(const char* text);
+
+// ---------------------------------------------------------------------------------
+// Fonts
+
+// One character as a 1-bit picture, with the pen on the baseline at (originX, originY)
+// counted from the picture's left column and bottom row.
+struct KEPlatformGlyph {
+  int width;
+  int height;
+  int originX;
+  int originY;
+  int advance;            // pixels the pen moves on to the next character
+  unsigned char* pixels;  // width * height bytes, 1 where the character is, top row first
+};
+// Renders characters 32 to 127 of a system font found by face name (DejaVu Sans when no
+// face has that name) with the character height in pixels. Returns 1 on success; on
+// failure prints one line and returns 0 with every glyph empty.
+int KEPlatformRenderFont(const char* face, int height, bool bold, bool italic,
+                         KEPlatformGlyph glyphs[96]);
+void KEPlatformFreeGlyphs(KEPlatformGlyph glyphs[96]);
 
 // ---------------------------------------------------------------------------------
 // Console
