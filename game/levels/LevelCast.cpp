@@ -22,8 +22,8 @@ std::vector<PatrolLeg> PatrolLegs(const CastMember& member) {
   return legs;
 }
 
-void PlaceCast(LevelBase& level, const LevelCast& cast) {
-  level.map.LoadFile(cast.mapFile);
+bool PlaceCast(LevelBase& level, const LevelCast& cast) {
+  const bool mapRead = level.map.LoadFile(cast.mapFile);
 
   for (const CastMember& member : cast.monsters) {
     level.monster = gObjectManager.CreateMonster(member.kind);
@@ -44,4 +44,5 @@ void PlaceCast(LevelBase& level, const LevelCast& cast) {
   level.player->UpdateTransform();
   gCurrentPlayer = level.player.get();
   level.camera = new LevelCamera(&level.player->position);
+  return mapRead;
 }

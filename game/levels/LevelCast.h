@@ -34,5 +34,5 @@ struct PatrolLeg {
 std::vector<PatrolLeg> PatrolLegs(const CastMember& member);
 
 // Map, monsters, the shared load, the player at its start, the camera: the order every
-// level keeps. The music is the caller's.
-void PlaceCast(LevelBase& level, const LevelCast& cast);
+// level keeps. The music is the caller's. False when the map file could not be opened.
+bool PlaceCast(LevelBase& level, const LevelCast& cast);

@@ -82,6 +82,12 @@ void DrawCells(cairo_t* cr, const TileMap& map, const View& view) {
   }
 }
 
+bool OnCellCentre(const TileMap& map, KEVec2 p) {
+  const float size = float(map.tileSize);
+  return std::fmod(p.x + map.halfWidth - size / 2, size) == 0 &&
+         std::fmod(p.y + map.halfHeight - size / 2, size) == 0;
+}
+
 void DrawRoutes(cairo_t* cr, TileMap& map, const LevelCast& cast, const View& view) {
   cairo_set_line_width(cr, 2.5);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -93,6 +99,8 @@ void DrawRoutes(cairo_t* cr, TileMap& map, const LevelCast& cast, const View& vi
       for (auto node = path.rbegin(); node != path.rend(); ++node)
         cairo_line_to(cr, view.X(node->x), view.Y(node->y));
       cairo_stroke(cr);
+      // A patrol ends on a point off the cell centres: it is never stood on exactly.
+      if (!OnCellCentre(map, leg.to)) break;
     }
   }
 }
@@ -105,9 +113,9 @@ void DrawMonsters(cairo_t* cr, const LevelCast& cast, const View& view, double r
       // Picture y grows downward, so the facing turns the other way.
       const float facing = member.rotation.value_or(0.0f);
       SetColour(cr, {0, 0, 0});
-      cairo_set_line_width(cr, 2);
+      cairo_set_line_width(cr, 3);
       cairo_move_to(cr, x, y);
-      cairo_line_to(cr, x + 2.2 * radius * std::cos(facing), y - 2.2 * radius * std::sin(facing));
+      cairo_line_to(cr, x + 2.6 * radius * std::cos(facing), y - 2.6 * radius * std::sin(facing));
       cairo_stroke(cr);
     }
     SetColour(cr, kKindColours[member.kind]);
