@@ -183,8 +183,8 @@ int RunGameLevels(const std::vector<int>& numbers) {
   Print("bare frame (clear, swap)", bare, false);
   for (int number : numbers) {
     const LevelCast& cast = *LevelCastOf(number);
-    const std::string name = std::string(cast.mapFile) + ", " +
-                             std::to_string(cast.monsters.size()) + " monsters";
+    const std::string name =
+        std::string(cast.mapFile) + ", " + std::to_string(cast.monsters.size()) + " monsters";
     Print(name.c_str(), RunGameLevel(number), false);
   }
   KESysExit();

@@ -34,35 +34,23 @@ class TrialLevel : public LevelBase {
 extern const LevelCast kLevel1Cast, kLevel2Cast, kLevel3Cast, kLevel4Cast, kLevel5Cast, kLevel6Cast,
     kTrial1Cast, kTrial2Cast;
 
-class Level1 : public StoryLevel {
+// Each level names its table; the table names its map file.
+template <const LevelCast& kCast>
+class StoryLevelOf : public StoryLevel {
  public:
-  Level1() : StoryLevel(kLevel1Cast) {}
+  StoryLevelOf() : StoryLevel(kCast) {}
 };
-class Level2 : public StoryLevel {
+template <const LevelCast& kCast>
+class TrialLevelOf : public TrialLevel {
  public:
-  Level2() : StoryLevel(kLevel2Cast) {}
+  TrialLevelOf() : TrialLevel(kCast) {}
 };
-class Level3 : public StoryLevel {
- public:
-  Level3() : StoryLevel(kLevel3Cast) {}
-};
-class Level4 : public StoryLevel {
- public:
-  Level4() : StoryLevel(kLevel4Cast) {}
-};
-class Level5 : public StoryLevel {
- public:
-  Level5() : StoryLevel(kLevel5Cast) {}
-};
-class Level6 : public StoryLevel {
- public:
-  Level6() : StoryLevel(kLevel6Cast) {}
-};
-class Trial1 : public TrialLevel {
- public:
-  Trial1() : TrialLevel(kTrial1Cast) {}
-};
-class Trial2 : public TrialLevel {
- public:
-  Trial2() : TrialLevel(kTrial2Cast) {}
-};
+
+using Level1 = StoryLevelOf<kLevel1Cast>;
+using Level2 = StoryLevelOf<kLevel2Cast>;
+using Level3 = StoryLevelOf<kLevel3Cast>;
+using Level4 = StoryLevelOf<kLevel4Cast>;
+using Level5 = StoryLevelOf<kLevel5Cast>;
+using Level6 = StoryLevelOf<kLevel6Cast>;
+using Trial1 = TrialLevelOf<kTrial1Cast>;
+using Trial2 = TrialLevelOf<kTrial2Cast>;

@@ -5,7 +5,6 @@
 #include <iostream>
 #include <sstream>
 
-
 namespace {
 
 constexpr int kKinds = 5;
