@@ -54,7 +54,9 @@ bool HeaderIsSane(const char* path) {
   const Sint64 fileSize = SDL_RWsize(file);
   unsigned char header[12];
   const char* fault = nullptr;
-  if (SDL_RWread(file, header, 1, 12) == 12) {
+  // The mixer loses its file handle on a file too short for any header.
+  if (fileSize >= 0 && fileSize < 12) fault = "the file is too short to be a sound";
+  if (!fault && SDL_RWread(file, header, 1, 12) == 12) {
     const bool wave = SDL_memcmp(header, "RIFF", 4) == 0;
     const bool aiff = SDL_memcmp(header, "FORM", 4) == 0;
     // The format chunk: channels follow the format tag in a WAV, lead in an AIFF.
