@@ -1,9 +1,10 @@
 // Vantrel: start the engine, run the states, shut down in order.
 #include "DataDirectory.h"
+#include "FrontEnd.h"
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "KESystem.h"
-#include "SplashCard.h"
+#include "StartScreen.h"
 
 int main() {
   if (!EnterDataDirectory()) return 1;
@@ -14,7 +15,8 @@ int main() {
   KESysSetWindowIcon("Assets/icon.png");
   KEGfxSetBackgroundColor(0, 0, 0);
 
-  RunGameStateLoop(new SplashCard("Assets/pellarin.png"));
+  ConnectFrontEnd();
+  RunGameStateLoop(new StartScreen);
 
   KESysExit();
   return 0;
