@@ -19,7 +19,8 @@ int KEPlatformWindowIsOpen();
 // KEPlatformCloseWindow so that the engine can still release its GL objects.
 void KEPlatformHideWindow();
 void KEPlatformSetTitle(const char* title);
-// Sets the window icon from a picture file; a missing file leaves the window without one.
+// Sets the window icon from a picture file; an unreadable file leaves the window without
+// one and says so in one line.
 void KEPlatformSetIcon(const char* path);
 void KEPlatformGetScreenSize(int* width, int* height);
 // Borderless at (0, 0) with the screen's size when on, framed and centred otherwise.

@@ -1,9 +1,9 @@
 // Keyboard, mouse and clock over SDL2, with the seam through which tests take them over.
-#include "KEPlatform.h"
-
 #include <SDL.h>
-
 #include <time.h>
+
+#include "KEPlatform.h"
+#include "KEPlatformEvents.h"
 
 namespace {
 
@@ -34,25 +34,51 @@ const VirtualKey kKeyMap[] = {
     {SDL_SCANCODE_BACKSLASH, 0xDC},
 };
 
+// The virtual-key code of a physical key, or 0 for keys the game has no code for.
+unsigned char VirtualKeyOf(int scancode) {
+  if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
+    return 'A' + (scancode - SDL_SCANCODE_A);
+  // SDL orders the digit row 1..9, 0.
+  if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9)
+    return '1' + (scancode - SDL_SCANCODE_1);
+  if (scancode == SDL_SCANCODE_0) return '0';
+  if (scancode >= SDL_SCANCODE_F1 && scancode <= SDL_SCANCODE_F12)
+    return 0x70 + (scancode - SDL_SCANCODE_F1);
+  if (scancode >= SDL_SCANCODE_KP_1 && scancode <= SDL_SCANCODE_KP_9)
+    return 0x61 + (scancode - SDL_SCANCODE_KP_1);
+  if (scancode == SDL_SCANCODE_KP_0) return 0x60;
+  for (const VirtualKey& k : kKeyMap)
+    if (k.scancode == scancode) return k.vk;
+  return 0;
+}
+
+unsigned char VirtualButtonOf(int button) {
+  switch (button) {
+    case SDL_BUTTON_LEFT:
+      return 0x01;
+    case SDL_BUTTON_RIGHT:
+      return 0x02;
+    case SDL_BUTTON_MIDDLE:
+      return 0x04;
+    default:
+      return 0;
+  }
+}
+
+// Presses seen in the event queue since the last sample. A key or button pressed and
+// released between two frames is up again when the frame samples the state; without
+// this a quick tap would never reach the game.
+bool gPressedSinceSample[256];
+
 void ReadMachineKeys(unsigned char keys[256]) {
-  for (int i = 0; i < 256; ++i) keys[i] = 0;
+  for (int i = 0; i < 256; ++i) keys[i] = gPressedSinceSample[i] ? 0x80 : 0;
+  for (bool& pressed : gPressedSinceSample) pressed = false;
+
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
-  auto down = [&](int scancode) { return scancode < count && state[scancode]; };
-
-  for (int i = 0; i < 26; ++i)
-    if (down(SDL_SCANCODE_A + i)) keys['A' + i] = 0x80;
-  // SDL orders the digit row 1..9, 0.
-  for (int i = 0; i < 9; ++i)
-    if (down(SDL_SCANCODE_1 + i)) keys['1' + i] = 0x80;
-  if (down(SDL_SCANCODE_0)) keys['0'] = 0x80;
-  for (int i = 0; i < 12; ++i)
-    if (down(SDL_SCANCODE_F1 + i)) keys[0x70 + i] = 0x80;
-  for (int i = 0; i < 9; ++i)
-    if (down(SDL_SCANCODE_KP_1 + i)) keys[0x61 + i] = 0x80;
-  if (down(SDL_SCANCODE_KP_0)) keys[0x60] = 0x80;
-  for (const VirtualKey& k : kKeyMap)
-    if (down(k.scancode)) keys[k.vk] = 0x80;
+  for (int scancode = 0; scancode < count; ++scancode)
+    if (state[scancode])
+      if (const unsigned char vk = VirtualKeyOf(scancode)) keys[vk] = 0x80;
 
   // Windows also reports the side-less modifier codes.
   if (keys[0xA0] | keys[0xA1]) keys[0x10] = 0x80;
@@ -91,6 +117,13 @@ const KEPlatformInputSource kMachine = {ReadMachineKeys, ReadMachineCursor, Mach
 KEPlatformInputSource gSource = kMachine;
 
 }  // namespace
+
+void KEPlatformNotePress(const SDL_Event& event) {
+  unsigned char vk = 0;
+  if (event.type == SDL_KEYDOWN) vk = VirtualKeyOf(event.key.keysym.scancode);
+  if (event.type == SDL_MOUSEBUTTONDOWN) vk = VirtualButtonOf(event.button.button);
+  if (vk) gPressedSinceSample[vk] = true;
+}
 
 void KEPlatformSetInputSource(const KEPlatformInputSource* source) {
   gSource = kMachine;

@@ -1,16 +1,16 @@
 // The window, its GL context and its events over SDL2.
-#include "KEPlatform.h"
-
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <malloc.h>
-
 #include <unistd.h>
 
 #include <cstdio>
+
+#include "KEPlatform.h"
+#include "KEPlatformEvents.h"
 
 namespace {
 
@@ -118,7 +118,10 @@ void KEPlatformSetTitle(const char* title) {
 void KEPlatformSetIcon(const char* path) {
   if (!gWin.window || !path) return;
   SDL_Surface* icon = IMG_Load(path);
-  if (!icon) return;
+  if (!icon) {
+    std::printf("Could not load picture \"%s\": %s\n", path, IMG_GetError());
+    return;
+  }
   SDL_SetWindowIcon(gWin.window, icon);
   SDL_FreeSurface(icon);
 }
@@ -174,6 +177,7 @@ void KEPlatformRequestClose() {
 KEPlatformEventKind KEPlatformPollEvent() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
+    if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN) KEPlatformNotePress(event);
     switch (event.type) {
       case SDL_QUIT:
         return KE_PLATFORM_EVENT_CLOSE;

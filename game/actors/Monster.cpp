@@ -336,6 +336,15 @@ void Monster::ChaseStep() {
   }
   alertShown = false;
   scanShown = false;
+  // A glimpse that was gone before the chase began leaves the monster on its route, off
+  // its last waypoint, with nothing to return to: it would stand there for good.
+  if (onRoute) {
+    // Finish the leg on its waypoint, as the patrol does, so that the route goes on.
+    if (Within1(position, stepTarget)) position = stepTarget;
+    UpdateTransform();
+    phase = Leave;
+    return;
+  }
   ReturnToRoute();
   if (Same(position, homePoint)) phase = Leave;
 }

@@ -16,7 +16,8 @@ class Monster : public GameObject {
  public:
   static constexpr float kHalfAngle = 0.20943952f;  // 12 degrees
   static constexpr float kRange = 120.0f;
-  static constexpr float kMinimumWaterRatSize = 5.0f;  // a dried-out rat stops shrinking here
+  static constexpr float kMinimumWaterRatSize =
+      15.0f;  // a dried-out rat stops shrinking here, still a rat
 
   explicit Monster(int kind);
   void Update() override;

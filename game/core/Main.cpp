@@ -1,4 +1,6 @@
 // Vantrel: start the engine, run the states, shut down in order.
+#include <cstdio>
+
 #include "DataDirectory.h"
 #include "FrontEnd.h"
 #include "GameStateLoop.h"
@@ -7,6 +9,8 @@
 #include "StartScreen.h"
 
 int main() {
+  // Messages reach a log file or a pipe as they happen, not when the process ends.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   if (!EnterDataDirectory()) return 1;
   if (!KESysInit(nullptr, 1, 800, 600, 0, 60, nullptr)) return 1;
   KESysSetWindowTitle("Vantrel");

@@ -1,9 +1,11 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "KEGraphics.h"
 #include "KEInput.h"
 #include "KESystem.h"
 #include "gl_environment.h"
+#include "platform/KEPlatform.h"
 #include "test_input.h"
 
 namespace {
@@ -79,6 +81,39 @@ TEST(FullScreen, CursorIsReportedInViewPixels) {
   EXPECT_EQ(dy, 1);
   GlTestSetFullScreen(false);
   test_input::Uninstall();
+}
+
+// A press and release that both reach the queue between two frames, as a quick tap or a
+// touchpad click does, counts as down for one frame and is up again in the next.
+TEST(QuickTaps, APressReleasedBetweenTwoFramesCountsForOneFrame) {
+  KEPlatformSetInputSource(nullptr);
+  struct Row {
+    Uint32 down, up;
+    int code;  // scancode or mouse button
+    unsigned vk;
+  };
+  for (Row row : {Row{SDL_KEYDOWN, SDL_KEYUP, SDL_SCANCODE_ESCAPE, 0x1B},
+                  Row{SDL_KEYDOWN, SDL_KEYUP, SDL_SCANCODE_W, 'W'},
+                  Row{SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 0x01},
+                  Row{SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 0x02}}) {
+    KEInputReset();
+    KEInputUpdate();
+    for (Uint32 type : {row.down, row.up}) {
+      SDL_Event event = {};
+      event.type = type;
+      if (type == SDL_KEYDOWN || type == SDL_KEYUP)
+        event.key.keysym.scancode = SDL_Scancode(row.code);
+      else
+        event.button.button = Uint8(row.code);
+      SDL_PushEvent(&event);
+    }
+    KESysUpdate();
+    KEInputUpdate();
+    EXPECT_TRUE(KEInputCheckTriggered(row.vk)) << "key " << row.vk;
+    KEInputUpdate();
+    EXPECT_FALSE(KEInputCheckCurr(row.vk)) << "key " << row.vk;
+    EXPECT_TRUE(KEInputCheckReleased(row.vk)) << "key " << row.vk;
+  }
 }
 
 }  // namespace

@@ -220,6 +220,44 @@ TEST_F(MonsterTest, ScansForFiveSecondsThenReturns) {
   }
 }
 
+// The sweep turns back exactly at 0 and at 360 degrees, and only there.
+TEST_F(MonsterTest, ScanTurnsBackAtTheEnds) {
+  float full = 360.0f / 57.295784f;  // the facing that reads exactly 360 degrees
+  while (full * 57.295784f < 360.0f) full = std::nextafter(full, 10.0f);
+  ASSERT_EQ(full * 57.295784f, 360.0f);
+  const struct {
+    float rotation, step, stepAfter;
+  } cases[] = {
+      {0, 3, -3}, {0, -3, 3}, {full, 3, -3}, {10 * kDegree, -3, -3}, {350 * kDegree, 3, 3}};
+  for (const auto& test : cases) {
+    Monster m(Fireball);
+    m.rotation = test.rotation;
+    m.scanStep = test.step;
+    m.ScanTurn();
+    EXPECT_EQ(m.scanStep, test.stepAfter) << test.rotation;
+    EXPECT_NEAR(m.rotation, test.rotation + test.stepAfter * kDegree, 1e-5) << test.rotation;
+  }
+}
+
+// Out of sight again before the chase began: the monster finishes its leg and walks its
+// route again instead of standing in Chase for ever.
+TEST_F(MonsterTest, AGlimpseEndsBackOnTheRoute) {
+  Monster* m = nullptr;
+  KEVec2 start{};
+  StartLevel(kCorridor, kFarAway, [&](TestLevel& level) {
+    start = level.CellCentre(1, 2);
+    m = &level.AddMonster(Fireball, start);
+    m->SetPatrolRoute(1, level.CellCentre(4, 2));
+  });
+  test_level::Run(30);
+  gCurrentPlayer->position = {m->position.x + 60, m->position.y};
+  test_level::Run(1);
+  gCurrentPlayer->position = kFarAway;
+  ASSERT_GT(RunUntil([&] { return m->state == Chase; }, 10), 0);
+  EXPECT_GT(RunUntil([&] { return m->state == Patrol; }, 600), 0);
+  EXPECT_GT(RunUntil([&] { return Same(m->position, start); }, 600), 0) << "route resumed";
+}
+
 // A one-point route runs start, point, start, ... cell by cell round a pillar; with pauses
 // it waits at both ends.
 TEST_F(MonsterTest, OnePointRouteWithAndWithoutPauses) {
@@ -314,7 +352,7 @@ TEST_F(MonsterTest, WaterRatSoaksAndDries) {
     float startSize;
     int frames;
     float size;
-  } cases[] = {{5, 40, 10, 39}, {5, 40, 100, 30}, {5, 6, 30, Monster::kMinimumWaterRatSize},
+  } cases[] = {{5, 40, 10, 39}, {5, 40, 100, 30}, {5, 16, 30, Monster::kMinimumWaterRatSize},
                {2, 30, 4, 32},  {2, 30, 20, 40},  {2, 30, 40, 40.5f}};
   for (const auto& test : cases) {
     Monster* rat = nullptr;

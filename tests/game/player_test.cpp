@@ -201,17 +201,29 @@ TEST_F(PlayerTest, PhotoNeedsAClearLine) {
   }
 }
 
-// The nearer monster fills the first empty slot; the next photo waits 100 frames.
-TEST_F(PlayerTest, NearerMonsterAndCooldown) {
-  for (int wait : {99, 100}) {
-    Play(kOpenFloor, 0, 2, {{Tire, 2, 2}, {FireRat, 1, 2}});
+// The nearest monster fills the first empty slot, the earliest listed on a tie; the next
+// photo waits 100 frames.
+TEST_F(PlayerTest, NearestMonsterAndCooldown) {
+  const struct {
+    std::vector<std::vector<int>> cast;
+    int photographed;
+    int wait;
+  } cases[] = {
+      {{{Tire, 2, 2}, {FireRat, 1, 2}}, FireRat, 99},
+      {{{Tire, 2, 2}, {FireRat, 1, 2}}, FireRat, 100},
+      {{{FireRat, 1, 2}, {Tire, 2, 2}}, FireRat, 100},
+      {{{Tire, 2, 2}, {FireRat, 2, 2}}, Tire, 100},
+      {{{FireRat, 2, 2}, {Tire, 2, 2}}, FireRat, 100},
+  };
+  for (const auto& c : cases) {
+    Play(kOpenFloor, 0, 2, c.cast);
     Hold({VK_LBUTTON}, 1);
-    EXPECT_EQ(player().photos[0].kind, FireRat);
-    EXPECT_EQ(gCurrentUI->pictureNames[0], "Assets/SFIRE.png");
+    EXPECT_EQ(player().photos[0].kind, c.photographed);
+    EXPECT_EQ(gCurrentUI->pictureNames[0], PhotoOf(c.photographed).pictureImage);
     EXPECT_EQ(player().photos[1].kind, Photo::kEmpty);
-    test_level::Run(wait - 1);
+    test_level::Run(c.wait - 1);
     Hold({VK_LBUTTON}, 1);
-    EXPECT_EQ(player().photos[1].kind, wait == 100 ? FireRat : Photo::kEmpty) << wait;
+    EXPECT_EQ(player().photos[1].kind, c.wait == 100 ? c.photographed : Photo::kEmpty) << c.wait;
     test_level::Finish();
   }
 }

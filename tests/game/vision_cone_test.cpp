@@ -80,6 +80,7 @@ TEST(VisionConeTest, WallsClipAndHide) {
       {{-60, 0}, 0, {50, 0}, false},          // target inside the wall
       {{0, 0}, 3.1415927f, {-100, 0}, true},  // open floor
       {{0, 50}, 0, {100, 50}, true},          // past the wall's corner
+      {{-20, 0}, 0, {26, 0}, false},          // only the target's own cell is a wall
   };
   for (const auto& test : sights) {
     VisionCone cone(Monster::kHalfAngle, Monster::kRange);

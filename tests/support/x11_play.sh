@@ -11,10 +11,16 @@ window_named() {
   return 1
 }
 
-# Holds a key for a few frames so that the once-a-frame input sampling sees it.
+# A quick tap, as a player makes it: press and release may fall between two frames.
 press() {
-  xdotool keydown "$1"
-  sleep 0.2
-  xdotool keyup "$1"
+  xdotool key "$1"
+  sleep 0.3
+}
+
+# A quick click at a point of the window's client area.
+click_at() {
+  xdotool mousemove --window "$wid" "$1" "$2"
+  sleep 0.15
+  xdotool click 1
   sleep 0.3
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "Monster.h"
@@ -53,7 +54,9 @@ Cast ReadCast(std::istream& in, const std::string& fileName) {
     words >> keyword;
     bool good = true;
     if (keyword == "player") {
-      good = bool(words >> cast.playerStart.x >> cast.playerStart.y);
+      KEVec2 start;
+      good = bool(words >> start.x >> start.y);
+      if (good) cast.playerStart = start;
     } else if (keyword == "monster") {
       CastMember member;
       good = ReadMonster(words, &member);
@@ -66,6 +69,23 @@ Cast ReadCast(std::istream& in, const std::string& fileName) {
   return cast;
 }
 
+void ReportStrayPoints(const Cast& cast, const TileMap& map, const std::string& fileName,
+                       std::ostream& out) {
+  for (size_t i = 0; i < cast.monsters.size(); ++i) {
+    const CastMember& member = cast.monsters[i];
+    std::vector<KEVec2> points = {member.start};
+    points.insert(points.end(), member.route.begin(), member.route.end());
+    for (KEVec2 point : points) {
+      const char* where = map.CellAt(point) < 0 ? "outside the map"
+                          : map.Blocks(point)   ? "inside a wall"
+                                                : nullptr;
+      if (where)
+        out << fileName << ": monster " << i + 1 << " point (" << point.x << ", " << point.y
+            << ") is " << where << "\n";
+    }
+  }
+}
+
 SandboxLevel::SandboxLevel(std::string mapFile) : mapFile_(std::move(mapFile)) {}
 
 // The order every level keeps: map, monsters, the shared load, player, camera, music.
@@ -73,6 +93,7 @@ void SandboxLevel::Load() {
   mapRead_ = map.LoadFile(mapFile_.c_str());
   std::ifstream file(mapFile_);
   cast_ = ReadCast(file, mapFile_);
+  if (mapRead_) ReportStrayPoints(cast_, map, mapFile_, std::cout);
 
   for (const CastMember& member : cast_.monsters) {
     monster = gObjectManager.CreateMonster(member.kind);

@@ -30,6 +30,11 @@ struct Cast {
 // with one line on standard output naming the file and the line.
 Cast ReadCast(std::istream& in, const std::string& fileName);
 
+// One warning line for each monster start or route point outside the map or inside a
+// wall: such a monster stands where it is put and its patrol never gets going.
+void ReportStrayPoints(const Cast& cast, const TileMap& map, const std::string& fileName,
+                       std::ostream& out);
+
 class SandboxLevel : public LevelBase {
  public:
   explicit SandboxLevel(std::string mapFile);

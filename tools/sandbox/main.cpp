@@ -51,6 +51,8 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Messages reach a log file or a pipe as they happen, not when the process ends.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   bool fullScreen = false;
   long frameLimit = 0;
   for (int i = 1; i < argc; ++i) {
@@ -66,6 +68,12 @@ int main(int argc, char** argv) {
       // Named before the move into the data folder, so relative to where we started.
       std::error_code error;
       gMapFile = std::filesystem::absolute(argv[i], error).string();
+      // A device or a pipe would be read for ever.
+      if (std::filesystem::exists(gMapFile, error) &&
+          !std::filesystem::is_regular_file(gMapFile, error)) {
+        std::printf("The map \"%s\" is not a regular file\n", gMapFile.c_str());
+        return 1;
+      }
     }
   }
 

@@ -13,30 +13,29 @@ trap 'rm -f "$out"' EXIT
 
 . "$(dirname "$(realpath "$0")")/../../tests/support/x11_play.sh"
 
-click() {
-  xdotool mousemove --window "$wid" "$1" "$2"; sleep 0.15
-  xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.3
-}
-
 "$sandbox" >"$out" 2>&1 &
 pid=$!
 if ! wid=$(window_named 'Vantrel sandbox'); then
   echo "FAIL: no sandbox window"; kill "$pid"; cat "$out"; exit 1
 fi
+# Standard output goes to a file here: each message must be there while the program runs.
+for _ in $(seq 1 30); do grep -q '^Graphics: OpenGL' "$out" && break; sleep 0.1; done
+grep -q '^Graphics: OpenGL' "$out" && logged_live=1 || logged_live=0
 sleep 0.5
 # Hit box centres of the pause menu in the 800 x 600 window.
-press Escape; click 398 296; click 299 347          # restart, yes
+press Escape; click_at 398 296; click_at 299 347          # restart, yes
 for _ in $(seq 1 50); do grep -q '^Restarting$' "$out" && break; sleep 0.1; done
 sleep 0.5
 xdotool mousemove --window "$wid" 100 100
 xdotool keydown w; sleep 0.6; xdotool keyup w; sleep 0.2
-press Escape; click 400 477; click 299 347          # main menu, yes
+press Escape; click_at 400 477; click_at 299 347          # main menu, yes
 wait "$pid"
 rc=$?
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 [ "$rc" = 0 ] || fail "exit code $rc"
+[ "$logged_live" = 1 ] || fail "messages reached the log only at exit"
 grep -q '^Restarting$' "$out" || fail "restart from the pause menu did not reload the level"
 grep -q '^Main menu chosen: the sandbox ends$' "$out" || fail "the main menu did not end the sandbox"
 y=$(sed -n 's/^player at (\(.*\), \(.*\))$/\2/p' "$out" | tail -n 1)
