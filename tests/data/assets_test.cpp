@@ -137,6 +137,36 @@ TEST(Assets, CreatureStripsAnimateOverFourFilledFrames) {
   }
 }
 
+// Nothing touches a frame's edge, where it would be cut off (and where smoothing
+// picks up the neighbouring frame). The icons drawn over a monster's head leave their
+// bottom third clear: the icon's centre is 25 above the monster's, half a monster high.
+TEST(Assets, SpritesLeaveTheirMarginsClear) {
+  struct Margin {
+    const char* path;
+    int frames, left, top, right, bottom;
+  } cases[] = {
+      {"Assets/PlayerMove.png", 4, 2, 2, 2, 2}, {"Assets/PlayerStatic.png", 4, 2, 2, 2, 2},
+      {"Assets/FIRERAT.png", 4, 2, 2, 2, 2},    {"Assets/WATERRAT.png", 4, 2, 2, 2, 2},
+      {"Assets/TIRE.png", 4, 2, 2, 2, 2},       {"Assets/BULB.png", 4, 2, 2, 2, 2},
+      {"Assets/FIREBALL.png", 4, 2, 2, 2, 2},   {"Assets/Electri.png", 4, 2, 2, 2, 2},
+      {"Assets/Alert.png", 1, 0, 0, 0, 10},     {"Assets/Scaning.png", 1, 0, 0, 0, 10},
+  };
+  for (const Margin& m : cases) {
+    SCOPED_TRACE(m.path);
+    Loaded p(m.path);
+    ASSERT_TRUE(p.ok);
+    const int w = p.image.width / m.frames, h = p.image.height;
+    for (int f = 0; f < m.frames; ++f) {
+      int touching = 0;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+          if (x < m.left || y < m.top || x >= w - m.right || y >= h - m.bottom)
+            touching += p.Alpha(f * w + x, y) > 0;
+      EXPECT_EQ(touching, 0) << "frame " << f;
+    }
+  }
+}
+
 TEST(Assets, ConesWidenFromTheMiddleOfTheLeftEdge) {
   Loaded player("Assets/playerLOS.png"), monster("Assets/monsterLOS.png");
   for (const Loaded* p : {&player, &monster}) {
@@ -187,6 +217,56 @@ TEST(Assets, OverlaysAreMostlySeeThrough) {
     EXPECT_EQ(f.At(400, 300)[0], 255);
     EXPECT_GT(f.Alpha(400, 300), previous) << "the flash must get stronger";
     previous = f.Alpha(400, 300);
+  }
+}
+
+// Contrast ratio of two sRGB colours (0 to 1 per channel), as readability guides define it.
+double Luminance(const double rgb[3]) {
+  double l[3];
+  for (int i = 0; i < 3; ++i)
+    l[i] = rgb[i] <= 0.04045 ? rgb[i] / 12.92 : std::pow((rgb[i] + 0.055) / 1.055, 2.4);
+  return 0.2126 * l[0] + 0.7152 * l[1] + 0.0722 * l[2];
+}
+
+// Blends one picture pixel over the screen the way the game's sprites are drawn.
+void Over(double screen[3], const unsigned char* pixel, double transparency) {
+  const double a = pixel[3] / 255.0 * transparency;
+  for (int i = 0; i < 3; ++i) screen[i] = pixel[i] / 255.0 * a + screen[i] * (1 - a);
+}
+
+// The confirmation panels composed as the screens draw them: the level's under its
+// half-transparent pause screen and the pause words, the main menu's on top. The
+// brightest twentieth of each line of words is the lettering, the median its panel.
+TEST(Assets, ConfirmationWordsStandOutFromTheirPanels) {
+  struct Case {
+    const char* panel;
+    bool underPause;
+  } cases[] = {{"Assets/confirmationscreen.png", true}, {"Assets/confirmation_quitgame.png", false}};
+  // The question and the line under it: rows of the panel, 280 pixels wide around its middle.
+  const int lines[2][2] = {{78, 102}, {116, 132}};
+  Loaded pause("Assets/PauseScreen.png"), words("Assets/PauseText.png");
+  ASSERT_TRUE(pause.ok && words.ok);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.panel);
+    Loaded panel(c.panel);
+    ASSERT_TRUE(panel.ok);
+    const int w = panel.image.width, left = 400 - w / 2, top = 300 - panel.image.height / 2;
+    for (const auto& rows : lines) {
+      std::vector<double> lum;
+      for (int y = rows[0]; y < rows[1]; ++y)
+        for (int x = w / 2 - 140; x < w / 2 + 140; ++x) {
+          double screen[3] = {0.5, 0.5, 0.5};
+          Over(screen, panel.At(x, y), 1.0);
+          if (c.underPause) {
+            Over(screen, pause.At(left + x, top + y), 0.5);
+            Over(screen, words.At(left + x, top + y), 1.0);
+          }
+          lum.push_back(Luminance(screen));
+        }
+      std::sort(lum.begin(), lum.end());
+      const double text = lum[lum.size() * 95 / 100], back = lum[lum.size() / 2];
+      EXPECT_GE((text + 0.05) / (back + 0.05), 4.5) << "rows " << rows[0] << " to " << rows[1];
+    }
   }
 }
 

@@ -1,7 +1,9 @@
 // Every button in its three states (idle, hover, clicked) and the sound toggle.
 // Each image is the size the game draws it at; the plate inside follows the hit box
 // the game tests, and the margin around it stays clear because neighbouring
-// buttons overlap there.
+// buttons overlap there. Every label is set in one size: the largest at which each
+// one fits its plate wherever the game draws it.
+#include <algorithm>
 #include <cmath>
 
 #include "generators.h"
@@ -17,9 +19,11 @@ struct Plate {
 struct ButtonSpec {
   const char* name;
   const char* label;
-  const char* number;  // a big numeral under a small label, for the level tiles
+  const char* number;  // a big numeral under the label, for the level tiles
   int width, height;
   Plate plate;
+  // Another shape the game also draws the picture at, if any.
+  int otherWidth = 0, otherHeight = 0;
 };
 
 constexpr Plate kMenuPlate = {22, 17, 176, 42};     // 220 x 80, main menu
@@ -31,7 +35,7 @@ constexpr Plate kLevelPlate = {14, 18, 120, 60};    // 150 x 100, level select
 const ButtonSpec kButtons[] = {
     {"PLAY", "PLAY", nullptr, 220, 80, kMenuPlate},
     // Shown at 220 x 80 in the main menu and squeezed to 150 x 75 in the pause menu.
-    {"INST", "INSTRUCTIONS", nullptr, 220, 80, kMenuPlate},
+    {"INST", "INSTRUCTIONS", nullptr, 220, 80, kMenuPlate, 150, 75},
     {"CREDITS", "CREDITS", nullptr, 220, 80, kMenuPlate},
     {"QUIT", "QUIT", nullptr, 220, 80, kMenuPlate},
     {"YES", "YES", nullptr, 150, 100, kAnswerPlate},
@@ -88,7 +92,29 @@ double DrawPlate(cairo_t* cr, Plate p, State state, bool trial) {
   return sink;
 }
 
-Image Button(const ButtonSpec& b, State state) {
+constexpr Font kLabelFont = Font::CondensedBold;
+
+// A picture drawn at two shapes cannot keep its letters' proportions in both; its label
+// is widened halfway (geometrically) between them, so both are off by the same share.
+double LabelStretch(const ButtonSpec& b) {
+  if (!b.otherWidth) return 1;
+  return std::sqrt((double(b.otherHeight) / b.height) / (double(b.otherWidth) / b.width));
+}
+
+// The width a label may take: the plate less the hover pointers at both ends. Drawn
+// smaller, the picture shrinks its plate and label alike, so this holds at every size.
+double LabelRoom(const ButtonSpec& b) { return b.plate.w - 28; }
+
+// The one label size: the largest at which every label fits its room.
+double LabelSize() {
+  Canvas c(1, 1);
+  double size = 30;
+  for (const ButtonSpec& b : kButtons)
+    size = std::min(size, FitSize(c.cr(), b.label, kLabelFont, size, LabelRoom(b) / LabelStretch(b)));
+  return size;
+}
+
+Image Button(const ButtonSpec& b, State state, double labelSize) {
   Canvas c(b.width, b.height);
   cairo_t* cr = c.cr();
   bool trial = std::string(b.label) == "TRIAL";
@@ -97,6 +123,8 @@ Image Button(const ButtonSpec& b, State state) {
   double cx = p.x + p.w / 2, cy = p.y + p.h / 2 + sink;
 
   TextStyle t;
+  t.font = kLabelFont;
+  t.size = labelSize;
   t.color = state == State::Clicked ? pal::kInk : state == State::Hover ? Hex(0xffffff) : pal::kCream;
   if (state == State::Hover) t.outline = 1.2;
   if (state == State::Idle) t.shadow = 1.5;
@@ -109,15 +137,17 @@ Image Button(const ButtonSpec& b, State state) {
     }
   }
   if (b.number) {
-    t.size = 13;
     if (trial && state == State::Idle) t.color = pal::kAmber;
-    DrawText(cr, b.label, cx, cy - 14, t);
+    DrawText(cr, b.label, cx, cy - 15, t);
+    t.font = Font::SansBold;
     t.size = 30;
     DrawText(cr, b.number, cx, cy + 9, t);
   } else {
-    double room = p.w - 40;  // the same size in every state, clear of the hover pointers
-    t.size = FitSize(cr, b.label, Font::SansBold, p.h >= 40 ? 22 : 20, room);
-    DrawText(cr, b.label, cx, cy, t);
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, LabelStretch(b), 1);
+    DrawText(cr, b.label, 0, 0, t);
+    cairo_restore(cr);
   }
   return c.Take();
 }
@@ -153,9 +183,11 @@ Image SoundToggle(bool on) {
 void MakeButtons(AssetSet& set) {
   static const std::pair<State, const char*> kStates[] = {
       {State::Idle, "idle"}, {State::Hover, "hover"}, {State::Clicked, "clicked"}};
+  const double labelSize = LabelSize();
   for (const ButtonSpec& b : kButtons)
     for (const auto& s : kStates)
-      set.Add(std::string("UI/Button_") + s.second + "_" + b.name + ".png", Button(b, s.first));
+      set.Add(std::string("UI/Button_") + s.second + "_" + b.name + ".png",
+              Button(b, s.first, labelSize));
   set.Add("soundOn.png", SoundToggle(true));
   set.Add("soundOFF.png", SoundToggle(false));
 }

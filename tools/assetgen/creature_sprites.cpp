@@ -1,5 +1,7 @@
 // Each creature is a few outlined shapes: big enough silhouettes to be told apart at
-// 40 by 40, with a dark outline so they stand out on every tile.
+// 40 by 40, with a dark outline so they stand out on every tile. Everything stays
+// inside the frame's inner 36 by 36, so nothing is cut off at the frame's edge.
+#include <algorithm>
 #include <cmath>
 
 #include "creatures.h"
@@ -8,6 +10,19 @@
 namespace {
 
 constexpr double kLine = 1.2;
+// The clear border of every frame, in pixels.
+constexpr double kInnerLow = 2, kInnerHigh = 38;
+
+// How far a ray from (cx, cy) at `angle` runs before it leaves the frame's inner box.
+double RoomToward(double cx, double cy, double angle) {
+  const double c = std::cos(angle), s = std::sin(angle);
+  double room = 1e9;
+  if (c > 1e-9) room = std::min(room, (kInnerHigh - cx) / c);
+  if (c < -1e-9) room = std::min(room, (kInnerLow - cx) / c);
+  if (s > 1e-9) room = std::min(room, (kInnerHigh - cy) / s);
+  if (s < -1e-9) room = std::min(room, (kInnerLow - cy) / s);
+  return room;
+}
 
 // Shapes that overlap but must read as one silhouette: outline all, then fill all.
 void OutlinedEllipses(cairo_t* cr, const double (*e)[4], int n, Color fill) {
@@ -53,10 +68,14 @@ void DrawRat(cairo_t* cr, int frame, bool fire) {
                             : RatLook{Hex(0x3f86d6), Hex(0x1f4f8f), Hex(0xa8d8ff), Hex(0x7fa8d8),
                                       Hex(0xffffff)};
   const double p = frame * M_PI / 2, s = std::sin(p), c = std::cos(p);
+  // Nose to burning tail tip, the rat is longer than the frame: draw it a little smaller.
+  cairo_translate(cr, 20, 20);
+  cairo_scale(cr, 0.88, 0.88);
+  cairo_translate(cr, -20, -20);
   Shadow(cr, 20, 22.5, 15, 8);
 
   // Tail swishing behind the body; the fire rat's burns at the tip.
-  double tx = 3.5, ty = 20 + 4 * s;
+  double tx = 5.5, ty = 20 + 4 * s;
   cairo_move_to(cr, 10, 20);
   cairo_curve_to(cr, 6, 20 - 3 * c, 6, ty + 2 * c, tx, ty);
   Stroke(cr, pal::kInk, 3.6, true);
@@ -135,6 +154,8 @@ void DrawRat(cairo_t* cr, int frame, bool fire) {
 
 void DrawPlayer(cairo_t* cr, int frame, bool walking) {
   const double s = walking ? std::sin(frame * M_PI / 2) : 0;
+  // One pixel back, so that the lens stays clear of the frame's edge.
+  cairo_translate(cr, -1, 0);
   Shadow(cr, 19, 21.5, 13, 12);
   // Shoes step out in front of and behind the body.
   for (double side : {-1.0, 1.0}) {
@@ -183,13 +204,13 @@ void DrawTire(cairo_t* cr, int frame) {
   // Speed lines behind it.
   for (int i = 0; i < 3; ++i) {
     double len = 3 + ((frame + i) % 4) * 1.2;
-    cairo_move_to(cr, 3.5 - len * 0.3, 12 + i * 8);
-    cairo_line_to(cr, 3.5 + len * 0.7, 12 + i * 8);
+    cairo_move_to(cr, 3, 12 + i * 8);
+    cairo_line_to(cr, 3 + len, 12 + i * 8);
   }
   Stroke(cr, Hex(0xd8dbe4, 0.7), 1.4);
-  Shadow(cr, 22.5, 22.5, 16, 16);
-  const double cx = 21.5, cy = 20;
-  cairo_arc(cr, cx, cy, 16.8, 0, 2 * M_PI);
+  Shadow(cr, 22, 22, 15.5, 15.5);
+  const double cx = 21, cy = 20;
+  cairo_arc(cr, cx, cy, 16.2, 0, 2 * M_PI);
   FillStroke(cr, Hex(0x1e1e23), pal::kInk, kLine);
   // Ten tread blocks turning clockwise: a quarter of their spacing per frame.
   const double turn = frame * (2 * M_PI / 10) / 4;
@@ -197,26 +218,34 @@ void DrawTire(cairo_t* cr, int frame) {
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
     cairo_rotate(cr, turn + i * 2 * M_PI / 10);
-    PathRoundRect(cr, 12.2, -2.6, 4.2, 5.2, 1);
-    FillStroke(cr, Hex(0x4a4a55), {}, 0);
+    PathRoundRect(cr, 13, -2.4, 2.8, 4.8, 0.8);
+    FillStroke(cr, Hex(0x5a5a66), {}, 0);
     cairo_restore(cr);
   }
-  cairo_arc(cr, cx, cy, 11.2, 0, 2 * M_PI);
-  FillStroke(cr, Hex(0x2a2a31), Hex(0x0c0c0f), 1.4);
-  cairo_arc(cr, cx, cy, 7.8, 0, 2 * M_PI);
-  FillGradient(cr, cairo_pattern_create_radial(cx - 2, cy - 2, 1, cx, cy, 8),
-               {Color{0.80, 0.82, 0.87, 1}, Color{0.40, 0.42, 0.48, 1}}, true);
-  Stroke(cr, pal::kInk, kLine);
-  // Angry eyes on the hub, looking ahead.
+  // A wide bright hub carries the face, so that it still reads at 40 pixels: big eyes,
+  // heavy angry brows and bared teeth, all looking the way it rolls.
+  cairo_arc(cr, cx, cy, 11.8, 0, 2 * M_PI);
+  FillGradient(cr, cairo_pattern_create_radial(cx - 3, cy - 3, 1, cx, cy, 12),
+               {Color{0.93, 0.94, 0.96, 1}, Color{0.62, 0.64, 0.70, 1}}, true);
+  Stroke(cr, pal::kInk, 1.6);
   for (double side : {-1.0, 1.0}) {
-    PathEllipse(cr, cx + 2.5, cy + side * 2.8, 2, 2.2);
-    FillStroke(cr, Hex(0xffffff), pal::kInk, 0.8);
-    cairo_arc(cr, cx + 3.4, cy + side * 2.8, 1, 0, 2 * M_PI);
-    FillStroke(cr, Hex(0xc81e1e), {}, 0);
-    cairo_move_to(cr, cx + 0.2, cy + side * 5.2);
-    cairo_line_to(cr, cx + 4.8, cy + side * 1.2);
+    PathEllipse(cr, cx + 0.8, cy + side * 4.4, 2.7, 3.1);
+    FillStroke(cr, Hex(0xffffff), pal::kInk, 1.1);
+    cairo_arc(cr, cx + 1.8, cy + side * 4.1, 1.6, 0, 2 * M_PI);
+    FillStroke(cr, pal::kInk, {}, 0);
+    cairo_move_to(cr, cx - 3.2, cy + side * 7.6);
+    cairo_line_to(cr, cx - 1.4, cy + side * 2.2);
   }
-  Stroke(cr, pal::kInk, 1.2);
+  Stroke(cr, pal::kInk, 2.2);
+  PathRoundRect(cr, cx + 5.4, cy - 5, 3.8, 10, 1.2);
+  FillStroke(cr, Hex(0xffffff), pal::kInk, 1.1);
+  for (double y : {-1.7, 1.7}) {
+    cairo_move_to(cr, cx + 5.4, cy + y);
+    cairo_line_to(cr, cx + 9.2, cy + y);
+  }
+  cairo_move_to(cr, cx + 7.3, cy - 5);
+  cairo_line_to(cr, cx + 7.3, cy + 5);
+  Stroke(cr, pal::kInk, 0.8);
 }
 
 void Zigzag(cairo_t* cr, double cx, double cy, double angle, double r0, double r1, double jag) {
@@ -233,7 +262,10 @@ void Sparks(cairo_t* cr, double cx, double cy, int count, double r0, double r1, 
   Rng rng(seed);
   for (int i = 0; i < count; ++i) {
     double a = (i + rng.Range(0.1, 0.9)) * 2 * M_PI / count;
-    Zigzag(cr, cx, cy, a, r0, r1 + rng.Range(-1.5, 1.5), rng.Range(1.4, 2.6));
+    // Each spark ends, its glow included, inside the frame.
+    double end = std::min(r1 + rng.Range(-1.5, 1.5), RoomToward(cx, cy, a) - 2.5);
+    double jag = rng.Range(1.4, 2.6);
+    if (end > r0 + 3) Zigzag(cr, cx, cy, a, r0, end, jag);
   }
   cairo_path_t* path = cairo_copy_path(cr);
   Stroke(cr, Hex(0x49c8ff, 0.55 * strength), 3.2);
@@ -245,24 +277,27 @@ void Sparks(cairo_t* cr, double cx, double cy, int count, double r0, double r1, 
 void DrawBulb(cairo_t* cr, int frame) {
   static const double kPulse[4] = {0.35, 0.55, 0.8, 0.55};
   const double glow = kPulse[frame];
-  Glow(cr, 25, 20, 20, Hex(0xffe45c, 0.35 + 0.45 * glow));
-  Sparks(cr, 25, 20, 3, 12, 19, 500 + frame, 0.6 + 0.4 * glow);
+  // Drawn back from the right edge, so that glow and sparks fit in the frame.
+  cairo_translate(cr, -1.5, 0);
+  Glow(cr, 25, 20, 14, Hex(0xffe45c, 0.35 + 0.45 * glow));
   // Screw base at the back, glass to the front.
-  cairo_rectangle(cr, 3.5, 17, 3, 6);
+  cairo_rectangle(cr, 5, 17, 2.5, 6);
   FillStroke(cr, Hex(0x2a2a31), pal::kInk, kLine);
-  PathRoundRect(cr, 6, 13.8, 8.5, 12.4, 1.5);
+  PathRoundRect(cr, 7.5, 13.8, 7, 12.4, 1.5);
   FillStroke(cr, Hex(0xa7adb8), pal::kInk, kLine);
-  for (double x : {8.3, 10.4, 12.5}) {
+  for (double x : {9.5, 11.3, 13.1}) {
     cairo_move_to(cr, x, 14.3);
     cairo_line_to(cr, x - 0.8, 25.7);
   }
   Stroke(cr, Hex(0x5d626e), 0.9);
   PathPolygon(cr, {14.5, 15, 19, 13, 19, 27, 14.5, 25});
   FillStroke(cr, Hex(0xf6e9b0), pal::kInk, kLine);
-  cairo_arc(cr, 25.5, 20, 11.2, 0, 2 * M_PI);
-  FillGradient(cr, cairo_pattern_create_radial(25, 20, 1, 25.5, 20, 11.2),
+  cairo_arc(cr, 25.5, 20, 10.8, 0, 2 * M_PI);
+  FillGradient(cr, cairo_pattern_create_radial(25, 20, 1, 25.5, 20, 10.8),
                {Color{1, 1, 0.93, 1}, Color{1, 0.94, 0.62 - 0.15 * glow, 1}, Color{0.96, 0.78, 0.26, 1}}, true);
   Stroke(cr, Hex(0x5a4510), kLine);
+  // Sparks crackle from the glass outwards.
+  Sparks(cr, 25, 20, 4, 8.5, 18, 500 + frame, 0.6 + 0.4 * glow);
   // Filament on its two wires.
   cairo_move_to(cr, 17.5, 18);
   cairo_line_to(cr, 21.5, 18);
@@ -282,7 +317,7 @@ void DrawBulb(cairo_t* cr, int frame) {
 
 void DrawFireball(cairo_t* cr, int frame) {
   const double p = frame * M_PI / 2;
-  Glow(cr, 26, 20, 19, Hex(0xff7a1a, 0.45));
+  Glow(cr, 24, 20, 14, Hex(0xff7a1a, 0.45));
   // Flame tongues stream back, away from where it flies; the outer ones first.
   static const int kOrder[5] = {0, 4, 1, 3, 2};
   for (int i : kOrder) {

@@ -61,18 +61,23 @@ Image Cone(bool player) {
   return c.Take();
 }
 
+// The game draws the icons 30 by 30 with their centre 25 above the monster's, whose top
+// is 20 above it: the bottom 10 rows stay clear so that the icon sits on its head.
+constexpr double kIconBottom = 20;
+
 Image AlertIcon() {
   Canvas c(30, 30);
   cairo_t* cr = c.cr();
-  PathPolygon(cr, {15, 2.5, 28, 26.5, 2, 26.5});
+  const double top = 2.6, base = kIconBottom - 2.6;
+  PathPolygon(cr, {15, top, 25.5, base, 4.5, base});
   cairo_set_line_width(cr, 4.5);
   SetColor(cr, pal::kInk);
   cairo_stroke_preserve(cr);
   FillStroke(cr, Hex(0xe8322c), Hex(0xffffff), 1.5);
-  cairo_move_to(cr, 15, 9.5);
-  cairo_line_to(cr, 15, 18);
-  Stroke(cr, Hex(0xffffff), 3.4);
-  cairo_arc(cr, 15, 22.5, 1.9, 0, 2 * M_PI);
+  cairo_move_to(cr, 15, 7);
+  cairo_line_to(cr, 15, 10.6);
+  Stroke(cr, Hex(0xffffff), 2.8);
+  cairo_arc(cr, 15, 14.1, 1.5, 0, 2 * M_PI);
   cairo_fill(cr);
   return c.Take();
 }
@@ -80,21 +85,21 @@ Image AlertIcon() {
 Image ScanIcon() {
   Canvas c(30, 30);
   cairo_t* cr = c.cr();
-  // A round thought bubble with a question mark: the monster is looking for you.
-  cairo_arc(cr, 15, 13, 11.5, 0, 2 * M_PI);
-  cairo_move_to(cr, 9, 21);
-  cairo_line_to(cr, 6, 28.5);
-  cairo_line_to(cr, 15, 23.5);
+  // A thought bubble with a question mark: the monster is looking for you.
+  PathEllipse(cr, 16, 9.4, 9.6, 7.2);
+  cairo_move_to(cr, 10, 13.5);
+  cairo_line_to(cr, 5.5, kIconBottom - 2.2);
+  cairo_line_to(cr, 13.5, 15.8);
   cairo_set_line_width(cr, 4);
   SetColor(cr, pal::kInk);
   cairo_stroke_preserve(cr);
   FillStroke(cr, Hex(0xf0b42a), {}, 0);
-  cairo_arc(cr, 15, 13, 11.5, 0, 2 * M_PI);
+  PathEllipse(cr, 16, 9.4, 9.6, 7.2);
   Stroke(cr, Hex(0xfff3c4), 1.2);
   TextStyle t;
-  t.size = 17;
+  t.size = 13;
   t.color = pal::kInk;
-  DrawText(cr, "?", 15, 13, t);
+  DrawText(cr, "?", 16, 9.4, t);
   return c.Take();
 }
 

@@ -20,6 +20,22 @@ void Socket(cairo_t* cr, double cx, double cy, double w, double h) {
   Stroke(cr, Hex(0x000000, 0.5), 1);
 }
 
+// The disguise counter: the game draws its two digits 40 pixels apart, so they sit in
+// two windows of one bezel, side by side like the wheels of a camera's frame counter.
+void Counter(cairo_t* cr, double cx, double cy) {
+  const double half = kDigitX[1] - cx + 21;
+  PathRoundRect(cr, cx - half, cy - 16, 2 * half, 32, 6);
+  FillGradient(cr, cairo_pattern_create_linear(0, cy - 16, 0, cy + 16),
+               {Hex(0x4a5470), Hex(0x262c3e)}, true);
+  Stroke(cr, pal::kInk, 1.5);
+  PathRoundRect(cr, cx - half - 2.5, cy - 18.5, 2 * half + 5, 37, 8);
+  Stroke(cr, WithAlpha(pal::kTeal, 0.7), 1.5);
+  for (double x : kDigitX) {
+    PathRoundRect(cr, x - 17, cy - 12.5, 34, 25, 3);
+    FillStroke(cr, kSocket, Hex(0x000000, 0.8), 1.2);
+  }
+}
+
 void CameraGlyph(cairo_t* cr, double cx, double cy, double size, Color c) {
   double s = size / 20;
   PathRoundRect(cr, cx - 10 * s, cy - 6 * s, 20 * s, 13 * s, 2.5 * s);
@@ -60,9 +76,9 @@ Image StatusBar() {
   label.color = pal::kMuted;
   Socket(cr, kStatusX, kItemY, 50, 50);
   DrawText(cr, "SPEED", kStatusX - 36, kItemY, label, 1);
-  Socket(cr, (kDigitX[0] + kDigitX[1]) / 2, kItemY, 64, 24);
-  DrawText(cr, "DISGUISE", kDigitX[0] - 26, kItemY, label, 1);
-  DrawText(cr, "SEC", kDigitX[1] + 26, kItemY, label, 0);
+  Counter(cr, (kDigitX[0] + kDigitX[1]) / 2, kItemY);
+  DrawText(cr, "DISGUISE", kDigitX[0] - 30, kItemY, label, 1);
+  DrawText(cr, "SEC", kDigitX[1] + 30, kItemY, label, 0);
   DrawText(cr, "PHOTOS", kPhotoX[0] - 36, kItemY, label, 1);
   for (double x : kPhotoX) Socket(cr, x, kItemY, 50, 50);
   return c.Take();
@@ -77,7 +93,7 @@ Image Digit(int d) {
   SetColor(cr, kSocket);
   cairo_paint(cr);
   // Segment ends: a top, b top right, c bottom right, d bottom, e bottom left, f top left, g middle.
-  const double L = 5, R = 14.5, T = 2.5, M = 10, B = 17.5;
+  const double L = 3.8, R = 16.2, T = 2.2, M = 10, B = 17.8;
   const double seg[7][4] = {{L, T, R, T}, {R, T, R, M}, {R, M, R, B}, {L, B, R, B},
                             {L, M, L, B}, {L, T, L, M}, {L, M, R, M}};
   for (int pass = 0; pass < 2; ++pass)
@@ -88,7 +104,7 @@ Image Digit(int d) {
                     seg[s][1] + (seg[s][1] == seg[s][3] ? 0 : 1.3));
       cairo_line_to(cr, seg[s][2] - (seg[s][0] == seg[s][2] ? 0 : 1.3),
                     seg[s][3] - (seg[s][1] == seg[s][3] ? 0 : 1.3));
-      Stroke(cr, on ? Hex(0xffc04a) : Hex(0x2a2418), 2.6);
+      Stroke(cr, on ? Hex(0xffc04a) : Hex(0x2a2418), 3);
     }
   return c.Take();
 }

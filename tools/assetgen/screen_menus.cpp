@@ -188,15 +188,27 @@ Image Instructions(const AssetSet& set) {
       {1, "Middle click: drop the disguise.", ""},
   };
   for (int i = 0; i < 4; ++i) {
-    double y = 176 + i * 64;
+    double y = 170 + i * 60;
     Mouse(cr, 42, y, rows[i].mouse);
     DrawText(cr, rows[i].line1, 80, y + 8, Body(14.5), 0);
     DrawText(cr, rows[i].line2, 80, y + 27, Body(14.5), 0);
   }
-  KeyCap(cr, 36, 436, 40, "ESC");
-  DrawText(cr, "Pause the game", 90, 448, Body(14.5), 0);
-  DrawText(cr, "A disguise lasts a few seconds; the", 36, 485, Body(13.5, pal::kMuted), 0);
-  DrawText(cr, "counter at the bottom shows how long.", 36, 504, Body(13.5, pal::kMuted), 0);
+  KeyCap(cr, 36, 404, 40, "ESC");
+  DrawText(cr, "Pause the game", 90, 416, Body(14.5), 0);
+
+  // How long each disguise lasts, as the monsters' kind table in the game sets it.
+  DrawText(cr, "A DISGUISE LASTS", 204, 454, Heading(15));
+  const struct {
+    const char* strip;
+    const char* seconds;
+  } lasts[] = {{"FIRERAT.png", "40 s"}, {"WATERRAT.png", "10 s"}, {"TIRE.png", "4 s"},
+               {"BULB.png", "7 s"}, {"FIREBALL.png", "7 s"}};
+  for (int i = 0; i < 5; ++i) {
+    const double x = 34 + i * 70;
+    PaintFrame(cr, set.Get(lasts[i].strip), 4, 0, x, 468, 0.8);
+    DrawText(cr, lasts[i].seconds, x + 34, 484, Style(Font::SansBold, 14, pal::kCream), 0);
+  }
+  DrawText(cr, "The counter at the bottom counts it down.", 204, 512, Body(13, pal::kMuted));
 
   // Right: who is fooled, and the dangers of the floor.
   Panel(cr, 406, 72, 376, 456);
@@ -237,19 +249,22 @@ Image Instructions(const AssetSet& set) {
   return c.Take();
 }
 
-// The yes and no buttons cover the lower part of these panels.
+// The yes and no buttons cover the lower part of these panels. The level draws its
+// panel under the half-transparent pause screen, so the panel is opaque and near black
+// and its words white: they stay clear once dimmed.
 Image Confirm(int w, const char* question, const char* detail) {
   Canvas c(w, 300);
   cairo_t* cr = c.cr();
-  Panel(cr, 4, 4, w - 10, 290);
+  Panel(cr, 4, 4, w - 10, 290, pal::kNight);
   PathPolygon(cr, {w / 2.0, 22, w / 2.0 + 20, 58, w / 2.0 - 20, 58});
   FillStroke(cr, pal::kAmber, pal::kInk, 2.5);
   DrawText(cr, "!", w / 2.0, 46, Heading(22, pal::kInk));
   TextStyle q;
-  q.size = 27;
+  q.size = 28;
+  q.color = Hex(0xffffff);
   q.shadow = 2;
   DrawText(cr, question, w / 2.0, 90, q);
-  DrawText(cr, detail, w / 2.0, 124, Body(15, pal::kMuted));
+  DrawText(cr, detail, w / 2.0, 124, Style(Font::SansBold, 15, Hex(0xffffff)));
   return c.Take();
 }
 

@@ -44,11 +44,11 @@ void Vignette(cairo_t* cr, int w, int h, double strength) {
                {Color{0, 0, 0, 0}, Color{0, 0, 0, strength}});
 }
 
-void Panel(cairo_t* cr, double x, double y, double w, double h) {
+void Panel(cairo_t* cr, double x, double y, double w, double h, Color fill) {
   PathRoundRect(cr, x + 4, y + 6, w, h, 12);
   FillStroke(cr, Hex(0x000000, 0.45), {}, 0);
   PathRoundRect(cr, x, y, w, h, 12);
-  FillStroke(cr, WithAlpha(pal::kPanel, 0.92), pal::kInk, 4);
+  FillStroke(cr, fill, pal::kInk, 4);
   PathRoundRect(cr, x + 1.5, y + 1.5, w - 3, h - 3, 11);
   Stroke(cr, WithAlpha(pal::kTeal, 0.75), 1.5);
 }
@@ -218,11 +218,14 @@ Image Loading() {
   return c.Take();
 }
 
+// The level draws this at half strength over the world and over the restart and quit
+// confirmation. It darkens the edges fully and the middle, where that panel sits, a
+// little less, so that the panel's words still read through it.
 Image PauseScreen() {
   Canvas c(800, 600);
-  SetColor(c.cr(), Hex(0x05070d));
-  cairo_paint(c.cr());
-  Vignette(c.cr(), 800, 600, 0.8);
+  cairo_rectangle(c.cr(), 0, 0, 800, 600);
+  FillGradient(c.cr(), cairo_pattern_create_radial(400, 300, 180, 400, 300, 500),
+               {Hex(0x05070d, 0.7), Hex(0x05070d, 1.0)});
   return c.Take();
 }
 

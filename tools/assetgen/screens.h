@@ -13,7 +13,8 @@ void PlaceCreature(cairo_t* cr, const AssetSet& set, const char* strip, int fram
 void Darken(cairo_t* cr, int w, int h, double alpha);
 // Darkens towards the edges; `strength` is the opacity reached in the corners.
 void Vignette(cairo_t* cr, int w, int h, double strength);
-void Panel(cairo_t* cr, double x, double y, double w, double h);
+void Panel(cairo_t* cr, double x, double y, double w, double h,
+           Color fill = WithAlpha(pal::kPanel, 0.92));
 // The game's name as a logo, centred on (x, y).
 void Logo(cairo_t* cr, double x, double y, double size);
 // A camera iris with six blades; `open` is the opening's share of the radius.
