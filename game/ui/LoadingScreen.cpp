@@ -15,7 +15,8 @@ LevelMaker gLevelMaker = nullptr;
 GameState* TargetState(unsigned target) {
   if (target == 0) return new MainMenu;
   const LevelMaker make = gLevelMaker ? gLevelMaker : CreateLevel;
-  if (GameState* level = target <= unsigned(kLevelCount) ? make(int(target)) : nullptr) return level;
+  GameState* level = target <= unsigned(kLevelCount) ? make(int(target)) : nullptr;
+  if (level) return level;
   // A menu rather than a loading screen that never ends.
   std::printf("No level %u to load: back to the main menu\n", target);
   GameStateManager.level = -1;

@@ -52,10 +52,7 @@ class FrontEndTest : public ::testing::Test {
     test_input::Install();
   }
   void TearDown() override {
-    if (GameStateManager.current) {
-      RequestState(nullptr);
-      GameStateLoopStep();
-    }
+    Leave();
     test_input::Uninstall();
     SetLevelMaker(nullptr);
     SetLoadingScreenFactory(nullptr);
@@ -63,6 +60,16 @@ class FrontEndTest : public ::testing::Test {
     std::filesystem::remove_all(dataHome);
   }
 
+  // Leaves whatever runs, then runs `first`.
+  void Begin(GameState* first) {
+    Leave();
+    GameStateLoopBegin(first);
+  }
+  void Leave() {
+    if (!GameStateManager.current) return;
+    RequestState(nullptr);
+    GameStateLoopStep();
+  }
   template <typename State>
   State* Now() const {
     return dynamic_cast<State*>(GameStateManager.current);
@@ -119,7 +126,7 @@ TEST_F(FrontEndTest, StartScreenGoesToTheMainMenuOnASkipKeyOrAfterFourSeconds) {
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "key " << c.key << (c.heldAtStart ? " held" : ""));
     if (c.heldAtStart) test_input::Press(c.key);
-    GameStateLoopBegin(new StartScreen);
+    Begin(new StartScreen);
     const int before = c.heldAtStart ? 0 : 10;
     Frames(before);
     if (c.key) test_input::Press(c.key);
@@ -137,7 +144,7 @@ TEST_F(FrontEndTest, StartScreenGoesToTheMainMenuOnASkipKeyOrAfterFourSeconds) {
 
 TEST_F(FrontEndTest, StartScreenShowsTheStudioFadingFromThreeSeconds) {
   auto* start = new StartScreen;
-  GameStateLoopBegin(start);
+  Begin(start);
   Frames(180);
   EXPECT_EQ(start->picture.currentAnimation, 0);
   EXPECT_FLOAT_EQ(start->splashOpacity, 1.0f);
@@ -149,7 +156,7 @@ TEST_F(FrontEndTest, StartScreenShowsTheStudioFadingFromThreeSeconds) {
 
 TEST_F(FrontEndTest, MainMenuClicksAndTheQuitConfirmation) {
   auto* menu = new MainMenu;
-  GameStateLoopBegin(menu);
+  Begin(menu);
   // A click in the first half second is thrown away for good.
   ClickAt(400, 360);
   PastTheDelay();
@@ -176,7 +183,7 @@ TEST_F(FrontEndTest, MainMenuClicksAndTheQuitConfirmation) {
 
 TEST_F(FrontEndTest, EveryLevelFromTheLevelSelectAndBackThroughThePauseMenu) {
   auto* menu = new MainMenu;
-  GameStateLoopBegin(menu);
+  Begin(menu);
   unsigned lastMenuMusic = menu->music.id;
   for (int n = 1; n <= 8; ++n) {
     SCOPED_TRACE(::testing::Message() << "level " << n);
@@ -226,7 +233,7 @@ TEST_F(FrontEndTest, EveryLevelFromTheLevelSelectAndBackThroughThePauseMenu) {
 }
 
 TEST_F(FrontEndTest, RestartThenAWinLeadToTheResultScreenAndABadge) {
-  GameStateLoopBegin(new LevelSelect);
+  Begin(new LevelSelect);
   PastTheDelay();
   Click(Now<LevelSelect>()->buttons[2]);
   UntilLeft();
@@ -271,7 +278,7 @@ TEST_F(FrontEndTest, CreditsAndInstructionsGoBackToTheMainMenu) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     auto* menu = new MainMenu;
-    GameStateLoopBegin(menu);
+    Begin(menu);
     PastTheDelay();
     Click(menu->*c.opener);
     auto* screen = Now<PictureWithBackScreen>();
@@ -288,7 +295,7 @@ TEST_F(FrontEndTest, CreditsAndInstructionsGoBackToTheMainMenu) {
 TEST_F(FrontEndTest, ALoadingScreenWithoutItsLevelGoesToTheMainMenu) {
   SetLevelMaker([](int) -> GameState* { return nullptr; });
   for (unsigned target : {4u, 9u}) {
-    GameStateLoopBegin(new LoadingScreen(target));
+    Begin(new LoadingScreen(target));
     GameStateManager.level = int(target);
     ExpectLasts(1.0, 0);
     EXPECT_NE(Now<MainMenu>(), nullptr) << target;
@@ -299,7 +306,7 @@ TEST_F(FrontEndTest, ALoadingScreenWithoutItsLevelGoesToTheMainMenu) {
 TEST_F(FrontEndTest, ADamagedProgressFileCountsAsNoProgress) {
   std::filesystem::create_directories(dataHome + "/vantrel");
   std::ofstream(dataHome + "/vantrel/progress.txt") << "vantrel progress 1\nwon 2 banana\n";
-  GameStateLoopBegin(new LevelSelect);
+  Begin(new LevelSelect);
   Frames(1);
   EXPECT_EQ(Now<LevelSelect>()->wonLevels, 0u);
 }

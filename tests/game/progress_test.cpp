@@ -54,7 +54,7 @@ TEST_F(ProgressTest, WhereTheFileLives) {
 
 TEST_F(ProgressTest, DamagedFilesCountAsNoProgress) {
   struct Case {
-    const char* text;
+    std::string text;
     unsigned won;
   };
   const Case cases[] = {
@@ -65,7 +65,7 @@ TEST_F(ProgressTest, DamagedFilesCountAsNoProgress) {
       {"vantrel progress 1\nwon -1\n", 0},
       {"vantrel progress 2\nwon 1\n", 0},
       {"", 0},
-      {std::string(5000, '7').c_str(), 0},
+      {std::string(5000, '7'), 0},
       {"\x89PNG\r\n\x1a\n", 0},
   };
   for (const Case& c : cases) {
