@@ -78,7 +78,8 @@ unsigned LoadWonLevels() {
   if (path.empty()) return 0;
   FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) {
-    if (errno != ENOENT) std::printf("Cannot read progress in %s: %s\n", path.c_str(), std::strerror(errno));
+    if (errno != ENOENT)
+      std::printf("Cannot read progress in %s: %s\n", path.c_str(), std::strerror(errno));
     return 0;
   }
   std::string text(kMaxFileSize + 1, '\0');

@@ -14,7 +14,7 @@ class StartScreen : public GameState {
   void Free() override {}
   void Unload() override {}
 
-  Sprite picture;  // animation 0 the title, 1 the studio
+  Sprite picture;    // animation 0 the title, 1 the studio
   double timer = 0;  // seconds since the state was entered
   // Starts at 1 and falls once the studio picture shows. The start screen runs once per
   // run, so it belongs to the screen rather than to the process.

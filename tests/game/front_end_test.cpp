@@ -89,7 +89,8 @@ class FrontEndTest : public ::testing::Test {
   }
   void Click(const UIButton* button) {
     ASSERT_NE(button, nullptr);
-    ClickAt(int(button->hitLeft + button->hitRight) / 2, int(button->hitTop + button->hitBottom) / 2);
+    ClickAt(int(button->hitLeft + button->hitRight) / 2,
+            int(button->hitTop + button->hitBottom) / 2);
   }
   // Frames until the running state changes; returns how many ran.
   int UntilLeft(int most = 400) {
@@ -119,9 +120,9 @@ TEST_F(FrontEndTest, StartScreenGoesToTheMainMenuOnASkipKeyOrAfterFourSeconds) {
     bool skips;
   };
   const Case cases[] = {
-      {VK_ESCAPE, false, true}, {VK_SPACE, false, true},   {VK_RETURN, false, true},
+      {VK_ESCAPE, false, true},  {VK_SPACE, false, true},   {VK_RETURN, false, true},
       {VK_LBUTTON, false, true}, {VK_RBUTTON, false, true}, {VK_SPACE, true, true},
-      {'W', false, false},      {0, false, false},
+      {'W', false, false},       {0, false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "key " << c.key << (c.heldAtStart ? " held" : ""));

@@ -1,13 +1,13 @@
+#include "Progress.h"
+
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
-#include <iterator>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
-
-#include "Progress.h"
 
 namespace {
 

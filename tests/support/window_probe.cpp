@@ -87,7 +87,8 @@ double Seen(const Image& screen, const KEPlatformImage& picture, int left, int t
       const uint8_t* got = &screen.rgba[(size_t(sy) * screen.width + sx) * 4];
       ++compared;
       bool close = true;
-      for (int c = 0; c < 3; ++c) close = close && std::abs(int(got[c]) - int(want[c])) <= kTolerance;
+      for (int c = 0; c < 3; ++c)
+        close = close && std::abs(int(got[c]) - int(want[c])) <= kTolerance;
       matching += close;
     }
   }
