@@ -13,6 +13,7 @@ struct FrameRateState {
   double currentFrameRate;
   double minFrameTime;
   double frameTime;
+  double workTime;
   double secondsPerCount;
   uint64_t frameStart;
   unsigned int frameCount;
@@ -46,8 +47,9 @@ void KEFrameRateControllerStart() {
 void KEFrameRateControllerEnd() {
   const uint64_t deadline =
       gFrc.frameStart + uint64_t(std::ceil(gFrc.minFrameTime / gFrc.secondsPerCount - 1e-9));
-  for (;;) {
-    const uint64_t now = KEPlatformCounter();
+  const uint64_t workEnd = KEPlatformCounter();
+  gFrc.workTime = double(int64_t(workEnd - gFrc.frameStart)) * gFrc.secondsPerCount;
+  for (uint64_t now = workEnd;; now = KEPlatformCounter()) {
     gFrc.frameTime = double(int64_t(now - gFrc.frameStart)) * gFrc.secondsPerCount;
     if (!(gFrc.minFrameTime > gFrc.frameTime)) break;
     // Always ask for a later count, so that a clock that only moves when told to (a
@@ -59,5 +61,7 @@ void KEFrameRateControllerEnd() {
 }
 
 double KEFrameRateControllerGetFrameTime() { return gFrc.frameTime; }
+
+double KEFrameRateControllerGetWorkTime() { return gFrc.workTime; }
 
 unsigned int KEFrameRateControllerGetFrameCount() { return gFrc.frameCount; }

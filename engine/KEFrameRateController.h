@@ -6,4 +6,5 @@ void KEFrameRateControllerReset();
 void KEFrameRateControllerStart();
 void KEFrameRateControllerEnd();  // waits for the minimum frame time, counts the frame
 double KEFrameRateControllerGetFrameTime();  // seconds of the last frame, never clamped
+double KEFrameRateControllerGetWorkTime();   // the same before waiting for the minimum
 unsigned int KEFrameRateControllerGetFrameCount();

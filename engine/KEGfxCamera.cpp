@@ -96,11 +96,26 @@ void KEGfxSetTransform3D(const float* rowMajor16) {
   SendWorld(Matrix4Transpose(rows).m);
 }
 
+void KEGfxGetStretchedViewSize(int* width, int* height) {
+  *width = static_cast<int>(static_cast<float>(KEGetWindowWidth()) * KESysGetHorizontalScale());
+  *height = static_cast<int>(static_cast<float>(KEGetWindowHeight()) * KESysGetVerticalScale());
+}
+
+void KEGfxSendViewMatrix(float stretchX, float stretchY) {
+  // The scales only widen the viewport, so the 800 x 600 view is stretched, not widened.
+  Point4 eye(camera.x, camera.y, 60.0f, 1.0f);
+  Point4 target(camera.x, camera.y, 0.0f, 1.0f);
+  Matrix4 stretch;
+  stretch.Identity();
+  stretch.m[0] = stretchX;
+  stretch.m[5] = stretchY;
+  camera.view = stretch * Matrix4LookAt(eye, target, Vector4(0.0f, 1.0f, 0.0f, 0.0f));
+  SendRowMajor("uVMatrix", camera.view);
+}
+
 void SetProjectionAndViewMatrices() {
-  float scaleX = KESysGetHorizontalScale();
-  float scaleY = KESysGetVerticalScale();
-  int pw = static_cast<int>(static_cast<float>(KEGetWindowWidth()) * scaleX);
-  int ph = static_cast<int>(static_cast<float>(KEGetWindowHeight()) * scaleY);
+  int pw, ph;
+  KEGfxGetStretchedViewSize(&pw, &ph);
 
   // Orthographic, centred on the origin, near plane 1 and far plane 1000; the depth terms
   // are exact bit patterns so every compiler rounds -2/999 and -1001/999 alike.
@@ -114,14 +129,6 @@ void SetProjectionAndViewMatrices() {
   glViewport(0, 0, pw, ph);
   KEGfxCheckGLError(2601, "SetProjectionAndViewMatrices");
 
-  // The scales only widen the viewport, so the 800 x 600 view is stretched, not widened.
-  Point4 eye(camera.x, camera.y, 60.0f, 1.0f);
-  Point4 target(camera.x, camera.y, 0.0f, 1.0f);
-  Matrix4 stretch;
-  stretch.Identity();
-  stretch.m[0] = scaleX;
-  stretch.m[5] = scaleY;
-  camera.view = stretch * Matrix4LookAt(eye, target, Vector4(0.0f, 1.0f, 0.0f, 0.0f));
-  SendRowMajor("uVMatrix", camera.view);
+  KEGfxSendViewMatrix(KESysGetHorizontalScale(), KESysGetVerticalScale());
   KEGfxCheckGLError(2650, "SetProjectionAndViewMatrices");
 }

@@ -1,4 +1,5 @@
-// Private seams between the graphics module's files (context, meshes, textures, camera).
+// Private seams between the graphics module's files (context, meshes, textures, camera,
+// fonts).
 // Only these files include GLEW; nothing outside the graphics module includes this header.
 #pragma once
 
@@ -20,3 +21,7 @@ void KEGfxMeshResetState();
 
 // Camera (KEGfxCamera.cpp)
 void KEGfxCameraResetState();
+// Drawable pixels the view is stretched over: the normal viewport's size.
+void KEGfxGetStretchedViewSize(int* width, int* height);
+// Sends the camera's view, scaled by the stretch, as uVMatrix of the current program.
+void KEGfxSendViewMatrix(float stretchX, float stretchY);

@@ -101,6 +101,8 @@ GLuint BuildProgram(const char* vertexSource, const char* fragmentSource) {
   GLuint program = glCreateProgram();
   AttachShader(program, GL_VERTEX_SHADER, vertexSource);
   AttachShader(program, GL_FRAGMENT_SHADER, fragmentSource);
+  // glRasterPos feeds attribute 0, so text is placed by the same transform as meshes.
+  glBindAttribLocation(program, 0, "aPosition");
   glLinkProgram(program);
   return program;
 }

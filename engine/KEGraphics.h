@@ -1,4 +1,5 @@
-// Graphics module: GL context and the two shader programs, meshes, textures, camera.
+// Graphics module: GL context and the two shader programs, meshes, textures, camera,
+// bitmap-font text.
 #pragma once
 
 #include <cstdint>
@@ -108,3 +109,12 @@ void KEGfxSetPosition(float x, float y);
 void KEGfxSetTransform(const KEMtx33* transform);
 void KEGfxSetTransform3D(const float* rowMajor16);
 void SetProjectionAndViewMatrices();  // run when a program is bound
+
+// Bitmap-font text
+// Font handle: the first of 96 display lists, one per character 32 to 127; 0 on failure.
+// The face is found by name, DejaVu Sans when none has it; the height is in pixels.
+unsigned int KEGfxCreateFont(const char* faceName, int height, bool bold, bool italic);
+void KEGfxDestroyFont(unsigned int font);
+// One line at world (x, y), the baseline's left end, in the given colour. Needs render mode
+// 1 or 2; prints at most 255 characters and skips those outside 32 to 127.
+void KEGfxPrint(unsigned int font, const char* text, int x, int y, float r, float g, float b);

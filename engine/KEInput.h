@@ -29,6 +29,7 @@ enum {
   VK_DELETE = 0x2E,
   VK_NUMPAD0 = 0x60,
   VK_F1 = 0x70,
+  VK_F3 = 0x72,
   VK_F12 = 0x7B,
   VK_LSHIFT = 0xA0,
   VK_RSHIFT = 0xA1,

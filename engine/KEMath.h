@@ -45,3 +45,56 @@ float KEVec2DotProduct(const KEVec2* a, const KEVec2* b);
 float KEVec2CrossProductMag(const KEVec2* a, const KEVec2* b);  // z of the 3D cross product
 void KEVec2FromAngle(KEVec2* r, float angle);
 int KEVec2Test(int a, int b);  // a + b
+
+// Distance, overlap and swept-collision tests. Rectangles are a centre with full width and
+// height; signed distances are negative by the depth of an overlap. Swept tests return the
+// time t of first contact along X(t) = Ps + t (Pe - Ps), or -1 when there is none.
+
+// A segment and its line: N is the unit normal, NdotP0 = N . P0. The caller fills all four.
+struct KELineSegment {
+  KEVec2 P0, P1;
+  KEVec2 N;
+  float NdotP0;
+};
+
+// Distances
+float KECalcDistPointToCircle(const KEVec2* p, const KEVec2* centre, float radius);
+float KECalcDistPointToRect(const KEVec2* p, const KEVec2* rect, float width, float height);
+float KECalcDistPointToLineSeg(const KEVec2* p, const KEVec2* a, const KEVec2* b);      // unsigned
+float KECalcDistPointToConvexPoly(const KEVec2* p, const KEVec2* vertices, int count);  // -1
+float KECalcDistCircleToCircle(const KEVec2* c0, float r0, const KEVec2* c1, float r1);
+float KECalcDistCircleToRect(const KEVec2* c, float r, const KEVec2* rect, float width,
+                             float height);
+// 0 when apart or touching; else minus the overlap on the shallower axis (x on a tie), with
+// that axis' unit normal pointing from the second rectangle to the first in `normal`.
+float KECalcDistRectToRect(const KEVec2* rect0, float width0, float height0, const KEVec2* rect1,
+                           float width1, float height1, KEVec2* normal);
+
+// Overlap tests: touching counts, except for a circle and a rectangle
+int KETestPointToCircle(const KEVec2* p, const KEVec2* centre, float radius);
+int KETestPointToRect(const KEVec2* p, const KEVec2* rect, float width, float height);
+int KETestCircleToCircle(const KEVec2* c0, float r0, const KEVec2* c1, float r1);
+int KETestCircleToRect(const KEVec2* c, float r, const KEVec2* rect, float width, float height);
+int KETestRectToRect(const KEVec2* rect0, float width0, float height0, const KEVec2* rect1,
+                     float width1, float height1);
+
+// Segments and swept tests. Pi is the contact point (a moving circle's centre there), R the
+// reflected motion, written only when t > 0.
+float KEStaticPointToStaticLineSegment(const KEVec2* p, const KELineSegment* s);  // signed
+float KEAnimatedPointToStaticLineSegment(const KEVec2* ps, const KEVec2* pe, const KELineSegment* s,
+                                         KEVec2* pi);
+float KEAnimatedCircleToStaticLineSegment(const KEVec2* ps, const KEVec2* pe, float radius,
+                                          const KELineSegment* s, KEVec2* pi);
+float KEReflectAnimatedPointOnStaticLineSegment(const KEVec2* ps, const KEVec2* pe,
+                                                const KELineSegment* s, KEVec2* pi, KEVec2* r);
+float KEReflectAnimatedCircleOnStaticLineSegment(const KEVec2* ps, const KEVec2* pe, float radius,
+                                                 const KELineSegment* s, KEVec2* pi, KEVec2* r);
+// t is negative when the way in lies behind the start; only t in (0, 1] is a hit.
+float KEAnimatedPointToStaticCircle(const KEVec2* ps, const KEVec2* pe, const KEVec2* centre,
+                                    float radius, KEVec2* pi);
+float KEReflectAnimatedPointOnStaticCircle(const KEVec2* ps, const KEVec2* pe, const KEVec2* centre,
+                                           float radius, KEVec2* pi, KEVec2* r);
+float KEAnimatedCircleToStaticCircle(const KEVec2* ps, const KEVec2* pe, float r0,
+                                     const KEVec2* centre, float r1, KEVec2* pi);
+float KEReflectAnimatedCircleOnStaticCircle(const KEVec2* ps, const KEVec2* pe, float r0,
+                                            const KEVec2* centre, float r1, KEVec2* pi, KEVec2* r);

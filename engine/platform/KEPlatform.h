@@ -94,6 +94,26 @@ const char* KEPlatformLastError();
 void KEPlatformSetLastError(const char* text);
 
 // ---------------------------------------------------------------------------------
+// Fonts
+
+// One character as a 1-bit picture, with the pen on the baseline at (originX, originY)
+// counted from the picture's left column and bottom row.
+struct KEPlatformGlyph {
+  int width;
+  int height;
+  int originX;
+  int originY;
+  int advance;            // pixels the pen moves on to the next character
+  unsigned char* pixels;  // width * height bytes, 1 where the character is, top row first
+};
+// Renders characters 32 to 127 of a system font found by face name (DejaVu Sans when no
+// face has that name) with the character height in pixels. Returns 1 on success; on
+// failure prints one line and returns 0 with every glyph empty.
+int KEPlatformRenderFont(const char* face, int height, bool bold, bool italic,
+                         KEPlatformGlyph glyphs[96]);
+void KEPlatformFreeGlyphs(KEPlatformGlyph glyphs[96]);
+
+// ---------------------------------------------------------------------------------
 // Console
 
 // Waits for a key press when standard input is a terminal; returns at once otherwise

@@ -1,5 +1,6 @@
 #include "GameStateLoop.h"
 
+#include "FrameOverlay.h"
 #include "KEFrameRateController.h"
 #include "KEInput.h"
 #include "KESystem.h"
@@ -24,12 +25,17 @@ void RunOneFrame() {
   GameState* state = GameStateManager.current;
   KESysFrameStart();
   KEInputUpdate();
+  FrameOverlayToggleOnF3();
+  FrameOverlayBeginUpdate();
   state->Update();
+  FrameOverlayBeginDraw();
   state->Draw();
+  FrameOverlayEndDraw();
   KESysFrameEnd();
   if (!KESysDoesWindowExist()) RequestState(nullptr);
   GameStateManager.frameTime = KEFrameRateControllerGetFrameTime();
   GameStateManager.totalTime += GameStateManager.frameTime;
+  FrameOverlayEndFrame(KEFrameRateControllerGetWorkTime(), GameStateManager.frameTime);
 }
 
 void LeaveCurrentState() {
@@ -67,7 +73,11 @@ bool GameStateLoopStep() {
   if (GameStateManager.next == GameStateManager.current) RunOneFrame();
   if (GameStateManager.next == GameStateManager.current) return true;
   LeaveCurrentState();
-  if (!GameStateManager.current) return false;
+  if (!GameStateManager.current) {
+    // Its font lives in the GL context, which may not outlive the loop.
+    FrameOverlayReset();
+    return false;
+  }
   EnterCurrentState();
   return true;
 }

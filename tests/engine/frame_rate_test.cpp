@@ -25,6 +25,7 @@ TEST_F(FrameRateTest, ShortFramesAreHeldToExactlyOneSixtieth) {
   for (double work : {0.0, 0.001, 0.016}) {
     const uint64_t before = test_input::Now();
     EXPECT_EQ(Frame(work), 1.0 / 60) << "work " << work;
+    EXPECT_NEAR(KEFrameRateControllerGetWorkTime(), work, 1.0 / test_input::kFrequency);
     EXPECT_EQ(test_input::Now() - before, test_input::kFrequency / 60);
   }
   EXPECT_EQ(KEFrameRateControllerGetFrameCount(), 3u);
@@ -33,6 +34,7 @@ TEST_F(FrameRateTest, ShortFramesAreHeldToExactlyOneSixtieth) {
 TEST_F(FrameRateTest, LongFramesAreNeitherClampedNorMadeUpFor) {
   KEFrameRateControllerInit(60);
   EXPECT_DOUBLE_EQ(Frame(0.1), 0.1);
+  EXPECT_DOUBLE_EQ(KEFrameRateControllerGetWorkTime(), 0.1);
   EXPECT_EQ(Frame(0.0), 1.0 / 60);
 }
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +16,7 @@
 #include "KEGraphics.h"
 #include "KESystem.h"
 #include "gl_environment.h"
+#include "platform/KEPlatform.h"
 
 namespace {
 
@@ -433,6 +436,191 @@ TEST_F(Graphics, DrawsThatCannotHappenLeaveTheScreenAndGlAlone) {
   KEGfxLine(0, 0, 0, 1, 1, 1, 1, 100, 100, 0, 1, 1, 1, 1);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   KEGfxMeshFree(quad);
+}
+
+// Where the lit pixels of the drawable are, and the colour of the last one found.
+struct Ink {
+  int left = INT_MAX, right = -1, bottom = INT_MAX, top = -1, count = 0;
+  Rgb colour = {0, 0, 0};
+};
+
+Ink FindInk() {
+  int width = 0, height = 0;
+  KEPlatformGetDrawableSize(&width, &height);
+  std::vector<unsigned char> pixels(size_t(width) * size_t(height) * 4);
+  glFinish();
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  Ink ink;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const unsigned char* p = &pixels[(size_t(y) * width + x) * 4];
+      if (p[0] == 0 && p[1] == 0 && p[2] == 0) continue;
+      ink.left = std::min(ink.left, x);
+      ink.right = std::max(ink.right, x);
+      ink.bottom = std::min(ink.bottom, y);
+      ink.top = std::max(ink.top, y);
+      ++ink.count;
+      ink.colour = {p[0], p[1], p[2]};
+    }
+  }
+  return ink;
+}
+
+// Clears, prints one string in a neutral program and reads back where it went.
+Ink PrintAndFind(unsigned int font, const char* text, int x = 0, int y = 0) {
+  KEGfxStart();
+  UseProgram(KE_RENDER_COLOR);
+  KEGfxPrint(font, text, x, y, 1, 1, 1);
+  Ink ink = FindInk();
+  KEGfxSetRenderMode(KE_RENDER_NONE);
+  return ink;
+}
+
+const char* const kRow = "####################";  // about 340 pixels in bold 20
+
+TEST_F(Graphics, TextLandsAtItsWorldPositionInItsColour) {
+  const unsigned int font = KEGfxCreateFont("DejaVu Sans", 20, true, false);
+  // clang-format off
+  const struct {
+    const char* what;
+    bool fullScreen;
+    float camX, camY;
+    int x, y;
+    int mode, blend;
+    float tint[3];
+    int penX, penY;  // drawable pixel of the baseline's start; -1: nothing drawn
+  } cases[] = {
+      {"centre", false, 0, 0, 0, 0, KE_RENDER_COLOR, KE_BLEND_NONE, {1, 1, 1}, 400, 300},
+      {"camera moved", false, 100, 50, -100, 150, KE_RENDER_COLOR, KE_BLEND_NONE, {1, 1, 1},
+       200, 400},
+      {"over translucent blending", false, 0, 0, 0, 0, KE_RENDER_COLOR, KE_BLEND_TRANSLUCENT,
+       {1, 1, 1}, 400, 300},
+      {"texture program, tinted", false, 0, 0, 0, 0, KE_RENDER_TEXTURE, KE_BLEND_TRANSLUCENT,
+       {1, 0.5f, 1}, 400, 300},
+      {"100 left of the view", false, 0, 0, -500, 0, KE_RENDER_COLOR, KE_BLEND_NONE, {1, 1, 1},
+       -100, 300},
+      {"1 right of the view", false, 0, 0, 401, 0, KE_RENDER_COLOR, KE_BLEND_NONE, {1, 1, 1}, -1,
+       -1},
+      {"full screen", true, 0, 0, 0, 0, KE_RENDER_COLOR, KE_BLEND_NONE, {1, 1, 1}, 800, 600},
+      {"full screen, camera moved", true, 100, 50, -100, 150, KE_RENDER_COLOR, KE_BLEND_NONE,
+       {1, 1, 1}, 400, 800},
+      {"full screen, 100 left", true, 0, 0, -500, 0, KE_RENDER_COLOR, KE_BLEND_NONE, {1, 1, 1},
+       -200, 600},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    if (c.fullScreen != KESysIsFullScreen()) GlTestSetFullScreen(c.fullScreen);
+    KEGfxSetCamPosition(c.camX, c.camY);
+    KEGfxStart();
+    KEGfxSetBlendMode(c.blend);
+    UseProgram(c.mode);
+    KEGfxSetTintColor(c.tint[0], c.tint[1], c.tint[2], 1);
+    KEGfxPrint(font, kRow, c.x, c.y, 1, 1, 0);
+    const Ink ink = FindInk();
+    if (c.penX == -1) {
+      EXPECT_EQ(ink.count, 0) << c.what;
+    } else {
+      // The first character's bearing keeps its ink a few pixels right of the pen; cut by
+      // the screen's edge, a character's gap may come first.
+      EXPECT_GE(ink.left, std::max(c.penX, 0)) << c.what;
+      EXPECT_LE(ink.left, c.penX < 0 ? 20 : c.penX + 4) << c.what;
+      EXPECT_NEAR(ink.bottom, c.penY, 1) << c.what << ": '#' stands on the baseline";
+      EXPECT_GT(ink.right - ink.left, 60) << c.what;
+      const Rgb want = {int(255 * c.tint[0]), int(255 * c.tint[1] + 0.5f), 0};
+      EXPECT_TRUE(std::abs(ink.colour.r - want.r) <= 2 && std::abs(ink.colour.g - want.g) <= 2 &&
+                  ink.colour.b == 0)
+          << c.what << ": " << ink.colour.r << "," << ink.colour.g << "," << ink.colour.b;
+    }
+    KEGfxSetRenderMode(KE_RENDER_NONE);
+    KEGfxSetBlendMode(KE_BLEND_NONE);
+  }
+  GlTestSetFullScreen(false);
+  KEGfxSetCamPosition(0, 0);
+  KEGfxDestroyFont(font);
+}
+
+TEST_F(Graphics, PrintLeavesTheStateOfNormalDrawing) {
+  const unsigned int font = KEGfxCreateFont("DejaVu Sans", 20, true, false);
+  KEGfxVertexList* quad = MakeQuad(10, 10, 0xFF0000FF);
+  for (bool fullScreen : {false, true}) {
+    GlTestSetFullScreen(fullScreen);
+    const int s = fullScreen ? 2 : 1;
+    KEGfxSetCamPosition(100, 50);
+    KEGfxStart();
+    UseProgram(KE_RENDER_COLOR);
+    KEGfxSetBlendColor(0.5f, 0.5f, 0.5f, 0.5f);
+    glViewport(5, 5, 10, 10);
+    KEGfxPrint(font, kRow, 100, 200, 1, 1, 1);
+
+    GLint viewport[4], program = 0;
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4),
+              (std::vector<GLint>{0, 0, 800 * s, 600 * s}));
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    float blend[4] = {9, 9, 9, 9};
+    glGetUniformfv(program, glGetUniformLocation(program, "uBlendColor"), blend);
+    EXPECT_EQ(std::vector<float>(blend, blend + 4), (std::vector<float>{0, 0, 0, 0}));
+    // A quad drawn next lands where it would have without the text.
+    DrawAt(quad, -200, -150);
+    ExpectPixel(100 * s, 100 * s, {0, 0, 255}, fullScreen ? "full screen" : "window");
+    KEGfxSetRenderMode(KE_RENDER_NONE);
+  }
+  GlTestSetFullScreen(false);
+  KEGfxSetCamPosition(0, 0);
+  KEGfxMeshFree(quad);
+  KEGfxDestroyFont(font);
+}
+
+TEST_F(Graphics, PrintShowsTheTextAsItIs) {
+  const unsigned int font = KEGfxCreateFont("DejaVu Sans", 20, true, false);
+  // The lists of a second font follow the first's, where stray codes would land.
+  const unsigned int next = KEGfxCreateFont("DejaVu Sans", 20, false, false);
+  const Ink number = PrintAndFind(font, "100");
+  const Ink percent = PrintAndFind(font, "100%");
+  EXPECT_EQ(percent.left, number.left);
+  EXPECT_GT(percent.right, number.right + 10) << "a percent sign after the number";
+  EXPECT_GT(PrintAndFind(font, "%s%s%s%n").count, 0);
+
+  const Ink plain = PrintAndFind(font, "AB");
+  const Ink stray = PrintAndFind(font,
+                                 "A\x01\xA0\x7F"
+                                 "B");
+  const Ink del = PrintAndFind(font, "A\x7F");
+  EXPECT_GT(del.right, PrintAndFind(font, "A").right) << "127 is a character of the font";
+  EXPECT_EQ(stray.count, plain.count + del.count - PrintAndFind(font, "A").count)
+      << "codes outside 32 to 127 draw nothing";
+
+  // Longer text is cut at 255 characters, never written past a buffer (the sanitizer run
+  // watches that).
+  EXPECT_GT(PrintAndFind(font, std::string(1000, '#').c_str()).count, 0);
+  EXPECT_EQ(PrintAndFind(font, nullptr).count, 0);
+  KEGfxDestroyFont(next);
+  KEGfxDestroyFont(font);
+}
+
+TEST_F(Graphics, FontsFallBackToDejaVuSansAndTakeTheirStyle) {
+  const unsigned int regular = KEGfxCreateFont("dejavu sans", 20, false, false);
+  CaptureStdout();
+  const unsigned int unknown = KEGfxCreateFont("No Such Face", 20, false, false);
+  EXPECT_EQ(GetCapturedStdout(), "No font \"No Such Face\"; using DejaVu Sans\n");
+  const unsigned int bold = KEGfxCreateFont("DejaVu Sans", 20, true, false);
+  const unsigned int italic = KEGfxCreateFont("DejaVu Sans", 20, false, true);
+  CaptureStdout();
+  const unsigned int flat = KEGfxCreateFont("DejaVu Sans", 0, false, false);
+  EXPECT_EQ(GetCapturedStdout(),
+            "Font height 0 is not between 1 and 1024 pixels; the font draws nothing\n");
+
+  const Ink upright = PrintAndFind(regular, "IIII");
+  EXPECT_EQ(PrintAndFind(unknown, "IIII").count, upright.count);
+  EXPECT_GT(PrintAndFind(bold, "IIII").count, upright.count * 5 / 4);
+  const Ink slanted = PrintAndFind(italic, "IIII");
+  EXPECT_GT(slanted.right, upright.right) << "the tops lean right";
+  EXPECT_EQ(slanted.top - slanted.bottom, upright.top - upright.bottom);
+  EXPECT_NE(flat, 0u);
+  EXPECT_EQ(PrintAndFind(flat, "IIII").count, 0);
+  for (unsigned int font : {regular, unknown, bold, italic, flat}) KEGfxDestroyFont(font);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST(GraphicsColours, ColInterpPicksAnEndColour) {

@@ -90,3 +90,203 @@ TEST(MathVec2, CrossProductSign) {
   EXPECT_FLOAT_EQ(KEVec2CrossProductMag(&x, &y), 1.0f);
   EXPECT_FLOAT_EQ(KEVec2CrossProductMag(&y, &x), -1.0f);
 }
+
+// Rectangles 4 x 2 and shapes at the origin unless a row says otherwise; segments from
+// the origin to (4, 0).
+const KEVec2 kOrigin = {0, 0};
+const KEVec2 kFourRight = {4, 0};
+
+TEST(MathCollision, DistancesAreNegativeByTheOverlap) {
+  const struct {
+    const char* what;
+    float (*distance)(KEVec2);  // from the row's point
+    KEVec2 p;
+    float want;
+  } cases[] = {
+      {"rect centre",
+       [](KEVec2 p) { return KECalcDistPointToRect(&p, &kOrigin, 4, 2); },
+       {0, 0},
+       -1},
+      {"inside, nearer the top",
+       [](KEVec2 p) { return KECalcDistPointToRect(&p, &kOrigin, 4, 2); },
+       {1.5f, 0.5f},
+       -0.5f},
+      {"3 right of the rect centre",
+       [](KEVec2 p) { return KECalcDistPointToRect(&p, &kOrigin, 4, 2); },
+       {3, 0},
+       1},
+      {"off a rect corner",
+       [](KEVec2 p) { return KECalcDistPointToRect(&p, &kOrigin, 4, 2); },
+       {5, 5},
+       5},
+      {"circle 0.5 beside the rect",
+       [](KEVec2 p) { return KECalcDistCircleToRect(&p, 0.5f, &kOrigin, 4, 2); },
+       {3, 0},
+       0.5f},
+      {"point to circle 2",
+       [](KEVec2 p) { return KECalcDistPointToCircle(&p, &kOrigin, 2); },
+       {3, 4},
+       3},
+      {"circles 1 and 1 apart",
+       [](KEVec2 p) { return KECalcDistCircleToCircle(&p, 1, &kOrigin, 1); },
+       {5, 0},
+       3},
+      {"circles 2 and 2 overlapping",
+       [](KEVec2 p) { return KECalcDistCircleToCircle(&p, 2, &kOrigin, 2); },
+       {3, 0},
+       -1},
+      {"above the segment",
+       [](KEVec2 p) { return KECalcDistPointToLineSeg(&p, &kOrigin, &kFourRight); },
+       {2, 3},
+       3},
+      {"before its start",
+       [](KEVec2 p) { return KECalcDistPointToLineSeg(&p, &kOrigin, &kFourRight); },
+       {-3, 4},
+       5},
+      {"past its end",
+       [](KEVec2 p) { return KECalcDistPointToLineSeg(&p, &kOrigin, &kFourRight); },
+       {7, 4},
+       5},
+      {"segment of no length",
+       [](KEVec2 p) { return KECalcDistPointToLineSeg(&p, &kFourRight, &kFourRight); },
+       {7, 4},
+       5},
+      {"convex polygon",
+       [](KEVec2 p) { return KECalcDistPointToConvexPoly(&p, &kOrigin, 1); },
+       {9, 9},
+       -1},
+  };
+  for (const auto& c : cases) EXPECT_FLOAT_EQ(c.distance(c.p), c.want) << c.what;
+}
+
+TEST(MathCollision, RectanglesPushOutAlongTheShallowerAxis) {
+  const KEVec2& o = kOrigin;
+  const KEVec2 untouched = {9, 9};
+  const struct {
+    KEVec2 second;  // a 4 x 2 rectangle against a 4 x 2 at the origin
+    float want;
+    KEVec2 normal;
+    int overlap;
+  } cases[] = {
+      {{4, 0}, 0, untouched, 1},  // touching: no depth, but the overlap test counts it
+      {{4.01f, 0}, 0, untouched, 0},     {{3, 0.5f}, -1, {-1, 0}, 1},
+      {{-3, 0.5f}, -1, {1, 0}, 1},       {{0.5f, 1.5f}, -0.5f, {0, -1}, 1},
+      {{0.5f, -1.5f}, -0.5f, {0, 1}, 1}, {{3, 1}, -1, {-1, 0}, 1},  // a tie goes to x
+  };
+  for (const auto& c : cases) {
+    KEVec2 normal = untouched;
+    EXPECT_FLOAT_EQ(KECalcDistRectToRect(&o, 4, 2, &c.second, 4, 2, &normal), c.want)
+        << c.second.x << ", " << c.second.y;
+    ExpectVec(normal, c.normal, "normal");
+    EXPECT_EQ(KETestRectToRect(&o, 4, 2, &c.second, 4, 2), c.overlap);
+  }
+  EXPECT_FLOAT_EQ(KECalcDistRectToRect(&o, 4, 2, &o, 4, 2, nullptr), -2) << "no normal asked";
+}
+
+TEST(MathCollision, TouchingCountsAsOverlapButForCircleAndRect) {
+  const struct {
+    const char* what;
+    int (*test)(KEVec2);
+    KEVec2 p;
+    int want;
+  } cases[] = {
+      {"point on a rect corner",
+       [](KEVec2 p) { return KETestPointToRect(&p, &kOrigin, 4, 2); },
+       {2, 1},
+       1},
+      {"point just outside",
+       [](KEVec2 p) { return KETestPointToRect(&p, &kOrigin, 4, 2); },
+       {2.01f, 0},
+       0},
+      {"point on a circle",
+       [](KEVec2 p) { return KETestPointToCircle(&p, &kOrigin, 1); },
+       {0, 1},
+       1},
+      {"circles touching",
+       [](KEVec2 p) { return KETestCircleToCircle(&p, 1, &kOrigin, 1); },
+       {2, 0},
+       1},
+      {"circles apart",
+       [](KEVec2 p) { return KETestCircleToCircle(&p, 1, &kOrigin, 1); },
+       {2.01f, 0},
+       0},
+      {"circle touching a rect",
+       [](KEVec2 p) { return KETestCircleToRect(&p, 0.5f, &kOrigin, 4, 2); },
+       {2.5f, 0},
+       0},
+      {"circle into a rect",
+       [](KEVec2 p) { return KETestCircleToRect(&p, 0.5f, &kOrigin, 4, 2); },
+       {2.4f, 0},
+       1},
+      {"dot inside a rect",
+       [](KEVec2 p) { return KETestCircleToRect(&p, 0, &kOrigin, 4, 2); },
+       {1, 0},
+       1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.test(c.p), c.want) << c.what;
+}
+
+// The segment from (-1, 0) to (1, 0) facing up.
+const KELineSegment kFloor = {{-1, 0}, {1, 0}, {0, 1}, 0};
+
+enum Sweep { PointOnSegment, CircleOnSegment, PointOnCircle, CircleOnCircle };
+
+// The plain sweep of each kind, or the one that also reflects when r is given.
+float RunSweep(Sweep kind, const KEVec2& ps, const KEVec2& pe, KEVec2* pi, KEVec2* r) {
+  switch (kind) {
+    case PointOnSegment:
+      return r ? KEReflectAnimatedPointOnStaticLineSegment(&ps, &pe, &kFloor, pi, r)
+               : KEAnimatedPointToStaticLineSegment(&ps, &pe, &kFloor, pi);
+    case CircleOnSegment:
+      return r ? KEReflectAnimatedCircleOnStaticLineSegment(&ps, &pe, 0.5f, &kFloor, pi, r)
+               : KEAnimatedCircleToStaticLineSegment(&ps, &pe, 0.5f, &kFloor, pi);
+    case PointOnCircle:
+      return r ? KEReflectAnimatedPointOnStaticCircle(&ps, &pe, &kOrigin, 1, pi, r)
+               : KEAnimatedPointToStaticCircle(&ps, &pe, &kOrigin, 1, pi);
+    case CircleOnCircle:
+      return r ? KEReflectAnimatedCircleOnStaticCircle(&ps, &pe, 0.5f, &kOrigin, 0.5f, pi, r)
+               : KEAnimatedCircleToStaticCircle(&ps, &pe, 0.5f, &kOrigin, 0.5f, pi);
+  }
+  return 0;
+}
+
+TEST(MathCollision, SweptContactsAndReflections) {
+  const KEVec2 none = {99, 99};  // what an output nobody wrote still holds
+  const struct {
+    const char* what;
+    Sweep kind;
+    KEVec2 ps, pe;
+    float t;
+    KEVec2 pi, r;
+  } cases[] = {
+      {"crossing the middle", PointOnSegment, {0, -1}, {0, 1}, 0.5f, {0, 0}, {0, -1}},
+      {"crossing at a slant", PointOnSegment, {-1, 1}, {1, -1}, 0.5f, {0, 0}, {1, 1}},
+      {"crossing beyond an end", PointOnSegment, {2, -1}, {2, 1}, -1, none, none},
+      {"along the line", PointOnSegment, {-0.5f, 0}, {0.5f, 0}, -1, none, none},
+      {"staying in front", PointOnSegment, {0, 1}, {0, 2}, -1, none, none},
+      {"leaving from the line", PointOnSegment, {0, 0}, {0, 1}, 0, {0, 0}, none},
+      {"circle from behind", CircleOnSegment, {0, -2}, {0, 2}, 0.375f, {0, -0.5f}, {0, -2.5f}},
+      {"circle from in front", CircleOnSegment, {0, 2}, {0, -2}, 0.375f, {0, 0.5f}, {0, 2.5f}},
+      {"circle passing in front", CircleOnSegment, {-2, 1}, {2, 0.6f}, -1, none, none},
+      {"entering a circle", PointOnCircle, {-3, 0}, {3, 0}, 1 / 3.0f, {-1, 0}, {-2, 0}},
+      {"missing a circle", PointOnCircle, {-3, 2}, {3, 2}, -1, none, none},
+      {"stopping short", PointOnCircle, {-3, 0}, {-2, 0}, -1, {-1, 0}, none},
+      {"leaving from inside", PointOnCircle, {0.5f, 0}, {3, 0}, -1, none, none},
+      {"inside, heading in", PointOnCircle, {-0.5f, 0}, {3, 0}, -0.5f / 3.5f, {-1, 0}, none},
+      {"circle behind the motion", PointOnCircle, {3, 0}, {5, 0}, -2, {-1, 0}, none},
+      {"not moving", PointOnCircle, {-3, 0}, {-3, 0}, -1, none, none},
+      {"circles meeting", CircleOnCircle, {-5, 0}, {5, 0}, 0.4f, {-1, 0}, {-4, 0}},
+  };
+  for (const auto& c : cases) {
+    for (bool reflect : {false, true}) {
+      KEVec2 pi = none, r = none;
+      const float t = RunSweep(c.kind, c.ps, c.pe, &pi, reflect ? &r : nullptr);
+      EXPECT_NEAR(t, c.t, 1e-6f) << c.what;
+      ExpectVec(pi, c.pi, c.what);
+      if (reflect) ExpectVec(r, c.r, c.what);
+    }
+  }
+  EXPECT_FLOAT_EQ(KEStaticPointToStaticLineSegment(&kOrigin, &kFloor), 0);
+  const KEVec2 below = {7, -2};
+  EXPECT_FLOAT_EQ(KEStaticPointToStaticLineSegment(&below, &kFloor), -2);
+}

@@ -1,13 +1,16 @@
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "FrameOverlay.h"
 #include "GameStateLoop.h"
 #include "KEFrameRateController.h"
 #include "KEInput.h"
 #include "KESystem.h"
 #include "StateRequests.h"
+#include "idle_state.h"
 #include "platform/KEPlatform.h"
 #include "test_input.h"
 
@@ -135,6 +138,67 @@ TEST_F(StateLoopTest, ASecondRequestInOneFrameDeletesTheFirst) {
   EXPECT_EQ(gLog, (Log{"A.Load", "A.Initialize", "L1.destroy", "A.Draw", "A.Free", "A.Unload",
                        "A.destroy", "L2.Load", "L2.Initialize", "L2.Update", "L2.Draw",
                        "L2.Free", "L2.Unload", "L2.destroy"}));
+}
+
+TEST(FrameTimeStats, SummarisesEachSecondOnItsOwn) {
+  FrameTimeStats stats;
+  EXPECT_EQ(FrameOverlayLines(stats), (std::vector<std::string>{"F3 frame times: measuring"}));
+  // update, draw, work, frame: four frames of a quarter second close each second.
+  const double seconds[8][4] = {
+      {0.001, 0.002, 0.010, 0.25}, {0.003, 0.002, 0.010, 0.25}, {0.001, 0.004, 0.020, 0.25},
+      {0.001, 0.002, 0.010, 0.25}, {0.001, 0.001, 0.002, 0.25}, {0.001, 0.001, 0.002, 0.25},
+      {0.001, 0.001, 0.002, 0.25}, {0.001, 0.001, 0.002, 0.50},
+  };
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(stats.HasSummary(), i > 0 && i % 4 == 0);
+    stats.Add(seconds[i][0], seconds[i][1], seconds[i][2], seconds[i][3]);
+  }
+  EXPECT_EQ(
+      FrameOverlayLines(stats),
+      (std::vector<std::string>{
+          "4.0 fps", "frame    250.00 ms mean 250.00 worst", "update     1.50 ms mean   3.00 worst",
+          "draw       2.50 ms mean   4.00 worst", "gl+swap    8.50 ms mean  15.00 worst"}));
+  // The next second does not inherit the first one's worst frames.
+  for (int i = 4; i < 7; ++i) stats.Add(seconds[i][0], seconds[i][1], seconds[i][2], seconds[i][3]);
+  EXPECT_EQ(FrameOverlayLines(stats)[0], "4.0 fps") << "the first second stays until the next ends";
+  stats.Add(seconds[7][0], seconds[7][1], seconds[7][2], seconds[7][3]);
+  EXPECT_EQ(
+      FrameOverlayLines(stats),
+      (std::vector<std::string>{
+          "3.2 fps", "frame    312.50 ms mean 500.00 worst", "update     1.00 ms mean   1.00 worst",
+          "draw       1.00 ms mean   1.00 worst", "gl+swap    0.00 ms mean   0.00 worst"}));
+}
+
+// Yellow pixels of the overlay in the top-left corner of the picture last shown (Mesa on
+// Xvfb keeps the back buffer through a swap).
+int OverlayPixelsShown() {
+  std::vector<unsigned char> pixels(400 * 100 * 4);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 500, 400, 100, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  int count = 0;
+  for (size_t i = 0; i < pixels.size(); i += 4) {
+    count += pixels[i] > 200 && pixels[i + 1] > 200 && pixels[i + 2] < 150;
+  }
+  return count;
+}
+
+TEST_F(StateLoopTest, F3ShowsTheFrameTimesOverAnyStateAndF3AgainHides) {
+  GameStateLoopBegin(new IdleState);
+  std::vector<bool> shown;
+  std::vector<bool> drawn;
+  for (bool f3 : {true, true, false, true, false}) {
+    f3 ? test_input::Press(VK_F3) : test_input::Release(VK_F3);
+    ASSERT_TRUE(GameStateLoopStep());
+    shown.push_back(FrameOverlayIsShown());
+    drawn.push_back(OverlayPixelsShown() > 50);
+  }
+  EXPECT_EQ(shown, (std::vector<bool>{true, true, true, false, false}));
+  EXPECT_EQ(drawn, shown);
+  test_input::Press(VK_F3);
+  ASSERT_TRUE(GameStateLoopStep());
+  GameStateManager.next = nullptr;
+  EXPECT_FALSE(GameStateLoopStep());
+  EXPECT_FALSE(FrameOverlayIsShown()) << "the next loop starts without it";
 }
 
 // Runs last in this file: it closes the shared window and opens a fresh one.
