@@ -2,8 +2,9 @@
 # Plays the real game under a virtual X server with quick taps and clicks from outside, as
 # a player would, and checks each screen from what the window shows: the splash, the main
 # menu and the level select full screen (stretched), then in a window a level, its pause
-# menu and the way back to the main menu, and quit through the confirmation with exit
-# code 0. Then a polite close request, and a start without any display.
+# menu (on losing the focus, and on Escape) and the way back to the main menu, and quit
+# through the confirmation with exit code 0. Then a polite close request, and a start
+# without any display.
 # Usage: play_test.sh VANTREL WINDOW_PROBE
 set -u
 game=$(realpath "$1")
@@ -87,6 +88,13 @@ if wid=$(window_named Vantrel); then
   click_view 150 150                                     # level 1
   # The status strip along the bottom is there only in a level.
   shows "a level" gui.png 5 0 520 800 80
+  # Another window takes the focus: the level pauses; back with the focus, Escape resumes.
+  "$probe" unfocus "$wid"
+  shows "the pause menu on losing the focus" PauseText.png 5 0 0 800 600
+  xdotool windowfocus "$wid"
+  press Escape
+  "$probe" match "$wid" "$assets/PauseText.png" 0 0 800 600 80 0 >/dev/null &&
+    fail "Escape did not close the pause menu"
   press Escape
   shows "the pause menu" PauseText.png 5 0 0 800 600
   click_view 400 477                                     # main menu

@@ -2,6 +2,8 @@
 // window that xdotool does not give.
 //   window_probe close WINDOW
 //       asks the window to close, as its close box would (WM_DELETE_WINDOW)
+//   window_probe unfocus WINDOW
+//       takes the keyboard focus away from the window, as switching to another would
 //   window_probe shot WINDOW FILE.png
 //       saves what the window shows
 //   window_probe match WINDOW PICTURE LEFT TOP WIDTH HEIGHT PERCENT SECONDS
@@ -29,6 +31,7 @@ constexpr int kTolerance = 16;
 int Usage() {
   std::fprintf(stderr,
                "usage: window_probe close WINDOW\n"
+               "       window_probe unfocus WINDOW\n"
                "       window_probe shot WINDOW FILE.png\n"
                "       window_probe match WINDOW PICTURE LEFT TOP WIDTH HEIGHT PERCENT SECONDS\n");
   return 2;
@@ -132,6 +135,10 @@ int main(int argc, char** argv) {
   int status = -1;
   if (command == "close" && argc == 3) {
     status = Close(display, window);
+  } else if (command == "unfocus" && argc == 3) {
+    XSetInputFocus(display, DefaultRootWindow(display), RevertToPointerRoot, CurrentTime);
+    XSync(display, False);
+    status = 0;
   } else if (command == "shot" && argc == 4) {
     Image screen;
     status = Grab(display, window, &screen) && WritePng(argv[3], screen) ? 0 : 1;
