@@ -48,12 +48,14 @@ uint32_t ReadNumber(const unsigned char* bytes, int count, bool bigEndian) {
 }
 
 // SDL_mixer divides by a WAV's or AIFF's channel count (kept in eight bits) before it checks
-// it, so a file claiming 0 or 256 channels would take the game down. It judges the rest.
-bool ChannelCountIsSane(const char* path) {
+// it, so a file claiming 0 or 256 channels would take the game down; and it allocates what
+// a chunk claims before reading it, so a damaged size asks for gigabytes. It judges the rest.
+bool HeaderIsSane(const char* path) {
   SDL_RWops* file = SDL_RWFromFile(path, "rb");
   if (!file) return true;
+  const Sint64 fileSize = SDL_RWsize(file);
   unsigned char header[12];
-  bool sane = true;
+  const char* fault = nullptr;
   if (SDL_RWread(file, header, 1, 12) == 12) {
     const bool wave = SDL_memcmp(header, "RIFF", 4) == 0;
     const bool aiff = SDL_memcmp(header, "FORM", 4) == 0;
@@ -61,22 +63,27 @@ bool ChannelCountIsSane(const char* path) {
     const char* formatId = aiff ? "COMM" : "fmt ";
     const int channelsAt = aiff ? 0 : 2;
     unsigned char chunk[8];
-    while ((wave || aiff) && sane && SDL_RWread(file, chunk, 1, 8) == 8) {
+    while ((wave || aiff) && !fault && SDL_RWread(file, chunk, 1, 8) == 8) {
       Sint64 skip = ReadNumber(chunk + 4, 4, aiff);
+      // The last chunk may lack its padding byte.
+      if (fileSize >= 0 && SDL_RWtell(file) + skip > fileSize) {
+        fault = "a chunk is longer than the file";
+        break;
+      }
       skip += skip & 1;  // chunks are padded to even sizes
       if (SDL_memcmp(chunk, formatId, 4) == 0) {
         unsigned char format[4];
         if (skip < 4 || SDL_RWread(file, format, 1, 4) != 4) break;
         const uint32_t channels = ReadNumber(format + channelsAt, 2, aiff);
-        sane = channels >= 1 && channels <= 8;
+        if (channels < 1 || channels > 8) fault = "the file's channel count is not 1 to 8";
         skip -= 4;
       }
       if (SDL_RWseek(file, skip, RW_SEEK_CUR) < 0) break;
     }
   }
   SDL_RWclose(file);
-  if (!sane) SDL_SetError("the file's channel count is not 1 to 8");
-  return sane;
+  if (fault) SDL_SetError("%s", fault);
+  return !fault;
 }
 
 void ReportNoDevice() {
@@ -89,7 +96,7 @@ bool SafeToLoad(const char* path) {
     SDL_SetError("no file name given");
     return false;
   }
-  return ChannelCountIsSane(path);
+  return HeaderIsSane(path);
 }
 
 // Loads a sound into its table under a fresh id; 0, and one line naming the file, when it

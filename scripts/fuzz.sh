@@ -11,8 +11,10 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo 
   -DVANTREL_ASSETGEN=OFF >/dev/null
 cmake --build build-fuzz --target "${target}_fuzz" -j "$(nproc)"
 scratch=$(mktemp -d)
+findings=$(mktemp -d)
 export SDL_AUDIODRIVER=dummy
 # The readers report every bad line; only libFuzzer's own report is kept.
 build-fuzz/tests/fuzz/"${target}_fuzz" -max_total_time="$seconds" -print_final_stats=1 -close_fd_mask=1 \
+  -artifact_prefix="$findings/" \
   "$scratch" "tests/fuzz/corpus/$target"
-echo "New inputs kept in $scratch"
+echo "New inputs kept in $scratch, crashing ones in $findings"

@@ -31,6 +31,8 @@ TEST(AudioDummy, BadFilesGiveEmptyHandlesAndOneLineNamingTheFile) {
       Write("no_channels.wav", WavHeader(4, 0) + "abcd"),
       Write("256_channels.wav", WavHeader(512, 256) + std::string(512, 'a')),
       Write("no_channels_aiff.wav", aiffNoChannels),
+      // The mixer would allocate the 4 GB that the data chunk claims.
+      Write("lying_size.wav", WavHeader(0xFFFFFFF0u) + "abcd"),
   };
   for (const std::string& path : paths) {
     for (bool asMusic : {true, false}) {
