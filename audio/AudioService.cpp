@@ -49,14 +49,19 @@ uint32_t ReadNumber(const unsigned char* bytes, int count, bool bigEndian) {
 
 // SDL_mixer divides by a WAV's or AIFF's channel count (kept in eight bits) before it checks
 // it, so a file claiming 0 or 256 channels would take the game down; and it allocates what
-// a chunk claims before reading it, so a damaged size asks for gigabytes. It judges the rest.
+// a chunk claims before reading it, so a damaged size asks for gigabytes; an absurd sample
+// rate overflows its converter. It judges the rest.
+constexpr uint32_t kHighestSampleRate = 384000;
+
 bool HeaderIsSane(const char* path) {
   SDL_RWops* file = SDL_RWFromFile(path, "rb");
   if (!file) return true;
   const Sint64 fileSize = SDL_RWsize(file);
   unsigned char header[12];
   const char* fault = nullptr;
-  if (SDL_RWread(file, header, 1, 12) == 12) {
+  // The mixer loses its file handle on a file too short for any header.
+  if (fileSize >= 0 && fileSize < 12) fault = "the file is too short to be a sound";
+  if (!fault && SDL_RWread(file, header, 1, 12) == 12) {
     const bool wave = SDL_memcmp(header, "RIFF", 4) == 0;
     const bool aiff = SDL_memcmp(header, "FORM", 4) == 0;
     // The format chunk: channels follow the format tag in a WAV, lead in an AIFF.
@@ -72,11 +77,16 @@ bool HeaderIsSane(const char* path) {
       }
       skip += skip & 1;  // chunks are padded to even sizes
       if (SDL_memcmp(chunk, formatId, 4) == 0) {
-        unsigned char format[4];
-        if (skip < 4 || SDL_RWread(file, format, 1, 4) != 4) break;
+        unsigned char format[8];
+        if (skip < 8 || SDL_RWread(file, format, 1, 8) != 8) break;
         const uint32_t channels = ReadNumber(format + channelsAt, 2, aiff);
         if (channels < 1 || channels > 8) fault = "the file's channel count is not 1 to 8";
-        skip -= 4;
+        // The converter's buffer size overflows for absurd rates (an AIFF keeps its rate
+        // as an extended float, left to the mixer).
+        const uint32_t rate = ReadNumber(format + 4, 4, false);
+        if (wave && (rate < 1 || rate > kHighestSampleRate))
+          fault = "the file's sample rate is not 1 to 384000";
+        skip -= 8;
       }
       if (SDL_RWseek(file, skip, RW_SEEK_CUR) < 0) break;
     }

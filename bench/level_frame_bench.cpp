@@ -1,6 +1,8 @@
 // Cost of one level frame, update and draw apart, with 30 monsters chasing the player on a
 // 40 x 40 map, against a level with no monsters and a bare frame, all in one run.
 // Run under a display: xvfb-run -a -s "-screen 0 1600x1200x24" bench_level_frame
+// With level numbers (1 to 8, or "all") it times the game's own levels instead, each with
+// its whole cast on its patrols and the player standing unharmed at its start.
 //
 // Monsters see 120 units ahead, so on their own only a handful would chase at once. Here
 // they stand on the player's row and column facing it and see across the whole map: every
@@ -10,6 +12,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -19,6 +22,8 @@
 #include "KEGraphics.h"
 #include "KEInput.h"
 #include "KESystem.h"
+#include "LevelCast.h"
+#include "LevelRoster.h"
 #include "Monster.h"
 #include "Player.h"
 #include "SandboxLevel.h"
@@ -141,6 +146,18 @@ Timing RunLevel(bool withMonsters) {
   return timing;
 }
 
+Timing RunGameLevel(int number) {
+  GameStateLoopBegin(CreateLevel(number));
+  GameStateManager.level = number;
+  gCurrentPlayer->ghost = true;
+  Timing timing, warmUp;
+  for (int frame = -kWarmUp; frame < kFrames; ++frame)
+    Frame(GameStateManager.current, frame < 0 ? &warmUp : &timing);
+  GameStateManager.next = nullptr;
+  GameStateLoopStep();
+  return timing;
+}
+
 Timing RunBare() {
   Timing timing, warmUp;
   for (int frame = -kWarmUp; frame < kFrames; ++frame)
@@ -158,12 +175,41 @@ void Print(const char* name, const Timing& t, bool monsters) {
     std::printf("\n");
 }
 
+// The game's levels by number, each against the bare frame of the same run.
+int RunGameLevels(const std::vector<int>& numbers) {
+  const Timing bare = RunBare();
+  std::printf("mean ms per frame over %d frames, unpaced\n", kFrames);
+  std::printf("%-28s %9s %9s %10s %9s\n", "frame", "update", "draw", "end+swap", "total");
+  Print("bare frame (clear, swap)", bare, false);
+  for (int number : numbers) {
+    const LevelCast& cast = *LevelCastOf(number);
+    const std::string name =
+        std::string(cast.mapFile) + ", " + std::to_string(cast.monsters.size()) + " monsters";
+    Print(name.c_str(), RunGameLevel(number), false);
+  }
+  KESysExit();
+  return 0;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  std::vector<int> levels;
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    const int number = word == "all" ? 0 : std::atoi(argv[i]);
+    if (number == 0 && word != "all") {
+      std::printf("usage: bench_level_frame [1-%d | all]...\n", kLevelCount);
+      return 2;
+    }
+    for (int n = 1; n <= kLevelCount; ++n)
+      if (n == number || (number == 0 && LevelCastOf(n))) levels.push_back(n);
+    if (number != 0 && !LevelCastOf(number)) return 2;
+  }
   if (!EnterDataDirectory()) return 1;
   if (!KESysInit(nullptr, 1, 800, 600, 0, 0, nullptr)) return 1;
   KEGfxSetBackgroundColor(0, 0, 0);
+  if (!levels.empty()) return RunGameLevels(levels);
 
   const Timing bare = RunBare();
   const Timing empty = RunLevel(false);

@@ -4,7 +4,11 @@
 
 #include "GameState.h"
 
+struct LevelCast;
+
 constexpr int kLevelCount = 8;
 
 // A new level state for `number`, or null when no level has that number.
 GameState* CreateLevel(int number);
+// The cast (and through it the map file) of level `number`, or null.
+const LevelCast* LevelCastOf(int number);

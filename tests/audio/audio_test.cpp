@@ -33,6 +33,11 @@ TEST(AudioDummy, BadFilesGiveEmptyHandlesAndOneLineNamingTheFile) {
       Write("no_channels_aiff.wav", aiffNoChannels),
       // The mixer would allocate the 4 GB that the data chunk claims.
       Write("lying_size.wav", WavHeader(0xFFFFFFF0u) + "abcd"),
+      Write("absurd_rate.wav", [] {
+        std::string header = WavHeader(400);
+        header.replace(24, 4, LE(4500002, 4));
+        return header + std::string(400, '\1');
+      }()),
   };
   for (const std::string& path : paths) {
     for (bool asMusic : {true, false}) {

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!Finite(cast.playerStart)) __builtin_trap();
   for (const CastMember& member : cast.monsters) {
     if (member.kind < 0 || member.kind > 4 || !Finite(member.start)) __builtin_trap();
-    if (!std::isfinite(member.rotation) || !(member.pause >= 0) || !std::isfinite(member.pause))
+    const double pause = member.pause.value_or(0);
+    if (!std::isfinite(member.rotation.value_or(0)) || !(pause >= 0) || !std::isfinite(pause))
       __builtin_trap();
     for (KEVec2 point : member.route)
       if (!Finite(point)) __builtin_trap();

@@ -14,6 +14,7 @@
 #include "GameStateLoop.h"
 #include "InfoScreens.h"
 #include "KEInput.h"
+#include "LevelBase.h"
 #include "LevelSelect.h"
 #include "LoadingScreen.h"
 #include "MainMenu.h"
@@ -293,15 +294,30 @@ TEST_F(FrontEndTest, CreditsAndInstructionsGoBackToTheMainMenu) {
   }
 }
 
-TEST_F(FrontEndTest, ALoadingScreenWithoutItsLevelGoesToTheMainMenu) {
-  SetLevelMaker([](int) -> GameState* { return nullptr; });
-  for (unsigned target : {4u, 9u}) {
+// The game's own levels for 1 to 8, the main menu for 0, and for a number without a level.
+TEST_F(FrontEndTest, ALoadingScreenHandsOverToItsTarget) {
+  SetLevelMaker(nullptr);
+  for (unsigned target = 0; target <= 9; ++target) {
+    SCOPED_TRACE(::testing::Message() << "target " << target);
     Begin(new LoadingScreen(target));
     GameStateManager.level = int(target);
     ExpectLasts(1.0, 0);
-    EXPECT_NE(Now<MainMenu>(), nullptr) << target;
-    EXPECT_EQ(GameStateManager.level, -1);
+    Frames(1);
+    const bool isLevel = target >= 1 && target <= 8;
+    EXPECT_EQ(CurrentLevel() != nullptr, isLevel);
+    EXPECT_EQ(Now<MainMenu>() != nullptr, !isLevel);
+    EXPECT_EQ(Music(), isLevel ? "Assets/levelbgm.wav" : kMenuMusic);
+    if (target == 9) {
+      EXPECT_EQ(GameStateManager.level, -1);
+    }
   }
+  // A level that cannot be made: the main menu rather than a loading screen for ever.
+  SetLevelMaker([](int) -> GameState* { return nullptr; });
+  Begin(new LoadingScreen(4));
+  GameStateManager.level = 4;
+  ExpectLasts(1.0, 0);
+  EXPECT_NE(Now<MainMenu>(), nullptr);
+  EXPECT_EQ(GameStateManager.level, -1);
 }
 
 TEST_F(FrontEndTest, ADamagedProgressFileCountsAsNoProgress) {

@@ -7,12 +7,22 @@
 #include "KESystem.h"
 #include "platform/KEPlatform.h"
 
+// A test program that reads no pixels may open a smaller window: the world is drawn all the
+// same, only fewer pixels are filled on the software rasteriser.
+#ifndef VANTREL_TEST_WINDOW_WIDTH
+#define VANTREL_TEST_WINDOW_WIDTH 800
+#define VANTREL_TEST_WINDOW_HEIGHT 600
+#endif
+
 namespace {
 
 class GlEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    ASSERT_EQ(KESysInit(nullptr, 1, 800, 600, 0, 60, nullptr), 1) << "no window under Xvfb";
+    ASSERT_EQ(KESysInit(nullptr, 1, VANTREL_TEST_WINDOW_WIDTH, VANTREL_TEST_WINDOW_HEIGHT, 0, 60,
+                        nullptr),
+              1)
+        << "no window under Xvfb";
   }
   void TearDown() override { KESysExit(); }
 };

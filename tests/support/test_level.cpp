@@ -62,7 +62,7 @@ KEVec2 TestLevel::CellCentre(int column, int rowFromTop) const {
 
 namespace test_level {
 
-void Start(TestLevel* level) {
+void Start(GameState* level) {
   test_input::Install();
   GameStateLoopBegin(level);
 }

@@ -30,7 +30,7 @@ class TestLevel : public LevelBase {
 namespace test_level {
 
 // Installs the scripted input, makes `level` the running state and enters it.
-void Start(TestLevel* level);
+void Start(GameState* level);
 // Runs `frames` frames; stops early when the level is left. Returns frames run.
 int Run(int frames);
 // Leaves the level (Free, Unload, destruction) and restores the machine's input.

@@ -5,9 +5,6 @@
 #include <iostream>
 #include <sstream>
 
-#include "Monster.h"
-#include "Player.h"
-
 namespace {
 
 constexpr int kKinds = 5;
@@ -18,11 +15,13 @@ bool ReadMonster(std::istringstream& words, CastMember* member) {
   std::string keyword;
   while (words >> keyword) {
     if (keyword == "rotation") {
-      if (!(words >> member->rotation)) return false;
-      member->turned = true;
+      float rotation;
+      if (!(words >> rotation)) return false;
+      member->rotation = rotation;
     } else if (keyword == "pause") {
-      if (!(words >> member->pause) || member->pause < 0) return false;
-      member->pauses = true;
+      double pause;
+      if (!(words >> pause) || pause < 0) return false;
+      member->pause = pause;
     } else if (keyword == "route") {
       // The route runs to the end of the line, whole points only.
       std::vector<float> numbers;
@@ -46,7 +45,7 @@ bool ReadMonster(std::istringstream& words, CastMember* member) {
 }  // namespace
 
 Cast ReadCast(std::istream& in, const std::string& fileName) {
-  Cast cast;
+  Cast cast = {nullptr, {0, 0}, {}};
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     std::istringstream words(line);
@@ -58,7 +57,7 @@ Cast ReadCast(std::istream& in, const std::string& fileName) {
       good = bool(words >> start.x >> start.y);
       if (good) cast.playerStart = start;
     } else if (keyword == "monster") {
-      CastMember member;
+      CastMember member = {0, {0, 0}, {}, {}, {}};
       good = ReadMonster(words, &member);
       if (good) cast.monsters.push_back(member);
     }
@@ -88,29 +87,11 @@ void ReportStrayPoints(const Cast& cast, const TileMap& map, const std::string& 
 
 SandboxLevel::SandboxLevel(std::string mapFile) : mapFile_(std::move(mapFile)) {}
 
-// The order every level keeps: map, monsters, the shared load, player, camera, music.
 void SandboxLevel::Load() {
-  mapRead_ = map.LoadFile(mapFile_.c_str());
   std::ifstream file(mapFile_);
   cast_ = ReadCast(file, mapFile_);
+  cast_.mapFile = mapFile_.c_str();
+  mapRead_ = PlaceCast(*this, cast_);
   if (mapRead_) ReportStrayPoints(cast_, map, mapFile_, std::cout);
-
-  for (const CastMember& member : cast_.monsters) {
-    monster = gObjectManager.CreateMonster(member.kind);
-    monster->position = member.start;
-    if (member.turned) monster->rotation = member.rotation;
-    monster->UpdateTransform();
-    if (!member.route.empty()) monster->SetPatrolRoute(member.route);
-    if (member.pauses) {
-      monster->pausesAtWaypoints = true;
-      monster->pauseTime = member.pause;
-    }
-  }
-
-  LevelBase::Load();
-  player->position = cast_.playerStart;
-  player->UpdateTransform();
-  gCurrentPlayer = player.get();
-  camera = new LevelCamera(&player->position);
   music = AudioService::Get().LoadMusic("Assets/levelbgm.wav");
 }

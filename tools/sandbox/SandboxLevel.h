@@ -10,21 +10,10 @@
 #include <vector>
 
 #include "LevelBase.h"
+#include "LevelCast.h"
 
-struct CastMember {
-  int kind = 0;
-  KEVec2 start = {0, 0};
-  bool turned = false;
-  float rotation = 0;
-  bool pauses = false;
-  float pause = 0;
-  std::vector<KEVec2> route;
-};
-
-struct Cast {
-  KEVec2 playerStart = {0, 0};
-  std::vector<CastMember> monsters;
-};
+// The sandbox's cast is a level's cast read from text; its map file is the one it came from.
+using Cast = LevelCast;
 
 // Reads the cast lines and skips every other line. A cast line it cannot read is left out
 // with one line on standard output naming the file and the line.

@@ -1,8 +1,9 @@
 // vantrel-sandbox: plays one level straight away, with the real window, input and sound.
-// Usage: vantrel-sandbox [--fullscreen] [--frames N] [map file]
-// The map file defaults to Sandbox.txt in the game's data folder; its cast lines say who
-// stands where (see SandboxLevel.h). Restart reloads the file, so edits show at once;
-// the main menu, the exit cell or closing the window end the program.
+// Usage: vantrel-sandbox [--fullscreen] [--frames N] [--level N | map file]
+// --level opens one of the game's eight levels (1 to 6, then the trials 7 and 8). A map
+// file brings its own cast lines (see SandboxLevel.h); it defaults to Sandbox.txt in the
+// game's data folder. Restart reloads the level or the file, so edits show at once; the
+// main menu, the exit cell or closing the window end the program.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "KESystem.h"
+#include "LevelRoster.h"
 #include "Player.h"
 #include "SandboxLevel.h"
 #include "StateRequests.h"
@@ -20,6 +22,7 @@
 namespace {
 
 std::string gMapFile = "Sandbox.txt";
+int gLevelNumber = 0;  // one of the game's levels, or 0 for the map file
 
 void SayWhereThePlayerIs() {
   if (gCurrentPlayer) {
@@ -34,6 +37,7 @@ GameState* Reload(unsigned target) {
     return nullptr;
   }
   std::printf("Restarting\n");
+  if (gLevelNumber > 0) return CreateLevel(gLevelNumber);
   return new SandboxLevel(gMapFile);
 }
 
@@ -44,7 +48,8 @@ GameState* Won() {
 }
 
 int Usage() {
-  std::printf("usage: vantrel-sandbox [--fullscreen] [--frames N] [map file]\n");
+  std::printf("usage: vantrel-sandbox [--fullscreen] [--frames N] [--level 1-%d | map file]\n",
+              kLevelCount);
   return 2;
 }
 
@@ -62,6 +67,10 @@ int main(int argc, char** argv) {
       char* end = nullptr;
       frameLimit = std::strtol(argv[++i], &end, 10);
       if (*end != '\0' || frameLimit <= 0) return Usage();
+    } else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
+      char* end = nullptr;
+      gLevelNumber = int(std::strtol(argv[++i], &end, 10));
+      if (*end != '\0' || !LevelCastOf(gLevelNumber)) return Usage();
     } else if (argv[i][0] == '-') {
       return Usage();
     } else {
@@ -86,18 +95,20 @@ int main(int argc, char** argv) {
   SetLoadingScreenFactory(Reload);
   SetResultScreenFactory(Won);
 
-  auto* level = new SandboxLevel(gMapFile);
-  GameStateLoopBegin(level);
   // Restart only reloads a level with a number.
-  GameStateManager.level = 1;
-  const bool mapRead = level->MapRead();
+  const int number = gLevelNumber > 0 ? gLevelNumber : 1;
+  auto* sandbox = gLevelNumber > 0 ? nullptr : new SandboxLevel(gMapFile);
+  GameStateLoopBegin(sandbox ? sandbox : CreateLevel(gLevelNumber));
+  GameStateManager.level = number;
+  const bool mapRead = !sandbox || sandbox->MapRead();
+  const LevelCast& cast = sandbox ? sandbox->GetCast() : *LevelCastOf(gLevelNumber);
   if (!mapRead) {
     std::printf("Cannot open the map \"%s\"\n", gMapFile.c_str());
   } else {
     std::printf(
         "%s: %zu monsters; WASD walk, left click photograph, right click disguise, "
         "G ghost, Escape pause\n",
-        gMapFile.c_str(), level->GetCast().monsters.size());
+        cast.mapFile, cast.monsters.size());
   }
 
   long frames = 0;

@@ -1,0 +1,121 @@
+// Every level's map against its cast, through the game's own map queries and path search.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <string>
+
+#include "LevelCast.h"
+#include "LevelRoster.h"
+#include "Monster.h"
+#include "TileMap.h"
+
+namespace {
+
+constexpr unsigned kLava = 4, kExit = 5, kWater = 6, kWall = 9;
+
+struct MapRule {
+  int level;
+  unsigned side;  // cells a side; 50 units each
+};
+const MapRule kMapRules[] = {{1, 20}, {2, 20}, {3, 20}, {4, 20},
+                             {5, 20}, {6, 40}, {7, 20}, {8, 20}};
+
+bool ReadGrid(const char* mapFile, TileMapGrid* grid) {
+  std::ifstream file(mapFile);
+  return file && ReadTileMap(file, mapFile, grid);
+}
+
+bool Free(const TileMap& map, KEVec2 p) { return map.CellAt(p) >= 0 && !map.Blocks(p); }
+
+bool OnCentre(const TileMap& map, KEVec2 p) {
+  const float size = float(map.tileSize);
+  return std::fmod(p.x + map.halfWidth - size / 2, size) == 0 &&
+         std::fmod(p.y + map.halfHeight - size / 2, size) == 0;
+}
+
+bool SameCell(const TileMap& map, KEVec2 a, KEVec2 b) {
+  const float size = float(map.tileSize);
+  return std::floor((a.x + map.halfWidth) / size) == std::floor((b.x + map.halfWidth) / size) &&
+         std::floor((a.y + map.halfHeight) / size) == std::floor((b.y + map.halfHeight) / size);
+}
+
+std::string At(KEVec2 p) {
+  return "(" + std::to_string(int(p.x)) + ", " + std::to_string(int(p.y)) + ")";
+}
+
+// The first exit cell the player can walk to, straight or only through lava.
+bool ReachesAnExit(TileMap& map, KEVec2 from) {
+  for (unsigned row = 0; row < map.height; ++row) {
+    for (unsigned column = 0; column < map.width; ++column) {
+      if (map.cells[row][column] != kExit) continue;
+      const KEVec2 exit = {float(map.tileSize) * (column + 0.5f) - map.halfWidth,
+                           float(map.tileSize) * (row + 0.5f) - map.halfHeight};
+      if (SameCell(map, from, exit) || !map.FindPath(from, exit).empty()) return true;
+    }
+  }
+  return false;
+}
+
+// A failed read or size ends this map's check only.
+void CheckMap(const MapRule& rule) {
+  const LevelCast& cast = *LevelCastOf(rule.level);
+  TileMapGrid grid;
+  ASSERT_TRUE(ReadGrid(cast.mapFile, &grid));
+  TileMap map;
+  ASSERT_TRUE(map.LoadGrid(grid));
+  ASSERT_EQ(map.width, rule.side);
+  ASSERT_EQ(map.height, rule.side);
+  ASSERT_EQ(map.tileSize, 50u);
+
+  for (unsigned i = 0; i < rule.side; ++i) {
+    const unsigned last = rule.side - 1;
+    EXPECT_TRUE(map.blocking[0][i] && map.blocking[last][i] && map.blocking[i][0] &&
+                map.blocking[i][last])
+        << "a gap in the border at " << i;
+  }
+  EXPECT_TRUE(Free(map, cast.playerStart) && OnCentre(map, cast.playerStart))
+      << "player start " << At(cast.playerStart);
+
+  for (size_t m = 0; m < cast.monsters.size(); ++m) {
+    const CastMember& member = cast.monsters[m];
+    SCOPED_TRACE("monster " + std::to_string(m + 1));
+    EXPECT_TRUE(Free(map, member.start) && OnCentre(map, member.start))
+        << "start " << At(member.start);
+    std::vector<KEVec2> walked = {member.start};
+    for (const PatrolLeg& leg : PatrolLegs(member)) {
+      EXPECT_TRUE(Free(map, leg.to)) << "waypoint " << At(leg.to) << " in a wall";
+      const std::list<KEVec2> path = map.FindPath(leg.from, leg.to);
+      EXPECT_TRUE(!path.empty() || SameCell(map, leg.from, leg.to))
+          << "no path from " << At(leg.from) << " to " << At(leg.to);
+      walked.insert(walked.end(), path.begin(), path.end());
+      // A waypoint off the cell centres is never stood on: the patrol ends there.
+      if (!OnCentre(map, leg.to)) break;
+    }
+    if (member.kind != WaterRat) continue;
+    for (KEVec2 p : walked)
+      EXPECT_EQ(map.CellAt(p), int(kWater)) << "a water rat dries out at " << At(p);
+  }
+
+  EXPECT_TRUE(ReachesAnExit(map, cast.playerStart)) << "no way to an exit";
+  // Lava in the only way needs a fire look to borrow.
+  TileMapGrid noLava = grid;
+  for (unsigned& code : noLava.cells) code = code == kLava ? kWall : code;
+  TileMap dry;
+  ASSERT_TRUE(dry.LoadGrid(noLava));
+  if (!ReachesAnExit(dry, cast.playerStart)) {
+    bool fireLook = false;
+    for (const CastMember& member : cast.monsters)
+      fireLook = fireLook || member.kind == FireRat || member.kind == Fireball;
+    EXPECT_TRUE(fireLook) << "the way out crosses lava and no monster lends a fire look";
+  }
+}
+
+TEST(LevelMapTest, EveryMapFitsItsCast) {
+  for (const MapRule& rule : kMapRules) {
+    SCOPED_TRACE(LevelCastOf(rule.level)->mapFile);
+    CheckMap(rule);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,372 @@
+// Each level won through the real game with scripted keys and cursor, one 1/60 s frame at
+// a time, and lost by walking into a monster's sight; restarts rebuild the same cast.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "AudioService.h"
+#include "KEInput.h"
+#include "LevelBase.h"
+#include "LevelCast.h"
+#include "LevelRoster.h"
+#include "Monster.h"
+#include "Player.h"
+#include "StateRequests.h"
+#include "idle_state.h"
+#include "test_input.h"
+#include "test_level.h"
+
+namespace {
+
+// One step of a scripted player. Monsters are numbered as in their level's table.
+enum class Act { Walk, Photo, Disguise, Wait, Until, Approach };
+struct Step {
+  Act act;
+  KEVec2 point = {0, 0};  // Walk: where to; Until: x or y bound (the other is NaN)
+  int monster = 0;        // Photo, Until, Approach
+  int frames = 0;         // Wait
+  bool above = false;     // Until: the monster's coordinate above the bound, else below
+};
+
+constexpr float kNone = NAN;
+Step Walk(float x, float y) { return {Act::Walk, {x, y}}; }
+Step Snap(int monster) { return {Act::Photo, {}, monster}; }
+Step Disguise() { return {Act::Disguise}; }
+Step Wait(double seconds) { return {Act::Wait, {}, 0, int(std::lround(seconds * 60))}; }
+// Waits until monster m's x (or y) passes the bound.
+Step UntilX(int m, bool above, float x) { return {Act::Until, {x, kNone}, m, 0, above}; }
+Step UntilY(int m, bool above, float y) { return {Act::Until, {kNone, y}, m, 0, above}; }
+// Walks at monster m, wherever it goes, until the player dies.
+Step Approach(int m) { return {Act::Approach, {}, m}; }
+constexpr bool kAbove = true, kBelow = false;
+
+struct Playthrough {
+  int level;
+  std::vector<Step> win;     // ends on the exit
+  std::vector<Step> caught;  // ends with Approach of the monster that must chase
+};
+
+// One phase of a script a line. Coordinates are cell centres.
+// clang-format off
+const Playthrough kPlaythroughs[] = {
+    // Photograph the standing fire rat from behind, wear it over the lava, slip past a
+    // patrolling rat through its door.
+    {1,
+     {Walk(-425, -325), Walk(-75, -325), Walk(-75, -225), Snap(1), Disguise(),
+      Walk(-75, 175), Walk(-125, 175), Walk(-125, 275),
+      UntilY(3, kAbove, 400), UntilY(3, kBelow, 250),
+      Walk(-225, 275), Walk(-225, 375), Walk(-75, 375), Walk(-75, 425)},
+     {Walk(-425, -325), Walk(-75, -325), Walk(-75, -375), Walk(275, -375), Walk(275, -225),
+      Approach(1)}},
+    // Cross two bulbs' lanes while they rest at the far end, follow the ring bulb once its
+    // trail has gone, photograph the standing bulb and pass its twin as a bulb.
+    {2,
+     {Walk(425, -175), Walk(175, -175), UntilY(2, kBelow, -320), Walk(25, -175),
+      UntilY(1, kAbove, -100), UntilY(1, kBelow, -320), Walk(-125, -175), Walk(-425, -175),
+      Walk(-425, 175), UntilX(4, kAbove, 0), UntilY(4, kAbove, 300),
+      Walk(-375, 175), Walk(-375, 225), Walk(25, 225), Walk(25, 25), Walk(225, 25),
+      Walk(225, 225), Walk(275, 225), Snap(3), Disguise(),
+      Walk(275, 325), Walk(175, 325), Walk(175, 275)},
+     {Walk(425, -175), Walk(125, -175), Approach(2)}},
+    // A tire's look dashes past the tires; a fireball sees through it, so the last fireball
+    // is passed as a fireball.
+    {3,
+     {Walk(425, -375), Walk(-125, -375), Snap(3), UntilY(3, kAbove, -280), UntilX(3, kBelow, -150),
+      Disguise(), Walk(-125, -225), UntilX(2, kAbove, -100), UntilX(2, kBelow, -150),
+      Walk(-125, -175), Walk(25, -175), Walk(25, -125),
+      Snap(1), UntilX(1, kBelow, -50), UntilX(1, kAbove, 60), Walk(25, 25), Walk(-225, 25),
+      Disguise(), Walk(-425, 25), Walk(-425, 275)},
+     {Walk(425, -375), Walk(-225, -375), UntilY(3, kAbove, -280), UntilX(3, kBelow, -200),
+      Approach(3)}},
+    // Time the bulb's ring, dash through the tire's loop as a tire, then a fireball's look over
+    // the lava and between two tires that face each other.
+    {4,
+     {Walk(-425, 325), Walk(-325, 325),
+      UntilX(5, kAbove, -50), UntilX(5, kBelow, -250), UntilY(5, kBelow, 240), Wait(0.5),
+      Walk(25, 325), Walk(25, -225), Snap(1), UntilY(1, kAbove, -290), UntilX(1, kBelow, -10),
+      Disguise(), Walk(25, -375), Walk(225, -375), Walk(225, -275),
+      Snap(2), UntilY(2, kBelow, -300), Walk(225, 25), Walk(325, 25), Walk(325, 75),
+      Disguise(), Walk(325, 425)},
+     {Walk(-425, 325), Walk(-325, 325),
+      UntilX(5, kAbove, -50), UntilX(5, kBelow, -250), UntilY(5, kBelow, 240), Wait(0.5),
+      Walk(25, 325), Walk(25, -225), UntilY(1, kBelow, -300), UntilX(1, kAbove, 60),
+      Walk(25, -275), Approach(1)}},
+    // Wade the pool as a water rat, then cross two bulbs' beats at their far ends.
+    {5,
+     {Walk(-375, 375), Walk(275, 375), Walk(275, 275), Snap(2),
+      UntilX(2, kAbove, 400), UntilX(2, kBelow, 225), Disguise(),
+      Walk(275, -25), Walk(-225, -25), Walk(-225, -75), UntilX(3, kAbove, -40),
+      Walk(-225, -225), UntilX(4, kBelow, -400), Walk(-225, -425)},
+     {Walk(-375, 375), Walk(175, 375), Walk(175, 275), UntilX(2, kAbove, 400), Walk(175, 175),
+      Approach(2)}},
+    // The grand tour: out behind a bulb, across the north past a fireball, a fire rat and a
+    // fast tire, down the east beside three sentries, through the south-east between a
+    // fireball and a tire, into the lake as a water rat, past a tire and a bulb, and over
+    // the lava as the last fireball.
+    {6,
+     {Walk(-875, 375), Walk(-725, 375), Walk(-725, 425), UntilX(3, kAbove, -600),
+      Walk(-725, 525), Walk(-825, 525), Walk(-825, 675), Walk(-825, 775), Walk(-125, 775),
+      UntilY(5, kAbove, 800), UntilY(5, kBelow, 740), Walk(25, 775),
+      UntilY(6, kAbove, 850), UntilY(6, kBelow, 700), Walk(775, 775), Walk(825, 775),
+      UntilX(9, kBelow, 300), Walk(825, 425), Walk(875, 425), Walk(875, -75),
+      Walk(625, -75), Walk(625, -125),
+      UntilY(25, kAbove, 200), UntilY(25, kBelow, -550), UntilY(28, kAbove, -290),
+      Walk(625, -225), Walk(475, -225), Walk(475, -575), Walk(-225, -575), Walk(-225, -125),
+      Walk(-425, -125), Walk(-425, -25), Snap(18), Disguise(),
+      Walk(-525, -25), Walk(-575, -75), Walk(-575, -225),
+      UntilX(21, kAbove, -450), UntilX(21, kBelow, -620), Walk(-575, -425), Walk(-625, -425),
+      UntilX(24, kAbove, -560), UntilX(24, kBelow, -740), Walk(-625, -625), Walk(-575, -625),
+      Snap(23), Disguise(), Walk(-575, -775), Walk(-625, -875)},
+     {Walk(-875, 375), Walk(-725, 375), Walk(-725, 425),
+      UntilX(3, kAbove, -550), UntilX(3, kBelow, -560), Walk(-725, 525), Approach(3)}},
+    // Through the fireballs' box as a fireball, under the bulbs' lanes, into the ring behind
+    // one of its bulbs.
+    {7,
+     {Walk(-325, -425), Walk(-325, -75), UntilX(4, kBelow, -60), UntilX(4, kAbove, -40),
+      Walk(-125, -75), Snap(4), Disguise(), Walk(-75, -25), Walk(-25, 25),
+      UntilY(5, kBelow, -100), Walk(125, 25), Walk(325, 25), Walk(325, 125),
+      UntilX(8, kAbove, 400), UntilX(8, kBelow, 180), Walk(325, 225),
+      UntilY(7, kAbove, 360), Walk(225, 225), UntilY(6, kAbove, 360), Walk(75, 225),
+      UntilY(10, kBelow, 250), UntilX(10, kAbove, -140), UntilY(10, kAbove, 260), Wait(1.0),
+      Walk(-125, 225), Walk(-125, 425), UntilX(10, kBelow, -300), Walk(-275, 425),
+      Walk(-275, 325)},
+     {Walk(-325, -425), Walk(-325, -75), Walk(-225, -125), UntilX(4, kBelow, -60),
+      Walk(-225, -75), Approach(4)}},
+    // Bulbs only: under a sentry, past a lane's end, round a lane's foot, into the ring.
+    {8,
+     {Walk(-425, -375), Walk(25, -375), Walk(25, 75), Walk(175, 75),
+      UntilX(2, kBelow, 240), UntilX(2, kAbove, 300), Walk(175, 275),
+      UntilY(3, kBelow, 290), UntilY(3, kAbove, 360), Walk(75, 275), Walk(75, 375),
+      Walk(-75, 375), UntilY(9, kAbove, 400), UntilX(9, kBelow, -200), Wait(1.0),
+      Walk(-125, 425), Walk(-275, 425), Walk(-275, 325)},
+     {Walk(-425, -375), Walk(-425, -325), Approach(1)}},
+};
+// clang-format on
+
+constexpr int kStepLimit = 60 * 60;  // frames before a step counts as stuck
+
+bool gWon = false;
+GameState* Won() {
+  gWon = true;
+  return new IdleState;
+}
+
+GameState* Reload(unsigned target) { return CreateLevel(int(target)); }
+
+class Pilot {
+ public:
+  explicit Pilot(int number) {
+    gWon = false;
+    SetResultScreenFactory(Won);
+    SetLoadingScreenFactory(Reload);
+    // Waypoint pauses count on the game clock: from zero, every run of a script is the same.
+    GameStateManager.totalTime = 0;
+    level_ = CreateLevel(number);
+    test_level::Start(level_);
+    // Chosen as the level select does; a restart reloads this number.
+    GameStateManager.level = number;
+  }
+  ~Pilot() {
+    test_level::Finish();
+    SetResultScreenFactory(nullptr);
+    SetLoadingScreenFactory(nullptr);
+    GameStateManager.level = -1;
+  }
+
+  bool InLevel() const { return GameStateManager.current == level_; }
+  // Restarts as the pause menu and a dead player do; true once the new level runs.
+  bool Restart() {
+    static_cast<LevelBase*>(level_)->Restart();
+    test_level::Run(1);
+    if (InLevel() || !GameStateManager.current) return false;
+    level_ = GameStateManager.current;
+    return true;
+  }
+  Player& player() const { return *gCurrentPlayer; }
+  Monster& monster(int m) const { return static_cast<Monster&>(*player().monsters.at(m - 1)); }
+  bool everChased(int m) const { return chased_.at(m - 1); }
+
+  // Runs the steps; false with a reason when one cannot be done.
+  bool Fly(const std::vector<Step>& steps, std::string* failure) {
+    chased_.assign(player().monsters.size(), false);
+    for (size_t i = 0; i < steps.size() && InLevel(); ++i) {
+      if (!Do(steps[i])) {
+        *failure = Describe(i);
+        return false;
+      }
+    }
+    return true;
+  }
+
+ private:
+  void Frame() {
+    ++frames_;
+    test_level::Run(1);
+    if (!InLevel()) return;
+    for (size_t m = 0; m < chased_.size(); ++m)
+      chased_[m] = chased_[m] || monster(int(m) + 1).state == Chase;
+  }
+
+  void Click(unsigned button) {
+    test_input::Press(button);
+    Frame();
+    test_input::Release(button);
+    Frame();
+  }
+
+  // Holds the keys that lead toward `target`; true once there.
+  bool Steer(KEVec2 target) {
+    const KEVec2 p = player().position;
+    const float dx = target.x - p.x, dy = target.y - p.y;
+    // Within half a step on an axis counts as there, so no speed overshoots for ever.
+    const float near = std::max(1.0f, player().speed * 0.6f);
+    test_input::ReleaseAll();
+    if (dx > near) test_input::Press('D');
+    if (dx < -near) test_input::Press('A');
+    if (dy > near) test_input::Press('W');
+    if (dy < -near) test_input::Press('S');
+    test_level::AimCursorAt(target);
+    return std::fabs(dx) <= near && std::fabs(dy) <= near;
+  }
+
+  int PhotosTaken() const {
+    int taken = 0;
+    for (const Photo& photo : player().photos) taken += photo.kind != Photo::kEmpty;
+    return taken;
+  }
+
+  bool Do(const Step& step) {
+    const int photosBefore = PhotosTaken();
+    for (int frame = 0; frame < kStepLimit && InLevel(); ++frame) {
+      if (step.act != Act::Approach && !player().inPlay) return false;
+      switch (step.act) {
+        case Act::Walk:
+          if (Steer(step.point)) {
+            test_input::ReleaseAll();
+            return true;
+          }
+          break;
+        case Act::Photo:
+          if (PhotosTaken() > photosBefore) return true;
+          // Aimed a frame before the click: the flash looks through last frame's cone.
+          test_level::AimCursorAt(monster(step.monster).position);
+          Frame();
+          test_level::AimCursorAt(monster(step.monster).position);
+          Click(VK_LBUTTON);
+          continue;
+        case Act::Disguise:
+          if (player().disguised) return true;
+          Click(VK_RBUTTON);
+          continue;
+        case Act::Wait:
+          if (frame >= step.frames) return true;
+          break;
+        case Act::Until: {
+          const KEVec2 p = monster(step.monster).position;
+          const float value = std::isnan(step.point.x) ? p.y : p.x;
+          const float bound = std::isnan(step.point.x) ? step.point.y : step.point.x;
+          if (step.above ? value > bound : value < bound) return true;
+          break;
+        }
+        case Act::Approach:
+          if (!player().inPlay) return true;
+          Steer(monster(step.monster).position);
+          break;
+      }
+      Frame();
+    }
+    test_input::ReleaseAll();
+    return !InLevel();
+  }
+
+  std::string Describe(size_t step) const {
+    std::ostringstream out;
+    out << "step " << step + 1 << " frame " << frames_ << " player at (" << player().position.x
+        << ", " << player().position.y << ")" << (player().inPlay ? "" : ", dead") << "; monsters:";
+    for (size_t m = 0; m < chased_.size(); ++m) {
+      const Monster& mo = monster(int(m) + 1);
+      out << " " << m + 1 << "(" << mo.position.x << ", " << mo.position.y << ")";
+    }
+    return out.str();
+  }
+
+  GameState* level_;
+  int frames_ = 0;
+  std::vector<bool> chased_;
+};
+
+// The running level's monsters and player stand as its table says.
+void ExpectCastAsTable(const LevelCast& cast) {
+  const Player& player = *gCurrentPlayer;
+  EXPECT_EQ(player.position.x, cast.playerStart.x);
+  EXPECT_EQ(player.position.y, cast.playerStart.y);
+  ASSERT_EQ(player.monsters.size(), cast.monsters.size());
+  for (size_t m = 0; m < cast.monsters.size(); ++m) {
+    SCOPED_TRACE("monster " + std::to_string(m + 1));
+    const CastMember& row = cast.monsters[m];
+    const auto& monster = static_cast<const Monster&>(*player.monsters[m]);
+    EXPECT_EQ(monster.kind, row.kind);
+    EXPECT_EQ(monster.position.x, row.start.x);
+    EXPECT_EQ(monster.position.y, row.start.y);
+    EXPECT_EQ(monster.rotation, row.rotation.value_or(0.0f));
+    std::vector<KEVec2> route;
+    if (!row.route.empty()) {
+      route = {row.start};
+      route.insert(route.end(), row.route.begin(), row.route.end());
+      route.push_back(row.start);
+    }
+    ASSERT_EQ(monster.waypoints.size(), route.size());
+    for (size_t i = 0; i < route.size(); ++i) {
+      EXPECT_EQ(monster.waypoints[i].x, route[i].x);
+      EXPECT_EQ(monster.waypoints[i].y, route[i].y);
+    }
+    EXPECT_EQ(monster.pausesAtWaypoints, row.pause.has_value());
+    EXPECT_EQ(monster.pauseTime, row.pause.value_or(0.0));
+  }
+}
+
+TEST(LevelPlayTest, EveryLevelStartsAndRestartsWithItsCastAndMusic) {
+  for (int number = 1; number <= kLevelCount; ++number) {
+    SCOPED_TRACE("level " + std::to_string(number));
+    Pilot pilot(number);
+    ExpectCastAsTable(*LevelCastOf(number));
+    test_level::Run(120);
+    EXPECT_TRUE(AudioService::Get().IsMusicPlaying());
+    if (!pilot.Restart()) {
+      ADD_FAILURE() << "no new level after the restart";
+      continue;
+    }
+    ExpectCastAsTable(*LevelCastOf(number));
+    EXPECT_EQ(GameStateManager.level, number);
+  }
+  EXPECT_FALSE(AudioService::Get().IsMusicPlaying()) << "leaving a level stops its music";
+}
+
+TEST(LevelPlayTest, EveryLevelIsWonByItsScript) {
+  for (const Playthrough& play : kPlaythroughs) {
+    SCOPED_TRACE("level " + std::to_string(play.level));
+    Pilot pilot(play.level);
+    std::string failure;
+    EXPECT_TRUE(pilot.Fly(play.win, &failure)) << failure;
+    EXPECT_TRUE(gWon) << "the script ended off the exit";
+  }
+}
+
+TEST(LevelPlayTest, AMonsterSeeingThePlayerUndisguisedChasesAndKills) {
+  for (const Playthrough& play : kPlaythroughs) {
+    SCOPED_TRACE("level " + std::to_string(play.level));
+    Pilot pilot(play.level);
+    std::string failure;
+    EXPECT_TRUE(pilot.Fly(play.caught, &failure)) << failure;
+    const Step& last = play.caught.back();
+    ASSERT_EQ(last.act, Act::Approach);
+    EXPECT_TRUE(pilot.everChased(last.monster));
+    EXPECT_FALSE(pilot.player().inPlay);
+    EXPECT_FALSE(pilot.player().disguised);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+// Plays every level through the real state loop with seeded random keys, clicks and mouse
+// moves (odd ones included), and checks that the heap in use stops growing.
+// usage: soak [frames per level] [first level] [last level]   (under a display)
+#include <malloc.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include "DataDirectory.h"
+#include "GameStateLoop.h"
+#include "KESystem.h"
+#include "LevelBase.h"
+#include "LevelRoster.h"
+#include "test_input.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+size_t HeapInUse() { return __sanitizer_get_current_allocated_bytes(); }
+#else
+size_t HeapInUse() { return mallinfo2().uordblks; }
+#endif
+
+namespace {
+
+// Bytes the heap may grow by between the middle and the end of a level's run: hazards and
+// paths come and go, a leak of one object per frame or per restart does not fit.
+constexpr long kAllowedGrowth = 256 * 1024;
+constexpr int kFramesOutOfLevel = 180;  // menus and screens, then straight back in
+
+// Walking keys most often, the rest now and then, and any code at all once in a while.
+unsigned RandomKey(std::mt19937& random) {
+  static const unsigned kKeys[] = {'W', 'A', 'S', 'D', 'W', 'A', 'S', 'D', 0x01, 0x02,
+                                   0x04, 0x20, 0x0D, 0x1B, 'G', 0x72};
+  std::uniform_int_distribution<int> pick(0, int(sizeof kKeys / sizeof kKeys[0]));
+  const int i = pick(random);
+  return i < int(sizeof kKeys / sizeof kKeys[0]) ? kKeys[i] : random() % 256;
+}
+
+void Enter(int level) {
+  GameStateManager.next = CreateLevel(level);
+  GameStateManager.level = level;
+}
+
+// Returns the heap growth over the second half of the run.
+long Soak(int level, int frames) {
+  std::mt19937 random(level);
+  bool down[256] = {};
+  int cursorX = 400, cursorY = 300, outOfLevel = 0, restarts = 0;
+  size_t middle = 0;
+  GameStateLoopBegin(CreateLevel(level));
+  GameStateManager.level = level;
+  for (int frame = 0; frame < frames; ++frame) {
+    if (random() % 8 == 0) {
+      const unsigned key = RandomKey(random);
+      // Escape and the buttons are let go at once: a held Escape pauses and unpauses.
+      down[key] = !down[key];
+      down[key] ? test_input::Press(key) : test_input::Release(key);
+    }
+    if (random() % 50 == 0) {
+      cursorX = int(random() % 1000) - 100;  // off the view now and then
+      cursorY = int(random() % 800) - 100;
+    } else {
+      cursorX += int(random() % 21) - 10;
+      cursorY += int(random() % 21) - 10;
+    }
+    test_input::SetCursor(cursorX, cursorY);
+    if (!GameStateLoopStep()) {
+      GameStateLoopBegin(CreateLevel(level));
+      GameStateManager.level = level;
+      ++restarts;
+    }
+    outOfLevel = CurrentLevel() ? 0 : outOfLevel + 1;
+    if (outOfLevel > kFramesOutOfLevel) {
+      Enter(level);
+      ++restarts;
+    }
+    if (frame == frames / 2) middle = HeapInUse();
+  }
+  GameStateManager.next = nullptr;
+  GameStateLoopStep();
+  for (int key = 0; key < 256; ++key)
+    if (down[key]) test_input::Release(key);
+  const long growth = long(HeapInUse()) - long(middle);
+  std::printf("level %d: %d frames, %d times back into the level, heap %+ld bytes over the second half\n",
+              level, frames, restarts, growth);
+  return growth;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  const int frames = argc > 1 ? std::atoi(argv[1]) : 3000;
+  const int first = argc > 2 ? std::atoi(argv[2]) : 1;
+  const int last = argc > 3 ? std::atoi(argv[3]) : kLevelCount;
+  if (frames < 2 || first < 1 || last > kLevelCount || first > last) {
+    std::printf("usage: soak [frames per level] [first level] [last level]\n");
+    return 2;
+  }
+  if (!EnterDataDirectory()) return 1;
+  if (!KESysInit(nullptr, 1, 800, 600, 0, 60, nullptr)) return 1;
+  test_input::Install();
+  int failures = 0;
+  for (int level = first; level <= last; ++level) {
+    if (Soak(level, frames) > kAllowedGrowth) {
+      std::printf("FAIL: level %d keeps growing\n", level);
+      ++failures;
+    }
+  }
+  test_input::Uninstall();
+  KESysExit();
+  std::printf(failures ? "soak: %d levels failed\n" : "soak: all levels held up\n", failures);
+  return failures ? 1 : 0;
+}
