@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <unordered_map>
 
 namespace {
@@ -20,6 +21,7 @@ struct AudioState {
   unsigned nextId = 1;
   std::unordered_map<unsigned, Mix_Music*> musics;
   std::unordered_map<unsigned, Mix_Chunk*> effects;
+  std::unordered_map<unsigned, std::string> musicFiles;
   // The music channel: which music it plays (0 for none) and whether it is muted.
   unsigned playingMusic = 0;
   bool musicMuted = false;
@@ -130,6 +132,7 @@ void CloseAtExit() {
   for (auto& entry : s.effects) Mix_FreeChunk(entry.second);
   s.musics.clear();
   s.effects.clear();
+  s.musicFiles.clear();
   s.playingMusic = 0;
   s.musicMuted = false;
   s.device = false;
@@ -163,6 +166,7 @@ AudioService::AudioService() {
 MusicHandle AudioService::LoadMusic(const char* path) {
   MusicHandle handle;
   handle.id = Keep(State().musics, path, [](const char* file) { return Mix_LoadMUS(file); });
+  if (handle) State().musicFiles[handle.id] = path;
   return handle;
 }
 
@@ -199,12 +203,20 @@ void AudioService::ReleaseMusic(MusicHandle& music) {
     s.musicMuted = false;
   }
   Mix_FreeMusic(found->second);
+  s.musicFiles.erase(found->first);
   s.musics.erase(found);
 }
 
 bool AudioService::IsMusicPlaying() const {
   const AudioState& s = State();
   return s.playingMusic != 0 && Mix_PlayingMusic() != 0;
+}
+
+std::string AudioService::PlayingMusicFile() const {
+  if (!IsMusicPlaying()) return "";
+  const AudioState& s = State();
+  auto found = s.musicFiles.find(s.playingMusic);
+  return found == s.musicFiles.end() ? "" : found->second;
 }
 
 void AudioService::SetMusicMuted(bool muted) {

@@ -4,6 +4,8 @@
 // stay empty and every call on them does nothing, so the game runs on in silence.
 #pragma once
 
+#include <string>
+
 // A loaded music stream. Ids are never reused, so a copy kept past its release is
 // simply empty to the service instead of pointing at freed memory.
 struct MusicHandle {
@@ -35,6 +37,8 @@ class AudioService {
   // Stops the music if it is playing, frees it and empties the handle.
   void ReleaseMusic(MusicHandle& music);
   bool IsMusicPlaying() const;
+  // The file of the music now playing; empty with none.
+  std::string PlayingMusicFile() const;
 
   // The mute belongs to the music now playing; with none playing it does nothing.
   void SetMusicMuted(bool muted);

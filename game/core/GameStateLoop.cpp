@@ -32,10 +32,7 @@ void RunOneFrame() {
   state->Draw();
   FrameOverlayEndDraw();
   KESysFrameEnd();
-  if (!KESysDoesWindowExist()) {
-    DiscardRequestedState();
-    GameStateManager.next = nullptr;
-  }
+  if (!KESysDoesWindowExist()) RequestState(nullptr);
   GameStateManager.frameTime = KEFrameRateControllerGetFrameTime();
   GameStateManager.totalTime += GameStateManager.frameTime;
   FrameOverlayEndFrame(KEFrameRateControllerGetWorkTime(), GameStateManager.frameTime);
@@ -58,6 +55,11 @@ void DiscardRequestedState() {
   GameState* next = GameStateManager.next;
   if (next && next != GameStateManager.current && next != KE_STATE_RESTART) delete next;
   GameStateManager.next = GameStateManager.current;
+}
+
+void RequestState(GameState* next) {
+  DiscardRequestedState();
+  GameStateManager.next = next;
 }
 
 void GameStateLoopBegin(GameState* first) {

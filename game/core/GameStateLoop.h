@@ -10,5 +10,7 @@ void GameStateLoopBegin(GameState* first);
 bool GameStateLoopStep();
 // Deletes a state that was asked for but never entered, before another request replaces it.
 void DiscardRequestedState();
+// Asks for `next` (null quits) after this frame, in place of any earlier request of the frame.
+void RequestState(GameState* next);
 // Begin, then step until the loop ends.
 void RunGameStateLoop(GameState* first);

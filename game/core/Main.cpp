@@ -2,10 +2,11 @@
 #include <cstdio>
 
 #include "DataDirectory.h"
+#include "FrontEnd.h"
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "KESystem.h"
-#include "SplashCard.h"
+#include "StartScreen.h"
 
 int main() {
   // Messages reach a log file or a pipe as they happen, not when the process ends.
@@ -18,7 +19,8 @@ int main() {
   KESysSetWindowIcon("Assets/icon.png");
   KEGfxSetBackgroundColor(0, 0, 0);
 
-  RunGameStateLoop(new SplashCard("Assets/pellarin.png"));
+  ConnectFrontEnd();
+  RunGameStateLoop(new StartScreen);
 
   KESysExit();
   return 0;

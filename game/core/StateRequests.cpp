@@ -15,12 +15,10 @@ void SetResultScreenFactory(ResultScreenFactory factory) { gResultScreen = facto
 
 void RequestLoadingScreen(unsigned target) {
   if (!gLoadingScreen) std::printf("No loading screen to go to (target %u): quitting\n", target);
-  DiscardRequestedState();
-  GameStateManager.next = gLoadingScreen ? gLoadingScreen(target) : nullptr;
+  RequestState(gLoadingScreen ? gLoadingScreen(target) : nullptr);
 }
 
 void RequestResultScreen() {
   if (!gResultScreen) std::printf("No result screen to go to: quitting\n");
-  DiscardRequestedState();
-  GameStateManager.next = gResultScreen ? gResultScreen() : nullptr;
+  RequestState(gResultScreen ? gResultScreen() : nullptr);
 }

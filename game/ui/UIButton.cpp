@@ -61,10 +61,12 @@ std::shared_ptr<UIButton> CreateButton() {
 
 UIButton* CreateButton(const ButtonSpec& layout) {
   UIButton* button = CreateButton().get();
-  const std::string name = layout.name ? layout.name : "";
-  button->sprite.SetImage("Assets/UI/Button_idle_" + name + ".png");
-  button->sprite.AddImage("Assets/UI/Button_hover_" + name + ".png");
-  button->sprite.AddImage("Assets/UI/Button_clicked_" + name + ".png");
+  if (layout.name) {
+    const std::string name = layout.name;
+    button->sprite.SetImage("Assets/UI/Button_idle_" + name + ".png");
+    button->sprite.AddImage("Assets/UI/Button_hover_" + name + ".png");
+    button->sprite.AddImage("Assets/UI/Button_clicked_" + name + ".png");
+  }
   button->Place(layout);
   return button;
 }

@@ -1,6 +1,7 @@
 // Image buttons with a hit box in screen pixels and a click latch, and the UI object list.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 
 #include "GameObject.h"
@@ -32,10 +33,23 @@ struct ButtonSpec {
   float left, bottom, right, top;         // hit box
 };
 
+// A row of a screen's button table that also names the screen's member keeping the button.
+template <typename Screen>
+struct ButtonRow {
+  UIButton* Screen::*slot;
+  ButtonSpec layout;
+};
+
 // Creates the button at the end of the UI object list; the list owns it.
 std::shared_ptr<UIButton> CreateButton();
 // A button from a table row: idle, hover and clicked images, size, hit box, base position.
+// A row without a name gets no images: its screen gives them.
 UIButton* CreateButton(const ButtonSpec& layout);
+// Every button of a screen's table, in table order, each kept in its member.
+template <typename Screen, size_t N>
+void CreateButtons(Screen& screen, const ButtonRow<Screen> (&table)[N]) {
+  for (const ButtonRow<Screen>& row : table) screen.*row.slot = CreateButton(row.layout);
+}
 
 void UpdateUIObjects();
 void DrawUIObjects();

@@ -1,6 +1,7 @@
 #include "LevelBase.h"
 
 #include "KEGraphics.h"
+#include "KESystem.h"
 #include "Player.h"
 #include "StateRequests.h"
 #include "UIButton.h"
@@ -8,10 +9,7 @@
 namespace {
 
 // The pause menu as data, in creation order. The sound switch has no state images.
-struct PauseButton {
-  UIButton* LevelBase::*slot;
-  ButtonSpec layout;
-};
+using PauseButton = ButtonRow<LevelBase>;
 const PauseButton kPauseButtons[] = {
     {&LevelBase::resumeButton, {"RESUME", 150, 75, 0, 60, 341, 256, 457, 220}},
     {&LevelBase::restartButton, {"RESTART", 150, 75, 0, 0, 340, 316, 457, 277}},
@@ -105,19 +103,10 @@ void LevelBase::Load() {
   PlaceSprite(instructions, "Assets/Instruction.png", 400, 300);
   PlaceSprite(confirmPanel, "Assets/confirmationscreen.png", 200, 150);
 
-  for (const PauseButton& row : kPauseButtons) {
-    UIButton* button;
-    if (row.layout.name) {
-      button = CreateButton(row.layout);
-    } else {
-      button = CreateButton().get();
-      button->sprite.SetImage("Assets/soundOn.png");
-      button->sprite.AddImage("Assets/soundOFF.png");
-      button->useStateImages = false;
-      button->Place(row.layout);
-    }
-    this->*row.slot = button;
-  }
+  CreateButtons(*this, kPauseButtons);
+  soundButton->sprite.SetImage("Assets/soundOn.png");
+  soundButton->sprite.AddImage("Assets/soundOFF.png");
+  soundButton->useStateImages = false;
 
   // Only the first frame of the loading picture is ever shown, under the world.
   loadingPicture.Init(4, 330, 330);
@@ -136,6 +125,11 @@ void LevelBase::Initialize() {
 }
 
 void LevelBase::Update() {
+  // A player who switches to another window comes back to the pause menu, as if Escape
+  // had been pressed, instead of to a character that walked on or died meanwhile.
+  if (!gKESysAppActive && !gObjectManager.paused && player && player->inPlay) {
+    gObjectManager.paused = true;
+  }
   gObjectManager.UpdateAll();
   if (camera) camera->Follow(map, !player || player->inPlay);
   const KEVec2 view = camera ? camera->view : KEVec2{0, 0};

@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Runs the real game under a virtual X server: it must open full screen, toggle to a
-# window on Alt+Enter, quit with exit code 0 on Escape and on a close request, and say
-# clearly when there is no display at all.
+# Plays the real game under a virtual X server with quick taps and clicks from outside, as
+# a player would, and checks each screen from what the window shows: the splash, the main
+# menu and the level select full screen (stretched), then in a window a level, its pause
+# menu (on losing the focus, and on Escape) and the way back to the main menu, and quit
+# through the confirmation with exit code 0. Then a polite close request, and a start
+# without any display.
+# Usage: play_test.sh VANTREL WINDOW_PROBE
 set -u
 game=$(realpath "$1")
+probe=$(realpath "$2")
 here=$(dirname "$(realpath "$0")")
+assets="$here/../../data/Assets"
 if [ -z "${VANTREL_E2E_INNER:-}" ]; then
   export VANTREL_E2E_INNER=1
   exec xvfb-run -a -s "-screen 0 1600x1200x24" "$0" "$@"
@@ -13,6 +19,8 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
+# Silent, and progress kept away from the user's own.
+export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -42,31 +50,84 @@ wait_for_size() {
   return 1
 }
 
-# Escape quits after full screen and Alt+Enter.
+# A click at a point of the 800 x 600 view, wherever the window stretches it.
+click_view() {
+  local size
+  size=$(size_of "$wid")
+  click_at $(($1 * ${size%x*} / 800)) $(($2 * ${size#*x} / 600))
+}
+
+# Waits up to `seconds` until the window shows at least 80% of `picture` stretched over
+# the view rectangle left, top, width, height; else fails and keeps a screenshot.
+shows() {
+  local what=$1 picture=$2 seconds=$3
+  shift 3
+  local seen
+  if ! seen=$("$probe" match "$wid" "$assets/$picture" "$@" 80 "$seconds"); then
+    local shot="${TMPDIR:-/tmp}/vantrel-e2e-${what// /-}.png"
+    "$probe" shot "$wid" "$shot"
+    fail "$what not shown ($seen of $picture seen; screenshot $shot)"
+  fi
+}
+
 "$game" >"$work/out1" 2>&1 &
 pid=$!
 if wid=$(window_named Vantrel); then
   wait_for_size "$wid" 1600x1200 || fail "not full screen at start: $(size_of "$wid")"
-  xdotool mousemove 400 300
+  shows "the splash" startScreen.png 3 70 -30 660 660
+  press space
+  shows "the main menu" main.png 5 0 0 800 600
+  # Clicks in the menus' first half second are ignored.
+  sleep 0.6
+  click_view 400 360                                     # play
+  shows "the level select" level.png 5 0 0 800 600
+
   press alt+Return
   wait_for_size "$wid" 800x600 || fail "Alt+Enter did not give the window: $(size_of "$wid")"
+  sleep 0.6
+  click_view 150 150                                     # level 1
+  # The status strip along the bottom is there only in a level.
+  shows "a level" gui.png 5 0 520 800 80
+  # Another window takes the focus: the level pauses; back with the focus, Escape resumes.
+  "$probe" unfocus "$wid"
+  shows "the pause menu on losing the focus" PauseText.png 5 0 0 800 600
+  xdotool windowfocus "$wid"
+  press Escape
+  "$probe" match "$wid" "$assets/PauseText.png" 0 0 800 600 80 0 >/dev/null &&
+    fail "Escape did not close the pause menu"
+  press Escape
+  shows "the pause menu" PauseText.png 5 0 0 800 600
+  click_view 400 477                                     # main menu
+  click_view 299 347                                     # yes
+  shows "the main menu after the level" main.png 5 0 0 800 600
+
   press alt+Return
   wait_for_size "$wid" 1600x1200 || fail "Alt+Enter did not go back to full screen"
-  press Escape
+  sleep 0.6
+  click_view 400 538                                     # quit
+  shows "the quit confirmation" confirmation_quitgame.png 5 150 150 500 300
+  click_view 489 346                                     # no
+  click_view 400 538                                     # quit again
+  click_view 288 347                                     # yes
 else
   fail "no window appeared"
   kill "$pid"
 fi
 wait_for_exit "$pid"
-[ "$rc" = 0 ] || fail "exit code $rc after Escape"
+[ "$rc" = 0 ] || fail "exit code $rc after yes in the quit confirmation"
 grep -q '^Kestrel Engine version: 3.05$' "$work/out1" || fail "no version line"
 grep -q '^Graphics: OpenGL$' "$work/out1" || fail "no graphics line"
 
-# A close request (what the window's close box or a logout sends) ends the game cleanly.
+# A close request, as the window's close box sends it, ends the game cleanly.
 "$game" >"$work/out2" 2>&1 &
 pid=$!
-window_named Vantrel >/dev/null || fail "no window on the second run"
-kill -TERM "$pid"
+if wid=$(window_named Vantrel); then
+  shows "the splash on the second run" startScreen.png 3 70 -30 660 660
+  "$probe" close "$wid" || fail "the close request could not be sent"
+else
+  fail "no window on the second run"
+  kill "$pid"
+fi
 wait_for_exit "$pid"
 [ "$rc" = 0 ] || fail "exit code $rc after a close request"
 
@@ -78,6 +139,7 @@ grep -q '^No display to open the window on' "$work/out3" || fail "no clear messa
 
 if [ "$failures" -ne 0 ]; then
   echo "--- output of the first run:"; cat "$work/out1"
+  echo "--- output of the second run:"; cat "$work/out2"
   exit 1
 fi
 echo "end-to-end: all good"

@@ -10,6 +10,7 @@
 #include "AudioService.h"
 #include "KEGraphics.h"
 #include "KEInput.h"
+#include "KESystem.h"
 #include "LevelBase.h"
 #include "Player.h"
 #include "StateRequests.h"
@@ -265,6 +266,28 @@ TEST_F(PauseMenuTest, SoundSwitchTogglesMuteAndItsPicture) {
   if (device) {
     EXPECT_FALSE(AudioService::Get().IsMusicMuted());
   }
+}
+
+// Switching to another window pauses a live player, as Escape would; a dead one waits for
+// Space on the game-over picture instead.
+TEST_F(PauseMenuTest, LosingTheFocusOpensThePauseMenu) {
+  const char* const main = "resume restart inst options menu";
+  gKESysAppActive = 0;
+  Frame();
+  EXPECT_TRUE(gObjectManager.paused);
+  EXPECT_EQ(ActiveButtons(), main);
+  Click(level->menuButton);
+  EXPECT_EQ(ActiveButtons(), "yes no") << "an open pause screen stays as it is";
+  gKESysAppActive = 1;
+  Tap(VK_ESCAPE);
+  ExpectPlaying();
+
+  level->player->lives = 0;
+  Frame();
+  gKESysAppActive = 0;
+  Frame(3);
+  gKESysAppActive = 1;
+  EXPECT_FALSE(gObjectManager.paused);
 }
 
 TEST(LevelCameraTest, StaysOverTheMapAndOnItsBounds) {

@@ -1,6 +1,7 @@
 // Plays every level through the real state loop with seeded random keys, clicks and mouse
 // moves (odd ones included), and checks that the heap in use stops growing.
 // usage: soak [frames per level] [first level] [last level]   (under a display)
+//        soak restarts COUNT LEVEL   enters the level COUNT times in a row and prints the heap
 #include <malloc.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <string>
 
 #include "DataDirectory.h"
 #include "GameStateLoop.h"
@@ -94,10 +96,32 @@ long Soak(int level, int frames) {
   return growth;
 }
 
+// Each entry is a new level object from its table, as the pause menu's restart makes it.
+void Restarts(int count, int level) {
+  GameStateLoopBegin(CreateLevel(level));
+  GameStateManager.level = level;
+  for (int restart = 1; restart <= count; ++restart) {
+    for (int frame = 0; frame < 30; ++frame) GameStateLoopStep();
+    Enter(level);
+    GameStateLoopStep();
+    if (restart % 10 == 0) std::printf("restart %d: heap %zu bytes\n", restart, HeapInUse());
+  }
+  GameStateManager.next = nullptr;
+  GameStateLoopStep();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  if (argc == 4 && std::string(argv[1]) == "restarts") {
+    if (!EnterDataDirectory() || !KESysInit(nullptr, 1, 800, 600, 0, 60, nullptr)) return 1;
+    test_input::Install();
+    Restarts(std::atoi(argv[2]), std::atoi(argv[3]));
+    test_input::Uninstall();
+    KESysExit();
+    return 0;
+  }
   const int frames = argc > 1 ? std::atoi(argv[1]) : 3000;
   const int first = argc > 2 ? std::atoi(argv[2]) : 1;
   const int last = argc > 3 ? std::atoi(argv[3]) : kLevelCount;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "KESystem.h"
 #include "platform/KEPlatform.h"
 
 namespace test_input {
@@ -26,6 +27,8 @@ void WaitUntil(uint64_t deadline) {
 }  // namespace
 
 void Install() {
+  // On a bare X server the focus follows the pointer; scripted play has the focus.
+  gKESysAppActive = 1;
   ReleaseAll();
   gCursorX = gCursorY = 0;
   gNow = 1000;

@@ -9,7 +9,7 @@ namespace test_input {
 // 1/60 s is a whole number of counts and measures exactly 1/60 s in double precision.
 constexpr uint64_t kFrequency = 60 * 1024;
 
-void Install();  // takes over keys, cursor and clock; everything up, cursor (0, 0)
+void Install();  // takes over keys, cursor and clock; everything up, cursor (0, 0), focused
 void Uninstall();  // back to the machine's own
 void Press(unsigned int key);
 void Release(unsigned int key);

@@ -15,6 +15,7 @@ void MakeTiles(AssetSet& set);
 void MakeCreatures(AssetSet& set);
 void MakeHud(AssetSet& set);
 void MakeButtons(AssetSet& set);
+void MakeBadges(AssetSet& set);
 void MakeScreens(AssetSet& set);
 // Whole screens composed as the game shows them, for the contact sheet.
 std::vector<std::pair<std::string, Image>> MakeMockups(const AssetSet& set);

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     MakeCreatures(set);
     MakeHud(set);
     MakeButtons(set);
+    MakeBadges(set);
     MakeScreens(set);
     for (const auto& item : set.All()) {
       if (!WritePng(dir + "/" + item.first, item.second)) {

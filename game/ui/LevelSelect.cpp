@@ -1,0 +1,85 @@
+#include "LevelSelect.h"
+
+#include "GameStateLoop.h"
+#include "KEGraphics.h"
+#include "LoadingScreen.h"
+#include "ObjectManager.h"
+#include "Progress.h"
+#include "UIButton.h"
+
+namespace {
+
+struct LevelChoice {
+  ButtonSpec layout;
+  int target;
+};
+// Two columns of four, story levels then trials; back at the bottom right.
+const LevelChoice kChoices[LevelSelect::kButtonCount] = {
+    {{"LEVEL1", 150, 100, -250, 150, 89, 177, 202, 119}, 1},
+    {{"LEVEL2", 150, 100, -250, 50, 90, 276, 202, 218}, 2},
+    {{"LEVEL3", 150, 100, -250, -50, 89, 380, 201, 316}, 3},
+    {{"LEVEL4", 150, 100, -250, -150, 88, 475, 202, 419}, 4},
+    {{"LEVEL5", 150, 100, -80, 150, 256, 177, 349, 119}, 5},
+    {{"LEVEL6", 150, 100, -80, 50, 259, 279, 373, 219}, 6},
+    {{"LEVEL7", 150, 100, -80, -50, 259, 379, 373, 321}, 7},
+    {{"LEVEL8", 150, 100, -80, -150, 259, 483, 373, 420}, 8},
+    {{"LEVELBACK", 150, 100, 200, -250, 542, 579, 650, 518}, 0},
+};
+
+constexpr float kInputDelay = 0.5f;
+// The badge sits on the top right corner of the button's plate.
+constexpr float kBadgeHalfSize = 16;
+constexpr KEVec2 kBadgeOffset = {56, 30};
+
+}  // namespace
+
+void LevelSelect::Load() {
+  KEGfxSetCamPosition(0, 0);
+  background.Init(1, 400, 300);
+  background.AddImage("Assets/level.png");
+  for (int i = 0; i < kButtonCount; ++i) buttons[i] = CreateButton(kChoices[i].layout);
+  badge.Init(1, kBadgeHalfSize, kBadgeHalfSize);
+  badge.AddImage("Assets/UI/WonBadge.png");
+  wonLevels = LoadWonLevels();
+  music = AudioService::Get().LoadMusic("Assets/Eeriewind.wav");
+}
+
+void LevelSelect::Initialize() {
+  SortByLayer(gUIObjects);
+  for (UIButton* button : buttons) button->active = true;
+}
+
+void LevelSelect::Update() {
+  UpdateUIObjects();
+  AudioService::Get().PlayMusicOnce(music, musicStarted);
+  if (delay < kInputDelay) {
+    delay += float(GameStateManager.frameTime);
+    for (UIButton* button : buttons) button->clicked = false;
+    return;
+  }
+  for (int i = 0; i < kButtonCount; ++i) {
+    if (!buttons[i]->clicked) continue;
+    // The latch stays: the state is left at the end of this frame.
+    GameStateManager.level = kChoices[i].target;
+    RequestState(new LoadingScreen(unsigned(kChoices[i].target)));
+    break;
+  }
+}
+
+void LevelSelect::Draw() {
+  BeginSpriteDraw(1.0f, 0, 0);
+  background.DrawFrame();
+  DrawUIObjects();
+  for (const LevelChoice& choice : kChoices) {
+    if (choice.target == 0 || !(wonLevels & (1u << choice.target))) continue;
+    BeginSpriteDraw(1.0f, choice.layout.x + kBadgeOffset.x, choice.layout.y + kBadgeOffset.y);
+    badge.DrawFrame();
+  }
+}
+
+void LevelSelect::Free() {
+  FreeUIObjects();
+  for (UIButton*& button : buttons) button = nullptr;
+}
+
+void LevelSelect::Unload() { AudioService::Get().ReleaseMusic(music); }

@@ -1,0 +1,30 @@
+// Where the player picks one of the eight levels, or goes back to the main menu; every
+// choice goes through a loading screen. Won levels wear a badge.
+#pragma once
+
+#include "AudioService.h"
+#include "GameState.h"
+#include "Sprite.h"
+
+class UIButton;
+
+class LevelSelect : public GameState {
+ public:
+  static constexpr int kButtonCount = 9;  // levels 1 to 8, then back
+
+  void Load() override;
+  void Initialize() override;
+  void Update() override;
+  void Draw() override;
+  void Free() override;
+  void Unload() override;
+
+  float delay = 0;  // seconds since entry while below half a second
+  Sprite background;
+  Sprite badge;
+  unsigned wonLevels = 0;  // bit n for a won level n
+  // Owned by the UI object list; empty before Load and after Free.
+  UIButton* buttons[kButtonCount] = {};
+  MusicHandle music;
+  bool musicStarted = false;
+};

@@ -1,0 +1,45 @@
+#include "LoadingScreen.h"
+
+#include <cstdio>
+
+#include "GameStateLoop.h"
+#include "KEGraphics.h"
+#include "LevelRoster.h"
+#include "MainMenu.h"
+
+namespace {
+
+constexpr double kShownFor = 1.0;  // seconds; the hand-over comes on the first frame after
+LevelMaker gLevelMaker = nullptr;
+
+GameState* TargetState(unsigned target) {
+  if (target == 0) return new MainMenu;
+  const LevelMaker make = gLevelMaker ? gLevelMaker : CreateLevel;
+  GameState* level = target <= unsigned(kLevelCount) ? make(int(target)) : nullptr;
+  if (level) return level;
+  // A menu rather than a loading screen that never ends.
+  std::printf("No level %u to load: back to the main menu\n", target);
+  GameStateManager.level = -1;
+  return new MainMenu;
+}
+
+}  // namespace
+
+void SetLevelMaker(LevelMaker maker) { gLevelMaker = maker; }
+
+void LoadingScreen::Load() {
+  KEGfxSetCamPosition(0, 0);
+  picture.Init(4, 330, 330);
+  picture.AddStrip("Assets/Loading.png", 4, 0.25f);
+}
+
+void LoadingScreen::Update() {
+  picture.Advance(float(GameStateManager.frameTime));
+  timer += GameStateManager.frameTime;
+  if (timer > kShownFor) RequestState(TargetState(target));
+}
+
+void LoadingScreen::Draw() {
+  BeginSpriteDraw(1.0f, 0, 0);
+  picture.DrawFrame();
+}

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots from the real program under a virtual X server of
+# 800 x 600, so that full screen is the game's own view pixel for pixel: the main menu,
+# the level select (with two levels won, to show their badges) and level 1 in play.
+# Writes docs/screenshots/*.png. Needs what the tests need (scripts/install-deps.sh test).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-screenshots"
+if [ -z "${VANTREL_SHOTS_INNER:-}" ]; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVANTREL_BENCH=OFF \
+    -DVANTREL_ASSETGEN=OFF >/dev/null
+  cmake --build "$build" --target vantrel window_probe -j "$(nproc)"
+  export VANTREL_SHOTS_INNER=1
+  exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+out="$root/docs/screenshots"
+mkdir -p "$out" "$work/data/vantrel"
+printf 'vantrel progress 1\nwon 1 2\n' >"$work/data/vantrel/progress.txt"
+export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data"
+probe="$build/tests/window_probe"
+
+. "$root/tests/support/x11_play.sh"
+
+# Waits until the window shows `picture` over the view rectangle, then saves it as `name`.
+shoot() {
+  local name=$1 picture=$2
+  shift 2
+  "$probe" match "$wid" "$root/data/Assets/$picture" "$@" 80 10 >/dev/null ||
+    { echo "$name: $picture never showed"; return 1; }
+  # Let animations and the cursor's hover settle.
+  sleep 0.5
+  "$probe" shot "$wid" "$out/$name.png"
+  echo "wrote docs/screenshots/$name.png"
+}
+
+(cd "$work" && "$build/vantrel" >"$work/out" 2>&1) &
+pid=$!
+trap 'kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+wid=$(window_named Vantrel)
+sleep 0.5
+press space
+xdotool mousemove --window "$wid" 700 80
+shoot main-menu main.png 0 0 800 600
+click_at 400 360
+xdotool mousemove --window "$wid" 700 80
+shoot level-select level.png 0 0 800 600
+click_at 150 150
+"$probe" match "$wid" "$root/data/Assets/gui.png" 0 520 800 80 80 10 >/dev/null
+# A few steps into the level, facing the way it goes.
+xdotool mousemove --window "$wid" 600 250
+xdotool keydown d; sleep 0.8; xdotool keyup d
+shoot level gui.png 0 520 800 80
+"$probe" close "$wid"
+wait "$pid"

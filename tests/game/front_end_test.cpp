@@ -1,0 +1,331 @@
+// The screen flow through the real states, frame by frame, with scripted keys and clicks.
+// Runs with data/ as working directory, so that pictures and music are the game's own.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "AudioService.h"
+#include "FrontEnd.h"
+#include "GameStateLoop.h"
+#include "InfoScreens.h"
+#include "KEInput.h"
+#include "LevelBase.h"
+#include "LevelSelect.h"
+#include "LoadingScreen.h"
+#include "MainMenu.h"
+#include "Progress.h"
+#include "StartScreen.h"
+#include "StateRequests.h"
+#include "UIButton.h"
+#include "test_input.h"
+#include "test_level.h"
+
+namespace {
+
+const bool kDummyAudio = setenv("SDL_AUDIODRIVER", "dummy", 0) == 0;
+
+const char kMenuMusic[] = "Assets/opening.wav";
+const char kSelectMusic[] = "Assets/Eeriewind.wav";
+
+// Every level is a corridor with the exit two cells east of the player.
+std::vector<int> gLevelsMade;
+GameState* MakeCorridor(int number) {
+  gLevelsMade.push_back(number);
+  return new TestLevel({"9 9 9 9 9", "9 0 0 5 9", "9 9 9 9 9"}, {-50, 0});
+}
+
+class FrontEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(kDummyAudio);
+    char folder[] = "/tmp/vantrel_front_end_XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    dataHome = folder;
+    setenv("XDG_DATA_HOME", folder, 1);
+    gLevelsMade.clear();
+    ConnectFrontEnd();
+    SetLevelMaker(MakeCorridor);
+    test_input::Install();
+  }
+  void TearDown() override {
+    Leave();
+    test_input::Uninstall();
+    SetLevelMaker(nullptr);
+    SetLoadingScreenFactory(nullptr);
+    SetResultScreenFactory(nullptr);
+    std::filesystem::remove_all(dataHome);
+  }
+
+  // Leaves whatever runs, then runs `first`.
+  void Begin(GameState* first) {
+    Leave();
+    GameStateLoopBegin(first);
+  }
+  void Leave() {
+    if (!GameStateManager.current) return;
+    RequestState(nullptr);
+    GameStateLoopStep();
+  }
+  template <typename State>
+  State* Now() const {
+    return dynamic_cast<State*>(GameStateManager.current);
+  }
+  void Frames(int count) {
+    for (int i = 0; i < count; ++i) GameStateLoopStep();
+  }
+  void Tap(unsigned key) {
+    test_input::Press(key);
+    Frames(1);
+    test_input::Release(key);
+    Frames(1);
+  }
+  void ClickAt(int x, int y) {
+    test_input::SetCursor(x, y);
+    Tap(VK_LBUTTON);
+  }
+  void Click(const UIButton* button) {
+    ASSERT_NE(button, nullptr);
+    ClickAt(int(button->hitLeft + button->hitRight) / 2,
+            int(button->hitTop + button->hitBottom) / 2);
+  }
+  // Frames until the running state changes; returns how many ran.
+  int UntilLeft(int most = 400) {
+    GameState* state = GameStateManager.current;
+    int frames = 0;
+    while (GameStateManager.current == state && frames < most && GameStateLoopStep()) ++frames;
+    return frames;
+  }
+  // Runs the state to its end: it must hand over on the frame that reaches `seconds`, or
+  // on the next when adding up frames of 1/60 s falls a rounding error short.
+  void ExpectLasts(double seconds, int framesRun) {
+    const int frames = framesRun + UntilLeft();
+    const int reaching = int(seconds * 60);
+    EXPECT_TRUE(frames == reaching || frames == reaching + 1) << frames << " frames";
+  }
+  // Past the menus' half second of ignored clicks.
+  void PastTheDelay() { Frames(31); }
+  std::string Music() const { return AudioService::Get().PlayingMusicFile(); }
+
+  std::string dataHome;
+};
+
+TEST_F(FrontEndTest, StartScreenGoesToTheMainMenuOnASkipKeyOrAfterFourSeconds) {
+  struct Case {
+    unsigned key;  // 0: none, wait
+    bool heldAtStart;
+    bool skips;
+  };
+  const Case cases[] = {
+      {VK_ESCAPE, false, true},  {VK_SPACE, false, true},   {VK_RETURN, false, true},
+      {VK_LBUTTON, false, true}, {VK_RBUTTON, false, true}, {VK_SPACE, true, true},
+      {'W', false, false},       {0, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "key " << c.key << (c.heldAtStart ? " held" : ""));
+    if (c.heldAtStart) test_input::Press(c.key);
+    Begin(new StartScreen);
+    const int before = c.heldAtStart ? 0 : 10;
+    Frames(before);
+    if (c.key) test_input::Press(c.key);
+    if (c.skips) {
+      EXPECT_EQ(UntilLeft(), 1);
+    } else {
+      ExpectLasts(4.0, before);
+    }
+    test_input::ReleaseAll();
+    EXPECT_NE(Now<MainMenu>(), nullptr);
+    Frames(1);
+    EXPECT_EQ(Music(), kMenuMusic);
+  }
+}
+
+TEST_F(FrontEndTest, StartScreenShowsTheStudioFadingFromThreeSeconds) {
+  auto* start = new StartScreen;
+  Begin(start);
+  Frames(180);
+  EXPECT_EQ(start->picture.currentAnimation, 0);
+  EXPECT_FLOAT_EQ(start->splashOpacity, 1.0f);
+  Frames(30);
+  EXPECT_EQ(start->picture.currentAnimation, 1);
+  EXPECT_NEAR(start->splashOpacity, 0.5f, 0.02f);
+  EXPECT_EQ(Music(), "");
+}
+
+TEST_F(FrontEndTest, MainMenuClicksAndTheQuitConfirmation) {
+  auto* menu = new MainMenu;
+  Begin(menu);
+  // A click in the first half second is thrown away for good.
+  ClickAt(400, 360);
+  PastTheDelay();
+  ASSERT_EQ(Now<MainMenu>(), menu);
+  EXPECT_EQ(Music(), kMenuMusic);
+  ClickAt(313, 360);
+  ASSERT_EQ(Now<MainMenu>(), menu) << "left of the play button's hit box";
+
+  Click(menu->quit);
+  EXPECT_TRUE(menu->confirmVisible);
+  ClickAt(400, 360);
+  ASSERT_EQ(Now<MainMenu>(), menu) << "play is covered by the confirmation";
+  EXPECT_FALSE(menu->play->hovered);
+  Click(menu->no);
+  EXPECT_FALSE(menu->confirmVisible);
+  EXPECT_TRUE(menu->play->active);
+  Click(menu->quit);
+  EXPECT_TRUE(menu->confirmVisible);
+  test_input::SetCursor(288, 347);
+  test_input::Press(VK_LBUTTON);
+  EXPECT_FALSE(GameStateLoopStep()) << "yes ends the loop";
+  EXPECT_EQ(GameStateManager.current, nullptr);
+}
+
+TEST_F(FrontEndTest, EveryLevelFromTheLevelSelectAndBackThroughThePauseMenu) {
+  auto* menu = new MainMenu;
+  Begin(menu);
+  unsigned lastMenuMusic = menu->music.id;
+  for (int n = 1; n <= 8; ++n) {
+    SCOPED_TRACE(::testing::Message() << "level " << n);
+    PastTheDelay();
+    ClickAt(400, 360);
+    auto* select = Now<LevelSelect>();
+    ASSERT_NE(select, nullptr);
+    Frames(1);
+    EXPECT_EQ(Music(), kSelectMusic);
+    PastTheDelay();
+    Click(select->buttons[n - 1]);
+    auto* loading = Now<LoadingScreen>();
+    ASSERT_NE(loading, nullptr);
+    EXPECT_EQ(loading->target, unsigned(n));
+    EXPECT_EQ(GameStateManager.level, n);
+    EXPECT_EQ(Music(), "");
+    // Its first frame ran as the click was let go.
+    ExpectLasts(1.0, 1);
+    ASSERT_NE(Now<TestLevel>(), nullptr);
+    EXPECT_EQ(gLevelsMade.back(), n);
+
+    Tap(VK_ESCAPE);
+    Click(Now<TestLevel>()->menuButton);
+    Click(Now<TestLevel>()->yesButton);
+    ASSERT_NE(Now<LoadingScreen>(), nullptr);
+    EXPECT_EQ(Now<LoadingScreen>()->target, 0u);
+    EXPECT_EQ(GameStateManager.level, -1);
+    UntilLeft();
+    menu = Now<MainMenu>();
+    ASSERT_NE(menu, nullptr);
+    Frames(1);
+    EXPECT_EQ(Music(), kMenuMusic);
+    EXPECT_NE(menu->music.id, lastMenuMusic) << "a new menu plays its music from the start";
+    lastMenuMusic = menu->music.id;
+  }
+
+  // Back from the level select: the main menu through a loading screen, level 0 there.
+  PastTheDelay();
+  ClickAt(400, 360);
+  PastTheDelay();
+  Click(Now<LevelSelect>()->buttons[8]);
+  ASSERT_NE(Now<LoadingScreen>(), nullptr);
+  EXPECT_EQ(Now<LoadingScreen>()->target, 0u);
+  UntilLeft();
+  EXPECT_NE(Now<MainMenu>(), nullptr);
+  EXPECT_EQ(GameStateManager.level, 0);
+}
+
+TEST_F(FrontEndTest, RestartThenAWinLeadToTheResultScreenAndABadge) {
+  Begin(new LevelSelect);
+  PastTheDelay();
+  Click(Now<LevelSelect>()->buttons[2]);
+  UntilLeft();
+  TestLevel* first = Now<TestLevel>();
+  ASSERT_NE(first, nullptr);
+
+  Tap(VK_ESCAPE);
+  Click(first->restartButton);
+  Click(first->yesButton);
+  ASSERT_NE(Now<LoadingScreen>(), nullptr);
+  EXPECT_EQ(Now<LoadingScreen>()->target, 3u);
+  UntilLeft();
+  ASSERT_NE(Now<TestLevel>(), nullptr);
+  EXPECT_EQ(gLevelsMade, (std::vector<int>{3, 3}));
+  EXPECT_EQ(GameStateManager.level, 3);
+
+  test_input::Press('D');
+  UntilLeft(120);
+  test_input::Release('D');
+  auto* result = Now<ResultScreen>();
+  ASSERT_NE(result, nullptr) << "the exit was not reached";
+  EXPECT_EQ(LoadWonLevels(), 1u << 3);
+  for (unsigned key : {unsigned(VK_LBUTTON), unsigned(VK_RETURN), unsigned(VK_ESCAPE)}) Tap(key);
+  EXPECT_EQ(Now<ResultScreen>(), result) << "only Space leaves";
+  Tap(VK_SPACE);
+  auto* select = Now<LevelSelect>();
+  ASSERT_NE(select, nullptr);
+  EXPECT_EQ(select->wonLevels, 1u << 3);
+  EXPECT_EQ(GameStateManager.level, 3);
+}
+
+TEST_F(FrontEndTest, CreditsAndInstructionsGoBackToTheMainMenu) {
+  struct Case {
+    const char* name;
+    UIButton* MainMenu::*opener;
+    int x, outsideY, insideY;  // the back button's column, just below and inside its box
+  };
+  const Case cases[] = {
+      {"credits", &MainMenu::credits, 700, 575, 550},
+      {"instructions", &MainMenu::instructions, 410, 591, 572},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto* menu = new MainMenu;
+    Begin(menu);
+    PastTheDelay();
+    Click(menu->*c.opener);
+    auto* screen = Now<PictureWithBackScreen>();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(Music(), "");
+    ClickAt(c.x, c.outsideY);
+    EXPECT_EQ(Now<PictureWithBackScreen>(), screen);
+    ClickAt(c.x, c.insideY);
+    EXPECT_NE(Now<MainMenu>(), nullptr);
+    EXPECT_EQ(GameStateManager.level, -1);
+  }
+}
+
+// The game's own levels for 1 to 8, the main menu for 0, and for a number without a level.
+TEST_F(FrontEndTest, ALoadingScreenHandsOverToItsTarget) {
+  SetLevelMaker(nullptr);
+  for (unsigned target = 0; target <= 9; ++target) {
+    SCOPED_TRACE(::testing::Message() << "target " << target);
+    Begin(new LoadingScreen(target));
+    GameStateManager.level = int(target);
+    ExpectLasts(1.0, 0);
+    Frames(1);
+    const bool isLevel = target >= 1 && target <= 8;
+    EXPECT_EQ(CurrentLevel() != nullptr, isLevel);
+    EXPECT_EQ(Now<MainMenu>() != nullptr, !isLevel);
+    EXPECT_EQ(Music(), isLevel ? "Assets/levelbgm.wav" : kMenuMusic);
+    if (target == 9) {
+      EXPECT_EQ(GameStateManager.level, -1);
+    }
+  }
+  // A level that cannot be made: the main menu rather than a loading screen for ever.
+  SetLevelMaker([](int) -> GameState* { return nullptr; });
+  Begin(new LoadingScreen(4));
+  GameStateManager.level = 4;
+  ExpectLasts(1.0, 0);
+  EXPECT_NE(Now<MainMenu>(), nullptr);
+  EXPECT_EQ(GameStateManager.level, -1);
+}
+
+TEST_F(FrontEndTest, ADamagedProgressFileCountsAsNoProgress) {
+  std::filesystem::create_directories(dataHome + "/vantrel");
+  std::ofstream(dataHome + "/vantrel/progress.txt") << "vantrel progress 1\nwon 2 banana\n";
+  Begin(new LevelSelect);
+  Frames(1);
+  EXPECT_EQ(Now<LevelSelect>()->wonLevels, 0u);
+}
+
+}  // namespace
