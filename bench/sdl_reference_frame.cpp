@@ -4,12 +4,14 @@
 // turned to its own angle with its 135 x 60 translucent cone, and the 800 x 80 status strip.
 // Frames back to back, no vsync. Run in the data folder, under a display:
 //   bench_sdl_reference WIDTH HEIGHT FRAMES ACTORS...
-// Prints one line per actor count: "actors N ms M".
+// Prints one line per actor count: "actors N ms M cpu C", M the wall time and C the
+// processor time of all the process's threads (the rasteriser's too), per frame.
 #include <SDL.h>
 #include <SDL_image.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -59,6 +61,12 @@ double Milliseconds(Uint64 ticks) {
   return double(ticks) * 1000.0 / double(SDL_GetPerformanceFrequency());
 }
 
+double ProcessCpuMs() {
+  timespec t;
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return 1e3 * double(t.tv_sec) + 1e-6 * double(t.tv_nsec);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,15 +101,19 @@ int main(int argc, char** argv) {
   for (int i = 4; i < argc; ++i) {
     const int actors = std::atoi(argv[i]);
     Uint64 spent = 0;
+    double cpu = 0;
     for (int frame = -kWarmUp; frame < frames; ++frame) {
       SDL_Event event;
       while (SDL_PollEvent(&event)) {
       }
       const Uint64 start = SDL_GetPerformanceCounter();
+      const double cpuStart = ProcessCpuMs();
       DrawFrame(renderer, p, actors, frame + kWarmUp);
-      if (frame >= 0) spent += SDL_GetPerformanceCounter() - start;
+      if (frame < 0) continue;
+      spent += SDL_GetPerformanceCounter() - start;
+      cpu += ProcessCpuMs() - cpuStart;
     }
-    std::printf("actors %d ms %.4f\n", actors, Milliseconds(spent) / frames);
+    std::printf("actors %d ms %.4f cpu %.4f\n", actors, Milliseconds(spent) / frames, cpu / frames);
   }
   SDL_Quit();
   return 0;
