@@ -73,13 +73,11 @@ void KEGfxTextureSet(KEGfxTexture* texture, float offsetU, float offsetV) {
   }
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, *texture->glName);
-  GLint sampler = KEGfxUniformLocation("uTexture");
-  if (sampler != -1) glUniform1i(sampler, 0);
   KEGfxCheckGLError(2310, "KEGfxTextureSet");
-
-  GLint offset = KEGfxUniformLocation("uTextureOffset");
-  if (offset != -1) glUniform2f(offset, WrapOffset(offsetU), WrapOffset(offsetV));
-  KEGfxCheckGLError(2320, "KEGfxTextureSet");
+  if (KEGfxInputs* in = KEGfxCurrentInputs()) {
+    in->offset[0] = WrapOffset(offsetU);
+    in->offset[1] = WrapOffset(offsetV);
+  }
 }
 
 void KEGfxTextureUnload(KEGfxTexture* texture) {

@@ -186,9 +186,10 @@ TEST_F(Graphics, TextureOffsetSelectsAndWrapsOnce) {
   KEGfxTexture* texture = KEGfxTextureLoadFromMemory(strip, 4, 1);
   KEGfxVertexList* quad = MakeQuad(400, 300, 0xFFFFFFFF);
   UseProgram(KE_RENDER_TEXTURE);
-  GLint program = 0;
-  glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+  // Settings reach a program when it draws: read them from the one that drew last.
   auto offset = [&] {
+    GLint program = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
     std::vector<float> value(2);
     glGetUniformfv(program, glGetUniformLocation(program, "uTextureOffset"), value.data());
     return value;
@@ -210,8 +211,8 @@ TEST_F(Graphics, TextureOffsetSelectsAndWrapsOnce) {
   };
   for (const auto& c : cases) {
     KEGfxTextureSet(texture, c.u, c.v);
-    EXPECT_EQ(offset(), (std::vector<float>{c.wantU, c.wantV})) << c.u << ", " << c.v;
     KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+    EXPECT_EQ(offset(), (std::vector<float>{c.wantU, c.wantV})) << c.u << ", " << c.v;
     ExpectPixel(c.x, 300, c.want, "offset " + std::to_string(c.u));
   }
 
@@ -219,6 +220,7 @@ TEST_F(Graphics, TextureOffsetSelectsAndWrapsOnce) {
   GLint bound = -1;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   EXPECT_EQ(bound, 0);
+  KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
   EXPECT_EQ(offset(), (std::vector<float>{1.0f, 1.0f})) << "a null texture leaves the offset";
   KEGfxTextureUnload(texture);
   KEGfxMeshFree(quad);
@@ -557,12 +559,12 @@ TEST_F(Graphics, PrintLeavesTheStateOfNormalDrawing) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4),
               (std::vector<GLint>{0, 0, 800 * s, 600 * s}));
+    // A quad drawn next lands where it would have without the text, unblended.
+    DrawAt(quad, -200, -150);
     glGetIntegerv(GL_CURRENT_PROGRAM, &program);
     float blend[4] = {9, 9, 9, 9};
     glGetUniformfv(program, glGetUniformLocation(program, "uBlendColor"), blend);
     EXPECT_EQ(std::vector<float>(blend, blend + 4), (std::vector<float>{0, 0, 0, 0}));
-    // A quad drawn next lands where it would have without the text.
-    DrawAt(quad, -200, -150);
     ExpectPixel(100 * s, 100 * s, {0, 0, 255}, fullScreen ? "full screen" : "window");
     KEGfxSetRenderMode(KE_RENDER_NONE);
   }
