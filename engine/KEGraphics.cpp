@@ -1,6 +1,7 @@
-// GL context start-up, the two shader programs, render state and the frame bracket.
+// GL context start-up, the shader programs, render state and the frame bracket.
 #include "KEGraphics.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -72,6 +73,19 @@ const char* const kTextureFragmentShader =
     "                      texel.w * uTransparencyValue * uTintColor.w);\n"
     "}\n";
 
+// With neutral settings the texture program's arithmetic gives back the texel unchanged;
+// this one fetches it and nothing else, which the software rasteriser runs far faster.
+const char* const kPlainTextureFragmentShader =
+    "uniform sampler2D uTexture;\n"
+    "varying vec2 vTextureCoordinate;\n"
+    "void main()\n"
+    "{\n"
+    "  gl_FragColor = texture2D(uTexture, vTextureCoordinate);\n"
+    "}\n";
+
+// Slots 1 and 2 are the render modes' programs.
+constexpr int kPlainTextureProgram = 3;
+
 // The uniforms a program may read, named as in the shaders.
 enum Uniform { kProjection, kView, kWorld, kTint, kTransparency, kBlend, kOffset, kSampler, kUniforms };
 const char* const kUniformNames[kUniforms] = {
@@ -92,7 +106,7 @@ struct GraphicsState {
   int windowHeight;
   int drawableWidth;  // read every frame, kept for whoever needs it
   int drawableHeight;
-  Program programs[3];  // indexed by render mode; slot 0 stays empty
+  Program programs[4];  // render modes' programs, then the plain texture one; 0 stays empty
   // What the game set in each render mode: uniforms belong to a mode, as they belonged to
   // its program when every setter sent them at once.
   KEGfxInputs inputs[3];
@@ -170,6 +184,16 @@ void SendChanged(Program& p, const KEGfxInputs& in) {
     glUniform2fv(at[kOffset], 1, in.offset);
 }
 
+// Blend weight 0 (over a finite colour), white opaque tint, full opacity, no offset: the
+// texture program would compute exactly the texel it fetched.
+bool Neutral(const KEGfxInputs& in) {
+  const float* t = in.tint;
+  const float* b = in.blend;
+  return t[0] == 1 && t[1] == 1 && t[2] == 1 && t[3] == 1 && in.transparency[0] == 1 &&
+         b[3] == 0 && std::isfinite(b[0]) && std::isfinite(b[1]) && std::isfinite(b[2]) &&
+         in.offset[0] == 0 && in.offset[1] == 0;
+}
+
 void Bind(GLuint program) {
   if (gfx.bound == program) return;
   glUseProgram(program);
@@ -192,7 +216,9 @@ KEGfxInputs* KEGfxCurrentInputs() {
 
 const KEGfxAttributes* KEGfxBeginDraw() {
   if (gfx.renderMode == KE_RENDER_NONE) return nullptr;
-  Program& program = gfx.programs[gfx.renderMode];
+  const bool plain =
+      gfx.renderMode == KE_RENDER_TEXTURE && Neutral(gfx.inputs[KE_RENDER_TEXTURE]);
+  Program& program = gfx.programs[plain ? kPlainTextureProgram : gfx.renderMode];
   Bind(program.name);
   SendChanged(program, gfx.inputs[gfx.renderMode]);
   return &program.attributes;
@@ -259,6 +285,8 @@ int KEGfxInit(int width, int height) {
 
   gfx.programs[KE_RENDER_COLOR] = LinkProgram(kColorVertexShader, kColorFragmentShader);
   gfx.programs[KE_RENDER_TEXTURE] = LinkProgram(kTextureVertexShader, kTextureFragmentShader);
+  gfx.programs[kPlainTextureProgram] =
+      LinkProgram(kTextureVertexShader, kPlainTextureFragmentShader);
 
   KEGfxSetRenderMode(KE_RENDER_COLOR);
   KEGfxSetTintColor(1.0f, 1.0f, 1.0f, 1.0f);

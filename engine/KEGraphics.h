@@ -1,4 +1,4 @@
-// Graphics module: GL context and the two shader programs, meshes, textures, camera,
+// Graphics module: GL context and the shader programs, meshes, textures, camera,
 // bitmap-font text.
 #pragma once
 
@@ -47,7 +47,7 @@ int KEGfxInit(int width, int height);  // 1 success, 0 soft failure (no GL conte
 void KEGfxReset();  // forget any staged vertices
 void KEGfxExit();
 namespace Shader {
-void Destroy();  // deletes both programs and their shaders; safe to call twice
+void Destroy();  // deletes the programs and their shaders; safe to call twice
 }
 void KEGfxStart();  // clear and viewport
 void KEGfxEnd();    // unbind, finish, swap

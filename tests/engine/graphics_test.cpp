@@ -179,6 +179,49 @@ TEST_F(Graphics, TintSetInColourModeDoesNotReachTheTextureProgram) {
   KEGfxMeshFree(quad);
 }
 
+// Neutral settings draw through a second, plain program; any other setting through the
+// full one, with its effect on screen.
+TEST_F(Graphics, PlainTextureProgramDrawsOnlyWhenEverySettingIsNeutral) {
+  const unsigned char texels[8] = {200, 100, 50, 255, 10, 20, 30, 255};
+  KEGfxTexture* texture = KEGfxTextureLoadFromMemory(texels, 2, 1);
+  KEGfxVertexList* quad = MakeQuad(400, 300, 0xFFFFFFFF);
+  KEGfxSetBlendMode(KE_BLEND_TRANSLUCENT);
+  auto drawnBy = [&] {
+    KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+    GLint program = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    return program;
+  };
+  UseProgram(KE_RENDER_TEXTURE);
+  KEGfxTextureSet(texture, 0, 0);
+  const GLint plain = drawnBy();
+  ExpectPixel(200, 300, {200, 100, 50}, "neutral");
+  const struct {
+    const char* what;
+    std::function<void()> set;
+    Rgb want;  // at the left half
+  } cases[] = {
+      {"tint", [] { KEGfxSetTintColor(0.5f, 1, 1, 1); }, {100, 100, 50}},
+      {"tint opacity", [] { KEGfxSetTintColor(1, 1, 1, 0.5f); }, {100, 50, 25}},
+      {"transparency", [] { KEGfxSetTransparency(0.5f); }, {100, 50, 25}},
+      {"blend weight", [] { KEGfxSetBlendColor(0, 0, 0, 0.5f); }, {100, 50, 25}},
+      {"offset", [&] { KEGfxTextureSet(texture, 0.5f, 0); }, {10, 20, 30}},
+  };
+  for (const auto& c : cases) {
+    KEGfxStart();
+    UseProgram(KE_RENDER_TEXTURE);
+    KEGfxTextureSet(texture, 0, 0);
+    c.set();
+    EXPECT_NE(drawnBy(), plain) << c.what;
+    ExpectPixel(200, 300, c.want, c.what);
+    UseProgram(KE_RENDER_TEXTURE);
+    KEGfxTextureSet(texture, 0, 0);
+    EXPECT_EQ(drawnBy(), plain) << "neutral again after " << c.what;
+  }
+  KEGfxTextureUnload(texture);
+  KEGfxMeshFree(quad);
+}
+
 TEST_F(Graphics, TextureOffsetSelectsAndWrapsOnce) {
   // Four columns: red, green, blue, white; the quad maps u 0..1 across the whole view.
   const unsigned char strip[16] = {255, 0, 0,   255, 0,   255, 0,   255,
@@ -186,12 +229,14 @@ TEST_F(Graphics, TextureOffsetSelectsAndWrapsOnce) {
   KEGfxTexture* texture = KEGfxTextureLoadFromMemory(strip, 4, 1);
   KEGfxVertexList* quad = MakeQuad(400, 300, 0xFFFFFFFF);
   UseProgram(KE_RENDER_TEXTURE);
-  // Settings reach a program when it draws: read them from the one that drew last.
+  // Settings reach a program when it draws: read them from the one that drew last. The
+  // plain program, which draws with no offset, has none.
   auto offset = [&] {
     GLint program = 0;
     glGetIntegerv(GL_CURRENT_PROGRAM, &program);
     std::vector<float> value(2);
-    glGetUniformfv(program, glGetUniformLocation(program, "uTextureOffset"), value.data());
+    const GLint at = glGetUniformLocation(program, "uTextureOffset");
+    if (at != -1) glGetUniformfv(program, at, value.data());
     return value;
   };
   const struct {
