@@ -26,6 +26,11 @@ KEGfxInputs* KEGfxCurrentInputs();
 struct KEGfxAttributes {
   GLint position, colour, textureCoordinate;
 };
+// The texture the next draw samples: an opaque one is drawn without blending when nothing
+// else makes it see-through.
+void KEGfxNoteBoundTexture(GLuint name, bool opaque);
+void KEGfxForgetTexture(GLuint name);  // deleted: if bound, GL falls back to texture 0
+
 // Binds the program that draws in the current render mode and sends it the settings that
 // changed since it last drew; null in mode none.
 const KEGfxAttributes* KEGfxBeginDraw();

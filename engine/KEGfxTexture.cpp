@@ -12,9 +12,18 @@ namespace {
 
 const size_t kMaxFileName = sizeof(KEGfxTexture::fileName);
 
+bool AllOpaque(const unsigned char* rgba, int width, int height) {
+  const size_t bytes = size_t(width) * size_t(height) * 4;
+  for (size_t alpha = 3; alpha < bytes; alpha += 4) {
+    if (rgba[alpha] != 255) return false;
+  }
+  return true;
+}
+
 KEGfxTexture* NewTexture(const unsigned char* rgba, int width, int height) {
   KEGfxTexture* texture = new KEGfxTexture();
   KEGfxTextureInitialize(texture);
+  texture->opaque = AllOpaque(rgba, width, height);
   glGenTextures(1, texture->glName);
   glBindTexture(GL_TEXTURE_2D, *texture->glName);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -69,10 +78,12 @@ KEGfxTexture* KEGfxTextureLoadFromMemory(const unsigned char* rgba, int width, i
 void KEGfxTextureSet(KEGfxTexture* texture, float offsetU, float offsetV) {
   if (texture == nullptr || texture->glName == nullptr) {
     glBindTexture(GL_TEXTURE_2D, 0);
+    KEGfxNoteBoundTexture(0, false);
     return;
   }
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, *texture->glName);
+  KEGfxNoteBoundTexture(*texture->glName, texture->opaque);
   KEGfxCheckGLError(2310, "KEGfxTextureSet");
   if (KEGfxInputs* in = KEGfxCurrentInputs()) {
     in->offset[0] = WrapOffset(offsetU);
@@ -82,7 +93,10 @@ void KEGfxTextureSet(KEGfxTexture* texture, float offsetU, float offsetV) {
 
 void KEGfxTextureUnload(KEGfxTexture* texture) {
   if (texture == nullptr) return;
-  if (texture->glName != nullptr) glDeleteTextures(1, texture->glName);
+  if (texture->glName != nullptr) {
+    KEGfxForgetTexture(*texture->glName);
+    glDeleteTextures(1, texture->glName);
+  }
   delete texture->glName;
   delete texture;
 }

@@ -112,6 +112,10 @@ struct GraphicsState {
   KEGfxInputs inputs[3];
   int renderMode;
   GLuint bound;  // the program in use, 0 for none
+  int blendMode;  // as the game set it
+  bool blending;  // GL_BLEND as it is now
+  GLuint texture;  // bound by the last KEGfxTextureSet, 0 for none
+  bool textureOpaque;
 };
 
 GraphicsState gfx = {};
@@ -194,6 +198,27 @@ bool Neutral(const KEGfxInputs& in) {
          in.offset[0] == 0 && in.offset[1] == 0;
 }
 
+// Translucent blending of an opaque texel at full opacity gives back the texel: such a
+// draw needs no blending, and the rasteriser skips reading the screen under it.
+bool NeedsBlending() {
+  if (gfx.blendMode == KE_BLEND_NONE) return false;
+  if (gfx.blendMode != KE_BLEND_TRANSLUCENT || gfx.renderMode != KE_RENDER_TEXTURE ||
+      gfx.texture == 0 || !gfx.textureOpaque)
+    return true;
+  const KEGfxInputs& in = gfx.inputs[KE_RENDER_TEXTURE];
+  return !(in.tint[3] == 1 && in.transparency[0] == 1);
+}
+
+void SetBlending(bool on) {
+  if (on == gfx.blending) return;
+  if (on) {
+    glEnable(GL_BLEND);
+  } else {
+    glDisable(GL_BLEND);
+  }
+  gfx.blending = on;
+}
+
 void Bind(GLuint program) {
   if (gfx.bound == program) return;
   glUseProgram(program);
@@ -221,7 +246,17 @@ const KEGfxAttributes* KEGfxBeginDraw() {
   Program& program = gfx.programs[plain ? kPlainTextureProgram : gfx.renderMode];
   Bind(program.name);
   SendChanged(program, gfx.inputs[gfx.renderMode]);
+  SetBlending(NeedsBlending());
   return &program.attributes;
+}
+
+void KEGfxNoteBoundTexture(GLuint name, bool opaque) {
+  gfx.texture = name;
+  gfx.textureOpaque = opaque;
+}
+
+void KEGfxForgetTexture(GLuint name) {
+  if (gfx.texture == name) KEGfxNoteBoundTexture(0, false);
 }
 
 void KEGfxCheckGLError(int line, const char* function) {
@@ -282,6 +317,10 @@ int KEGfxInit(int width, int height) {
 
   KEGfxMeshResetState();
   KEGfxCameraResetState();
+  // A restart keeps the context, and with it any blending left on, whose function is not
+  // known here: counted as adding, it is never switched off for a draw.
+  gfx.blending = glIsEnabled(GL_BLEND) == GL_TRUE;
+  gfx.blendMode = gfx.blending ? KE_BLEND_ADD : KE_BLEND_NONE;
 
   gfx.programs[KE_RENDER_COLOR] = LinkProgram(kColorVertexShader, kColorFragmentShader);
   gfx.programs[KE_RENDER_TEXTURE] = LinkProgram(kTextureVertexShader, kTextureFragmentShader);
@@ -333,22 +372,23 @@ void KEGfxSetRenderMode(int mode) {
   }
 }
 
+// Blending is switched on or off as asked; a draw that needs none may switch it off for
+// itself.
 void KEGfxSetBlendMode(int mode) {
   switch (mode) {
     case KE_BLEND_NONE:
-      glDisable(GL_BLEND);
       break;
     case KE_BLEND_TRANSLUCENT:
-      glEnable(GL_BLEND);
       glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
       break;
     case KE_BLEND_ADD:
-      glEnable(GL_BLEND);
       glBlendFunc(GL_SRC_ALPHA, GL_ONE);
       break;
     default:
-      break;
+      return;
   }
+  gfx.blendMode = mode;
+  SetBlending(mode != KE_BLEND_NONE);
 }
 
 void KEGfxSetTransparency(float opacity) {

@@ -33,6 +33,7 @@ struct KEGfxVertexList {
 struct KEGfxTexture {
   unsigned int* glName;
   char fileName[256];  // empty for textures made from memory
+  bool opaque;         // every texel fully opaque, as found when loaded
 };
 
 // 2D affine transform, row-major; only the first two rows are read.

@@ -222,6 +222,49 @@ TEST_F(Graphics, PlainTextureProgramDrawsOnlyWhenEverySettingIsNeutral) {
   KEGfxMeshFree(quad);
 }
 
+// Translucent blending of an opaque texel at full opacity is the texel: such draws go
+// unblended and look the same; anything that lets the background through still blends.
+TEST_F(Graphics, OpaquePicturesDrawUnblendedAndLookTheSame) {
+  const unsigned char opaque[4] = {200, 100, 50, 255}, seeThrough[4] = {200, 100, 50, 128};
+  KEGfxTexture* solid = KEGfxTextureLoadFromMemory(opaque, 1, 1);
+  KEGfxTexture* glass = KEGfxTextureLoadFromMemory(seeThrough, 1, 1);
+  EXPECT_TRUE(solid->opaque);
+  EXPECT_FALSE(glass->opaque);
+  KEGfxVertexList* quad = MakeQuad(400, 300, 0xFFFFFFFF);
+  const struct {
+    const char* what;
+    KEGfxTexture* texture;
+    int blendMode;
+    float transparency, tintOpacity;
+    bool blended;
+    Rgb want;  // over blue
+  } cases[] = {
+      {"opaque", solid, KE_BLEND_TRANSLUCENT, 1, 1, false, {200, 100, 50}},
+      {"opaque, tinted", solid, KE_BLEND_TRANSLUCENT, 1, 0.5f, true, {100, 50, 153}},
+      {"opaque, half transparent", solid, KE_BLEND_TRANSLUCENT, 0.5f, 1, true, {100, 50, 153}},
+      {"opaque, added", solid, KE_BLEND_ADD, 1, 1, true, {200, 100, 255}},
+      {"translucent texel", glass, KE_BLEND_TRANSLUCENT, 1, 1, true, {100, 50, 152}},
+  };
+  for (const auto& c : cases) {
+    KEGfxSetBackgroundColor(0, 0, 1);
+    KEGfxStart();
+    KEGfxSetBlendMode(c.blendMode);
+    UseProgram(KE_RENDER_TEXTURE);
+    KEGfxSetTransparency(c.transparency);
+    KEGfxSetTintColor(1, 1, 1, c.tintOpacity);
+    KEGfxTextureSet(c.texture, 0, 0);
+    KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+    EXPECT_EQ(glIsEnabled(GL_BLEND) == GL_TRUE, c.blended) << c.what;
+    ExpectPixel(400, 300, c.want, c.what);
+  }
+  KEGfxSetBackgroundColor(0, 0, 0);
+  KEGfxSetBlendMode(KE_BLEND_NONE);
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  KEGfxTextureUnload(solid);
+  KEGfxTextureUnload(glass);
+  KEGfxMeshFree(quad);
+}
+
 TEST_F(Graphics, TextureOffsetSelectsAndWrapsOnce) {
   // Four columns: red, green, blue, white; the quad maps u 0..1 across the whole view.
   const unsigned char strip[16] = {255, 0, 0,   255, 0,   255, 0,   255,
