@@ -339,7 +339,7 @@ int KEGfxInit(int width, int height) {
 void KEGfxExit() { Shader::Destroy(); }
 
 void KEGfxStart() {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glClear(GL_COLOR_BUFFER_BIT);
   KEPlatformGetDrawableSize(&gfx.drawableWidth, &gfx.drawableHeight);
   glViewport(0, 0, gfx.windowWidth, gfx.windowHeight);
 }
