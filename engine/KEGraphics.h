@@ -99,6 +99,20 @@ void KEGfxTextureInitialize(KEGfxTexture* texture);
 void KEGfxSetTextureMode(int mode);
 void KEGfxSaveTextureToFile(KEGfxTexture* texture, const char* fileName);
 
+// Tile layers: a grid of square pictures that never move, drawn together.
+struct KEGfxTileLayer;
+// `columns` x `rows` empty cells of `cellSize`, the grid's bottom-left corner at (left, bottom);
+// null for an empty grid or one over 4096 cells on a side.
+KEGfxTileLayer* KEGfxTileLayerCreate(int columns, int rows, float cellSize, float left,
+                                     float bottom);
+// Row 0 is the bottom row; null empties the cell. The texture must outlive the layer.
+void KEGfxTileLayerSet(KEGfxTileLayer* layer, int column, int row, KEGfxTexture* texture);
+// Draws in texture mode, with the settings and blending left by the draw before, every cell
+// that reaches into the view, except those entirely under an opaque band drawn later over
+// the view below `hiddenBelow` (-INFINITY for none). Leaves the world transform at identity.
+void KEGfxTileLayerDraw(KEGfxTileLayer* layer, float hiddenBelow);
+void KEGfxTileLayerFree(KEGfxTileLayer* layer);
+
 // Camera and world transform
 void KEGfxSetCamPosition(float x, float y);
 void KEGfxGetCamPosition(float* x, float* y);
