@@ -360,9 +360,8 @@ void Monster::Update() {
   sight.Follow(position, rotation, scale.x);
 }
 
-void Monster::DrawIcon(const char* image) {
-  iconTexture = GetTexture(image);
-  DrawPicture(iconMesh, iconTexture, position.x, position.y + kIconLift);
+void Monster::DrawIcon(const std::shared_ptr<Texture>& icon) {
+  DrawPicture(iconMesh, icon, position.x, position.y + kIconLift);
 }
 
 void Monster::Draw() {
@@ -371,8 +370,8 @@ void Monster::Draw() {
   KEGfxSetTransform(&transform);
   sprite.DrawFrame();
   sight.Draw();
-  if (alertShown) DrawIcon("Assets/Alert.png");
-  if (scanShown) DrawIcon("Assets/Scaning.png");
+  if (alertShown) DrawIcon(alertTexture);
+  if (scanShown) DrawIcon(scanTexture);
 }
 
 void Monster::Initialize() {
@@ -380,5 +379,7 @@ void Monster::Initialize() {
   sight.sprite.SetImage("Assets/monsterLOS.png");
 
   iconMesh = MakeQuad(-kIconHalf, kIconHalf, -kIconHalf, kIconHalf);
-  iconTexture = GetTexture("Assets/Alert.png");
+  // Looked up once: a name looked up every frame would build a string every frame.
+  alertTexture = GetTexture("Assets/Alert.png");
+  scanTexture = GetTexture("Assets/Scaning.png");
 }

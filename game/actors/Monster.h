@@ -61,7 +61,8 @@ class Monster : public GameObject {
   bool onRoute = true;
   std::vector<KEVec2> waypoints;
   std::shared_ptr<Mesh<3>> iconMesh;
-  std::shared_ptr<Texture> iconTexture;
+  std::shared_ptr<Texture> alertTexture;
+  std::shared_ptr<Texture> scanTexture;
   MonsterState state = Patrol;
   MonsterPhase phase = Enter;
   float dropTimer = 40.0f;
@@ -70,5 +71,5 @@ class Monster : public GameObject {
   void RunStateMachine();
   void Decide();     // Check: chase, go back to patrol, or wait
   void ChaseStep();  // one frame of Chase/Run
-  void DrawIcon(const char* image);
+  void DrawIcon(const std::shared_ptr<Texture>& icon);
 };
