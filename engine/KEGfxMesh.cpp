@@ -1,5 +1,6 @@
 // Meshes: vertices are staged in one array, uploaded once into three GL buffers and
 // drawn with whichever program the render mode selects.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -53,6 +54,33 @@ void UploadArray(GLuint buffer, const std::vector<float>& values) {
                values.empty() ? nullptr : values.data(), GL_STATIC_DRAW);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   glFinish();
+}
+
+// Where the mesh's box lands in clip space, all four corners wholly beyond one edge: then no
+// pixel can be drawn. The margin covers the shader rounding otherwise than this product.
+bool OutOfSight(const KEGfxVertexList& list, const KEGfxInputs& in) {
+  if (!(list.left <= list.right && list.bottom <= list.top)) return false;
+  float pv[16], m[16];
+  auto multiply = [](const float* a, const float* b, float* out) {  // column-major a * b
+    for (int c = 0; c < 4; ++c)
+      for (int r = 0; r < 4; ++r)
+        out[c * 4 + r] = a[r] * b[c * 4] + a[4 + r] * b[c * 4 + 1] + a[8 + r] * b[c * 4 + 2] +
+                         a[12 + r] * b[c * 4 + 3];
+  };
+  multiply(in.projection, in.view, pv);
+  multiply(pv, in.world, m);
+  constexpr float kEdge = 1.001f;
+  int beyond[4] = {0, 0, 0, 0};  // left, right, below, above
+  for (float x : {list.left, list.right}) {
+    for (float y : {list.bottom, list.top}) {
+      const float w = m[3] * x + m[7] * y + m[15];
+      const float cx = m[0] * x + m[4] * y + m[12], cy = m[1] * x + m[5] * y + m[13];
+      if (!(w > 0)) return false;
+      beyond[0] += cx < -kEdge * w, beyond[1] += cx > kEdge * w;
+      beyond[2] += cy < -kEdge * w, beyond[3] += cy > kEdge * w;
+    }
+  }
+  return beyond[0] == 4 || beyond[1] == 4 || beyond[2] == 4 || beyond[3] == 4;
 }
 
 void EnableArray(GLint location, GLuint buffer, GLint components) {
@@ -110,6 +138,8 @@ KEGfxVertexList* KEGfxMeshEnd() {
   coordinates.reserve(list->vertexCount * 2);
   for (int i = 0; i < mesh.stagedCount; ++i) {
     const StagedVertex& vertex = mesh.staged[i];
+    list->left = std::min(list->left, vertex.x), list->right = std::max(list->right, vertex.x);
+    list->bottom = std::min(list->bottom, vertex.y), list->top = std::max(list->top, vertex.y);
     positions.insert(positions.end(), {vertex.x, vertex.y, vertex.z});
     colours.insert(colours.end(), {Channel(vertex.colour, 16), Channel(vertex.colour, 8),
                                    Channel(vertex.colour, 0), Channel(vertex.colour, 24)});
@@ -132,6 +162,9 @@ void KEGfxMeshDraw(KEGfxVertexList* list, unsigned int drawMode) {
   }
   // Without a program GL would only raise errors, and there is nothing to draw with.
   if (list == nullptr || list->buffers == nullptr) return;
+  // Off the view (a monster across the map, its cone): nothing to bind or send.
+  const KEGfxInputs* settings = KEGfxCurrentInputs();
+  if (settings != nullptr && OutOfSight(*list, *settings)) return;
   const KEGfxAttributes* in = KEGfxBeginDraw();
   if (in == nullptr) return;
 
@@ -153,8 +186,12 @@ void KEGfxMeshFree(KEGfxVertexList* list) {
   delete list;
 }
 
+// An empty box: a list whose positions are not known is never skipped.
 void KEGfxTriListInitialize(KEGfxVertexList* list) {
-  if (list != nullptr) list->buffers = new unsigned int[3]();
+  if (list == nullptr) return;
+  list->buffers = new unsigned int[3]();
+  list->left = list->bottom = INFINITY;
+  list->right = list->top = -INFINITY;
 }
 
 void KEGfxLine(float x0, float y0, float z0, float r0, float g0, float b0, float a0, float x1,

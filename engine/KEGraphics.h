@@ -28,6 +28,7 @@
 struct KEGfxVertexList {
   unsigned int* buffers;
   unsigned int vertexCount;
+  float left, bottom, right, top;  // the box round its positions, for skipping unseen draws
 };
 
 struct KEGfxTexture {

@@ -413,6 +413,34 @@ TEST_F(Graphics, ViewCornersAreTheScreenCorners) {
   GlTestSetFullScreen(false);
 }
 
+// A mesh wholly out of sight is not sent to GL at all; one reaching in by a pixel or less is.
+TEST_F(Graphics, DrawsOutOfSightAreSkippedAndEdgesStillShow) {
+  KEGfxVertexList* quad = MakeQuad(10, 10, 0xFF00FF00);
+  const struct {
+    float camX, x, y;
+    bool drawn;
+    int pixelX, pixelY;  // lit when drawn
+  } cases[] = {
+      {0, 415, 0, false, 0, 0},      {0, 409.5f, 0, true, 799, 300},
+      {100, 509.5f, 0, true, 799, 300}, {0, -415, 0, false, 0, 0},
+      {0, 0, 315, false, 0, 0},      {0, 0, -309, true, 400, 0},
+  };
+  for (const auto& c : cases) {
+    KEGfxSetCamPosition(c.camX, 0);
+    KEGfxSetRenderMode(KE_RENDER_NONE);
+    KEGfxStart();
+    UseProgram(KE_RENDER_COLOR);
+    DrawAt(quad, c.x, c.y);
+    GLint program = -1;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    EXPECT_EQ(program != 0, c.drawn) << c.x << ", " << c.y;
+    if (c.drawn) ExpectPixel(c.pixelX, c.pixelY, {0, 255, 0}, "the edge that reaches in");
+  }
+  KEGfxSetRenderMode(KE_RENDER_NONE);
+  KEGfxSetCamPosition(0, 0);
+  KEGfxMeshFree(quad);
+}
+
 TEST_F(Graphics, CameraPositionIsTheCentreOfTheView) {
   KEGfxVertexList* quad = MakeQuad(10, 10, 0xFF0000FF);
   KEGfxSetCamPosition(100, 50);
