@@ -112,4 +112,24 @@ void KEGfxTileLayerDraw(KEGfxTileLayer* layer, float hiddenBelow) {
   }
 }
 
+bool KEGfxTileLayerCovers(const KEGfxTileLayer* layer, float left, float bottom, float right,
+                          float top) {
+  if (layer == nullptr || !(left <= right && bottom <= top)) return false;
+  const double s = layer->cellSize;
+  // A box edge exactly on a cell edge also counts the cell beyond: never too few cells.
+  const double firstColumn = std::floor((left - layer->left) / s);
+  const double lastColumn = std::floor((right - layer->left) / s);
+  const double firstRow = std::floor((bottom - layer->bottom) / s);
+  const double lastRow = std::floor((top - layer->bottom) / s);
+  if (firstColumn < 0 || firstRow < 0 || lastColumn >= layer->columns || lastRow >= layer->rows)
+    return false;
+  for (int row = int(firstRow); row <= int(lastRow); ++row) {
+    for (int column = int(firstColumn); column <= int(lastColumn); ++column) {
+      const int picture = layer->cells[size_t(row) * size_t(layer->columns) + size_t(column)];
+      if (picture < 0 || !layer->pictures[size_t(picture)]->opaque) return false;
+    }
+  }
+  return true;
+}
+
 void KEGfxTileLayerFree(KEGfxTileLayer* layer) { delete layer; }

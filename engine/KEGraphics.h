@@ -112,6 +112,10 @@ void KEGfxTileLayerSet(KEGfxTileLayer* layer, int column, int row, KEGfxTexture*
 // that reaches into the view, except those entirely under an opaque band drawn later over
 // the view below `hiddenBelow` (-INFINITY for none). Leaves the world transform at identity.
 void KEGfxTileLayerDraw(KEGfxTileLayer* layer, float hiddenBelow);
+// Every point of the box lies on a cell whose picture is fully opaque: drawn with full
+// opacity, the layer hides whatever was drawn there before it.
+bool KEGfxTileLayerCovers(const KEGfxTileLayer* layer, float left, float bottom, float right,
+                          float top);
 void KEGfxTileLayerFree(KEGfxTileLayer* layer);
 
 // Camera and world transform

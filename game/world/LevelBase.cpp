@@ -1,5 +1,7 @@
 #include "LevelBase.h"
 
+#include <algorithm>
+
 #include "KEGraphics.h"
 #include "KESystem.h"
 #include "Player.h"
@@ -26,6 +28,9 @@ constexpr UIButton* LevelBase::*kMainButtons[] = {
     &LevelBase::optionsButton, &LevelBase::menuButton};
 
 enum SoundImage { kSoundOn = 0, kSoundOff = 1 };
+
+// Half the side of the loading picture drawn under the world, centred on the origin.
+constexpr float kLoadingHalf = 330;
 
 // The view is 800 x 600 and cells are 50: the view's left, right and top edges stay on the
 // map, while its bottom may go 75 below so the status strip does not hide the last row.
@@ -109,7 +114,7 @@ void LevelBase::Load() {
   soundButton->useStateImages = false;
 
   // Only the first frame of the loading picture is ever shown, under the world.
-  loadingPicture.Init(4, 330, 330);
+  loadingPicture.Init(4, kLoadingHalf, kLoadingHalf);
   loadingPicture.AddStrip("Assets/Loading.png", 4, 0.25f);
 
   hud.Load();
@@ -198,9 +203,17 @@ void LevelBase::Draw() {
   KEGfxSetTintColor(1, 1, 1, 1);
   KEGfxSetPosition(0, 0);
   BeginSpriteDraw(1.0f, 0, 0);
-  loadingPicture.DrawFrame();
+  // The picture shows only where the map's tiles leave the view open above the strip, drawn
+  // at full opacity just after it.
+  const float shownBottom = KEGfxGetWinMinY() + UI::kStripHeight;
+  const float left = std::max(-kLoadingHalf, KEGfxGetWinMinX());
+  const float right = std::min(kLoadingHalf, KEGfxGetWinMaxX());
+  const float bottom = std::max(-kLoadingHalf, shownBottom);
+  const float top = std::min(kLoadingHalf, KEGfxGetWinMaxY());
+  if (left < right && bottom < top && !map.TilesHide(left, bottom, right, top))
+    loadingPicture.DrawFrame();
   // The tiles come first in the world list: drawn here, they keep their place.
-  map.DrawTiles(KEGfxGetWinMinY() + UI::kStripHeight);
+  map.DrawTiles(shownBottom);
   gObjectManager.DrawAll();
 
   const KEVec2 view = camera ? camera->view : KEVec2{0, 0};

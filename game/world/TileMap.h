@@ -44,6 +44,8 @@ class TileMap {
   // Draws the tiles made by LoadFile all at once (they draw nothing on their own), except
   // those entirely under an opaque band over the view below `hiddenBelow`.
   void DrawTiles(float hiddenBelow) const;
+  // The tiles drawn by DrawTiles would hide everything in the box.
+  bool TilesHide(float left, float bottom, float right, float top) const;
   // The world list lets the tiles go: nothing is drawn for them any more.
   void ForgetTiles();
 

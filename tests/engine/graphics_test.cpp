@@ -565,10 +565,7 @@ struct Ink {
 Ink FindInk() {
   int width = 0, height = 0;
   KEPlatformGetDrawableSize(&width, &height);
-  std::vector<unsigned char> pixels(size_t(width) * size_t(height) * 4);
-  glFinish();
-  glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  const std::vector<unsigned char> pixels = GlTestReadScreen();
   Ink ink;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {

@@ -1,4 +1,3 @@
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +8,6 @@
 #include "ObjectManager.h"
 #include "Tile.h"
 #include "gl_environment.h"
-#include "platform/KEPlatform.h"
 
 namespace {
 
@@ -78,16 +76,6 @@ KEGfxTexture* Pattern(int seed) {
   return KEGfxTextureLoadFromMemory(rgba.data(), 50, 50);
 }
 
-std::vector<unsigned char> Screen() {
-  int width = 0, height = 0;
-  KEPlatformGetDrawableSize(&width, &height);
-  std::vector<unsigned char> pixels(size_t(width) * size_t(height) * 4);
-  glFinish();
-  glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
-}
-
 // A map drawn as one layer shows what its tiles drawn one by one show, in the window and
 // stretched full screen. Where pixel centres fall exactly on texel edges (the camera half a
 // unit off in the window, a quarter full screen) the two may pick either neighbouring texel,
@@ -119,7 +107,7 @@ TEST(TileDraw, LayerShowsWhatItsTilesShowOneByOne) {
         BeginSpriteDraw(1.0f, 0, 0);
         if (way == 0) gObjectManager.DrawAll();
         if (way == 1) KEGfxTileLayerDraw(layer, -INFINITY);
-        shown[way] = Screen();
+        shown[way] = GlTestReadScreen();
         KEGfxSetRenderMode(KE_RENDER_NONE);
       }
       size_t differ = 0;
@@ -155,6 +143,40 @@ TEST(TileDraw, LayerLeavesOutCellsUnderTheBand) {
   KEGfxSetRenderMode(KE_RENDER_NONE);
   KEGfxTileLayerFree(layer);
   KEGfxTextureUnload(picture);
+}
+
+// Only opaque pictures on every cell the box touches hide what lies under it.
+TEST(TileDraw, LayerHidesABoxOnlyWhereEveryCellIsOpaque) {
+  const unsigned char solid[4] = {10, 20, 30, 255}, glass[4] = {10, 20, 30, 254};
+  KEGfxTexture* opaque = KEGfxTextureLoadFromMemory(solid, 1, 1);
+  KEGfxTexture* clear = KEGfxTextureLoadFromMemory(glass, 1, 1);
+  // Four columns by three rows from (-100, -75); column 3 of row 2 see-through, row 0 empty
+  // in column 0.
+  KEGfxTileLayer* layer = KEGfxTileLayerCreate(4, 3, 50, -100, -75);
+  for (int row = 0; row < 3; ++row)
+    for (int column = 0; column < 4; ++column)
+      KEGfxTileLayerSet(layer, column, row, row == 2 && column == 3 ? clear : opaque);
+  KEGfxTileLayerSet(layer, 0, 0, nullptr);
+  const struct {
+    float left, bottom, right, top;
+    bool hidden;
+  } cases[] = {
+      {-40, -20, 40, 20, true},     // the middle
+      {-49, -24, 99, 24, true},     // up to the right edge
+      {-40, -20, 101, 20, false},   // past the right edge
+      {-101, -20, 0, 20, false},    // past the left edge
+      {-90, -70, -60, -30, false},  // on the empty cell
+      {60, 30, 90, 70, false},      // on the see-through cell
+      {60, -20, 90, 24, true},      // just below it
+      {60, -20, 90, 25, false},     // its edge counts the cell above
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(KEGfxTileLayerCovers(layer, c.left, c.bottom, c.right, c.top), c.hidden)
+        << c.left << " " << c.bottom << " " << c.right << " " << c.top;
+  }
+  KEGfxTileLayerFree(layer);
+  KEGfxTextureUnload(opaque);
+  KEGfxTextureUnload(clear);
 }
 
 }  // namespace

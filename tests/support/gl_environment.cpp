@@ -49,6 +49,16 @@ void GlTestReadPixel(int x, int y, unsigned char rgba[4]) {
   glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
 }
 
+std::vector<unsigned char> GlTestReadScreen() {
+  int width = 0, height = 0;
+  KEPlatformGetDrawableSize(&width, &height);
+  std::vector<unsigned char> pixels(size_t(width) * size_t(height) * 4);
+  glFinish();
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::AddGlobalTestEnvironment(new GlEnvironment);

@@ -4,5 +4,9 @@
 // Switches between full screen (stretched over the 1600 x 1200 virtual screen) and
 // the 800 x 600 window, and waits until the X server has applied the new size.
 void GlTestSetFullScreen(bool on);
+#include <vector>
+
 // Reads one pixel of the back buffer; x, y in drawable pixels from the bottom-left.
 void GlTestReadPixel(int x, int y, unsigned char rgba[4]);
+// The whole back buffer, RGBA rows from the bottom; its size is the drawable's.
+std::vector<unsigned char> GlTestReadScreen();
