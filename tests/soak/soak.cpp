@@ -24,20 +24,33 @@
 // swing by megabytes from frame to frame and are left out.
 std::atomic<long> gGameHeap{0};
 
-void* operator new(std::size_t size) {
+void* Take(std::size_t size) noexcept {
   void* block = std::malloc(size ? size : 1);
-  if (!block) throw std::bad_alloc();
-  gGameHeap += long(malloc_usable_size(block));
+  if (block) gGameHeap += long(malloc_usable_size(block));
   return block;
 }
 
-void operator delete(void* block) noexcept {
+void Give(void* block) noexcept {
   if (!block) return;
   gGameHeap -= long(malloc_usable_size(block));
   std::free(block);
 }
 
-void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
+// Every plain form, so that no block is taken by one allocator and given back to another
+// (a stable sort's buffer is taken without throwing and given back plainly).
+void* operator new(std::size_t size) {
+  if (void* block = Take(size)) return block;
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Take(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Take(size); }
+void operator delete(void* block) noexcept { Give(block); }
+void operator delete[](void* block) noexcept { Give(block); }
+void operator delete(void* block, std::size_t) noexcept { Give(block); }
+void operator delete[](void* block, std::size_t) noexcept { Give(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { Give(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { Give(block); }
 
 size_t HeapInUse() { return size_t(gGameHeap.load()); }
 
