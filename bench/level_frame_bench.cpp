@@ -1,19 +1,34 @@
-// Cost of one level frame, update and draw apart, with 30 monsters chasing the player on a
-// 40 x 40 map, against a level with no monsters and a bare frame, all in one run.
-// Run under a display: xvfb-run -a -s "-screen 0 1600x1200x24" bench_level_frame
-// With level numbers (1 to 8, or "all") it times the game's own levels instead, each with
-// its whole cast on its patrols and the player standing unharmed at its start.
+// Cost of the game's own level frames, in one run and one table: for each level, the update,
+// draw, and end-and-swap time per frame at 800 x 600 in the window and at the screen's size
+// in full screen, with the player standing at its start, then with every monster chasing it
+// by its real sight. Against them, in the same run: a bare frame, and the same kind of frame
+// (tiles over the view, as many actors with their cones as the level shows, the status strip)
+// drawn through SDL2's own 2D renderer by bench_sdl_reference. Then the game's start-up time
+// to its first drawn frame and peak memory.
 //
-// Monsters see 120 units ahead, so on their own only a handful would chase at once. Here
-// they stand on the player's row and column facing it and see across the whole map: every
-// one of them plans a fresh path to the player each frame, the dearest case of a chase.
-// The player is a ghost, so touching it ends nothing, and the chase is set back to its start
-// every half second (outside the timing) before the monsters reach the player.
+// Run under a display with a 1600 x 1200 screen:
+//   xvfb-run -a -s "-screen 0 1600x1200x24" bench_level_frame [LEVELS...] [--frames N]
+//       [--shots DIR]
+// LEVELS are numbers 1 to 8 (7 and 8 the trials) or "all", the default. --shots writes a
+// picture of every level, size and scene, taken on the frame after the warm-up, so two builds
+// can be compared with: bench_level_frame --compare BEFORE_DIR AFTER_DIR [DIFF_DIR]
+//
+// The player is a ghost, so a monster reaching it ends nothing. Chasing monsters are sent
+// after the player again every second (outside the timing), each planning a path to where it
+// stands; between those orders they run their own rules: a monster that sees the player plans
+// afresh each frame, one that does not walks its last plan.
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
+#include <ctime>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -25,205 +40,383 @@
 #include "LevelCast.h"
 #include "LevelRoster.h"
 #include "Monster.h"
+#include "ObjectManager.h"
 #include "Player.h"
-#include "SandboxLevel.h"
+#include "frame_shots.h"
+#include "platform/KEPlatform.h"
+
+extern char** environ;
+
+namespace {
+
+// Every operator new during the timed frames: the steady state should need none in drawing.
+long gNews = 0;
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  ++gNews;
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kSide = 40;
-constexpr int kCell = 50;
-constexpr int kPlayerCell = 20;
-constexpr int kMonsters = 30;
-constexpr int kFrames = 600;
 constexpr int kWarmUp = 60;
-constexpr int kChaseLength = 30;  // frames between resets: before the fastest arrives
-constexpr float kSeeAcrossTheMap = 4000;
-
-float Centre(int cell) { return float(kCell * cell - kSide * kCell / 2 + kCell / 2); }
-
-// Walls round the edge and pillars in a grid, none on the player's row or column.
-std::string WriteMap(bool withMonsters) {
-  const std::string file = std::string(P_tmpdir) + "/vantrel_level_frame_bench.txt";
-  std::ofstream out(file);
-  out << "width " << kSide << "\nheight " << kSide << "\ntilesize " << kCell << "\n";
-  for (int line = 0; line < kSide; ++line) {
-    const int row = kSide - 1 - line;
-    for (int column = 0; column < kSide; ++column) {
-      const bool edge = row == 0 || column == 0 || row == kSide - 1 || column == kSide - 1;
-      const bool pillar =
-          row % 5 == 2 && column % 5 == 2 && row != kPlayerCell && column != kPlayerCell;
-      out << (edge ? 9 : pillar ? 7 : 0) << (column + 1 < kSide ? " " : "\n");
-    }
-  }
-  out << "player " << Centre(kPlayerCell) << " " << Centre(kPlayerCell) << "\n";
-  if (withMonsters) {
-    const int rays[4][2] = {{-1, 0}, {1, 0}, {0, 1}, {0, -1}};
-    for (int i = 0; i < kMonsters; ++i) {
-      const int* ray = rays[i % 4];
-      const int distance = 4 + 2 * (i / 4);
-      const int kinds[] = {0, 4, 2};  // fire rat, fireball, tire: none changes on its own
-      out << "monster " << kinds[i % 3] << " " << Centre(kPlayerCell + ray[0] * distance) << " "
-          << Centre(kPlayerCell + ray[1] * distance) << "\n";
-    }
-  }
-  return file;
-}
-
-struct Start {
-  Monster* monster;
-  KEVec2 position;
-};
-
-// Back to the start, already chasing, facing the player with the cone aimed.
-void ResetChase(const std::vector<Start>& starts, KEVec2 player) {
-  for (const Start& s : starts) {
-    Monster& m = *s.monster;
-    m.position = s.position;
-    m.path.clear();
-    m.state = Chase;
-    m.phase = Run;
-    m.onRoute = false;
-    m.homePoint = s.position;
-    m.rotation = std::atan2(player.y - m.position.y, player.x - m.position.x);
-    m.UpdateTransform();
-    m.sight.range = kSeeAcrossTheMap;
-    const float h = m.scale.x * 0.5f;
-    m.sight.Aim({m.position.x + h * std::cos(m.rotation), m.position.y + h * std::sin(m.rotation)},
-                m.rotation);
-  }
-}
+constexpr int kChaseOrderEvery = 60;  // frames
+constexpr int kStartUpRuns = 5;
 
 struct Timing {
-  double update = 0, draw = 0, swap = 0, chasing = 0;
+  double update = 0, draw = 0, swap = 0;
+  double cpu = 0;  // processor time of every thread, the rasteriser's too
+  double newsInUpdate = 0, newsInDraw = 0;
+  double actorsInView = 0;
+  double Total() const { return update + draw + swap; }
 };
 
 double Ms(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double, std::milli>(b - a).count();
 }
 
-// One frame as the state loop runs it, unpaced, with a fixed 1/60 s of game time.
-void Frame(GameState* state, Timing* timing) {
+double ProcessCpuMs() {
+  timespec t;
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return 1e3 * double(t.tv_sec) + 1e-6 * double(t.tv_nsec);
+}
+
+// One frame as the state loop runs it, unpaced, with a fixed 1/60 s of game time. With a
+// shot file, the picture is read back before the swap.
+void Frame(GameState* state, Timing* timing, const std::string& shot = "") {
+  // The reference's window takes the focus, which would pause the level: the player is here.
+  gKESysAppActive = 1;
+  const double cpu0 = ProcessCpuMs();
   KEGfxStart();
   KEInputUpdate();
+  const long news0 = gNews;
   const auto t0 = Clock::now();
   if (state) state->Update();
   const auto t1 = Clock::now();
+  const long news1 = gNews;
   if (state) state->Draw();
   const auto t2 = Clock::now();
-  KEGfxEnd();
+  const long news2 = gNews;
+  if (!shot.empty() && !SaveDrawable(shot)) std::printf("could not write %s\n", shot.c_str());
   const auto t3 = Clock::now();
+  KEGfxEnd();
+  const auto t4 = Clock::now();
+  const double cpu1 = ProcessCpuMs();
   KESysUpdate();
   GameStateManager.frameTime = 1.0 / 60;
   GameStateManager.totalTime += GameStateManager.frameTime;
   timing->update += Ms(t0, t1);
   timing->draw += Ms(t1, t2);
-  timing->swap += Ms(t2, t3);
+  timing->swap += Ms(t3, t4);
+  timing->cpu += cpu1 - cpu0;
+  timing->newsInUpdate += double(news1 - news0);
+  timing->newsInDraw += double(news2 - news1);
 }
 
-Timing RunLevel(bool withMonsters) {
-  auto* level = new SandboxLevel(WriteMap(withMonsters));
-  GameStateLoopBegin(level);
-  level->player->ghost = true;
-  std::vector<Start> starts;
+// The screen's size in full screen, else 800 x 600; the resize is asynchronous on X, so
+// frames are swapped until the drawable has its new size.
+bool SetFullScreen(bool on) {
+  KEToogleFullScreen(on);
+  int wantWidth = 800, wantHeight = 600;
+  if (on) KEPlatformGetScreenSize(&wantWidth, &wantHeight);
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    int width = 0, height = 0;
+    KEPlatformGetDrawableSize(&width, &height);
+    if (width == wantWidth && height == wantHeight && attempt > 2) return true;
+    KEPlatformSwapBuffers();
+    KESysUpdate();
+  }
+  std::printf("the drawable never reached %dx%d\n", wantWidth, wantHeight);
+  return false;
+}
+
+std::string SizeName() {
+  int width = 0, height = 0;
+  KEPlatformGetDrawableSize(&width, &height);
+  return std::to_string(width) + "x" + std::to_string(height);
+}
+
+bool BoxInView(float left, float right, float bottom, float top) {
+  return right >= gKEWinMinX && left <= gKEWinMaxX && top >= gKEWinMinY && bottom <= gKEWinMaxY;
+}
+
+// A quad drawn by `m` over -0.5..0.5 reaches into the view.
+bool QuadInView(const KEMtx33& m) {
+  float left = 1e30f, right = -1e30f, bottom = 1e30f, top = -1e30f;
+  for (float u : {-0.5f, 0.5f}) {
+    for (float v : {-0.5f, 0.5f}) {
+      const float x = m.m[0][0] * u + m.m[0][1] * v + m.m[0][2];
+      const float y = m.m[1][0] * u + m.m[1][1] * v + m.m[1][2];
+      left = std::min(left, x), right = std::max(right, x);
+      bottom = std::min(bottom, y), top = std::max(top, y);
+    }
+  }
+  return BoxInView(left, right, bottom, top);
+}
+
+// The player and the monsters whose body or cone reaches into the view.
+int ActorsInView() {
+  int count = 0;
   for (const GameObjectPtr& object : gObjectManager.objects) {
-    if (auto* monster = dynamic_cast<Monster*>(object.get()))
-      starts.push_back({monster, monster->position});
+    const VisionCone* sight = nullptr;
+    if (auto* monster = dynamic_cast<Monster*>(object.get())) sight = &monster->sight;
+    if (auto* player = dynamic_cast<Player*>(object.get())) sight = &player->sight;
+    if (!sight) continue;
+    count += QuadInView(object->transform) || QuadInView(sight->spriteTransform);
   }
+  return count;
+}
 
-  Timing timing, warmUp;
-  for (int frame = -kWarmUp; frame < kFrames; ++frame) {
-    if ((frame + kWarmUp) % kChaseLength == 0) ResetChase(starts, level->player->position);
-    Frame(level, frame < 0 ? &warmUp : &timing);
-    if (frame < 0) continue;
-    for (const Start& s : starts)
-      timing.chasing += s.monster->state == Chase && !s.monster->path.empty();
+// Every monster after the player, the way a sighting sends it.
+void OrderChase() {
+  for (const GameObjectPtr& object : gObjectManager.objects) {
+    auto* monster = dynamic_cast<Monster*>(object.get());
+    if (!monster) continue;
+    monster->state = Chase;
+    monster->phase = Run;
+    monster->onRoute = false;
+    monster->alertShown = true;
+    monster->scanShown = false;
+    monster->chaseDeadline = float(GameStateManager.totalTime + 5.0);
+    monster->ChasePlayer();
   }
-  GameStateManager.next = nullptr;
-  GameStateLoopStep();
-  timing.chasing /= kFrames;
+}
+
+struct Reference {
+  double ms = 0, cpu = 0;
+};
+
+struct Scene {
+  std::string size;
+  int level;  // 0: the bare frame
+  bool chasing;
+  Timing timing;
+  Reference reference;
+};
+
+Timing RunScene(int level, bool chasing, int frames, const std::string& shot) {
+  Timing timing, untimed;
+  GameState* state = nullptr;
+  if (level > 0) {
+    GameStateLoopBegin(CreateLevel(level));
+    GameStateManager.level = level;
+    state = GameStateManager.current;
+    gCurrentPlayer->ghost = true;
+  }
+  for (int frame = -kWarmUp - 1; frame < frames; ++frame) {
+    if (chasing && (frame + kWarmUp + 1) % kChaseOrderEvery == 0) OrderChase();
+    if (frame < 0) {
+      Frame(state, &untimed, frame == -1 ? shot : "");
+      continue;
+    }
+    Frame(state, &timing);
+    if (state) timing.actorsInView += ActorsInView();
+  }
+  if (state) {
+    GameStateManager.next = nullptr;
+    GameStateLoopStep();
+  }
+  for (double* sum : {&timing.update, &timing.draw, &timing.swap, &timing.cpu, &timing.newsInUpdate,
+                      &timing.newsInDraw, &timing.actorsInView})
+    *sum /= frames;
   return timing;
 }
 
-Timing RunGameLevel(int number) {
-  GameStateLoopBegin(CreateLevel(number));
-  GameStateManager.level = number;
-  gCurrentPlayer->ghost = true;
-  Timing timing, warmUp;
-  for (int frame = -kWarmUp; frame < kFrames; ++frame)
-    Frame(GameStateManager.current, frame < 0 ? &warmUp : &timing);
-  GameStateManager.next = nullptr;
-  GameStateLoopStep();
-  return timing;
+// Runs a program to its end and returns what it printed, or "" when it could not start.
+std::string Output(const std::vector<std::string>& words, const std::string& preload = "") {
+  std::vector<char*> argv;
+  for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+  argv.push_back(nullptr);
+  std::vector<std::string> env;
+  for (char** e = environ; *e; ++e) env.push_back(*e);
+  if (!preload.empty()) env.push_back("LD_PRELOAD=" + preload);
+  std::vector<char*> envp;
+  for (std::string& e : env) envp.push_back(&e[0]);
+  envp.push_back(nullptr);
+
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) return "";
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+  posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+  pid_t child = 0;
+  const int failed = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  close(pipeEnds[1]);
+  std::string text;
+  char buffer[4096];
+  for (ssize_t n; !failed && (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+    text.append(buffer, size_t(n));
+  close(pipeEnds[0]);
+  if (!failed) waitpid(child, nullptr, 0);
+  return text;
 }
 
-Timing RunBare() {
-  Timing timing, warmUp;
-  for (int frame = -kWarmUp; frame < kFrames; ++frame)
-    Frame(nullptr, frame < 0 ? &warmUp : &timing);
-  return timing;
-}
-
-void Print(const char* name, const Timing& t, bool monsters) {
-  const double n = kFrames;
-  std::printf("%-28s %9.3f %9.3f %10.3f %9.3f", name, t.update / n, t.draw / n, t.swap / n,
-              (t.update + t.draw + t.swap) / n);
-  if (monsters)
-    std::printf("   %.1f of %d chasing\n", t.chasing, kMonsters);
-  else
-    std::printf("\n");
-}
-
-// The game's levels by number, each against the bare frame of the same run.
-int RunGameLevels(const std::vector<int>& numbers) {
-  const Timing bare = RunBare();
-  std::printf("mean ms per frame over %d frames, unpaced\n", kFrames);
-  std::printf("%-28s %9s %9s %10s %9s\n", "frame", "update", "draw", "end+swap", "total");
-  Print("bare frame (clear, swap)", bare, false);
-  for (int number : numbers) {
-    const LevelCast& cast = *LevelCastOf(number);
-    const std::string name =
-        std::string(cast.mapFile) + ", " + std::to_string(cast.monsters.size()) + " monsters";
-    Print(name.c_str(), RunGameLevel(number), false);
+// SDL2's renderer at one size with `actors` actors, per frame; zeros when it failed.
+Reference RunReference(const std::string& size, int frames, int actors) {
+  const size_t x = size.find('x');
+  const std::string text = Output({VANTREL_BENCH_REFERENCE, size.substr(0, x), size.substr(x + 1),
+                                   std::to_string(frames), std::to_string(actors)});
+  const size_t at = text.find("actors ");
+  int count = 0;
+  Reference r;
+  if (at == std::string::npos ||
+      std::sscanf(text.c_str() + at, "actors %d ms %lf cpu %lf", &count, &r.ms, &r.cpu) != 3 ||
+      count != actors) {
+    std::printf("the reference at %s said:\n%s\n", size.c_str(), text.c_str());
+    return {};
   }
-  KESysExit();
-  return 0;
+  return r;
+}
+
+double Now() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return double(now.tv_sec) + 1e-9 * double(now.tv_nsec);
+}
+
+struct StartUp {
+  double medianMs = -1;
+  long peakKb = -1;
+};
+
+// The game itself, from the spawn to its first swapped frame, several times.
+StartUp MeasureStartUp() {
+  std::vector<double> runs;
+  StartUp result;
+  for (int run = 0; run < kStartUpRuns; ++run) {
+    const double start = Now();
+    const std::string text = Output({VANTREL_GAME_BINARY}, VANTREL_FIRST_FRAME_PROBE);
+    const size_t at = text.find("first-frame ");
+    double when = 0;
+    long kb = -1;
+    if (at == std::string::npos ||
+        std::sscanf(text.c_str() + at, "first-frame %lf peak-kb %ld", &when, &kb) != 2) {
+      std::printf("the game never drew a frame:\n%s\n", text.c_str());
+      return result;
+    }
+    runs.push_back(1e3 * (when - start));
+    result.peakKb = std::max(result.peakKb, kb);
+  }
+  std::sort(runs.begin(), runs.end());
+  result.medianMs = runs[runs.size() / 2];
+  return result;
+}
+
+long OwnPeakKb() {
+  long kb = -1;
+  if (FILE* status = std::fopen("/proc/self/status", "r")) {
+    char line[256];
+    while (std::fgets(line, sizeof line, status))
+      if (std::strncmp(line, "VmHWM:", 6) == 0) kb = std::atol(line + 6);
+    std::fclose(status);
+  }
+  return kb;
+}
+
+int ActorCount(const Timing& t) { return int(std::ceil(t.actorsInView - 1e-9)); }
+
+std::string SceneName(const Scene& s) {
+  if (s.level == 0) return "bare frame (clear, swap)";
+  const LevelCast& cast = *LevelCastOf(s.level);
+  return "L" + std::to_string(s.level) + " " + cast.mapFile + " " +
+         (s.chasing ? "chasing" : "standing");
+}
+
+void PrintTable(const std::vector<Scene>& scenes, int frames, const StartUp& startUp) {
+  std::printf("\nmean ms per frame over %d frames after %d of warm-up, unpaced; cpu: processor "
+              "time of all threads; ratios: level / SDL2 reference\n", frames, kWarmUp);
+  std::printf("%-9s %-28s %6s %6s %8s %6s %6s %6s %6s %6s %5s %5s %10s\n", "size", "frame",
+              "update", "draw", "end+swap", "total", "cpu", "actors", "ref", "refcpu", "ratio",
+              "r.cpu", "new/frame");
+  for (const Scene& s : scenes) {
+    const Timing& t = s.timing;
+    std::printf("%-9s %-28s %6.3f %6.3f %8.3f %6.3f %6.3f", s.size.c_str(), SceneName(s).c_str(),
+                t.update, t.draw, t.swap, t.Total(), t.cpu);
+    if (s.level == 0) {
+      std::printf("\n");
+      continue;
+    }
+    const Reference& r = s.reference;
+    std::printf(" %6d", ActorCount(t));
+    if (r.ms > 0 && r.cpu > 0)
+      std::printf(" %6.3f %6.3f %5.2f %5.2f", r.ms, r.cpu, t.Total() / r.ms, t.cpu / r.cpu);
+    else
+      std::printf(" %6s %6s %5s %5s", "-", "-", "-", "-");
+    std::printf(" %4.1f+%-4.1f\n", t.newsInUpdate, t.newsInDraw);
+  }
+  std::printf("start-up to the first drawn frame (vantrel, median of %d): %.0f ms\n",
+              kStartUpRuns, startUp.medianMs);
+  std::printf("peak resident memory: the game at its first frame %.1f MB; this bench after "
+              "every scene %.1f MB\n",
+              double(startUp.peakKb) / 1024, double(OwnPeakKb()) / 1024);
+}
+
+int Usage() {
+  std::printf("usage: bench_level_frame [1-%d | all]... [--frames N] [--shots DIR]\n"
+              "       bench_level_frame --compare BEFORE_DIR AFTER_DIR [DIFF_DIR]\n",
+              kLevelCount);
+  return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<int> levels;
+  int frames = 300;
+  std::string shots;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
-    const int number = word == "all" ? 0 : std::atoi(argv[i]);
-    if (number == 0 && word != "all") {
-      std::printf("usage: bench_level_frame [1-%d | all]...\n", kLevelCount);
-      return 2;
+    if (word == "--compare" && (argc == i + 3 || argc == i + 4))
+      return CompareShots(argv[i + 1], argv[i + 2], argc == i + 4 ? argv[i + 3] : "") ? 1 : 0;
+    if (word == "--frames" && i + 1 < argc) {
+      frames = std::atoi(argv[++i]);
+      if (frames < 1) return Usage();
+      continue;
     }
+    if (word == "--shots" && i + 1 < argc) {
+      shots = argv[++i];
+      continue;
+    }
+    const int number = word == "all" ? 0 : std::atoi(argv[i]);
+    if (number == 0 && word != "all") return Usage();
+    if (number != 0 && !LevelCastOf(number)) return Usage();
     for (int n = 1; n <= kLevelCount; ++n)
-      if (n == number || (number == 0 && LevelCastOf(n))) levels.push_back(n);
-    if (number != 0 && !LevelCastOf(number)) return 2;
+      if (n == number || number == 0) levels.push_back(n);
   }
+  if (levels.empty())
+    for (int n = 1; n <= kLevelCount; ++n) levels.push_back(n);
+
   if (!EnterDataDirectory()) return 1;
   if (!KESysInit(nullptr, 1, 800, 600, 0, 0, nullptr)) return 1;
   KEGfxSetBackgroundColor(0, 0, 0);
-  if (!levels.empty()) return RunGameLevels(levels);
 
-  const Timing bare = RunBare();
-  const Timing empty = RunLevel(false);
-  const Timing chase = RunLevel(true);
-
-  std::printf("mean ms per frame over %d frames, %dx%d map, unpaced\n", kFrames, kSide, kSide);
-  std::printf("%-28s %9s %9s %10s %9s\n", "frame", "update", "draw", "end+swap", "total");
-  Print("bare frame (clear, swap)", bare, false);
-  Print("level, no monsters", empty, false);
-  Print("level, 30 monsters chasing", chase, true);
-  std::printf("30 chasing minus no monsters: update %.3f ms, draw %.3f ms\n",
-              (chase.update - empty.update) / kFrames, (chase.draw - empty.draw) / kFrames);
-
-  std::remove((std::string(P_tmpdir) + "/vantrel_level_frame_bench.txt").c_str());
+  // Each scene's reference runs right after it, so both see the same load on the machine.
+  std::vector<Scene> scenes;
+  for (bool full : {false, true}) {
+    if (!SetFullScreen(full)) return 1;
+    const std::string size = SizeName();
+    scenes.push_back({size, 0, false, RunScene(0, false, frames, ""), {}});
+    for (int level : levels) {
+      for (bool chasing : {false, true}) {
+        const std::string shot = shots.empty() ? "" :
+            shots + "/L" + std::to_string(level) + (full ? "-full" : "-window") +
+            (chasing ? "-chasing" : "-standing") + ".ppm";
+        const Timing timing = RunScene(level, chasing, frames, shot);
+        scenes.push_back({size, level, chasing, timing,
+                          RunReference(size, frames, ActorCount(timing))});
+      }
+    }
+  }
   KESysExit();
+  PrintTable(scenes, frames, MeasureStartUp());
   return 0;
 }

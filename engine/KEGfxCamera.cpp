@@ -16,9 +16,6 @@ namespace {
 
 struct CameraState {
   float x, y;
-  Matrix4 projection;  // row-major, as last sent
-  Matrix4 view;
-  float world[16];  // column-major, as last sent
 };
 
 CameraState camera = {};
@@ -39,18 +36,13 @@ float FloatFromBits(uint32_t bits) {
 }
 
 // GL wants columns first; our matrices are kept by rows.
-void SendRowMajor(const char* uniform, const Matrix4& rowMajor) {
-  GLint location = KEGfxUniformLocation(uniform);
-  if (location == -1) return;
-  Matrix4 columnMajor = Matrix4Transpose(rowMajor);
-  glUniformMatrix4fv(location, 1, GL_FALSE, columnMajor.m);
+void StoreRowMajor(float (&columnMajor)[16], const Matrix4& rowMajor) {
+  memcpy(columnMajor, Matrix4Transpose(rowMajor).m, sizeof columnMajor);
 }
 
-// Only the program bound now receives it; the game sets the transform before each draw.
+// Only the current render mode takes it; the game sets the transform before each draw.
 void SendWorld(const float columnMajor[16]) {
-  memcpy(camera.world, columnMajor, sizeof(camera.world));
-  GLint location = KEGfxUniformLocation("uWorldMatrix");
-  if (location != -1) glUniformMatrix4fv(location, 1, GL_FALSE, camera.world);
+  if (KEGfxInputs* in = KEGfxCurrentInputs()) memcpy(in->world, columnMajor, sizeof in->world);
 }
 
 }  // namespace
@@ -109,8 +101,8 @@ void KEGfxSendViewMatrix(float stretchX, float stretchY) {
   stretch.Identity();
   stretch.m[0] = stretchX;
   stretch.m[5] = stretchY;
-  camera.view = stretch * Matrix4LookAt(eye, target, Vector4(0.0f, 1.0f, 0.0f, 0.0f));
-  SendRowMajor("uVMatrix", camera.view);
+  KEGfxInputs* in = KEGfxCurrentInputs();
+  if (in) StoreRowMajor(in->view, stretch * Matrix4LookAt(eye, target, Vector4(0, 1, 0, 0)));
 }
 
 void SetProjectionAndViewMatrices() {
@@ -119,12 +111,13 @@ void SetProjectionAndViewMatrices() {
 
   // Orthographic, centred on the origin, near plane 1 and far plane 1000; the depth terms
   // are exact bit patterns so every compiler rounds -2/999 and -1001/999 alike.
-  camera.projection.Identity();
-  camera.projection.m[0] = 2.0f / static_cast<float>(pw);
-  camera.projection.m[5] = 2.0f / static_cast<float>(ph);
-  camera.projection.m[10] = FloatFromBits(0xBB033405u);
-  camera.projection.m[11] = FloatFromBits(0xBF80419Au);
-  SendRowMajor("uPMatrix", camera.projection);
+  Matrix4 projection;
+  projection.Identity();
+  projection.m[0] = 2.0f / static_cast<float>(pw);
+  projection.m[5] = 2.0f / static_cast<float>(ph);
+  projection.m[10] = FloatFromBits(0xBB033405u);
+  projection.m[11] = FloatFromBits(0xBF80419Au);
+  if (KEGfxInputs* in = KEGfxCurrentInputs()) StoreRowMajor(in->projection, projection);
 
   glViewport(0, 0, pw, ph);
   KEGfxCheckGLError(2601, "SetProjectionAndViewMatrices");

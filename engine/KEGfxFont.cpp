@@ -94,6 +94,8 @@ void KEGfxPrint(unsigned int font, const char* text, int x, int y, float r, floa
   KEGfxSetPosition(0.0f, 0.0f);
   KEGfxSendViewMatrix(scaleX * (1.0f / 3.0f), scaleY * (1.0f / 3.0f));
   KEGfxSetBlendColor(r, g, b, 1.0f);
+  // The raster position and the characters' colour go through the program as a mesh would.
+  KEGfxBeginDraw();
   // Some drivers (Mesa) feed a raster position to a shader from attribute 0's current value
   // rather than from the position given, so that value is set too.
   glVertexAttrib4f(0, float(x), float(y), 0.0f, 1.0f);

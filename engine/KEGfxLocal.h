@@ -7,10 +7,33 @@
 
 // Context (KEGraphics.cpp)
 int KEGfxCurrentRenderMode();
-GLuint KEGfxCurrentProgram();  // 0 when no program is bound
-// -1 when no program is bound, so callers can skip GL instead of raising an error.
-GLint KEGfxUniformLocation(const char* name);
-GLint KEGfxAttribLocation(const char* name);
+
+// What a draw takes from the game's settings; matrices are column-major, as GL reads them.
+struct KEGfxInputs {
+  float projection[16];
+  float view[16];
+  float world[16];
+  float tint[4];
+  float transparency[1];
+  float blend[4];
+  float offset[2];
+};
+// The settings of the current render mode, which setters write; null in mode none, where
+// settings go nowhere.
+KEGfxInputs* KEGfxCurrentInputs();
+
+// Attribute locations of a program, -1 for those it lacks.
+struct KEGfxAttributes {
+  GLint position, colour, textureCoordinate;
+};
+// The texture the next draw samples: an opaque one is drawn without blending when nothing
+// else makes it see-through.
+void KEGfxNoteBoundTexture(GLuint name, bool opaque);
+void KEGfxForgetTexture(GLuint name);  // deleted: if bound, GL falls back to texture 0
+
+// Binds the program that draws in the current render mode and sends it the settings that
+// changed since it last drew; null in mode none.
+const KEGfxAttributes* KEGfxBeginDraw();
 // Prints a report for every pending GL error and ends the process when there was one.
 void KEGfxCheckGLError(int line, const char* function);
 // Prints the fatal report with its message line and ends the process.

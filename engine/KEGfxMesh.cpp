@@ -55,15 +55,14 @@ void UploadArray(GLuint buffer, const std::vector<float>& values) {
   glFinish();
 }
 
-void DrawWithAttribute(const KEGfxVertexList* list, GLuint buffer, const char* name,
-                       GLint components, GLenum primitive) {
-  GLint location = KEGfxAttribLocation(name);
+void EnableArray(GLint location, GLuint buffer, GLint components) {
+  if (location == -1) return;
   glBindBuffer(GL_ARRAY_BUFFER, buffer);
-  if (location != -1) {
-    glEnableVertexAttribArray(location);
-    glVertexAttribPointer(location, components, GL_FLOAT, GL_FALSE, 0, nullptr);
-  }
-  glDrawArrays(primitive, 0, static_cast<GLsizei>(list->vertexCount));
+  glEnableVertexAttribArray(location);
+  glVertexAttribPointer(location, components, GL_FLOAT, GL_FALSE, 0, nullptr);
+}
+
+void DisableArray(GLint location) {
   if (location != -1) glDisableVertexAttribArray(location);
 }
 
@@ -132,21 +131,18 @@ void KEGfxMeshDraw(KEGfxVertexList* list, unsigned int drawMode) {
     return;
   }
   // Without a program GL would only raise errors, and there is nothing to draw with.
-  int renderMode = KEGfxCurrentRenderMode();
-  if (list == nullptr || list->buffers == nullptr || renderMode == KE_RENDER_NONE) return;
+  if (list == nullptr || list->buffers == nullptr) return;
+  const KEGfxAttributes* in = KEGfxBeginDraw();
+  if (in == nullptr) return;
 
-  GLint position = KEGfxAttribLocation("aPosition");
-  if (position != -1) {
-    glEnableVertexAttribArray(position);
-    glBindBuffer(GL_ARRAY_BUFFER, list->buffers[0]);
-    glVertexAttribPointer(position, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-  }
-  if (renderMode == KE_RENDER_COLOR) {
-    DrawWithAttribute(list, list->buffers[1], "aColor", 4, kPrimitives[drawMode]);
-  } else {
-    DrawWithAttribute(list, list->buffers[2], "aTextureCoordinate", 2, kPrimitives[drawMode]);
-  }
-  if (position != -1) glDisableVertexAttribArray(position);
+  // The colour program reads colours, the texture program texture coordinates.
+  const bool colours = KEGfxCurrentRenderMode() == KE_RENDER_COLOR;
+  const GLint second = colours ? in->colour : in->textureCoordinate;
+  EnableArray(in->position, list->buffers[0], 3);
+  EnableArray(second, list->buffers[colours ? 1 : 2], colours ? 4 : 2);
+  glDrawArrays(kPrimitives[drawMode], 0, static_cast<GLsizei>(list->vertexCount));
+  DisableArray(second);
+  DisableArray(in->position);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
@@ -166,9 +162,9 @@ void KEGfxLine(float x0, float y0, float z0, float r0, float g0, float b0, float
   if (KEGfxCurrentRenderMode() != KE_RENDER_COLOR) return;
   const float positions[] = {x0, y0, z0, x1, y1, z1};
   const float colours[] = {r0, g0, b0, a0, r1, g1, b1, a1};
-  GLint position = KEGfxAttribLocation("aPosition");
-  GLint colour = KEGfxAttribLocation("aColor");
-  if (position == -1 || colour == -1) return;
+  const KEGfxAttributes* in = KEGfxBeginDraw();
+  if (in == nullptr || in->position == -1 || in->colour == -1) return;
+  const GLint position = in->position, colour = in->colour;
 
   // Client-side arrays: nothing may be bound as the array buffer while they are read.
   glBindBuffer(GL_ARRAY_BUFFER, 0);

@@ -12,9 +12,18 @@ namespace {
 
 const size_t kMaxFileName = sizeof(KEGfxTexture::fileName);
 
+bool AllOpaque(const unsigned char* rgba, int width, int height) {
+  const size_t bytes = size_t(width) * size_t(height) * 4;
+  for (size_t alpha = 3; alpha < bytes; alpha += 4) {
+    if (rgba[alpha] != 255) return false;
+  }
+  return true;
+}
+
 KEGfxTexture* NewTexture(const unsigned char* rgba, int width, int height) {
   KEGfxTexture* texture = new KEGfxTexture();
   KEGfxTextureInitialize(texture);
+  texture->opaque = AllOpaque(rgba, width, height);
   glGenTextures(1, texture->glName);
   glBindTexture(GL_TEXTURE_2D, *texture->glName);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -69,22 +78,25 @@ KEGfxTexture* KEGfxTextureLoadFromMemory(const unsigned char* rgba, int width, i
 void KEGfxTextureSet(KEGfxTexture* texture, float offsetU, float offsetV) {
   if (texture == nullptr || texture->glName == nullptr) {
     glBindTexture(GL_TEXTURE_2D, 0);
+    KEGfxNoteBoundTexture(0, false);
     return;
   }
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, *texture->glName);
-  GLint sampler = KEGfxUniformLocation("uTexture");
-  if (sampler != -1) glUniform1i(sampler, 0);
+  KEGfxNoteBoundTexture(*texture->glName, texture->opaque);
   KEGfxCheckGLError(2310, "KEGfxTextureSet");
-
-  GLint offset = KEGfxUniformLocation("uTextureOffset");
-  if (offset != -1) glUniform2f(offset, WrapOffset(offsetU), WrapOffset(offsetV));
-  KEGfxCheckGLError(2320, "KEGfxTextureSet");
+  if (KEGfxInputs* in = KEGfxCurrentInputs()) {
+    in->offset[0] = WrapOffset(offsetU);
+    in->offset[1] = WrapOffset(offsetV);
+  }
 }
 
 void KEGfxTextureUnload(KEGfxTexture* texture) {
   if (texture == nullptr) return;
-  if (texture->glName != nullptr) glDeleteTextures(1, texture->glName);
+  if (texture->glName != nullptr) {
+    KEGfxForgetTexture(*texture->glName);
+    glDeleteTextures(1, texture->glName);
+  }
   delete texture->glName;
   delete texture;
 }

@@ -1,8 +1,10 @@
-// GL context start-up, the two shader programs, render state and the frame bracket.
+// GL context start-up, the shader programs, render state and the frame bracket.
 #include "KEGraphics.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "KEGfxLocal.h"
 #include "platform/KEPlatform.h"
@@ -71,13 +73,49 @@ const char* const kTextureFragmentShader =
     "                      texel.w * uTransparencyValue * uTintColor.w);\n"
     "}\n";
 
+// With neutral settings the texture program's arithmetic gives back the texel unchanged;
+// this one fetches it and nothing else, which the software rasteriser runs far faster.
+const char* const kPlainTextureFragmentShader =
+    "uniform sampler2D uTexture;\n"
+    "varying vec2 vTextureCoordinate;\n"
+    "void main()\n"
+    "{\n"
+    "  gl_FragColor = texture2D(uTexture, vTextureCoordinate);\n"
+    "}\n";
+
+// Slots 1 and 2 are the render modes' programs.
+constexpr int kPlainTextureProgram = 3;
+
+// The uniforms a program may read, named as in the shaders.
+enum Uniform { kProjection, kView, kWorld, kTint, kTransparency, kBlend, kOffset, kSampler, kUniforms };
+const char* const kUniformNames[kUniforms] = {
+    "uPMatrix",   "uVMatrix",           "uWorldMatrix", "uTintColor",
+    "uTransparencyValue", "uBlendColor", "uTextureOffset", "uTexture"};
+
+// One linked program: where its inputs are, looked up once, and what it last received, so
+// that a draw sends only what changed.
+struct Program {
+  GLuint name;
+  GLint uniforms[kUniforms];
+  KEGfxAttributes attributes;
+  KEGfxInputs sent;
+};
+
 struct GraphicsState {
   int windowWidth;
   int windowHeight;
   int drawableWidth;  // read every frame, kept for whoever needs it
   int drawableHeight;
-  GLuint programs[3];  // indexed by render mode; slot 0 stays 0
+  Program programs[4];  // render modes' programs, then the plain texture one; 0 stays empty
+  // What the game set in each render mode: uniforms belong to a mode, as they belonged to
+  // its program when every setter sent them at once.
+  KEGfxInputs inputs[3];
   int renderMode;
+  GLuint bound;  // the program in use, 0 for none
+  int blendMode;  // as the game set it
+  bool blending;  // GL_BLEND as it is now
+  GLuint texture;  // bound by the last KEGfxTextureSet, 0 for none
+  bool textureOpaque;
 };
 
 GraphicsState gfx = {};
@@ -107,6 +145,86 @@ GLuint BuildProgram(const char* vertexSource, const char* fragmentSource) {
   return program;
 }
 
+// A program that failed to link answers -1 everywhere and so receives nothing.
+Program LinkProgram(const char* vertexSource, const char* fragmentSource) {
+  Program program = {};
+  program.name = BuildProgram(vertexSource, fragmentSource);
+  for (int u = 0; u < kUniforms; ++u)
+    program.uniforms[u] = glGetUniformLocation(program.name, kUniformNames[u]);
+  program.attributes.position = glGetAttribLocation(program.name, "aPosition");
+  program.attributes.colour = glGetAttribLocation(program.name, "aColor");
+  program.attributes.textureCoordinate = glGetAttribLocation(program.name, "aTextureCoordinate");
+  // All bits set is a NaN in every slot, unequal to whatever the game sets first.
+  std::memset(&program.sent, 0xFF, sizeof program.sent);
+  if (program.uniforms[kSampler] != -1) {
+    glUseProgram(program.name);
+    glUniform1i(program.uniforms[kSampler], 0);
+    glUseProgram(0);
+  }
+  return program;
+}
+
+template <size_t N>
+bool Changed(const float (&want)[N], float (&sent)[N]) {
+  if (std::memcmp(want, sent, sizeof want) == 0) return false;
+  std::memcpy(sent, want, sizeof want);
+  return true;
+}
+
+void SendChanged(Program& p, const KEGfxInputs& in) {
+  KEGfxInputs& sent = p.sent;
+  const GLint* at = p.uniforms;
+  if (at[kProjection] != -1 && Changed(in.projection, sent.projection))
+    glUniformMatrix4fv(at[kProjection], 1, GL_FALSE, in.projection);
+  if (at[kView] != -1 && Changed(in.view, sent.view))
+    glUniformMatrix4fv(at[kView], 1, GL_FALSE, in.view);
+  if (at[kWorld] != -1 && Changed(in.world, sent.world))
+    glUniformMatrix4fv(at[kWorld], 1, GL_FALSE, in.world);
+  if (at[kTint] != -1 && Changed(in.tint, sent.tint)) glUniform4fv(at[kTint], 1, in.tint);
+  if (at[kTransparency] != -1 && Changed(in.transparency, sent.transparency))
+    glUniform1f(at[kTransparency], in.transparency[0]);
+  if (at[kBlend] != -1 && Changed(in.blend, sent.blend)) glUniform4fv(at[kBlend], 1, in.blend);
+  if (at[kOffset] != -1 && Changed(in.offset, sent.offset))
+    glUniform2fv(at[kOffset], 1, in.offset);
+}
+
+// Blend weight 0 (over a finite colour), white opaque tint, full opacity, no offset: the
+// texture program would compute exactly the texel it fetched.
+bool Neutral(const KEGfxInputs& in) {
+  const float* t = in.tint;
+  const float* b = in.blend;
+  return t[0] == 1 && t[1] == 1 && t[2] == 1 && t[3] == 1 && in.transparency[0] == 1 &&
+         b[3] == 0 && std::isfinite(b[0]) && std::isfinite(b[1]) && std::isfinite(b[2]) &&
+         in.offset[0] == 0 && in.offset[1] == 0;
+}
+
+// Translucent blending of an opaque texel at full opacity gives back the texel: such a
+// draw needs no blending, and the rasteriser skips reading the screen under it.
+bool NeedsBlending() {
+  if (gfx.blendMode == KE_BLEND_NONE) return false;
+  if (gfx.blendMode != KE_BLEND_TRANSLUCENT || gfx.renderMode != KE_RENDER_TEXTURE ||
+      gfx.texture == 0 || !gfx.textureOpaque)
+    return true;
+  const KEGfxInputs& in = gfx.inputs[KE_RENDER_TEXTURE];
+  return !(in.tint[3] == 1 && in.transparency[0] == 1);
+}
+
+void SetBlending(bool on) {
+  if (on == gfx.blending) return;
+  if (on) {
+    glEnable(GL_BLEND);
+  } else {
+    glDisable(GL_BLEND);
+  }
+  gfx.blending = on;
+}
+
+void Bind(GLuint program) {
+  if (gfx.bound == program) return;
+  glUseProgram(program);
+  gfx.bound = program;
+}
+
 [[noreturn]] void EndAfterReport() {
   fflush(stdout);
   KEPlatformWaitForKeyIfInteractive();
@@ -117,16 +235,28 @@ GLuint BuildProgram(const char* vertexSource, const char* fragmentSource) {
 
 int KEGfxCurrentRenderMode() { return gfx.renderMode; }
 
-GLuint KEGfxCurrentProgram() { return gfx.programs[gfx.renderMode]; }
-
-GLint KEGfxUniformLocation(const char* name) {
-  GLuint program = KEGfxCurrentProgram();
-  return program != 0 ? glGetUniformLocation(program, name) : -1;
+KEGfxInputs* KEGfxCurrentInputs() {
+  return gfx.renderMode == KE_RENDER_NONE ? nullptr : &gfx.inputs[gfx.renderMode];
 }
 
-GLint KEGfxAttribLocation(const char* name) {
-  GLuint program = KEGfxCurrentProgram();
-  return program != 0 ? glGetAttribLocation(program, name) : -1;
+const KEGfxAttributes* KEGfxBeginDraw() {
+  if (gfx.renderMode == KE_RENDER_NONE) return nullptr;
+  const bool plain =
+      gfx.renderMode == KE_RENDER_TEXTURE && Neutral(gfx.inputs[KE_RENDER_TEXTURE]);
+  Program& program = gfx.programs[plain ? kPlainTextureProgram : gfx.renderMode];
+  Bind(program.name);
+  SendChanged(program, gfx.inputs[gfx.renderMode]);
+  SetBlending(NeedsBlending());
+  return &program.attributes;
+}
+
+void KEGfxNoteBoundTexture(GLuint name, bool opaque) {
+  gfx.texture = name;
+  gfx.textureOpaque = opaque;
+}
+
+void KEGfxForgetTexture(GLuint name) {
+  if (gfx.texture == name) KEGfxNoteBoundTexture(0, false);
 }
 
 void KEGfxCheckGLError(int line, const char* function) {
@@ -151,18 +281,19 @@ void KEGfxHalt(int line, const char* function, const char* message) {
 namespace Shader {
 
 void Destroy() {
-  for (GLuint& program : gfx.programs) {
-    if (program == 0) continue;
+  for (Program& program : gfx.programs) {
+    if (program.name == 0) continue;
     GLsizei count = 0;
     GLuint shaders[3] = {};
-    glGetAttachedShaders(program, 3, &count, shaders);
+    glGetAttachedShaders(program.name, 3, &count, shaders);
     for (GLsizei i = 0; i < count; ++i) glDeleteShader(shaders[i]);
-    glDeleteProgram(program);
+    glDeleteProgram(program.name);
     // Forget the name so a second shutdown does not report a GL error on it.
-    program = 0;
+    program = Program();
     KEGfxCheckGLError(326, "Shader::Destroy");
   }
-  if (gfx.renderMode != KE_RENDER_NONE) glUseProgram(0);
+  if (gfx.bound != 0) glUseProgram(0);
+  gfx.bound = 0;
   gfx.renderMode = KE_RENDER_NONE;
 }
 
@@ -186,9 +317,15 @@ int KEGfxInit(int width, int height) {
 
   KEGfxMeshResetState();
   KEGfxCameraResetState();
+  // A restart keeps the context, and with it any blending left on, whose function is not
+  // known here: counted as adding, it is never switched off for a draw.
+  gfx.blending = glIsEnabled(GL_BLEND) == GL_TRUE;
+  gfx.blendMode = gfx.blending ? KE_BLEND_ADD : KE_BLEND_NONE;
 
-  gfx.programs[KE_RENDER_COLOR] = BuildProgram(kColorVertexShader, kColorFragmentShader);
-  gfx.programs[KE_RENDER_TEXTURE] = BuildProgram(kTextureVertexShader, kTextureFragmentShader);
+  gfx.programs[KE_RENDER_COLOR] = LinkProgram(kColorVertexShader, kColorFragmentShader);
+  gfx.programs[KE_RENDER_TEXTURE] = LinkProgram(kTextureVertexShader, kTextureFragmentShader);
+  gfx.programs[kPlainTextureProgram] =
+      LinkProgram(kTextureVertexShader, kPlainTextureFragmentShader);
 
   KEGfxSetRenderMode(KE_RENDER_COLOR);
   KEGfxSetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
@@ -202,7 +339,7 @@ int KEGfxInit(int width, int height) {
 void KEGfxExit() { Shader::Destroy(); }
 
 void KEGfxStart() {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glClear(GL_COLOR_BUFFER_BIT);
   KEPlatformGetDrawableSize(&gfx.drawableWidth, &gfx.drawableHeight);
   glViewport(0, 0, gfx.windowWidth, gfx.windowHeight);
 }
@@ -210,6 +347,7 @@ void KEGfxStart() {
 void KEGfxEnd() {
   KEGfxCheckGLError(1002, "KEGfxEnd");
   glUseProgram(0);
+  gfx.bound = 0;
   gfx.renderMode = KE_RENDER_NONE;
   KEGfxCheckGLError(1005, "KEGfxEnd");
   glFinish();
@@ -222,48 +360,51 @@ int KEGetWindowHeight() { return gfx.windowHeight; }
 
 void KEGfxSetBackgroundColor(float r, float g, float b) { glClearColor(r, g, b, 1.0f); }
 
+// The program itself is bound by the next draw.
 void KEGfxSetRenderMode(int mode) {
   if (mode == KE_RENDER_COLOR || mode == KE_RENDER_TEXTURE) {
     if (mode == gfx.renderMode) return;
-    glUseProgram(gfx.programs[mode]);
     gfx.renderMode = mode;
     SetProjectionAndViewMatrices();
   } else if (mode == KE_RENDER_NONE && gfx.renderMode != KE_RENDER_NONE) {
-    glUseProgram(0);
+    Bind(0);
     gfx.renderMode = KE_RENDER_NONE;
   }
 }
 
+// Blending is switched on or off as asked; a draw that needs none may switch it off for
+// itself.
 void KEGfxSetBlendMode(int mode) {
   switch (mode) {
     case KE_BLEND_NONE:
-      glDisable(GL_BLEND);
       break;
     case KE_BLEND_TRANSLUCENT:
-      glEnable(GL_BLEND);
       glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
       break;
     case KE_BLEND_ADD:
-      glEnable(GL_BLEND);
       glBlendFunc(GL_SRC_ALPHA, GL_ONE);
       break;
     default:
-      break;
+      return;
   }
+  gfx.blendMode = mode;
+  SetBlending(mode != KE_BLEND_NONE);
 }
 
 void KEGfxSetTransparency(float opacity) {
-  GLint location = KEGfxUniformLocation("uTransparencyValue");
-  if (location != -1) glUniform1f(location, opacity);
+  if (KEGfxInputs* in = KEGfxCurrentInputs()) in->transparency[0] = opacity;
 }
 
 void KEGfxSetBlendColor(float r, float g, float b, float weight) {
-  GLint location = KEGfxUniformLocation("uBlendColor");
-  if (location != -1) glUniform4f(location, r, g, b, weight);
-  KEGfxCheckGLError(1325, "KEGfxSetBlendColor");
+  if (KEGfxInputs* in = KEGfxCurrentInputs()) {
+    const float blend[4] = {r, g, b, weight};
+    std::memcpy(in->blend, blend, sizeof blend);
+  }
 }
 
 void KEGfxSetTintColor(float r, float g, float b, float a) {
-  GLint location = KEGfxUniformLocation("uTintColor");
-  if (location != -1) glUniform4f(location, r, g, b, a);
+  if (KEGfxInputs* in = KEGfxCurrentInputs()) {
+    const float tint[4] = {r, g, b, a};
+    std::memcpy(in->tint, tint, sizeof tint);
+  }
 }

@@ -1,4 +1,4 @@
-// Graphics module: GL context and the two shader programs, meshes, textures, camera,
+// Graphics module: GL context and the shader programs, meshes, textures, camera,
 // bitmap-font text.
 #pragma once
 
@@ -33,6 +33,7 @@ struct KEGfxVertexList {
 struct KEGfxTexture {
   unsigned int* glName;
   char fileName[256];  // empty for textures made from memory
+  bool opaque;         // every texel fully opaque, as found when loaded
 };
 
 // 2D affine transform, row-major; only the first two rows are read.
@@ -47,7 +48,7 @@ int KEGfxInit(int width, int height);  // 1 success, 0 soft failure (no GL conte
 void KEGfxReset();  // forget any staged vertices
 void KEGfxExit();
 namespace Shader {
-void Destroy();  // deletes both programs and their shaders; safe to call twice
+void Destroy();  // deletes the programs and their shaders; safe to call twice
 }
 void KEGfxStart();  // clear and viewport
 void KEGfxEnd();    // unbind, finish, swap
@@ -97,6 +98,20 @@ void KEGfxTextureUnload(KEGfxTexture* texture);
 void KEGfxTextureInitialize(KEGfxTexture* texture);
 void KEGfxSetTextureMode(int mode);
 void KEGfxSaveTextureToFile(KEGfxTexture* texture, const char* fileName);
+
+// Tile layers: a grid of square pictures that never move, drawn together.
+struct KEGfxTileLayer;
+// `columns` x `rows` empty cells of `cellSize`, the grid's bottom-left corner at (left, bottom);
+// null for an empty grid or one over 4096 cells on a side.
+KEGfxTileLayer* KEGfxTileLayerCreate(int columns, int rows, float cellSize, float left,
+                                     float bottom);
+// Row 0 is the bottom row; null empties the cell. The texture must outlive the layer.
+void KEGfxTileLayerSet(KEGfxTileLayer* layer, int column, int row, KEGfxTexture* texture);
+// Draws in texture mode, with the settings and blending left by the draw before, every cell
+// that reaches into the view, except those entirely under an opaque band drawn later over
+// the view below `hiddenBelow` (-INFINITY for none). Leaves the world transform at identity.
+void KEGfxTileLayerDraw(KEGfxTileLayer* layer, float hiddenBelow);
+void KEGfxTileLayerFree(KEGfxTileLayer* layer);
 
 // Camera and world transform
 void KEGfxSetCamPosition(float x, float y);

@@ -12,7 +12,7 @@ constexpr const char* kDigitFiles[10] = {
     "Assets/6.png", "Assets/7.png", "Assets/8.png", "Assets/9.png", "Assets/0.png"};
 
 // Where each item sits relative to the view centre.
-constexpr float kBarY = -260;
+constexpr float kBarY = -300 + UI::kStripHeight / 2;
 constexpr float kIconY = -265;
 constexpr float kPictureX[3] = {170, 250, 330};
 constexpr float kStatusX = -195;
@@ -43,7 +43,7 @@ void UI::Load() {
   statusName = kNormalStatus;
   digitMesh = MakeQuad(-10, 10, -10, 10);
   for (int i = 0; i < 10; ++i) digitTextures[i] = GetTexture(kDigitFiles[i]);
-  statusBarMesh = MakeQuad(-400, 400, -40, 40);
+  statusBarMesh = MakeQuad(-400, 400, -kStripHeight / 2, kStripHeight / 2);
   guiTexture = GetTexture("Assets/gui.png");
   iconMesh = MakeQuad(-25, 25, -25, 25);
   for (int k = 0; k < 3; ++k) pictureTextures[k] = GetTexture(pictureNames[k]);

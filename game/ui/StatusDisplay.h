@@ -12,6 +12,8 @@ class UI : public GameState {
  public:
   static constexpr const char* kEmptyPicture = "Assets/PIC.png";
   static constexpr const char* kNormalStatus = "Assets/Status.png";
+  // The strip is opaque and covers the bottom of the view, whatever lies under it.
+  static constexpr float kStripHeight = 80;
 
   void Load() override;
   void Initialize() override {}

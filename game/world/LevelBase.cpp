@@ -199,6 +199,8 @@ void LevelBase::Draw() {
   KEGfxSetPosition(0, 0);
   BeginSpriteDraw(1.0f, 0, 0);
   loadingPicture.DrawFrame();
+  // The tiles come first in the world list: drawn here, they keep their place.
+  map.DrawTiles(KEGfxGetWinMinY() + UI::kStripHeight);
   gObjectManager.DrawAll();
 
   const KEVec2 view = camera ? camera->view : KEVec2{0, 0};
@@ -228,7 +230,7 @@ void LevelBase::Draw() {
 void LevelBase::Free() {
   gObjectManager.paused = false;
   gObjectManager.FreeAll();
-  map.tiles.clear();  // the tiles went with the world list
+  map.ForgetTiles();  // the tiles went with the world list
   FreeUIObjects();
   for (const PauseButton& row : kPauseButtons) this->*row.slot = nullptr;
 }

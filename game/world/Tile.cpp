@@ -1,6 +1,7 @@
 #include "Tile.h"
 
 void Tile::Draw() {
+  if (inLayer) return;
   // Most of a large map lies outside the view; drawing it would show nothing.
   const float halfWidth = 0.5f * scale.x, halfHeight = 0.5f * scale.y;
   if (position.x + halfWidth < gKEWinMinX || position.x - halfWidth > gKEWinMaxX ||

@@ -8,6 +8,8 @@ class Tile : public GameObject {
  public:
   void Update() override {}
   void Draw() override;
+
+  bool inLayer = false;  // drawn with the rest of its map's tiles, not on its own
 };
 
 class Electric : public GameObject {

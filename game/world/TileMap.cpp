@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "KEGraphics.h"
 #include "KEInput.h"
 #include "ObjectManager.h"
 #include "Tile.h"
@@ -45,8 +46,17 @@ void TileMap::Clear() {
   blocking.clear();
   pathMarks.clear();
   halfWidth = halfHeight = 0;
-  tiles.clear();
+  ForgetTiles();
 }
+
+void TileMap::FreeLayer::operator()(KEGfxTileLayer* layer) const { KEGfxTileLayerFree(layer); }
+
+void TileMap::ForgetTiles() {
+  tiles.clear();
+  tileLayer_.reset();
+}
+
+void TileMap::DrawTiles(float hiddenBelow) const { KEGfxTileLayerDraw(tileLayer_.get(), hiddenBelow); }
 
 bool TileMap::LoadFile(const char* fileName) {
   std::ifstream file;
@@ -92,6 +102,7 @@ bool TileMap::LoadGrid(const TileMapGrid& grid) {
 
 void TileMap::CreateTiles() {
   const float size = static_cast<float>(tileSize);
+  tileLayer_.reset(KEGfxTileLayerCreate(int(width), int(height), size, -halfWidth, -halfHeight));
   // Right to left, bottom to top within a column: the order the levels' tiles were always
   // built in, which fixes their order in the world list.
   for (int column = static_cast<int>(width) - 1; column >= 0; --column) {
@@ -103,6 +114,8 @@ void TileMap::CreateTiles() {
       tile->position = CentreOf({row, column});
       tile->rotation = 0;
       tile->UpdateTransform();
+      tile->inLayer = tileLayer_ != nullptr;
+      KEGfxTileLayerSet(tileLayer_.get(), column, row, tile->sprite.animations[0].texture->get());
       tiles.push_back(tile.get());
     }
   }

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <list>
+#include <memory>
 #include <vector>
 
 #include "KEMath.h"
 #include "TileMapFile.h"
 
 class Tile;
+struct KEGfxTileLayer;
 
 class TileMap {
  public:
@@ -39,6 +41,12 @@ class TileMap {
   float halfHeight = 0;
   std::vector<Tile*> tiles;  // owned by the world list
 
+  // Draws the tiles made by LoadFile all at once (they draw nothing on their own), except
+  // those entirely under an opaque band over the view below `hiddenBelow`.
+  void DrawTiles(float hiddenBelow) const;
+  // The world list lets the tiles go: nothing is drawn for them any more.
+  void ForgetTiles();
+
   // The point lies inside the map on a cell that stops movement (sight samples use it too).
   bool Blocks(KEVec2 point) const;
 
@@ -52,4 +60,8 @@ class TileMap {
   void CreateTiles();
 
   std::vector<Cell> searchQueue_;  // kept between searches so a search allocates no queue
+  struct FreeLayer {
+    void operator()(KEGfxTileLayer* layer) const;
+  };
+  std::unique_ptr<KEGfxTileLayer, FreeLayer> tileLayer_;
 };

@@ -179,6 +179,92 @@ TEST_F(Graphics, TintSetInColourModeDoesNotReachTheTextureProgram) {
   KEGfxMeshFree(quad);
 }
 
+// Neutral settings draw through a second, plain program; any other setting through the
+// full one, with its effect on screen.
+TEST_F(Graphics, PlainTextureProgramDrawsOnlyWhenEverySettingIsNeutral) {
+  const unsigned char texels[8] = {200, 100, 50, 255, 10, 20, 30, 255};
+  KEGfxTexture* texture = KEGfxTextureLoadFromMemory(texels, 2, 1);
+  KEGfxVertexList* quad = MakeQuad(400, 300, 0xFFFFFFFF);
+  KEGfxSetBlendMode(KE_BLEND_TRANSLUCENT);
+  auto drawnBy = [&] {
+    KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+    GLint program = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    return program;
+  };
+  UseProgram(KE_RENDER_TEXTURE);
+  KEGfxTextureSet(texture, 0, 0);
+  const GLint plain = drawnBy();
+  ExpectPixel(200, 300, {200, 100, 50}, "neutral");
+  const struct {
+    const char* what;
+    std::function<void()> set;
+    Rgb want;  // at the left half
+  } cases[] = {
+      {"tint", [] { KEGfxSetTintColor(0.5f, 1, 1, 1); }, {100, 100, 50}},
+      {"tint opacity", [] { KEGfxSetTintColor(1, 1, 1, 0.5f); }, {100, 50, 25}},
+      {"transparency", [] { KEGfxSetTransparency(0.5f); }, {100, 50, 25}},
+      {"blend weight", [] { KEGfxSetBlendColor(0, 0, 0, 0.5f); }, {100, 50, 25}},
+      {"offset", [&] { KEGfxTextureSet(texture, 0.5f, 0); }, {10, 20, 30}},
+  };
+  for (const auto& c : cases) {
+    KEGfxStart();
+    UseProgram(KE_RENDER_TEXTURE);
+    KEGfxTextureSet(texture, 0, 0);
+    c.set();
+    EXPECT_NE(drawnBy(), plain) << c.what;
+    ExpectPixel(200, 300, c.want, c.what);
+    UseProgram(KE_RENDER_TEXTURE);
+    KEGfxTextureSet(texture, 0, 0);
+    EXPECT_EQ(drawnBy(), plain) << "neutral again after " << c.what;
+  }
+  KEGfxTextureUnload(texture);
+  KEGfxMeshFree(quad);
+}
+
+// Translucent blending of an opaque texel at full opacity is the texel: such draws go
+// unblended and look the same; anything that lets the background through still blends.
+TEST_F(Graphics, OpaquePicturesDrawUnblendedAndLookTheSame) {
+  const unsigned char opaque[4] = {200, 100, 50, 255}, seeThrough[4] = {200, 100, 50, 128};
+  KEGfxTexture* solid = KEGfxTextureLoadFromMemory(opaque, 1, 1);
+  KEGfxTexture* glass = KEGfxTextureLoadFromMemory(seeThrough, 1, 1);
+  EXPECT_TRUE(solid->opaque);
+  EXPECT_FALSE(glass->opaque);
+  KEGfxVertexList* quad = MakeQuad(400, 300, 0xFFFFFFFF);
+  const struct {
+    const char* what;
+    KEGfxTexture* texture;
+    int blendMode;
+    float transparency, tintOpacity;
+    bool blended;
+    Rgb want;  // over blue
+  } cases[] = {
+      {"opaque", solid, KE_BLEND_TRANSLUCENT, 1, 1, false, {200, 100, 50}},
+      {"opaque, tinted", solid, KE_BLEND_TRANSLUCENT, 1, 0.5f, true, {100, 50, 153}},
+      {"opaque, half transparent", solid, KE_BLEND_TRANSLUCENT, 0.5f, 1, true, {100, 50, 153}},
+      {"opaque, added", solid, KE_BLEND_ADD, 1, 1, true, {200, 100, 255}},
+      {"translucent texel", glass, KE_BLEND_TRANSLUCENT, 1, 1, true, {100, 50, 152}},
+  };
+  for (const auto& c : cases) {
+    KEGfxSetBackgroundColor(0, 0, 1);
+    KEGfxStart();
+    KEGfxSetBlendMode(c.blendMode);
+    UseProgram(KE_RENDER_TEXTURE);
+    KEGfxSetTransparency(c.transparency);
+    KEGfxSetTintColor(1, 1, 1, c.tintOpacity);
+    KEGfxTextureSet(c.texture, 0, 0);
+    KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+    EXPECT_EQ(glIsEnabled(GL_BLEND) == GL_TRUE, c.blended) << c.what;
+    ExpectPixel(400, 300, c.want, c.what);
+  }
+  KEGfxSetBackgroundColor(0, 0, 0);
+  KEGfxSetBlendMode(KE_BLEND_NONE);
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  KEGfxTextureUnload(solid);
+  KEGfxTextureUnload(glass);
+  KEGfxMeshFree(quad);
+}
+
 TEST_F(Graphics, TextureOffsetSelectsAndWrapsOnce) {
   // Four columns: red, green, blue, white; the quad maps u 0..1 across the whole view.
   const unsigned char strip[16] = {255, 0, 0,   255, 0,   255, 0,   255,
@@ -186,11 +272,14 @@ TEST_F(Graphics, TextureOffsetSelectsAndWrapsOnce) {
   KEGfxTexture* texture = KEGfxTextureLoadFromMemory(strip, 4, 1);
   KEGfxVertexList* quad = MakeQuad(400, 300, 0xFFFFFFFF);
   UseProgram(KE_RENDER_TEXTURE);
-  GLint program = 0;
-  glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+  // Settings reach a program when it draws: read them from the one that drew last. The
+  // plain program, which draws with no offset, has none.
   auto offset = [&] {
+    GLint program = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
     std::vector<float> value(2);
-    glGetUniformfv(program, glGetUniformLocation(program, "uTextureOffset"), value.data());
+    const GLint at = glGetUniformLocation(program, "uTextureOffset");
+    if (at != -1) glGetUniformfv(program, at, value.data());
     return value;
   };
   const struct {
@@ -210,8 +299,8 @@ TEST_F(Graphics, TextureOffsetSelectsAndWrapsOnce) {
   };
   for (const auto& c : cases) {
     KEGfxTextureSet(texture, c.u, c.v);
-    EXPECT_EQ(offset(), (std::vector<float>{c.wantU, c.wantV})) << c.u << ", " << c.v;
     KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
+    EXPECT_EQ(offset(), (std::vector<float>{c.wantU, c.wantV})) << c.u << ", " << c.v;
     ExpectPixel(c.x, 300, c.want, "offset " + std::to_string(c.u));
   }
 
@@ -219,6 +308,7 @@ TEST_F(Graphics, TextureOffsetSelectsAndWrapsOnce) {
   GLint bound = -1;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   EXPECT_EQ(bound, 0);
+  KEGfxMeshDraw(quad, KE_DRAW_TRIANGLES);
   EXPECT_EQ(offset(), (std::vector<float>{1.0f, 1.0f})) << "a null texture leaves the offset";
   KEGfxTextureUnload(texture);
   KEGfxMeshFree(quad);
@@ -557,12 +647,12 @@ TEST_F(Graphics, PrintLeavesTheStateOfNormalDrawing) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4),
               (std::vector<GLint>{0, 0, 800 * s, 600 * s}));
+    // A quad drawn next lands where it would have without the text, unblended.
+    DrawAt(quad, -200, -150);
     glGetIntegerv(GL_CURRENT_PROGRAM, &program);
     float blend[4] = {9, 9, 9, 9};
     glGetUniformfv(program, glGetUniformLocation(program, "uBlendColor"), blend);
     EXPECT_EQ(std::vector<float>(blend, blend + 4), (std::vector<float>{0, 0, 0, 0}));
-    // A quad drawn next lands where it would have without the text.
-    DrawAt(quad, -200, -150);
     ExpectPixel(100 * s, 100 * s, {0, 0, 255}, fullScreen ? "full screen" : "window");
     KEGfxSetRenderMode(KE_RENDER_NONE);
   }

@@ -1,5 +1,7 @@
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -7,6 +9,7 @@
 #include "ObjectManager.h"
 #include "Tile.h"
 #include "gl_environment.h"
+#include "platform/KEPlatform.h"
 
 namespace {
 
@@ -60,6 +63,98 @@ TEST(TileDraw, TilesReachingIntoTheViewAreDrawn) {
     KEGfxSetRenderMode(KE_RENDER_NONE);
   }
   gObjectManager.FreeAll();
+}
+
+// 50 by 50 texels, each of its own colour, so that a texel taken one off shows.
+KEGfxTexture* Pattern(int seed) {
+  std::vector<unsigned char> rgba(50 * 50 * 4);
+  for (int y = 0; y < 50; ++y) {
+    for (int x = 0; x < 50; ++x) {
+      unsigned char* p = &rgba[size_t(y * 50 + x) * 4];
+      p[0] = (unsigned char)(x * 5 + seed * 60), p[1] = (unsigned char)(y * 5);
+      p[2] = (unsigned char)((x + y) * 2 + seed * 90), p[3] = 255;
+    }
+  }
+  return KEGfxTextureLoadFromMemory(rgba.data(), 50, 50);
+}
+
+std::vector<unsigned char> Screen() {
+  int width = 0, height = 0;
+  KEPlatformGetDrawableSize(&width, &height);
+  std::vector<unsigned char> pixels(size_t(width) * size_t(height) * 4);
+  glFinish();
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+// A map drawn as one layer shows what its tiles drawn one by one show, in the window and
+// stretched full screen. Where pixel centres fall exactly on texel edges (the camera half a
+// unit off in the window, a quarter full screen) the two may pick either neighbouring texel,
+// so the camera stands elsewhere.
+TEST(TileDraw, LayerShowsWhatItsTilesShowOneByOne) {
+  const std::shared_ptr<Texture> pictures[2] = {std::make_shared<Texture>(Pattern(0)),
+                                                std::make_shared<Texture>(Pattern(1))};
+  constexpr int kColumns = 21, kRows = 15;
+  KEGfxTileLayer* layer = KEGfxTileLayerCreate(kColumns, kRows, 50, -525, -375);
+  gObjectManager.FreeAll();
+  for (int row = 0; row < kRows; ++row) {
+    for (int column = 0; column < kColumns; ++column) {
+      if ((row * 7 + column) % 11 == 0) continue;  // some cells stay empty
+      const std::shared_ptr<Texture>& picture = pictures[(row + column * 3) % 5 == 0];
+      KEGfxTileLayerSet(layer, column, row, picture->get());
+      RedTile({-500.0f + 50 * column, -350.0f + 50 * row})->sprite.animations[0].texture = picture;
+    }
+  }
+  const KEVec2 cameras[] = {{0, 0}, {13.37f, -7.81f}, {-101.3f, 33.3f}, {250.1f, -99.9f}};
+  for (bool fullScreen : {false, true}) {
+    GlTestSetFullScreen(fullScreen);
+    for (const KEVec2& camera : cameras) {
+      std::vector<unsigned char> shown[2];
+      for (int way = 0; way < 2; ++way) {
+        KEGfxSetBackgroundColor(0, 0, 0);
+        KEGfxSetRenderMode(KE_RENDER_NONE);
+        KEGfxStart();
+        KEGfxSetCamPosition(camera.x, camera.y);
+        BeginSpriteDraw(1.0f, 0, 0);
+        if (way == 0) gObjectManager.DrawAll();
+        if (way == 1) KEGfxTileLayerDraw(layer, -INFINITY);
+        shown[way] = Screen();
+        KEGfxSetRenderMode(KE_RENDER_NONE);
+      }
+      size_t differ = 0;
+      for (size_t i = 0; i < shown[0].size(); ++i) differ += shown[0][i] != shown[1][i];
+      EXPECT_EQ(differ, 0u) << (fullScreen ? "full screen" : "window") << ", camera at "
+                            << camera.x << ", " << camera.y;
+    }
+  }
+  GlTestSetFullScreen(false);
+  KEGfxSetCamPosition(0, 0);
+  gObjectManager.FreeAll();
+  KEGfxTileLayerFree(layer);
+}
+
+// Cells entirely under the band are left out; one reaching above it is drawn whole.
+TEST(TileDraw, LayerLeavesOutCellsUnderTheBand) {
+  KEGfxTexture* picture = Pattern(3);
+  KEGfxTileLayer* layer = KEGfxTileLayerCreate(1, 3, 50, -25, -300);
+  for (int row = 0; row < 3; ++row) KEGfxTileLayerSet(layer, 0, row, picture);
+  KEGfxSetBackgroundColor(0, 0, 0);
+  KEGfxSetRenderMode(KE_RENDER_NONE);
+  KEGfxStart();
+  KEGfxSetCamPosition(0, 0);
+  BeginSpriteDraw(1.0f, 0, 0);
+  // The band's top at -220: the bottom cell (up to -250) is under it, the next (up to -200)
+  // reaches above it.
+  KEGfxTileLayerDraw(layer, -220);
+  unsigned char pixel[4];
+  GlTestReadPixel(400, 25, pixel);
+  EXPECT_EQ(pixel[0] + pixel[1] + pixel[2], 0) << "the bottom cell is left out";
+  GlTestReadPixel(400, 60, pixel);
+  EXPECT_GT(pixel[0] + pixel[1] + pixel[2], 0) << "the middle cell is drawn";
+  KEGfxSetRenderMode(KE_RENDER_NONE);
+  KEGfxTileLayerFree(layer);
+  KEGfxTextureUnload(picture);
 }
 
 }  // namespace
