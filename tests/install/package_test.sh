@@ -26,7 +26,7 @@ for file in bin/vantrel share/applications/vantrel.desktop \
 done
 [ -e "$root/share/vantrel/Sandbox.txt" ] && fail "the sandbox's test map is packaged"
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libsdl2-2.0-0 libsdl2-image fonts-dejavu-core; do
+for package in libsdl2-2.0-0 libsdl2-image libsdl2-mixer fonts-dejavu-core; do
   case "$depends" in *"$package"*) ;; *) fail "Depends lacks $package: $depends" ;; esac
 done
 

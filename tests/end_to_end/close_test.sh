@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The window closed in every state, as its close box does, ends the game with exit code 0;
+# so does SIGTERM in the middle of a level. Each case starts the real game afresh, walks to
+# its state with quick taps and clicks, and closes.
+# Usage: close_test.sh VANTREL WINDOW_PROBE
+set -u
+game=$(realpath "$1")
+probe=$(realpath "$2")
+here=$(dirname "$(realpath "$0")")
+assets="$here/../../data/Assets"
+if [ -z "${VANTREL_CLOSE_INNER:-}" ]; then
+  export VANTREL_CLOSE_INNER=1
+  exec xvfb-run -a -s "-screen 0 1600x1200x24" "$0" "$@"
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+. "$here/../support/x11_play.sh"
+
+to_menu() { press space; shows "the main menu" main.png 5 0 0 800 600; sleep 0.6; }
+to_levels() { to_menu; click_view 400 360; shows "the level select" level.png 5 0 0 800 600; sleep 0.6; }
+to_level() { to_levels; click_view 150 150; shows "a level" gui.png 5 0 520 800 80; }
+
+# case NAME HOW STEPS...: starts the game, runs the steps, ends it by HOW (close or term).
+case_() {
+  local name=$1 how=$2
+  shift 2
+  "$game" >"$work/out" 2>&1 &
+  local pid=$!
+  if ! wid=$(window_named Vantrel); then
+    fail "$name: no window"; kill -KILL "$pid"; return
+  fi
+  shows "the splash" startScreen.png 3 70 -30 660 660
+  for step in "$@"; do eval "$step"; done
+  if [ "$how" = term ]; then kill -TERM "$pid"; else "$probe" close "$wid"; fi
+  wait_for_exit "$pid"
+  [ "$rc" = 0 ] || { fail "$name: exit code $rc"; cat "$work/out"; }
+}
+
+case_ "start screen" close
+case_ "main menu" close to_menu
+case_ "quit confirmation" close to_menu "click_view 400 538"
+case_ "instructions" close to_menu "click_view 400 417" \
+  "shows 'the instructions' Instruction.png 5 0 0 800 600"
+case_ "credits" close to_menu "click_view 400 478" \
+  "shows 'the credits' creditscreen.png 5 0 0 800 600"
+case_ "level select" close to_levels
+case_ "loading screen" close to_levels "click_view 150 150"
+case_ "a level" close to_level
+case_ "pause menu" close to_level "press Escape"
+case_ "a level, SIGTERM" term to_level
+[ "$failures" -eq 0 ] && echo "close: every state ended with exit code 0"
+exit $((failures != 0))
