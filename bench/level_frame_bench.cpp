@@ -332,8 +332,10 @@ std::string SceneName(const Scene& s) {
 }
 
 void PrintTable(const std::vector<Scene>& scenes, int frames, const StartUp& startUp) {
-  std::printf("\nmean ms per frame over %d frames after %d of warm-up, unpaced; cpu: processor "
-              "time of all threads; ratios: level / SDL2 reference\n", frames, kWarmUp);
+  std::printf(
+      "\nmean ms per frame over %d frames after %d of warm-up, unpaced; cpu: processor "
+      "time of all threads; ratios: level / SDL2 reference\n",
+      frames, kWarmUp);
   std::printf("%-9s %-28s %6s %6s %8s %6s %6s %6s %6s %6s %5s %5s %10s\n", "size", "frame",
               "update", "draw", "end+swap", "total", "cpu", "actors", "ref", "refcpu", "ratio",
               "r.cpu", "new/frame");
@@ -411,8 +413,8 @@ int main(int argc, char** argv) {
             shots + "/L" + std::to_string(level) + (full ? "-full" : "-window") +
             (chasing ? "-chasing" : "-standing") + ".ppm";
         const Timing timing = RunScene(level, chasing, frames, shot);
-        scenes.push_back({size, level, chasing, timing,
-                          RunReference(size, frames, ActorCount(timing))});
+        scenes.push_back(
+            {size, level, chasing, timing, RunReference(size, frames, ActorCount(timing))});
       }
     }
   }

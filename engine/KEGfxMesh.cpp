@@ -76,8 +76,10 @@ bool OutOfSight(const KEGfxVertexList& list, const KEGfxInputs& in) {
       const float w = m[3] * x + m[7] * y + m[15];
       const float cx = m[0] * x + m[4] * y + m[12], cy = m[1] * x + m[5] * y + m[13];
       if (!(w > 0)) return false;
-      beyond[0] += cx < -kEdge * w, beyond[1] += cx > kEdge * w;
-      beyond[2] += cy < -kEdge * w, beyond[3] += cy > kEdge * w;
+      if (cx < -kEdge * w) ++beyond[0];
+      if (cx > kEdge * w) ++beyond[1];
+      if (cy < -kEdge * w) ++beyond[2];
+      if (cy > kEdge * w) ++beyond[3];
     }
   }
   return beyond[0] == 4 || beyond[1] == 4 || beyond[2] == 4 || beyond[3] == 4;

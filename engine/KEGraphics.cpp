@@ -87,9 +87,19 @@ const char* const kPlainTextureFragmentShader =
 constexpr int kPlainTextureProgram = 3;
 
 // The uniforms a program may read, named as in the shaders.
-enum Uniform { kProjection, kView, kWorld, kTint, kTransparency, kBlend, kOffset, kSampler, kUniforms };
+enum Uniform {
+  kProjection,
+  kView,
+  kWorld,
+  kTint,
+  kTransparency,
+  kBlend,
+  kOffset,
+  kSampler,
+  kUniforms
+};
 const char* const kUniformNames[kUniforms] = {
-    "uPMatrix",   "uVMatrix",           "uWorldMatrix", "uTintColor",
+    "uPMatrix",           "uVMatrix",    "uWorldMatrix",   "uTintColor",
     "uTransparencyValue", "uBlendColor", "uTextureOffset", "uTexture"};
 
 // One linked program: where its inputs are, looked up once, and what it last received, so
@@ -111,9 +121,9 @@ struct GraphicsState {
   // its program when every setter sent them at once.
   KEGfxInputs inputs[3];
   int renderMode;
-  GLuint bound;  // the program in use, 0 for none
-  int blendMode;  // as the game set it
-  bool blending;  // GL_BLEND as it is now
+  GLuint bound;    // the program in use, 0 for none
+  int blendMode;   // as the game set it
+  bool blending;   // GL_BLEND as it is now
   GLuint texture;  // bound by the last KEGfxTextureSet, 0 for none
   bool textureOpaque;
 };
@@ -184,8 +194,7 @@ void SendChanged(Program& p, const KEGfxInputs& in) {
   if (at[kTransparency] != -1 && Changed(in.transparency, sent.transparency))
     glUniform1f(at[kTransparency], in.transparency[0]);
   if (at[kBlend] != -1 && Changed(in.blend, sent.blend)) glUniform4fv(at[kBlend], 1, in.blend);
-  if (at[kOffset] != -1 && Changed(in.offset, sent.offset))
-    glUniform2fv(at[kOffset], 1, in.offset);
+  if (at[kOffset] != -1 && Changed(in.offset, sent.offset)) glUniform2fv(at[kOffset], 1, in.offset);
 }
 
 // Blend weight 0 (over a finite colour), white opaque tint, full opacity, no offset: the
@@ -193,9 +202,9 @@ void SendChanged(Program& p, const KEGfxInputs& in) {
 bool Neutral(const KEGfxInputs& in) {
   const float* t = in.tint;
   const float* b = in.blend;
-  return t[0] == 1 && t[1] == 1 && t[2] == 1 && t[3] == 1 && in.transparency[0] == 1 &&
-         b[3] == 0 && std::isfinite(b[0]) && std::isfinite(b[1]) && std::isfinite(b[2]) &&
-         in.offset[0] == 0 && in.offset[1] == 0;
+  return t[0] == 1 && t[1] == 1 && t[2] == 1 && t[3] == 1 && in.transparency[0] == 1 && b[3] == 0 &&
+         std::isfinite(b[0]) && std::isfinite(b[1]) && std::isfinite(b[2]) && in.offset[0] == 0 &&
+         in.offset[1] == 0;
 }
 
 // Translucent blending of an opaque texel at full opacity gives back the texel: such a
@@ -241,8 +250,7 @@ KEGfxInputs* KEGfxCurrentInputs() {
 
 const KEGfxAttributes* KEGfxBeginDraw() {
   if (gfx.renderMode == KE_RENDER_NONE) return nullptr;
-  const bool plain =
-      gfx.renderMode == KE_RENDER_TEXTURE && Neutral(gfx.inputs[KE_RENDER_TEXTURE]);
+  const bool plain = gfx.renderMode == KE_RENDER_TEXTURE && Neutral(gfx.inputs[KE_RENDER_TEXTURE]);
   Program& program = gfx.programs[plain ? kPlainTextureProgram : gfx.renderMode];
   Bind(program.name);
   SendChanged(program, gfx.inputs[gfx.renderMode]);

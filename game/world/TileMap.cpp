@@ -60,7 +60,9 @@ bool TileMap::TilesHide(float left, float bottom, float right, float top) const 
   return KEGfxTileLayerCovers(tileLayer_.get(), left, bottom, right, top);
 }
 
-void TileMap::DrawTiles(float hiddenBelow) const { KEGfxTileLayerDraw(tileLayer_.get(), hiddenBelow); }
+void TileMap::DrawTiles(float hiddenBelow) const {
+  KEGfxTileLayerDraw(tileLayer_.get(), hiddenBelow);
+}
 
 bool TileMap::LoadFile(const char* fileName) {
   std::ifstream file;

@@ -421,9 +421,8 @@ TEST_F(Graphics, DrawsOutOfSightAreSkippedAndEdgesStillShow) {
     bool drawn;
     int pixelX, pixelY;  // lit when drawn
   } cases[] = {
-      {0, 415, 0, false, 0, 0},      {0, 409.5f, 0, true, 799, 300},
-      {100, 509.5f, 0, true, 799, 300}, {0, -415, 0, false, 0, 0},
-      {0, 0, 315, false, 0, 0},      {0, 0, -309, true, 400, 0},
+      {0, 415, 0, false, 0, 0},  {0, 409.5f, 0, true, 799, 300}, {100, 509.5f, 0, true, 799, 300},
+      {0, -415, 0, false, 0, 0}, {0, 0, 315, false, 0, 0},       {0, 0, -309, true, 400, 0},
   };
   for (const auto& c : cases) {
     KEGfxSetCamPosition(c.camX, 0);

@@ -112,8 +112,8 @@ TEST(TileDraw, LayerShowsWhatItsTilesShowOneByOne) {
       }
       size_t differ = 0;
       for (size_t i = 0; i < shown[0].size(); ++i) differ += shown[0][i] != shown[1][i];
-      EXPECT_EQ(differ, 0u) << (fullScreen ? "full screen" : "window") << ", camera at "
-                            << camera.x << ", " << camera.y;
+      EXPECT_EQ(differ, 0u) << (fullScreen ? "full screen" : "window") << ", camera at " << camera.x
+                            << ", " << camera.y;
     }
   }
   GlTestSetFullScreen(false);
