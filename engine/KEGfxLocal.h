@@ -41,6 +41,11 @@ void KEGfxCheckGLError(int line, const char* function);
 
 // Meshes (KEGfxMesh.cpp)
 void KEGfxMeshResetState();
+// Draws `count` vertices from two client-side arrays of `firstSize` and `secondSize` floats a
+// vertex, fed to the attributes at `first` and `second`; nothing when either is -1.
+void KEGfxDrawClientArrays(GLenum primitive, GLsizei count, GLint first, GLint firstSize,
+                           const float* firstValues, GLint second, GLint secondSize,
+                           const float* secondValues);
 
 // Camera (KEGfxCamera.cpp)
 void KEGfxCameraResetState();

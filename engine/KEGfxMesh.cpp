@@ -202,19 +202,23 @@ void KEGfxLine(float x0, float y0, float z0, float r0, float g0, float b0, float
   const float positions[] = {x0, y0, z0, x1, y1, z1};
   const float colours[] = {r0, g0, b0, a0, r1, g1, b1, a1};
   const KEGfxAttributes* in = KEGfxBeginDraw();
-  if (in == nullptr || in->position == -1 || in->colour == -1) return;
-  const GLint position = in->position, colour = in->colour;
+  if (in == nullptr) return;
+  KEGfxDrawClientArrays(GL_LINES, 2, in->position, 3, positions, in->colour, 4, colours);
+}
 
-  // Client-side arrays: nothing may be bound as the array buffer while they are read.
+void KEGfxDrawClientArrays(GLenum primitive, GLsizei count, GLint first, GLint firstSize,
+                           const float* firstValues, GLint second, GLint secondSize,
+                           const float* secondValues) {
+  if (first == -1 || second == -1) return;
+  // Nothing may be bound as the array buffer while client-side arrays are read.
   glBindBuffer(GL_ARRAY_BUFFER, 0);
-  glEnableVertexAttribArray(position);
-  glVertexAttribPointer(position, 3, GL_FLOAT, GL_FALSE, 0, positions);
-  glEnableVertexAttribArray(colour);
-  glVertexAttribPointer(colour, 4, GL_FLOAT, GL_FALSE, 0, colours);
-  glDrawArrays(GL_LINES, 0, 2);
-  glDisableVertexAttribArray(colour);
-  glDisableVertexAttribArray(position);
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glEnableVertexAttribArray(first);
+  glVertexAttribPointer(first, firstSize, GL_FLOAT, GL_FALSE, 0, firstValues);
+  glEnableVertexAttribArray(second);
+  glVertexAttribPointer(second, secondSize, GL_FLOAT, GL_FALSE, 0, secondValues);
+  glDrawArrays(primitive, 0, count);
+  glDisableVertexAttribArray(second);
+  glDisableVertexAttribArray(first);
 }
 
 void KEGfxAxis(float scale) {

@@ -28,16 +28,13 @@ void AddCell(float l, float b, float r, float t, std::vector<float>* xy, std::ve
 
 void DrawTriangles(const std::vector<float>& xy, const std::vector<float>& uv) {
   const KEGfxAttributes* in = KEGfxBeginDraw();
-  if (in == nullptr || in->position == -1 || in->textureCoordinate == -1) return;
-  // Client-side arrays: nothing may be bound as the array buffer while they are read.
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
-  glEnableVertexAttribArray(in->position);
-  glVertexAttribPointer(in->position, 2, GL_FLOAT, GL_FALSE, 0, xy.data());
-  glEnableVertexAttribArray(in->textureCoordinate);
-  glVertexAttribPointer(in->textureCoordinate, 2, GL_FLOAT, GL_FALSE, 0, uv.data());
-  glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(xy.size() / 2));
-  glDisableVertexAttribArray(in->textureCoordinate);
-  glDisableVertexAttribArray(in->position);
+  if (in == nullptr) return;
+  KEGfxDrawClientArrays(GL_TRIANGLES, GLsizei(xy.size() / 2), in->position, 2, xy.data(),
+                        in->textureCoordinate, 2, uv.data());
+}
+
+size_t CellIndex(const KEGfxTileLayer& layer, int column, int row) {
+  return size_t(row) * size_t(layer.columns) + size_t(column);
 }
 
 // First and last index of the cells along one axis that reach from `low` to `high`, one
@@ -77,7 +74,7 @@ void KEGfxTileLayerSet(KEGfxTileLayer* layer, int column, int row, KEGfxTexture*
       layer->coordinates.emplace_back();
     }
   }
-  layer->cells[size_t(row) * size_t(layer->columns) + size_t(column)] = index;
+  layer->cells[CellIndex(*layer, column, row)] = index;
 }
 
 void KEGfxTileLayerDraw(KEGfxTileLayer* layer, float hiddenBelow) {
@@ -93,7 +90,7 @@ void KEGfxTileLayerDraw(KEGfxTileLayer* layer, float hiddenBelow) {
   for (auto& list : layer->coordinates) list.clear();
   for (int row = firstRow; row <= lastRow; ++row) {
     for (int column = firstColumn; column <= lastColumn; ++column) {
-      const int picture = layer->cells[size_t(row) * size_t(layer->columns) + size_t(column)];
+      const int picture = layer->cells[CellIndex(*layer, column, row)];
       if (picture < 0) continue;
       // The centre as the map places it, the corners half a cell either side.
       const float x = layer->left + s * float(column) + s / 2;
@@ -125,7 +122,7 @@ bool KEGfxTileLayerCovers(const KEGfxTileLayer* layer, float left, float bottom,
     return false;
   for (int row = int(firstRow); row <= int(lastRow); ++row) {
     for (int column = int(firstColumn); column <= int(lastColumn); ++column) {
-      const int picture = layer->cells[size_t(row) * size_t(layer->columns) + size_t(column)];
+      const int picture = layer->cells[CellIndex(*layer, column, row)];
       if (picture < 0 || !layer->pictures[size_t(picture)]->opaque) return false;
     }
   }

@@ -26,7 +26,6 @@ const LevelChoice kChoices[LevelSelect::kButtonCount] = {
     {{"LEVELBACK", 150, 100, 200, -250, 542, 579, 650, 518}, 0},
 };
 
-constexpr float kInputDelay = 0.5f;
 // The badge sits on the top right corner of the button's plate.
 constexpr float kBadgeHalfSize = 16;
 constexpr KEVec2 kBadgeOffset = {56, 30};
@@ -52,11 +51,7 @@ void LevelSelect::Initialize() {
 void LevelSelect::Update() {
   UpdateUIObjects();
   AudioService::Get().PlayMusicOnce(music, musicStarted);
-  if (delay < kInputDelay) {
-    delay += float(GameStateManager.frameTime);
-    for (UIButton* button : buttons) button->clicked = false;
-    return;
-  }
+  if (DropEarlyClicks(delay)) return;
   for (int i = 0; i < kButtonCount; ++i) {
     if (!buttons[i]->clicked) continue;
     // The latch stays: the state is left at the end of this frame.

@@ -20,10 +20,6 @@ const ButtonRow<MainMenu> kButtons[] = {
 constexpr UIButton* MainMenu::*kMainButtons[] = {&MainMenu::play, &MainMenu::quit,
                                                  &MainMenu::credits, &MainMenu::instructions};
 
-// Clicks in the first half second are thrown away, so a click that skipped the start
-// screen does not also press a menu button.
-constexpr float kInputDelay = 0.5f;
-
 }  // namespace
 
 void MainMenu::Load() {
@@ -45,11 +41,8 @@ void MainMenu::Initialize() {
 void MainMenu::Update() {
   UpdateUIObjects();
   AudioService::Get().PlayMusicOnce(music, musicStarted);
-  if (delay < kInputDelay) {
-    delay += float(GameStateManager.frameTime);
-    for (const auto& row : kButtons) (this->*row.slot)->clicked = false;
-    return;
-  }
+  // The click that skipped the start screen must not also press a menu button.
+  if (DropEarlyClicks(delay)) return;
   if (play->clicked) {
     play->clicked = false;
     RequestState(new LevelSelect);

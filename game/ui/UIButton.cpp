@@ -71,6 +71,16 @@ UIButton* CreateButton(const ButtonSpec& layout) {
   return button;
 }
 
+bool DropEarlyClicks(float& sinceEntry) {
+  constexpr float kSettleTime = 0.5f;
+  if (sinceEntry >= kSettleTime) return false;
+  sinceEntry += float(GameStateManager.frameTime);
+  for (const GameObjectPtr& object : gUIObjects) {
+    if (auto* button = dynamic_cast<UIButton*>(object.get())) button->clicked = false;
+  }
+  return true;
+}
+
 void UpdateUIObjects() {
   const float dt = float(GameStateManager.frameTime);
   for (size_t i = 0; i < gUIObjects.size(); ++i) {
