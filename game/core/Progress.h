@@ -7,10 +7,11 @@
 // $XDG_DATA_HOME/vantrel/progress.txt, else ~/.local/share/vantrel/progress.txt; empty
 // when neither folder is known.
 std::string ProgressFilePath();
-// Bit n is set for each won level n (1 to 8). No file is no progress; an unreadable or
-// corrupt file is no progress too, after one line saying so.
+// Bit n is set for each won level n (1 to 8): those in the file, read leniently, and those
+// won in this run. What the file holds that is not a won level is skipped after one line.
 unsigned LoadWonLevels();
-// Adds `level` to the won levels and writes the whole file anew: a temporary file renamed
-// over the old one, so that a crash never leaves half a file. Returns false, after one
-// line saying why, when the file cannot be written.
+// Adds `level` to the won levels. The file is rewritten under a lock shared with any other
+// copy of the game: read, merged, written to a new file, synced and renamed over the old
+// one, keeping what it did not understand. Returns false, after one line saying why, when
+// the win could not be kept on disk; it still counts as won until the game ends.
 bool RecordWonLevel(int level);

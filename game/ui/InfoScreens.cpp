@@ -55,7 +55,11 @@ void ResultScreen::Load() {
   picture.Init(1, 400, 400);
   picture.AddImage("Assets/Win.png");
   // Only a win leads here, and the level number still names the level just won.
-  RecordWonLevel(GameStateManager.level);
+  saved = RecordWonLevel(GameStateManager.level);
+  if (!saved) {
+    notSaved.Init(1, 280, 22);
+    notSaved.AddImage("Assets/UI/NotSaved.png");
+  }
 }
 
 void ResultScreen::Update() {
@@ -65,4 +69,8 @@ void ResultScreen::Update() {
 void ResultScreen::Draw() {
   BeginSpriteDraw(1.0f, 0, 0);
   picture.DrawFrame();
+  if (saved) return;
+  // Under the line that says how to go on, clear of the photos.
+  BeginSpriteDraw(1.0f, 0, -268);
+  notSaved.DrawFrame();
 }

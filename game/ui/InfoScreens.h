@@ -45,4 +45,6 @@ class ResultScreen : public GameState {
   void Unload() override {}
 
   Sprite picture;
+  Sprite notSaved;  // shown when the win could not be written to disk
+  bool saved = true;
 };

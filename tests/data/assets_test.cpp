@@ -48,6 +48,7 @@ const std::vector<Picture> kPictures = {
     {"Assets/confirmation_quitgame.png", 500, 300},
     {"Assets/soundOn.png", 50, 50},       {"Assets/soundOFF.png", 50, 50},
     {"Assets/icon.png", 64, 64},          {"Assets/UI/WonBadge.png", 32, 32},
+    {"Assets/UI/NotSaved.png", 560, 44},
 };
 
 // Button NAME and the size of its three images. INST is drawn at 220 x 80 in the

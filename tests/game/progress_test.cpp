@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -19,24 +22,40 @@ class ProgressTest : public ::testing::Test {
     char folder[] = "/tmp/vantrel_progress_XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     home = folder;
-    setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
+    UseDataHome("data");
   }
   void TearDown() override { fs::remove_all(home); }
-  std::string File() const { return home + "/data/vantrel/progress.txt"; }
-  void Write(const std::string& text) {
-    fs::create_directories(home + "/data/vantrel");
-    std::ofstream(File(), std::ios::binary) << text;
+  // Wins of this run are kept per file, so each case gets a data folder of its own.
+  void UseDataHome(const std::string& name) {
+    setenv("XDG_DATA_HOME", (home + "/" + name).c_str(), 1);
+    fs::create_directories(Folder());
   }
-  std::string Read() const {
+  std::string Folder() const { return fs::path(ProgressFilePath()).parent_path(); }
+  std::string File() const { return ProgressFilePath(); }
+  void Write(const std::string& text) { std::ofstream(File(), std::ios::binary) << text; }
+  static std::string Read(const std::string& file) {
     std::stringstream text;
-    text << std::ifstream(File()).rdbuf();
+    text << std::ifstream(file, std::ios::binary).rdbuf();
     return text.str();
+  }
+  std::string Read() const { return Read(File()); }
+  std::set<std::string> Names() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(Folder()))
+      names.insert(entry.path().filename().string());
+    return names;
   }
   std::string home;
 };
 
+constexpr unsigned Won(std::initializer_list<int> levels) {
+  unsigned bits = 0;
+  for (int level : levels) bits |= 1u << level;
+  return bits;
+}
+
 TEST_F(ProgressTest, WhereTheFileLives) {
-  EXPECT_EQ(ProgressFilePath(), File());
+  EXPECT_EQ(ProgressFilePath(), home + "/data/vantrel/progress.txt");
   const std::string xdg = getenv("XDG_DATA_HOME");
   const char* realHome = getenv("HOME");
   const std::string savedHome = realHome ? realHome : "";
@@ -44,59 +63,163 @@ TEST_F(ProgressTest, WhereTheFileLives) {
   setenv("XDG_DATA_HOME", "relative/folder", 1);
   setenv("HOME", "/home/someone", 1);
   EXPECT_EQ(ProgressFilePath(), "/home/someone/.local/share/vantrel/progress.txt");
-  unsetenv("XDG_DATA_HOME");
-  unsetenv("HOME");
+  setenv("HOME", "someone", 1);
   EXPECT_EQ(ProgressFilePath(), "");
+  unsetenv("HOME");
+  testing::internal::CaptureStdout();
   EXPECT_FALSE(RecordWonLevel(2));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Cannot keep progress: XDG_DATA_HOME (relative/folder) is not an absolute path and "
+            "HOME is not set\n");
+  unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(ProgressFilePath(), "");
   setenv("XDG_DATA_HOME", xdg.c_str(), 1);
   if (realHome) setenv("HOME", savedHome.c_str(), 1);
 }
 
-TEST_F(ProgressTest, DamagedFilesCountAsNoProgress) {
+// Each file is read, then level 4 is won: every win the file held must survive it, and
+// what the game does not understand stays in the file.
+TEST_F(ProgressTest, OddFilesKeepEveryWinThroughTheNextWin) {
+  const std::string png = "\x89PNG\r\n\x1a\n";
   struct Case {
+    const char* name;
     std::string text;
-    unsigned won;
-  };
-  const Case cases[] = {
-      {"vantrel progress 1\nwon 1 3 8\n", 0x10a},
-      {"vantrel progress 1\nwon", 0},
-      {"vantrel progress 1\nwon 2 banana\n", 0},
-      {"vantrel progress 1\nwon 9\n", 0},
-      {"vantrel progress 1\nwon -1\n", 0},
-      {"vantrel progress 2\nwon 1\n", 0},
-      {"", 0},
-      {std::string(5000, '7'), 0},
-      {"\x89PNG\r\n\x1a\n", 0},
+    unsigned won;  // read before the win
+    bool kept;     // the win reached the file
+    std::string after;
+  } cases[] = {
+      {"plain", "vantrel progress 1\nwon 1 3 8\n", Won({1, 3, 8}), true,
+       "vantrel progress 1\nwon 1 3 4 8\n"},
+      {"CRLF", "vantrel progress 1\r\nwon 1 3\r\n", Won({1, 3}), true,
+       "vantrel progress 1\nwon 1 3 4\n"},
+      {"byte-order mark", "\xEF\xBB\xBFvantrel progress 1\nwon 2", Won({2}), true,
+       "vantrel progress 1\nwon 2 4\n"},
+      {"no such levels", "vantrel progress 1\nwon 0 9 -1 2 999999999999 7\n", Won({2, 7}), true,
+       "vantrel progress 1\nwon 2 4 7 0 9 -1 999999999999\n"},
+      {"overflow", "vantrel progress 1\nwon 5 99999999999999999999999999\n", Won({5}), true,
+       "vantrel progress 1\nwon 4 5 99999999999999999999999999\n"},
+      {"text after the wins", "vantrel progress 1\nwon 1 6 banana\nbest 12.5\n\x01\x02\n",
+       Won({1, 6}), true, "vantrel progress 1\nwon 1 4 6 banana\nbest 12.5\n\x01\x02\n"},
+      {"two won lines", "vantrel progress 1\nname Ada\nwon 1\nwon 7\n", Won({1, 7}), true,
+       "vantrel progress 1\nname Ada\nwon 1 4 7\n"},
+      {"no won line", "vantrel progress 1\n", 0, true, "vantrel progress 1\nwon 4\n"},
+      {"empty", "", 0, true, "vantrel progress 1\nwon 4\n"},
+      {"newer version", "vantrel progress 2\nwon 1\nstars 1:3\n", Won({1}), false,
+       "vantrel progress 2\nwon 1\nstars 1:3\n"},
+      {"not ours", png, 0, true, "vantrel progress 1\nwon 4\n"},
+      {"far too big", std::string(70000, '7'), 0, true, "vantrel progress 1\nwon 4\n"},
   };
   for (const Case& c : cases) {
+    UseDataHome(c.name);
     Write(c.text);
-    EXPECT_EQ(LoadWonLevels(), c.won) << c.text;
+    EXPECT_EQ(LoadWonLevels(), c.won) << c.name;
+    EXPECT_EQ(RecordWonLevel(4), c.kept) << c.name;
+    EXPECT_EQ(Read(), c.after) << c.name;
+    EXPECT_EQ(LoadWonLevels(), c.won | Won({4})) << c.name << ": counted in this run";
+    // A file that is not ours is kept aside, not thrown away.
+    const bool keptAside = !c.text.empty() && c.text.find("vantrel") == std::string::npos;
+    EXPECT_EQ(fs::exists(File() + ".damaged"), keptAside) << c.name;
+    if (keptAside) {
+      EXPECT_EQ(Read(File() + ".damaged"), c.text) << c.name;
+    }
   }
-  fs::remove(File());
-  EXPECT_EQ(LoadWonLevels(), 0u) << "no file";
 }
 
-TEST_F(ProgressTest, AWinIsAddedAndTheFileWrittenWhole) {
-  EXPECT_TRUE(RecordWonLevel(5));
+// Whatever sits in the file's place that cannot be read stays as it is, without freezing
+// the game; the win counts for this run.
+TEST_F(ProgressTest, WhatCannotBeReadIsNeverWrittenOver) {
+  struct Case {
+    const char* name;
+    void (*make)(const std::string& file);
+  } cases[] = {
+      {"pipe", [](const std::string& file) { ASSERT_EQ(mkfifo(file.c_str(), 0644), 0); }},
+      {"folder", [](const std::string& file) { fs::create_directories(file + "/inside"); }},
+      {"unreadable",
+       [](const std::string& file) {
+         std::ofstream(file) << "vantrel progress 1\nwon 1\n";
+         chmod(file.c_str(), 0);
+       }},
+  };
+  for (const Case& c : cases) {
+    // Permissions do not stop the superuser.
+    if (std::string(c.name) == "unreadable" && geteuid() == 0) continue;
+    UseDataHome(c.name);
+    c.make(File());
+    const auto type = fs::symlink_status(File()).type();
+    EXPECT_EQ(LoadWonLevels(), 0u) << c.name;
+    EXPECT_FALSE(RecordWonLevel(3)) << c.name;
+    EXPECT_EQ(LoadWonLevels(), Won({3})) << c.name;
+    EXPECT_EQ(fs::symlink_status(File()).type(), type) << c.name;
+  }
+}
+
+TEST_F(ProgressTest, TheSaveKeepsLinksModesAndAFolderWithoutLeftovers) {
+  // A link stays a link, and its target gets the win.
+  fs::create_directories(home + "/elsewhere");
+  std::ofstream(home + "/elsewhere/mine.txt") << "vantrel progress 1\nwon 1\n";
+  fs::create_symlink(home + "/elsewhere/mine.txt", File());
   EXPECT_TRUE(RecordWonLevel(2));
+  EXPECT_TRUE(fs::is_symlink(File()));
+  EXPECT_EQ(Read(home + "/elsewhere/mine.txt"), "vantrel progress 1\nwon 1 2\n");
+
+  // A read-only file stays read-only.
+  UseDataHome("read-only");
+  Write("vantrel progress 1\nwon 1\n");
+  chmod(File().c_str(), 0444);
   EXPECT_TRUE(RecordWonLevel(5));
-  EXPECT_FALSE(RecordWonLevel(0));
-  EXPECT_FALSE(RecordWonLevel(9));
-  EXPECT_EQ(Read(), "vantrel progress 1\nwon 2 5\n");
-  EXPECT_EQ(LoadWonLevels(), (1u << 2) | (1u << 5));
-  // Nothing but the file itself is left in the folder.
-  const fs::directory_iterator folder(home + "/data/vantrel");
-  EXPECT_EQ(std::distance(fs::begin(folder), fs::end(folder)), 1);
+  EXPECT_EQ(fs::status(File()).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(Read(), "vantrel progress 1\nwon 1 5\n");
 
-  // A damaged file is replaced by one holding the new win.
-  Write("garbage");
-  EXPECT_TRUE(RecordWonLevel(7));
-  EXPECT_EQ(Read(), "vantrel progress 1\nwon 7\n");
+  // New copies left by saves that were killed go at the next save; other files stay.
+  UseDataHome("leftovers");
+  for (const char* name : {"progress.txt.tmp123", "progress.txt.tmp99999", "notes.tmp1"})
+    std::ofstream(Folder() + "/" + name) << "vantrel progress 1\nwon 8\n";
+  EXPECT_TRUE(RecordWonLevel(6));
+  EXPECT_TRUE(RecordWonLevel(6));
+  EXPECT_EQ(Names(), (std::set<std::string>{"progress.txt", "progress.txt.lock", "notes.tmp1"}));
+  EXPECT_EQ(Read(), "vantrel progress 1\nwon 6\n");
+}
 
-  // A folder in the file's place cannot be replaced: one line, no crash.
-  fs::remove(File());
-  fs::create_directories(File());
-  EXPECT_FALSE(RecordWonLevel(1));
+TEST_F(ProgressTest, AProblemIsToldOncePerRun) {
+  Write("vantrel progress 1\nwon 2 x\n");
+  testing::internal::CaptureStdout();
+  for (int i = 0; i < 3; ++i) LoadWonLevels();
+  RecordWonLevel(3);
+  RecordWonLevel(4);
+  LoadWonLevels();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Progress file " + File() + ": kept, but skipped what is not a won level: \"x\"\n");
+}
+
+// Two copies of the game winning at the same moment both keep their win.
+TEST_F(ProgressTest, TwoCopiesSavingAtOnceLoseNoWin) {
+  int lost = 0;
+  for (int round = 0; round < 300; ++round) {
+    Write("vantrel progress 1\nwon\n");
+    int gate[2];
+    ASSERT_EQ(pipe(gate), 0);
+    pid_t copies[2];
+    for (int copy = 0; copy < 2; ++copy) {
+      copies[copy] = fork();
+      ASSERT_GE(copies[copy], 0);
+      if (copies[copy] == 0) {
+        close(gate[1]);
+        char byte;
+        (void)!read(gate[0], &byte, 1);  // both start when the gate closes
+        _exit(RecordWonLevel(1 + copy) ? 0 : 1);
+      }
+    }
+    close(gate[0]);
+    close(gate[1]);
+    for (pid_t copy : copies) {
+      int status = 0;
+      waitpid(copy, &status, 0);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    if (LoadWonLevels() != Won({1, 2})) ++lost;
+  }
+  EXPECT_EQ(lost, 0) << "rounds out of 300 that lost a win";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The badge the level select puts on the corner of each won level's button: an amber
-// medal with a check mark, readable at 32 x 32 over both the idle and the hover plate.
+// medal with a check mark, readable at 32 x 32 over both the idle and the hover plate; and
+// the result screen's notice of a win that could not be saved.
 #include <cmath>
 
 #include "generators.h"
@@ -26,6 +27,25 @@ Image WonBadge() {
   return c.Take();
 }
 
+// Shown on the result screen when the win could not be written to disk: an amber warning
+// on a dark plate.
+Image NotSavedNotice() {
+  Canvas c(560, 44);
+  cairo_t* cr = c.cr();
+  PathRoundRect(cr, 2, 2, 556, 40, 10);
+  FillStroke(cr, WithAlpha(pal::kPanel, 0.92), pal::kAmber, 2);
+  cairo_arc(cr, 26, 22, 11, 0, 2 * M_PI);
+  FillStroke(cr, pal::kAmber, {}, 0);
+  DrawText(cr, "!", 26, 22, Style(Font::SansBold, 17, pal::kInk));
+  const char* words = "Not saved: this win counts only until you quit";
+  DrawText(cr, words, 46, 22,
+           Style(Font::SansBold, FitSize(cr, words, Font::SansBold, 19, 500), pal::kCream, 2), 0);
+  return c.Take();
+}
+
 }  // namespace
 
-void MakeBadges(AssetSet& set) { set.Add("UI/WonBadge.png", WonBadge()); }
+void MakeBadges(AssetSet& set) {
+  set.Add("UI/WonBadge.png", WonBadge());
+  set.Add("UI/NotSaved.png", NotSavedNotice());
+}
