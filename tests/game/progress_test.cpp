@@ -1,7 +1,9 @@
 #include "Progress.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -179,6 +181,25 @@ TEST_F(ProgressTest, TheSaveKeepsLinksModesAndAFolderWithoutLeftovers) {
   EXPECT_TRUE(RecordWonLevel(6));
   EXPECT_EQ(Names(), (std::set<std::string>{"progress.txt", "progress.txt.lock", "notes.tmp1"}));
   EXPECT_EQ(Read(), "vantrel progress 1\nwon 6\n");
+}
+
+// A disk that fills up during the save (here a file size limit of a few bytes) leaves the
+// old file as it was and no new copy behind.
+TEST_F(ProgressTest, AFullDiskLeavesTheOldFile) {
+  Write("vantrel progress 1\nwon 1\n");
+  const pid_t copy = fork();
+  ASSERT_GE(copy, 0);
+  if (copy == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit = {10, 10};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(RecordWonLevel(2) ? 1 : 0);
+  }
+  int status = 0;
+  waitpid(copy, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save claimed success";
+  EXPECT_EQ(Read(), "vantrel progress 1\nwon 1\n");
+  EXPECT_EQ(Names(), (std::set<std::string>{"progress.txt", "progress.txt.lock"}));
 }
 
 TEST_F(ProgressTest, AProblemIsToldOncePerRun) {
