@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Level 1 played from a copy of the data folder with one file missing, cut short or too big
 # at a time: the game must go on, say what is wrong in exactly one line, end cleanly and stay
-# under a peak of 300 MB (a picture too big to load must be refused before it is decoded).
-# Usage: damaged_data_test.sh SANDBOX DATA_DIR PICTURE_WRITER
+# under a peak of PEAK_MB resident (a picture too big to load must be refused before it is
+# decoded).
+# Usage: damaged_data_test.sh SANDBOX DATA_DIR PICTURE_WRITER [PEAK_MB]
 # Needs an X display: ctest gives it a virtual one of 1600 x 1200.
 set -u
 sandbox=$(realpath "$1")
 data=$(realpath "$2")
 writer=$(realpath "$3")
 export SDL_AUDIODRIVER=dummy
-limit_kb=$((300 * 1024))
+limit_kb=$((${4:-300} * 1024))
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

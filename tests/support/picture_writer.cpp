@@ -20,12 +20,12 @@ void PutChunk(FILE* f, const char* type, const std::vector<uint8_t>& data) {
   const uint8_t lengthBytes[4] = {uint8_t(length >> 24), uint8_t(length >> 16),
                                   uint8_t(length >> 8), uint8_t(length)};
   uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(type), 4);
-  crc = crc32(crc, data.data(), uInt(data.size()));
+  if (!data.empty()) crc = crc32(crc, data.data(), uInt(data.size()));
   const uint8_t crcBytes[4] = {uint8_t(crc >> 24), uint8_t(crc >> 16), uint8_t(crc >> 8),
                                uint8_t(crc)};
   std::fwrite(lengthBytes, 1, 4, f);
   std::fwrite(type, 1, 4, f);
-  std::fwrite(data.data(), 1, data.size(), f);
+  if (!data.empty()) std::fwrite(data.data(), 1, data.size(), f);
   std::fwrite(crcBytes, 1, 4, f);
 }
 
