@@ -33,6 +33,13 @@ KEGfxTexture* NewTexture(const unsigned char* rgba, int width, int height) {
   return texture;
 }
 
+// The widest or tallest texture this GL takes; 0 when there is no context to ask.
+int GLMaxSide() {
+  GLint side = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+  return side > 0 ? side : 0;
+}
+
 // Draws nothing, so a picture that could not be had leaves the screen as it was.
 KEGfxTexture* NewTransparentTexture() {
   const unsigned char transparent[4] = {0, 0, 0, 0};
@@ -52,9 +59,13 @@ float WrapOffset(float offset) {
 KEGfxTexture* KEGfxTextureLoad(const char* fileName) {
   if (fileName == nullptr || strnlen(fileName, kMaxFileName) >= kMaxFileName) return nullptr;
 
+  // A picture GL cannot hold is refused before it is decoded: GL would fail the upload
+  // and the next error check would end the game.
+  int maxSide = KE_PLATFORM_MAX_PICTURE_SIDE;
+  if (const int glSide = GLMaxSide(); glSide > 0 && glSide < maxSide) maxSide = glSide;
   KEPlatformImage image = {};
   KEGfxTexture* texture = nullptr;
-  if (KEPlatformImageLoad(fileName, &image)) {
+  if (KEPlatformImageLoad(fileName, &image, maxSide)) {
     texture = NewTexture(image.pixels, image.width, image.height);
     KEPlatformImageFree(&image);
   } else {
@@ -70,6 +81,12 @@ KEGfxTexture* KEGfxTextureLoadFromMemory(const unsigned char* rgba, int width, i
   // GL would reject these and the next error check would end the game.
   if (rgba == nullptr || width <= 0 || height <= 0) {
     printf("KEGfxTextureLoadFromMemory: no pixels for a %d x %d picture\n", width, height);
+    return NewTransparentTexture();
+  }
+  const int glSide = GLMaxSide();
+  if (glSide > 0 && (width > glSide || height > glSide)) {
+    printf("KEGfxTextureLoadFromMemory: a %d x %d picture, more than the %d a side GL takes\n",
+           width, height, glSide);
     return NewTransparentTexture();
   }
   return NewTexture(rgba, width, height);

@@ -6,7 +6,7 @@ set -euo pipefail
 play_packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev
   libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev libglew-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev
   fonts-dejavu-core)
-test_packages=(xvfb xauth xdotool libgtest-dev libbenchmark-dev libcairo2-dev clang
+test_packages=(xvfb xauth xdotool time libgtest-dev libbenchmark-dev libcairo2-dev clang
   libclang-rt-dev)
 
 case "${1:-play}" in

@@ -19,8 +19,9 @@ int KEPlatformWindowIsOpen();
 // KEPlatformCloseWindow so that the engine can still release its GL objects.
 void KEPlatformHideWindow();
 void KEPlatformSetTitle(const char* title);
-// Sets the window icon from a picture file; an unreadable file leaves the window without
-// one and says so in one line.
+// Sets the window icon from a picture file of at most KE_PLATFORM_MAX_ICON_SIDE pixels a
+// side; an unreadable or larger file leaves the window without one and says so in one line.
+const int KE_PLATFORM_MAX_ICON_SIDE = 256;
 void KEPlatformSetIcon(const char* path);
 void KEPlatformGetScreenSize(int* width, int* height);
 // Borderless at (0, 0) with the screen's size when on, framed and centred otherwise.
@@ -85,9 +86,15 @@ struct KEPlatformImage {
   int height;
   unsigned char* pixels;  // width * height * 4 bytes, R G B A, top row first
 };
-// Decodes a picture file. Returns 1 on success; on failure prints nothing, leaves
-// `image` empty and returns 0 (see KEPlatformLastError).
-int KEPlatformImageLoad(const char* path, KEPlatformImage* image);
+// No picture of the game comes near this many pixels a side; one that claims more (a
+// damaged or hostile header) would cost gigabytes before it is found out.
+const int KE_PLATFORM_MAX_PICTURE_SIDE = 8192;
+// Decodes a PNG or BMP file no wider or taller than maxSide pixels, reading the size from
+// its header before any pixel. Returns 1 on success; on failure prints nothing, leaves
+// `image` empty and returns 0 (see KEPlatformLastError, which gives a refused size and the
+// bound).
+int KEPlatformImageLoad(const char* path, KEPlatformImage* image,
+                        int maxSide = KE_PLATFORM_MAX_PICTURE_SIDE);
 void KEPlatformImageFree(KEPlatformImage* image);
 // Text of the last failure of KEPlatformImageLoad or KEPlatformOpenWindow.
 const char* KEPlatformLastError();

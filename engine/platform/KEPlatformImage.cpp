@@ -4,25 +4,94 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
 std::string gLastError;
+
+enum class PictureKind { kUnknown, kPng, kBmp };
+
+uint32_t BigEndian32(const unsigned char* p) {
+  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
 }
+uint32_t LittleEndian32(const unsigned char* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+uint32_t LittleEndian16(const unsigned char* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
+
+// The decoders allocate width x height pixels before reading a single one, so the size a
+// file claims is read here first, from the header the decoder itself will trust: a PNG's
+// IHDR (which must come first), a BMP's info header. Sizes are kept wide so that a
+// claimed 4 billion pixels is compared, not wrapped.
+PictureKind ReadSize(const unsigned char* head, size_t length, int64_t* width, int64_t* height) {
+  static const unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (length >= 24 && std::memcmp(head, kPngSignature, 8) == 0 &&
+      std::memcmp(head + 12, "IHDR", 4) == 0) {
+    *width = BigEndian32(head + 16);
+    *height = BigEndian32(head + 20);
+    return PictureKind::kPng;
+  }
+  if (length >= 26 && head[0] == 'B' && head[1] == 'M') {
+    if (LittleEndian32(head + 14) == 12) {  // the old OS/2 header, 16-bit sizes
+      *width = LittleEndian16(head + 18);
+      *height = LittleEndian16(head + 20);
+    } else {  // a negative height means rows stored top first
+      *width = int32_t(LittleEndian32(head + 18));
+      *height = int32_t(LittleEndian32(head + 22));
+    }
+    if (*width < 0) *width = -*width;
+    if (*height < 0) *height = -*height;
+    return PictureKind::kBmp;
+  }
+  return PictureKind::kUnknown;
+}
+
+// Opens the file, checks the size it claims against maxSide and decodes it only then.
+SDL_Surface* DecodeBounded(const char* path, int maxSide) {
+  SDL_RWops* file = SDL_RWFromFile(path, "rb");
+  if (!file) {
+    KEPlatformSetLastError(SDL_GetError());
+    return nullptr;
+  }
+  unsigned char head[26] = {};
+  const size_t length = SDL_RWread(file, head, 1, sizeof head);
+  int64_t width = 0, height = 0;
+  const PictureKind kind = ReadSize(head, length, &width, &height);
+  SDL_Surface* decoded = nullptr;
+  if (kind == PictureKind::kUnknown) {
+    KEPlatformSetLastError("not a PNG or BMP picture");
+  } else if (width > maxSide || height > maxSide) {
+    const std::string size = std::to_string(width) + " x " + std::to_string(height);
+    KEPlatformSetLastError(
+        (size + " pixels, more than " + std::to_string(maxSide) + " a side").c_str());
+  } else if (SDL_RWseek(file, 0, RW_SEEK_SET) != 0) {
+    KEPlatformSetLastError(SDL_GetError());
+  } else {
+    // The decoder for the kind just checked, never one guessed again from the contents.
+    decoded = kind == PictureKind::kPng ? IMG_LoadPNG_RW(file) : IMG_LoadBMP_RW(file);
+    if (!decoded) KEPlatformSetLastError(IMG_GetError());
+  }
+  SDL_RWclose(file);
+  return decoded;
+}
+
+}  // namespace
 
 const char* KEPlatformLastError() { return gLastError.c_str(); }
 
 void KEPlatformSetLastError(const char* text) { gLastError = text ? text : ""; }
 
-int KEPlatformImageLoad(const char* path, KEPlatformImage* image) {
+int KEPlatformImageLoad(const char* path, KEPlatformImage* image, int maxSide) {
   *image = KEPlatformImage{0, 0, nullptr};
-  SDL_Surface* loaded = path ? IMG_Load(path) : nullptr;
-  if (!loaded) {
-    KEPlatformSetLastError(path ? IMG_GetError() : "no file name");
+  if (!path) {
+    KEPlatformSetLastError("no file name");
     return 0;
   }
+  SDL_Surface* loaded = DecodeBounded(path, maxSide);
+  if (!loaded) return 0;
   SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
   SDL_FreeSurface(loaded);
   if (!rgba) {

@@ -1,6 +1,5 @@
 // The window, its GL context and its events over SDL2.
 #include <SDL.h>
-#include <SDL_image.h>
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -119,13 +118,22 @@ void KEPlatformSetTitle(const char* title) {
 
 void KEPlatformSetIcon(const char* path) {
   if (!gWin.window || !path) return;
-  SDL_Surface* icon = IMG_Load(path);
-  if (!icon) {
-    std::printf("Could not load picture \"%s\": %s\n", path, IMG_GetError());
+  // X carries the icon in one request, which a large picture overflows: the game would end.
+  KEPlatformImage picture = {};
+  if (!KEPlatformImageLoad(path, &picture, KE_PLATFORM_MAX_ICON_SIDE)) {
+    std::printf("Could not load picture \"%s\": %s\n", path, KEPlatformLastError());
     return;
   }
-  SDL_SetWindowIcon(gWin.window, icon);
-  SDL_FreeSurface(icon);
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+      picture.pixels, picture.width, picture.height, 32, picture.width * 4,
+      SDL_PIXELFORMAT_RGBA32);
+  if (icon) {
+    SDL_SetWindowIcon(gWin.window, icon);
+    SDL_FreeSurface(icon);
+  } else {
+    std::printf("Could not load picture \"%s\": %s\n", path, SDL_GetError());
+  }
+  KEPlatformImageFree(&picture);
 }
 
 void KEPlatformGetScreenSize(int* width, int* height) {

@@ -347,6 +347,13 @@ TEST_F(Graphics, UnusablePictureSaysSoOnceAndDrawsNothing) {
   fclose(f);
   const unsigned char pixels[16] = {255, 255, 255, 255};
   const std::string longName = "/nonexistent/" + std::string(242, 'a');
+  // White where they would show, one pixel past what the loader and GL take.
+  GLint glSide = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &glSide);
+  const int fileSide = std::min(KE_PLATFORM_MAX_PICTURE_SIDE, int(glSide));
+  const std::string tall = TempPath("tall.bmp");
+  WriteColumnBmp(tall, std::vector<Rgb>(size_t(fileSide) + 1, Rgb{255, 255, 255}));
+  const std::vector<unsigned char> wideRow((size_t(glSide) + 1) * 4, 255);
   const struct {
     std::string what;
     std::function<KEGfxTexture*()> load;
@@ -363,6 +370,11 @@ TEST_F(Graphics, UnusablePictureSaysSoOnceAndDrawsNothing) {
       {"255-character name", [&] { return KEGfxTextureLoad(longName.c_str()); },
        "Could not load picture \"" + longName + "\": "},
       {"256-character name", [&] { return KEGfxTextureLoad((longName + "a").c_str()); }, ""},
+      {"file taller than the limit", [&] { return KEGfxTextureLoad(tall.c_str()); },
+       "Could not load picture \"" + tall + "\": 1 x " + std::to_string(fileSide + 1) +
+           " pixels, more than " + std::to_string(fileSide) + " a side"},
+      {"wider than GL takes", [&] { return KEGfxTextureLoadFromMemory(wideRow.data(), glSide + 1, 1); },
+       "KEGfxTextureLoadFromMemory: a " + std::to_string(glSide + 1) + " x 1 picture"},
   };
   KEGfxVertexList* quad = MakeQuad(400, 300, 0xFFFFFFFF);
   KEGfxSetBlendMode(KE_BLEND_TRANSLUCENT);
@@ -386,6 +398,7 @@ TEST_F(Graphics, UnusablePictureSaysSoOnceAndDrawsNothing) {
   }
   KEGfxMeshFree(quad);
   remove(garbage.c_str());
+  remove(tall.c_str());
 }
 
 // The view's corners land on the drawable's corners, in a window and stretched full screen.
