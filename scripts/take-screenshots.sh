@@ -36,7 +36,7 @@ shoot() {
   echo "wrote docs/screenshots/$name.png"
 }
 
-(cd "$work" && "$build/vantrel" >"$work/out" 2>&1) &
+VANTREL_DATA_DIR="$root/data" "$build/vantrel" >"$work/out" 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 wid=$(window_named Vantrel)

@@ -22,7 +22,8 @@ play_with() {
   else
     head -c "$(($(stat -c %s "$scratch/data/$file") / 3))" "$data/$file" >"$scratch/data/$file"
   fi
-  (cd "$scratch/data" && timeout 60 "$sandbox" --level 1 --frames 120 >"$scratch/out" 2>&1)
+  (cd "$scratch" && VANTREL_DATA_DIR="$scratch/data" timeout 60 "$sandbox" --level 1 --frames 120 \
+    >"$scratch/out" 2>&1)
   local rc=$? count
   count=$(grep -c -F "$expected" "$scratch/out")
   if [ "$rc" != 0 ] || [ "$count" != 1 ]; then
@@ -32,7 +33,7 @@ play_with() {
   fi
 }
 
-play_with Level1.txt missing 'Not able to open file'
+play_with Level1.txt missing 'Not able to open map file "Level1.txt": No such file or directory'
 play_with Level1.txt cut 'cells are missing or unreadable; they are floor'
 play_with Assets/FIRERAT.png missing 'Could not load picture "Assets/FIRERAT.png"'
 play_with Assets/FIRERAT.png cut 'Could not load picture "Assets/FIRERAT.png"'
