@@ -53,7 +53,7 @@ bool EnterDataDirectory() {
     }
   }
   std::printf("Cannot find the game's data: no Assets/ folder in %s or in %s "
-              "(VANTREL_DATA_DIR names another folder)\n",
+              "(set VANTREL_DATA_DIR to the folder that holds it)\n",
               candidates[0].c_str(), candidates[1].c_str());
   return false;
 }
