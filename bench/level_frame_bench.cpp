@@ -398,6 +398,11 @@ int main(int argc, char** argv) {
     for (int n = 1; n <= kLevelCount; ++n) levels.push_back(n);
 
   if (!EnterDataDirectory()) return 1;
+  // The game started for its start-up time reads the same data as the scenes here.
+  if (char* here = getcwd(nullptr, 0)) {
+    setenv("VANTREL_DATA_DIR", here, 1);
+    std::free(here);
+  }
   if (!KESysInit(nullptr, 1, 800, 600, 0, 0, nullptr)) return 1;
   KEGfxSetBackgroundColor(0, 0, 0);
 

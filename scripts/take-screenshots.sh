@@ -36,9 +36,10 @@ shoot() {
   echo "wrote docs/screenshots/$name.png"
 }
 
-(cd "$work" && "$build/vantrel" >"$work/out" 2>&1) &
+VANTREL_DATA_DIR="$root/data" "$build/vantrel" >"$work/out" 2>&1 &
 pid=$!
-trap 'kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+# Under set -e a failing kill (the game already gone) would end the trap before rm.
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 wid=$(window_named Vantrel)
 sleep 0.5
 press space

@@ -36,7 +36,7 @@ void* KEPlatformWindowHandle();
 // One drained event, already digested for the system module.
 enum KEPlatformEventKind {
   KE_PLATFORM_EVENT_NONE = 0,
-  KE_PLATFORM_EVENT_CLOSE,         // the user asked to close the window
+  KE_PLATFORM_EVENT_CLOSE,  // a close request, SIGHUP, or the window destroyed under us
   KE_PLATFORM_EVENT_FOCUS_GAINED,
   KE_PLATFORM_EVENT_FOCUS_LOST,
   KE_PLATFORM_EVENT_TOGGLE_FULLSCREEN,  // Alt+Enter

@@ -6,6 +6,7 @@
 #include <malloc.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 
 #include "KEPlatform.h"
@@ -19,6 +20,56 @@ struct PlatformWindow {
   bool visible;
 };
 PlatformWindow gWin;
+
+// SDL turns SIGTERM and SIGINT into a close request; a hang-up (the terminal that started
+// the game went away, or the session ends) asks the same of us.
+volatile std::sig_atomic_t gHangUp = 0;
+
+void OnHangUp(int) { gHangUp = 1; }
+
+void CloseOnHangUp() {
+  struct sigaction current = {};
+  sigaction(SIGHUP, nullptr, &current);
+  // Started under nohup, a hang-up stays ignored.
+  if (current.sa_handler != SIG_DFL) return;
+  struct sigaction action = {};
+  action.sa_handler = OnHangUp;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGHUP, &action, nullptr);
+}
+
+// Another client may destroy our window under us (a window manager's kill, or `xdotool
+// windowclose`). The X server then answers every later request on it with an error, and
+// Xlib's own handler prints each and ends the process. Errors about our own window that
+// is gone become a close request instead; every other error goes on to the handler we
+// found.
+Window gXWindow = 0;
+bool gXWindowLost = false;  // the X server said our window is gone
+bool gXWindowLossReported = false;
+XErrorHandler gNextXErrorHandler = nullptr;
+
+int OnXError(Display* display, XErrorEvent* error) {
+  if (gXWindow != 0 && error->resourceid == gXWindow &&
+      (error->error_code == BadWindow || error->error_code == BadDrawable)) {
+    gXWindowLost = true;
+    return 0;
+  }
+  return gNextXErrorHandler ? gNextXErrorHandler(display, error) : 0;
+}
+
+void WatchForLostWindow() {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(gWin.window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+  gXWindow = info.info.x11.window;
+  gXWindowLost = gXWindowLossReported = false;
+  static bool installed = false;
+  if (!installed) {
+    gNextXErrorHandler = XSetErrorHandler(OnXError);
+    installed = true;
+  }
+}
 
 // A window manager honours SDL's full-screen flag; bare X (Xvfb) does not, and the
 // flag alone would leave the X window small while the drawable claims the screen.
@@ -65,6 +116,7 @@ int KEPlatformOpenWindow(const char* title, int width, int height) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     return ReportNoDisplay(SDL_GetError());
   }
+  CloseOnHangUp();
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
@@ -83,6 +135,7 @@ int KEPlatformOpenWindow(const char* title, int width, int height) {
     return 0;
   }
   gWin.visible = true;
+  WatchForLostWindow();
   gWin.context = SDL_GL_CreateContext(gWin.window);
   if (!gWin.context) {
     KEPlatformSetLastError(SDL_GetError());
@@ -185,6 +238,10 @@ void KEPlatformRequestClose() {
 }
 
 KEPlatformEventKind KEPlatformPollEvent() {
+  if (gHangUp) {
+    gHangUp = 0;
+    return KE_PLATFORM_EVENT_CLOSE;
+  }
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN) KEPlatformNotePress(event);
@@ -214,6 +271,12 @@ KEPlatformEventKind KEPlatformPollEvent() {
       default:
         break;
     }
+  }
+  // The queue just read holds the errors that say the window is gone, and before them the
+  // unmap that came with its destruction: SDL knows it hidden and will not hide it again.
+  if (gXWindowLost && !gXWindowLossReported) {
+    gXWindowLossReported = true;
+    return KE_PLATFORM_EVENT_CLOSE;
   }
   return KE_PLATFORM_EVENT_NONE;
 }

@@ -1,6 +1,7 @@
 #include "DataDirectory.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -13,12 +14,33 @@ bool HasAssets(const fs::path& folder) {
   return fs::is_directory(folder / "Assets", error);
 }
 
+// The folder named by VANTREL_DATA_DIR, relative to where we started. Whoever sets it
+// means it, so a folder without Assets/ ends the game with one line rather than quietly
+// playing other data than the one asked for.
+bool EnterChosenFolder(const char* chosen) {
+  std::error_code error;
+  const fs::path folder = fs::absolute(chosen, error);
+  if (error || !HasAssets(folder)) {
+    std::printf("VANTREL_DATA_DIR names \"%s\", which holds no Assets/ folder\n", chosen);
+    return false;
+  }
+  fs::current_path(folder, error);
+  if (error) {
+    std::printf("Cannot enter VANTREL_DATA_DIR \"%s\": %s\n", chosen, error.message().c_str());
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool EnterDataDirectory() {
-  std::error_code error;
-  if (HasAssets(fs::current_path(error))) return true;
+  const char* chosen = std::getenv("VANTREL_DATA_DIR");
+  if (chosen && *chosen) return EnterChosenFolder(chosen);
 
+  // Never the working directory on its own: a desktop launch starts in the home folder,
+  // and whatever Assets/ happens to lie there is not ours.
+  std::error_code error;
   const fs::path executable = fs::read_symlink("/proc/self/exe", error);
   const fs::path candidates[] = {
       executable.parent_path().parent_path() / "share" / "vantrel",
@@ -30,7 +52,8 @@ bool EnterDataDirectory() {
       if (!error) return true;
     }
   }
-  std::printf("Cannot find the game's data: no Assets/ folder here, in %s or in %s\n",
+  std::printf("Cannot find the game's data: no Assets/ folder in %s or in %s "
+              "(set VANTREL_DATA_DIR to the folder that holds it)\n",
               candidates[0].c_str(), candidates[1].c_str());
   return false;
 }

@@ -1,7 +1,9 @@
 // Finding the folder that holds Assets/ and the level files.
 #pragma once
 
-// Makes the data folder the working directory: the current one when it holds Assets/,
-// else the installed share folder next to the executable, else the source tree's data/.
-// Returns false, after one line saying what is missing, when none has it.
+// Makes the data folder the working directory: the folder VANTREL_DATA_DIR names when it
+// is set, else the installed share folder next to the executable (../share/vantrel), else
+// the source tree's data/. The folder we started in counts only through VANTREL_DATA_DIR.
+// Returns false, after one line saying what is missing, when the chosen folder or every
+// one of the others lacks Assets/.
 bool EnterDataDirectory();

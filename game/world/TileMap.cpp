@@ -1,6 +1,8 @@
 #include "TileMap.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -65,10 +67,15 @@ void TileMap::DrawTiles(float hiddenBelow) const {
 }
 
 bool TileMap::LoadFile(const char* fileName) {
-  std::ifstream file;
-  if (fileName) file.open(fileName);
+  if (!fileName) {
+    std::cout << "Not able to open a map file: none was named\n";
+    return false;
+  }
+  errno = 0;
+  std::ifstream file(fileName);
   if (!file.is_open()) {
-    std::cout << "Not able to open file\n";
+    std::cout << "Not able to open map file \"" << fileName << "\": "
+              << (errno ? std::strerror(errno) : "unknown error") << "\n";
     return false;
   }
   Clear();

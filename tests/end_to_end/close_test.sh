@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The window closed in every state, as its close box does, ends the game with exit code 0;
-# so does SIGTERM in the middle of a level. Each case starts the real game afresh, walks to
+# so do SIGTERM and SIGHUP in the middle of a level, and the window destroyed by another
+# program, all without a word of X errors. Each case starts the real game afresh, walks to
 # its state with quick taps and clicks, and closes.
 # Usage: close_test.sh VANTREL WINDOW_PROBE
 # Needs an X display: ctest gives it a virtual one of 1600 x 1200.
@@ -23,20 +24,26 @@ to_menu() { press space; shows "the main menu" main.png 5 0 0 800 600; sleep 0.6
 to_levels() { to_menu; click_view 400 360; shows "the level select" level.png 5 0 0 800 600; sleep 0.6; }
 to_level() { to_levels; click_view 150 150; shows "a level" gui.png 5 0 520 800 80; }
 
-# case NAME HOW STEPS...: starts the game, runs the steps, ends it by HOW (close or term).
+# case NAME HOW STEPS...: starts the game, runs the steps, ends it by HOW: close (a close
+# request), term or hup (that signal), destroy (another client destroys the window).
 case_() {
   local name=$1 how=$2
   shift 2
   "$game" >"$work/out" 2>&1 &
   local pid=$!
   if ! wid=$(window_named Vantrel); then
-    fail "$name: no window"; kill -KILL "$pid"; return
+    fail "$name: no window"; kill -KILL "$pid"; cat "$work/out"; return
   fi
   shows "the splash" startScreen.png 3 70 -30 660 660
   for step in "$@"; do eval "$step"; done
-  if [ "$how" = term ]; then kill -TERM "$pid"; else "$probe" close "$wid"; fi
+  case $how in
+    term | hup) kill -"${how^^}" "$pid" ;;
+    destroy) xdotool windowclose "$wid" ;;
+    *) "$probe" close "$wid" ;;
+  esac
   wait_for_exit "$pid"
   [ "$rc" = 0 ] || { fail "$name: exit code $rc"; cat "$work/out"; }
+  grep -q 'X Error' "$work/out" && { fail "$name: X errors"; cat "$work/out"; }
 }
 
 case_ "start screen" close
@@ -51,5 +58,7 @@ case_ "loading screen" close to_levels "click_view 150 150"
 case_ "a level" close to_level
 case_ "pause menu" close to_level "press Escape"
 case_ "a level, SIGTERM" term to_level
+case_ "a level, SIGHUP" hup to_level
+case_ "a level, window destroyed" destroy to_level
 [ "$failures" -eq 0 ] && echo "close: every state ended with exit code 0"
 exit $((failures != 0))

@@ -33,8 +33,9 @@ play_with() {
     cut) head -c "$(($(stat -c %s "$data/$file") / 3))" "$data/$file" >"$scratch/data/$file" ;;
     *) cp "$scratch/pictures/$how" "$scratch/data/$file" ;;
   esac
-  (cd "$scratch/data" && timeout 60 /usr/bin/time -f %M -o "$scratch/peak_kb" \
-    "$sandbox" --level 1 --frames 120 >"$scratch/out" 2>&1)
+  (cd "$scratch" && VANTREL_DATA_DIR="$scratch/data" timeout 60 \
+    /usr/bin/time -f %M -o "$scratch/peak_kb" "$sandbox" --level 1 --frames 120 \
+    >"$scratch/out" 2>&1)
   local rc=$? count peak
   count=$(grep -c -F "$expected" "$scratch/out")
   peak=$(tail -n 1 "$scratch/peak_kb")
@@ -47,7 +48,7 @@ play_with() {
   fi
 }
 
-play_with Level1.txt missing 'Not able to open file'
+play_with Level1.txt missing 'Not able to open map file "Level1.txt": No such file or directory'
 play_with Level1.txt cut 'cells are missing or unreadable; they are floor'
 play_with Assets/FIRERAT.png missing 'Could not load picture "Assets/FIRERAT.png"'
 play_with Assets/FIRERAT.png cut 'Could not load picture "Assets/FIRERAT.png"'

@@ -135,10 +135,12 @@ TEST_F(TileMapTest, AFileThatCannotBeOpenedChangesNothing) {
   TileMap map;
   map.LoadFile(Write("Level.txt", "w 3\nh 2\nt 50\n9 9 9 0 4 5").c_str());
   testing::internal::CaptureStdout();
-  EXPECT_FALSE(map.LoadFile((folder_ / "Missing.txt").c_str()));
+  const std::string missing = (folder_ / "Missing.txt").string();
+  EXPECT_FALSE(map.LoadFile(missing.c_str()));
   EXPECT_FALSE(map.LoadFile(nullptr));
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            "Not able to open file\nNot able to open file\n");
+            "Not able to open map file \"" + missing + "\": No such file or directory\n"
+            "Not able to open a map file: none was named\n");
   EXPECT_EQ(map.width, 3u);
   EXPECT_EQ(map.tiles.size(), 6u);
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a configured build folder, unpacks it into a scratch root
-# and starts the unpacked game from an unrelated folder: it must find its own data.
+# and starts the unpacked game from a folder holding a decoy Assets/: it must find its own
+# data, unless VANTREL_DATA_DIR names another folder.
 # Usage: package_test.sh BUILD_DIR
 # Needs an X display: ctest gives it a virtual one of 1600 x 1200.
 set -u
@@ -28,17 +29,43 @@ for package in libsdl2-2.0-0 libsdl2-image libsdl2-mixer fonts-dejavu-core; do
   case "$depends" in *"$package"*) ;; *) fail "Depends lacks $package: $depends" ;; esac
 done
 
-# Started from a folder without data, the installed program goes to its own share folder.
+# run NAME: starts the unpacked game in the current folder, stops it with SIGTERM once it
+# draws, and leaves its output in $scratch/NAME.log and its exit code in rc.
+run() {
+  local log="$scratch/$1.log" pid
+  "$root/bin/vantrel" >"$log" 2>&1 &
+  pid=$!
+  for _ in $(seq 1 100); do
+    grep -q '^Graphics: OpenGL' "$log" && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  sleep 1
+  kill -TERM "$pid" 2>/dev/null
+  wait "$pid"
+  rc=$?
+  grep -q '^Graphics: OpenGL' "$log" || fail "$1: the installed game did not start"
+  [ "$rc" = 0 ] || fail "$1: exit code $rc after SIGTERM"
+}
+
+# Started from a folder that happens to hold an Assets/ folder (a desktop launch starts in
+# the home folder), the installed game still plays its own data.
+mkdir -p "$scratch/home/Assets"
+cd "$scratch/home"
+run decoy
+grep -q 'Could not load\|Cannot find' "$scratch/decoy.log" && fail "the installed game read the decoy Assets/"
+
+# VANTREL_DATA_DIR wins over the installed data, from any folder...
 cd "$scratch"
-"$root/bin/vantrel" >"$scratch/game.log" 2>&1 &
-pid=$!
-for _ in $(seq 1 100); do grep -q '^Graphics: OpenGL' "$scratch/game.log" && break; sleep 0.1; done
-sleep 1
-kill -TERM "$pid"
-wait "$pid"
+VANTREL_DATA_DIR=home run override
+grep -q '^Could not load picture "Assets/' "$scratch/override.log" ||
+  fail "VANTREL_DATA_DIR was not read before the installed data"
+# ...and a folder without Assets/ ends the game at once with one line, before any window.
+VANTREL_DATA_DIR=nowhere timeout 20 "$root/bin/vantrel" >"$scratch/nowhere.log" 2>&1
 rc=$?
-[ "$rc" = 0 ] || fail "exit code $rc after a close request"
-grep -q '^Graphics: OpenGL' "$scratch/game.log" || fail "the installed game did not start"
-grep -q 'Could not load\|Cannot find' "$scratch/game.log" && fail "the installed game misses data"
-if [ "$failures" -ne 0 ]; then cat "$scratch/game.log"; exit 1; fi
+[ "$rc" = 1 ] || fail "exit code $rc for a VANTREL_DATA_DIR without Assets/"
+[ "$(wc -l <"$scratch/nowhere.log")" = 1 ] && grep -q '^VANTREL_DATA_DIR names "nowhere"' \
+  "$scratch/nowhere.log" || fail "not one line for a VANTREL_DATA_DIR without Assets/"
+
+if [ "$failures" -ne 0 ]; then tail -n 5 "$scratch"/*.log; exit 1; fi
 echo "package: $(basename "$deb") installs and starts"
