@@ -51,7 +51,9 @@ InstructionScreen::InstructionScreen()
                             {"BACK", 150, 80, 11, -275, 353, 591, 468, 554}) {}
 
 void ResultScreen::Load() {
-  // Centred on the world origin, seen from wherever the finished level left the camera.
+  // Centred in the view: the finished level leaves the camera wherever its exit is, which
+  // on a large map is far from the picture.
+  KEGfxSetCamPosition(0, 0);
   picture.Init(1, 400, 400);
   picture.AddImage("Assets/Win.png");
   // Only a win leads here, and the level number still names the level just won.
