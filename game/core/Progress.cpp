@@ -77,7 +77,8 @@ void Parse(const std::string& text, ProgressFile* file) {
   std::vector<std::string> lines = SplitLines(text);
   file->state = ProgressFile::State::kRead;
   if (lines.empty()) return;
-  const std::string& header = lines[0];
+  std::string header = lines[0];
+  header.erase(header.find_last_not_of(" \t") + 1);
   const long version = header.compare(0, sizeof kHeaderStart - 1, kHeaderStart) == 0
                            ? WholeNumber(header.substr(sizeof kHeaderStart - 1))
                            : -1;

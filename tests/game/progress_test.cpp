@@ -92,7 +92,7 @@ TEST_F(ProgressTest, OddFilesKeepEveryWinThroughTheNextWin) {
   } cases[] = {
       {"plain", "vantrel progress 1\nwon 1 3 8\n", Won({1, 3, 8}), true,
        "vantrel progress 1\nwon 1 3 4 8\n"},
-      {"CRLF", "vantrel progress 1\r\nwon 1 3\r\n", Won({1, 3}), true,
+      {"CRLF, spaces", "vantrel progress 1 \r\n won 1\t3\r\n", Won({1, 3}), true,
        "vantrel progress 1\nwon 1 3 4\n"},
       {"byte-order mark", "\xEF\xBB\xBFvantrel progress 1\nwon 2", Won({2}), true,
        "vantrel progress 1\nwon 2 4\n"},
