@@ -1,0 +1,220 @@
+#include "Settings.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <vector>
+
+#include "SavedFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A real file is a few hundred bytes; one far bigger is not ours.
+constexpr off_t kMaxFileSize = 64 * 1024;
+
+// One setting: its key, how its value is written and read back, and what a bad value is
+// told it should be.
+struct Key {
+  const char* name;
+  const char* expected;
+  std::string (*write)(const Settings&);
+  bool (*read)(const std::string&, Settings*);
+};
+
+bool ReadPercent(const std::string& text, int* percent) {
+  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != text.npos)
+    return false;
+  const int value = std::atoi(text.c_str());
+  if (value > 100 || value % 10 != 0) return false;
+  *percent = value;
+  return true;
+}
+
+bool ReadYesNo(const std::string& text, bool* value) {
+  for (const char* yes : {"yes", "on", "true", "1"}) {
+    if (text == yes) return *value = true;
+  }
+  for (const char* no : {"no", "off", "false", "0"}) {
+    if (text == no) return !(*value = false);
+  }
+  return false;
+}
+
+const char* VSyncName(VSyncMode mode) {
+  return mode == VSyncMode::kOn ? "on" : mode == VSyncMode::kOff ? "off" : "auto";
+}
+
+const Key kKeys[] = {
+    {"music_volume", "0 to 100 in steps of 10",
+     [](const Settings& s) { return std::to_string(s.musicVolume); },
+     [](const std::string& v, Settings* s) { return ReadPercent(v, &s->musicVolume); }},
+    {"effects_volume", "0 to 100 in steps of 10",
+     [](const Settings& s) { return std::to_string(s.effectsVolume); },
+     [](const std::string& v, Settings* s) { return ReadPercent(v, &s->effectsVolume); }},
+    {"fullscreen", "yes or no",
+     [](const Settings& s) { return std::string(s.fullScreen ? "yes" : "no"); },
+     [](const std::string& v, Settings* s) { return ReadYesNo(v, &s->fullScreen); }},
+    {"vsync", "auto, on or off", [](const Settings& s) { return std::string(VSyncName(s.vsync)); },
+     [](const std::string& v, Settings* s) {
+       for (VSyncMode mode : {VSyncMode::kAuto, VSyncMode::kOn, VSyncMode::kOff}) {
+         if (v == VSyncName(mode)) {
+           s->vsync = mode;
+           return true;
+         }
+       }
+       return false;
+     }},
+};
+
+const char kHeading[] =
+    "# Vantrel settings: one `key = value` a line. Edit them while the game is closed;\n"
+    "# a bad value is replaced by its default, and lines the game does not know are kept.\n";
+
+std::string Trim(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == text.npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The key of a `key = value` line; empty for comments, blank lines and lines without '='.
+std::string KeyOf(const std::string& line, std::string* value) {
+  const std::string trimmed = Trim(line);
+  const size_t equals = trimmed.find('=');
+  if (trimmed.empty() || trimmed[0] == '#' || trimmed[0] == ';' || equals == trimmed.npos)
+    return "";
+  *value = Trim(trimmed.substr(equals + 1));
+  return Trim(trimmed.substr(0, equals));
+}
+
+const Key* FindKey(const std::string& name) {
+  for (const Key& key : kKeys) {
+    if (name == key.name) return &key;
+  }
+  return nullptr;
+}
+
+// The file's lines, or none; `state` says whether there is a file that can be rewritten.
+SavedFileRead ReadLines(const std::string& path, std::vector<std::string>* lines, mode_t* mode,
+                        std::string* problem) {
+  std::string text;
+  const SavedFileRead state = ReadSavedFile(path, kMaxFileSize, &text, mode, problem);
+  if (state == SavedFileRead::kRead) *lines = SplitLines(text);
+  return state;
+}
+
+}  // namespace
+
+std::string SettingsFilePath() {
+  // Relative folders are invalid and ignored.
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config && config[0] == '/') return std::string(config) + "/vantrel/settings.ini";
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return std::string(home) + "/.config/vantrel/settings.ini";
+  return "";
+}
+
+Settings LoadSettings() {
+  Settings settings;
+  const std::string path = SettingsFilePath();
+  if (path.empty()) return settings;
+  std::vector<std::string> lines;
+  mode_t mode = 0;
+  std::string problem;
+  switch (ReadLines(path, &lines, &mode, &problem)) {
+    case SavedFileRead::kUnreadable:
+      SayOnce("Cannot read settings in " + path + ": " + problem + "; using the defaults");
+      return settings;
+    case SavedFileRead::kTooBig:
+      SayOnce("Settings file " + path + " is far too big to be ours; using the defaults");
+      return settings;
+    default:
+      break;
+  }
+  const Settings defaults;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::string value;
+    const std::string name = KeyOf(lines[i], &value);
+    const std::string where = "Settings file " + path + ", line " + std::to_string(i + 1) + ": ";
+    const std::string trimmed = Trim(lines[i]);
+    if (name.empty()) {
+      if (!trimmed.empty() && trimmed[0] != '#' && trimmed[0] != ';')
+        SayOnce(where + Quoted(trimmed) + " is not `key = value`; kept as it is");
+      continue;
+    }
+    const Key* key = FindKey(name);
+    if (!key) {
+      SayOnce(where + "unknown setting " + Quoted(name) + ", kept as it is");
+    } else if (!key->read(value, &settings)) {
+      SayOnce(where + key->name + " = " + Quoted(value) + " is not " + key->expected + "; using " +
+              key->write(defaults));
+    }
+  }
+  return settings;
+}
+
+bool SaveSettings(const Settings& settings) {
+  const std::string path = SettingsFilePath();
+  if (path.empty()) {
+    SayOnce("Cannot keep settings: neither XDG_CONFIG_HOME nor HOME is an absolute folder");
+    return false;
+  }
+  std::error_code error;
+  // Through a symbolic link to the file it names, so that the link stays a link.
+  std::string target = fs::weakly_canonical(path, error).string();
+  if (error) target = path;
+  fs::create_directories(fs::path(target).parent_path(), error);
+  std::string problem = error ? error.message() : "";
+  if (problem.empty()) {
+    const SavedFileLock lock(target);
+    problem = lock.Problem();
+    std::vector<std::string> lines;
+    mode_t mode = 0;
+    if (lock.Held()) {
+      ClearStaleCopies(target);
+      const SavedFileRead state = ReadLines(target, &lines, &mode, &problem);
+      if (state == SavedFileRead::kTooBig) problem = "it is far too big to be ours";
+      if (state == SavedFileRead::kMissing) lines = SplitLines(kHeading);
+      if (state == SavedFileRead::kMissing || state == SavedFileRead::kRead) problem.clear();
+    }
+    if (lock.Held() && problem.empty()) {
+      // Each known key takes its new value where it stood; keys missing go at the end.
+      std::string text;
+      std::set<const Key*> written;
+      for (const std::string& line : lines) {
+        std::string value;
+        const Key* key = FindKey(KeyOf(line, &value));
+        if (!key) {
+          text += line + "\n";
+        } else if (written.insert(key).second) {
+          text += std::string(key->name) + " = " + key->write(settings) + "\n";
+        }
+      }
+      for (const Key& key : kKeys) {
+        if (!written.count(&key))
+          text += std::string(key.name) + " = " + key.write(settings) + "\n";
+      }
+      if (WriteReplacing(target, text, mode, &problem)) return true;
+    }
+  }
+  SayOnce("Cannot keep settings in " + path + ": " + problem);
+  return false;
+}
+
+void WriteDefaultSettingsIfMissing() {
+  const std::string path = SettingsFilePath();
+  std::error_code error;
+  if (path.empty() || fs::exists(fs::symlink_status(path, error))) return;
+  SaveSettings(LoadSettings());
+}
+
+int ChooseSwapInterval(double refreshHz, VSyncMode mode) {
+  if (mode == VSyncMode::kOff) return 0;
+  const double multiple = std::round(refreshHz / 60);
+  // NTSC-style rates such as 59.94 Hz count as 60: half a percent off at most.
+  if (refreshHz > 0 && multiple >= 1 && std::fabs(refreshHz - 60 * multiple) <= 0.005 * refreshHz)
+    return int(multiple);
+  return mode == VSyncMode::kOn ? 1 : 0;
+}

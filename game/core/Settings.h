@@ -1,0 +1,30 @@
+// The player's settings, kept between runs in plain `key = value` lines a person can edit:
+// $XDG_CONFIG_HOME/vantrel/settings.ini, else ~/.config/vantrel/settings.ini.
+#pragma once
+
+#include <string>
+
+enum class VSyncMode { kAuto, kOn, kOff };
+
+struct Settings {
+  int musicVolume = 100;    // percent, in steps of 10
+  int effectsVolume = 100;  // percent, in steps of 10
+  bool fullScreen = true;
+  VSyncMode vsync = VSyncMode::kAuto;
+};
+
+// Empty when neither folder is known.
+std::string SettingsFilePath();
+// The defaults, silently, without a file; a bad line or value gives one line naming it and
+// the default used in its place.
+Settings LoadSettings();
+// Rewrites the file the way progress is written, keeping its comments, unknown keys and
+// order. Returns false, after one line saying why, when it cannot be written.
+bool SaveSettings(const Settings& settings);
+// Writes the defaults out when there is no file yet, so that a person finds one to edit.
+void WriteDefaultSettingsIfMissing();
+
+// How many display refreshes each frame is shown for with vsync (0: no vsync, the loop
+// paces itself). Vsync needs a refresh rate that is a whole multiple of the 60 updates a
+// second, so that every update is shown equally long; `kOn` forces it at any known rate.
+int ChooseSwapInterval(double refreshHz, VSyncMode mode);
