@@ -25,6 +25,9 @@ struct AudioState {
   // The music channel: which music it plays (0 for none) and whether it is muted.
   unsigned playingMusic = 0;
   bool musicMuted = false;
+  // The player's volumes, in the mixer's units; the music's mute sits on top.
+  int musicVolume = MIX_MAX_VOLUME;
+  int effectsVolume = MIX_MAX_VOLUME;
 };
 
 // Never destroyed: a sound released from another static's destructor after the exit hook
@@ -159,6 +162,7 @@ AudioService::AudioService() {
     return;
   }
   Mix_AllocateChannels(kMixingChannels);
+  Mix_Volume(-1, State().effectsVolume);
   State().device = true;
   std::atexit(CloseAtExit);
 }
@@ -176,7 +180,7 @@ void AudioService::PlayMusic(MusicHandle music) {
   if (found == s.musics.end()) return;
   // A new music is a new channel, so the old channel's mute does not carry over.
   s.musicMuted = false;
-  Mix_VolumeMusic(MIX_MAX_VOLUME);
+  Mix_VolumeMusic(s.musicVolume);
   if (Mix_PlayMusic(found->second, -1) != 0) {
     std::printf("Could not play music: %s\n", Mix_GetError());
     std::fflush(stdout);
@@ -223,7 +227,19 @@ void AudioService::SetMusicMuted(bool muted) {
   AudioState& s = State();
   if (s.playingMusic == 0) return;
   s.musicMuted = muted;
-  Mix_VolumeMusic(muted ? 0 : MIX_MAX_VOLUME);
+  Mix_VolumeMusic(muted ? 0 : s.musicVolume);
+}
+
+void AudioService::SetVolumes(int musicPercent, int effectsPercent) {
+  AudioState& s = State();
+  const auto mixer = [](int percent) {
+    return (percent < 0 ? 0 : percent > 100 ? 100 : percent) * MIX_MAX_VOLUME / 100;
+  };
+  s.musicVolume = mixer(musicPercent);
+  s.effectsVolume = mixer(effectsPercent);
+  if (!s.device) return;
+  if (!s.musicMuted) Mix_VolumeMusic(s.musicVolume);
+  Mix_Volume(-1, s.effectsVolume);
 }
 
 bool AudioService::IsMusicMuted() const {

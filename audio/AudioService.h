@@ -43,6 +43,8 @@ class AudioService {
   // The mute belongs to the music now playing; with none playing it does nothing.
   void SetMusicMuted(bool muted);
   bool IsMusicMuted() const;
+  // The player's volumes in percent, for the rest of the run; the mute sits on top.
+  void SetVolumes(int musicPercent, int effectsPercent);
 
   // ---------------------------------------------------------------------------------
   // Effects

@@ -121,3 +121,7 @@ bool KESysIsFullScreen() { return gSys.fullScreen; }
 float KESysGetHorizontalScale() { return gSys.scaleX; }
 
 float KESysGetVerticalScale() { return gSys.scaleY; }
+
+double KESysGetRefreshRate() { return KEPlatformRefreshRate(); }
+
+int KESysSetSwapInterval(int interval) { return KEPlatformSetSwapInterval(interval); }

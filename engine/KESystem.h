@@ -25,6 +25,8 @@ void KESysSetWindowIcon(const char* path);  // picture file; a missing one leave
 int KESysDoesWindowExist();
 void KEToogleFullScreen(bool on);
 bool KESysIsFullScreen();
+double KESysGetRefreshRate();  // Hz of the window's display; 0 when unknown
+int KESysSetSwapInterval(int interval);  // refreshes a frame is shown for; 0 = no vsync; returns the one set
 
 // Full-screen stretch factors: screen size / window size, exactly 1.0 in a window.
 float KESysGetHorizontalScale();

@@ -19,7 +19,7 @@ trap 'rm -rf "$work"' EXIT
 out="$root/docs/screenshots"
 mkdir -p "$out" "$work/data/vantrel"
 printf 'vantrel progress 1\nwon 1 2\n' >"$work/data/vantrel/progress.txt"
-export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data"
+export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 probe="$build/tests/window_probe"
 
 . "$root/tests/support/x11_play.sh"

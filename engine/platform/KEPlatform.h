@@ -24,6 +24,11 @@ void KEPlatformSetTitle(const char* title);
 const int KE_PLATFORM_MAX_ICON_SIDE = 256;
 void KEPlatformSetIcon(const char* path);
 void KEPlatformGetScreenSize(int* width, int* height);
+// The refresh rate of the window's display in Hz; 0 when unknown.
+double KEPlatformRefreshRate();
+// Shows each frame for `interval` refreshes (0: swap at once); returns the interval set,
+// 0 when the driver refused it.
+int KEPlatformSetSwapInterval(int interval);
 // Borderless at (0, 0) with the screen's size when on, framed and centred otherwise.
 void KEPlatformSetFullScreen(int on, int windowWidth, int windowHeight);
 // Size of the GL drawable in pixels.

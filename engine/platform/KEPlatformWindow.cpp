@@ -147,6 +147,20 @@ int KEPlatformOpenWindow(const char* title, int width, int height) {
   return 1;
 }
 
+double KEPlatformRefreshRate() {
+  SDL_DisplayMode mode;
+  const int display = gWin.window ? SDL_GetWindowDisplayIndex(gWin.window) : -1;
+  if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+  return mode.refresh_rate;
+}
+
+int KEPlatformSetSwapInterval(int interval) {
+  if (!gWin.context) return 0;
+  if (SDL_GL_SetSwapInterval(interval) == 0) return interval;
+  SDL_GL_SetSwapInterval(0);
+  return 0;
+}
+
 void KEPlatformCloseWindow() {
   if (gWin.context) SDL_GL_DeleteContext(gWin.context);
   if (gWin.window) SDL_DestroyWindow(gWin.window);
@@ -178,8 +192,7 @@ void KEPlatformSetIcon(const char* path) {
     return;
   }
   SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
-      picture.pixels, picture.width, picture.height, 32, picture.width * 4,
-      SDL_PIXELFORMAT_RGBA32);
+      picture.pixels, picture.width, picture.height, 32, picture.width * 4, SDL_PIXELFORMAT_RGBA32);
   if (icon) {
     SDL_SetWindowIcon(gWin.window, icon);
     SDL_FreeSurface(icon);
@@ -208,8 +221,7 @@ void KEPlatformSetFullScreen(int on, int windowWidth, int windowHeight) {
     SDL_SetWindowBordered(gWin.window, SDL_FALSE);
     SDL_SetWindowPosition(gWin.window, 0, 0);
     SDL_SetWindowSize(gWin.window, screenWidth, screenHeight);
-    if (WindowManagerRunning())
-      SDL_SetWindowFullscreen(gWin.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (WindowManagerRunning()) SDL_SetWindowFullscreen(gWin.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
   } else {
     SDL_SetWindowFullscreen(gWin.window, 0);
     SDL_SetWindowBordered(gWin.window, SDL_TRUE);

@@ -1,23 +1,66 @@
 // Vantrel: start the engine, run the states, shut down in order.
 #include <cstdio>
+#include <cstring>
 
+#include "AudioService.h"
 #include "DataDirectory.h"
 #include "FrontEnd.h"
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "KESystem.h"
+#include "Settings.h"
 #include "StartScreen.h"
 
-int main() {
+namespace {
+
+const char kUsage[] =
+    "Usage: vantrel [--window | --fullscreen]\n"
+    "  --window      play in an 800 by 600 window this time\n"
+    "  --fullscreen  play full screen this time\n"
+    "  --help        show this and quit\n"
+    "Settings are kept in $XDG_CONFIG_HOME/vantrel/settings.ini (else "
+    "~/.config/vantrel/settings.ini),\nwon levels in $XDG_DATA_HOME/vantrel/progress.txt (else "
+    "~/.local/share/vantrel/progress.txt).\n";
+
+// The options override the settings file for this run only. Returns -1 to go on, else the
+// exit code.
+int ReadOptions(int argc, char** argv, Settings* settings) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--window") == 0) {
+      settings->fullScreen = false;
+    } else if (std::strcmp(argv[i], "--fullscreen") == 0) {
+      settings->fullScreen = true;
+    } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else {
+      std::printf("Unknown option \"%s\"\n%s", argv[i], kUsage);
+      return 2;
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
   // Messages reach a log file or a pipe as they happen, not when the process ends.
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  Settings settings = LoadSettings();
+  if (const int code = ReadOptions(argc, argv, &settings); code >= 0) return code;
+  WriteDefaultSettingsIfMissing();
   if (!EnterDataDirectory()) return 1;
   if (!KESysInit(nullptr, 1, 800, 600, 0, 60, nullptr)) return 1;
   KESysSetWindowTitle("Vantrel");
   KESysReset();
-  KEToogleFullScreen(true);
+  KEToogleFullScreen(settings.fullScreen);
   KESysSetWindowIcon("Assets/icon.png");
   KEGfxSetBackgroundColor(0, 0, 0);
+  const double hertz = KESysGetRefreshRate();
+  const int interval = KESysSetSwapInterval(ChooseSwapInterval(hertz, settings.vsync));
+  std::printf("Display: %.2f Hz, %s\n", hertz,
+              interval ? "vsync on" : "vsync off, the game paces itself");
+  AudioService::Get().SetVolumes(settings.musicVolume, settings.effectsVolume);
 
   ConnectFrontEnd();
   RunGameStateLoop(new StartScreen);

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include <SDL_mixer.h>
+
 #include "AudioService.h"
 #include "audio_test_files.h"
 
@@ -71,6 +73,24 @@ TEST(AudioDummy, MuteBelongsToTheMusicThatWasPlaying) {
   Audio().SetMusicMuted(true);
   Audio().ReleaseMusic(level);
   EXPECT_FALSE(Audio().IsMusicMuted());
+  Audio().ReleaseMusic(menu);
+}
+
+// The player's volumes reach the mixer and come back from under the pause menu's mute.
+TEST(AudioDummy, VolumesHoldAcrossTheMuteAndNewMusic) {
+  MusicHandle menu = Audio().LoadMusic(Sine("menu.wav", 0.1).c_str());
+  Audio().SetVolumes(50, 30);
+  Audio().PlayMusic(menu);
+  EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME / 2);
+  EXPECT_EQ(Mix_Volume(0, -1), MIX_MAX_VOLUME * 30 / 100);
+  Audio().SetMusicMuted(true);
+  EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+  Audio().SetVolumes(70, 0);
+  EXPECT_EQ(Mix_VolumeMusic(-1), 0) << "still muted";
+  Audio().SetMusicMuted(false);
+  EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME * 70 / 100);
+  EXPECT_EQ(Mix_Volume(0, -1), 0);
+  Audio().SetVolumes(100, 100);
   Audio().ReleaseMusic(menu);
 }
 

@@ -17,7 +17,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 # Silent, and progress kept away from the user's own.
-export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data"
+export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -71,10 +71,14 @@ wait_for_exit "$pid"
 grep -q '^Kestrel Engine version: 3.05$' "$work/out1" || fail "no version line"
 grep -q '^Graphics: OpenGL$' "$work/out1" || fail "no graphics line"
 
-# A close request, as the window's close box sends it, ends the game cleanly.
+# The first run wrote the settings out; one set to a window starts in a window, and a
+# close request, as the window's close box sends it, ends the game cleanly.
+grep -qx 'fullscreen = yes' "$work/config/vantrel/settings.ini" || fail "no settings written"
+sed -i 's/^fullscreen = yes$/fullscreen = no/' "$work/config/vantrel/settings.ini"
 "$game" >"$work/out2" 2>&1 &
 pid=$!
 if wid=$(window_named Vantrel); then
+  wait_for_size "$wid" 800x600 || fail "the window setting gave $(size_of "$wid")"
   shows "the splash on the second run" startScreen.png 3 70 -30 660 660
   "$probe" close "$wid" || fail "the close request could not be sent"
 else
@@ -83,6 +87,10 @@ else
 fi
 wait_for_exit "$pid"
 [ "$rc" = 0 ] || fail "exit code $rc after a close request"
+
+# The command line overrides the file for one run; --help says what there is.
+"$game" --help >"$work/out4" 2>&1 && grep -q -- '--fullscreen' "$work/out4" ||
+  fail "no usage from --help: $(cat "$work/out4")"
 
 # No display at all: one clear line, no crash.
 DISPLAY= WAYLAND_DISPLAY= "$game" >"$work/out3" 2>&1

@@ -9,6 +9,8 @@ build=$(realpath "$1")
 export SDL_AUDIODRIVER=dummy
 
 scratch=$(mktemp -d)
+# Progress and settings kept away from the user's own.
+export XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config"
 trap 'rm -rf "$scratch"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
