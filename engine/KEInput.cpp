@@ -48,8 +48,7 @@ bool KEInputCheckReleased(unsigned int key) {
 }
 
 void KEInputGetCursorPosition(int* x, int* y) {
-  *x = int(float(gInput.cursorX) / KESysGetHorizontalScale());
-  *y = int(float(gInput.cursorY) / KESysGetVerticalScale());
+  KEViewFromDrawable(KESysGetViewRect(), gInput.cursorX, gInput.cursorY, x, y);
 }
 
 void KEInputGetCursorPositionDelta(int* dx, int* dy) {
