@@ -47,6 +47,7 @@ bool KEInputCheckReleased(unsigned int key) {
   return (gInput.previous[key & 0xFF] & 0x80 & ~gInput.current[key & 0xFF]) != 0;
 }
 
+// Client pixels are drawable pixels on X, so the cursor goes through the view's own fit.
 void KEInputGetCursorPosition(int* x, int* y) {
   KEViewFromDrawable(KESysGetViewRect(), gInput.cursorX, gInput.cursorY, x, y);
 }
