@@ -88,13 +88,16 @@ void KEGfxSetTransform3D(const float* rowMajor16) {
   SendWorld(Matrix4Transpose(rows).m);
 }
 
-void KEGfxGetStretchedViewSize(int* width, int* height) {
-  *width = static_cast<int>(static_cast<float>(KEGetWindowWidth()) * KESysGetHorizontalScale());
-  *height = static_cast<int>(static_cast<float>(KEGetWindowHeight()) * KESysGetVerticalScale());
+void KEGfxGetViewport(int* x, int* y, int* width, int* height) {
+  const KEViewRect rect = KESysGetViewRect();
+  *x = rect.x;
+  *y = rect.bottom;
+  *width = rect.width;
+  *height = rect.height;
 }
 
 void KEGfxSendViewMatrix(float stretchX, float stretchY) {
-  // The scales only widen the viewport, so the 800 x 600 view is stretched, not widened.
+  // The scale only widens the viewport, so the view is enlarged, never shown wider.
   Point4 eye(camera.x, camera.y, 60.0f, 1.0f);
   Point4 target(camera.x, camera.y, 0.0f, 1.0f);
   Matrix4 stretch;
@@ -106,8 +109,8 @@ void KEGfxSendViewMatrix(float stretchX, float stretchY) {
 }
 
 void SetProjectionAndViewMatrices() {
-  int pw, ph;
-  KEGfxGetStretchedViewSize(&pw, &ph);
+  int px, py, pw, ph;
+  KEGfxGetViewport(&px, &py, &pw, &ph);
 
   // Orthographic, centred on the origin, near plane 1 and far plane 1000; the depth terms
   // are exact bit patterns so every compiler rounds -2/999 and -1001/999 alike.
@@ -119,9 +122,10 @@ void SetProjectionAndViewMatrices() {
   projection.m[11] = FloatFromBits(0xBF80419Au);
   if (KEGfxInputs* in = KEGfxCurrentInputs()) StoreRowMajor(in->projection, projection);
 
-  glViewport(0, 0, pw, ph);
+  glViewport(px, py, pw, ph);
   KEGfxCheckGLError(2601, "SetProjectionAndViewMatrices");
 
-  KEGfxSendViewMatrix(KESysGetHorizontalScale(), KESysGetVerticalScale());
+  const float scale = KESysGetHorizontalScale();
+  KEGfxSendViewMatrix(scale, scale);
   KEGfxCheckGLError(2650, "SetProjectionAndViewMatrices");
 }

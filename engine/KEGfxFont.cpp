@@ -87,10 +87,10 @@ void KEGfxPrint(unsigned int font, const char* text, int x, int y, float r, floa
 
   // Three views wide and high with a view matrix shrunk to match: a string starting off
   // screen keeps a valid raster position while every point lands where it normally would.
-  int width, height;
-  KEGfxGetStretchedViewSize(&width, &height);
+  int left, bottom, width, height;
+  KEGfxGetViewport(&left, &bottom, &width, &height);
   const float scaleX = KESysGetHorizontalScale(), scaleY = KESysGetVerticalScale();
-  glViewport(-width, -height, 3 * width, 3 * height);
+  glViewport(left - width, bottom - height, 3 * width, 3 * height);
   KEGfxSetPosition(0.0f, 0.0f);
   KEGfxSendViewMatrix(scaleX * (1.0f / 3.0f), scaleY * (1.0f / 3.0f));
   KEGfxSetBlendColor(r, g, b, 1.0f);
@@ -110,6 +110,6 @@ void KEGfxPrint(unsigned int font, const char* text, int x, int y, float r, floa
   glPopAttrib();
 
   KEGfxSetBlendColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glViewport(0, 0, width, height);
+  glViewport(left, bottom, width, height);
   KEGfxSendViewMatrix(scaleX, scaleY);
 }

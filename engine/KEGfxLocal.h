@@ -49,7 +49,8 @@ void KEGfxDrawClientArrays(GLenum primitive, GLsizei count, GLint first, GLint f
 
 // Camera (KEGfxCamera.cpp)
 void KEGfxCameraResetState();
-// Drawable pixels the view is stretched over: the normal viewport's size.
-void KEGfxGetStretchedViewSize(int* width, int* height);
-// Sends the camera's view, scaled by the stretch, as uVMatrix of the current program.
+// The view's rectangle in the drawable, GL style (x, y of the bottom-left corner): the
+// normal viewport, centred, with the bars outside it.
+void KEGfxGetViewport(int* x, int* y, int* width, int* height);
+// Sends the camera's view, scaled to drawable pixels, as uVMatrix of the current program.
 void KEGfxSendViewMatrix(float stretchX, float stretchY);

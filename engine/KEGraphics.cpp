@@ -116,6 +116,7 @@ struct GraphicsState {
   int windowHeight;
   int drawableWidth;  // read every frame, kept for whoever needs it
   int drawableHeight;
+  float background[3];  // the view's clear colour; the bars around it stay black
   Program programs[4];  // render modes' programs, then the plain texture one; 0 stays empty
   // What the game set in each render mode: uniforms belong to a mode, as they belonged to
   // its program when every setter sent them at once.
@@ -338,7 +339,7 @@ int KEGfxInit(int width, int height) {
   KEGfxSetRenderMode(KE_RENDER_COLOR);
   KEGfxSetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
   KEGfxSetTransparency(1.0f);
-  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+  KEGfxSetBackgroundColor(1.0f, 1.0f, 1.0f);
 
   KEGfxCheckGLError(843, "KEGfxInit");
   return 1;
@@ -347,9 +348,21 @@ int KEGfxInit(int width, int height) {
 void KEGfxExit() { Shader::Destroy(); }
 
 void KEGfxStart() {
-  glClear(GL_COLOR_BUFFER_BIT);
   KEPlatformGetDrawableSize(&gfx.drawableWidth, &gfx.drawableHeight);
-  glViewport(0, 0, gfx.windowWidth, gfx.windowHeight);
+  int x, y, width, height;
+  KEGfxGetViewport(&x, &y, &width, &height);
+  // The bars first, over the whole drawable, then the view in the game's background colour;
+  // the scissor keeps everything drawn afterwards (text included) off the bars.
+  glDisable(GL_SCISSOR_TEST);
+  if (width < gfx.drawableWidth || height < gfx.drawableHeight) {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  glScissor(x, y, width, height);
+  glEnable(GL_SCISSOR_TEST);
+  glClearColor(gfx.background[0], gfx.background[1], gfx.background[2], 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glViewport(x, y, width, height);
 }
 
 void KEGfxEnd() {
@@ -366,7 +379,12 @@ int KEGetWindowWidth() { return gfx.windowWidth; }
 
 int KEGetWindowHeight() { return gfx.windowHeight; }
 
-void KEGfxSetBackgroundColor(float r, float g, float b) { glClearColor(r, g, b, 1.0f); }
+void KEGfxSetBackgroundColor(float r, float g, float b) {
+  gfx.background[0] = r;
+  gfx.background[1] = g;
+  gfx.background[2] = b;
+  glClearColor(r, g, b, 1.0f);
+}
 
 // The program itself is bound by the next draw.
 void KEGfxSetRenderMode(int mode) {

@@ -47,9 +47,9 @@ bool KEInputCheckReleased(unsigned int key) {
   return (gInput.previous[key & 0xFF] & 0x80 & ~gInput.current[key & 0xFF]) != 0;
 }
 
+// Client pixels are drawable pixels on X, so the cursor goes through the view's own fit.
 void KEInputGetCursorPosition(int* x, int* y) {
-  *x = int(float(gInput.cursorX) / KESysGetHorizontalScale());
-  *y = int(float(gInput.cursorY) / KESysGetVerticalScale());
+  KEViewFromDrawable(KESysGetViewRect(), gInput.cursorX, gInput.cursorY, x, y);
 }
 
 void KEInputGetCursorPositionDelta(int* dx, int* dy) {

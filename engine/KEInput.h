@@ -51,7 +51,9 @@ int KEInputCheckPrev(unsigned int key);
 bool KEInputCheckTriggered(unsigned int key);  // down now, up in the previous sample
 bool KEInputCheckReleased(unsigned int key);   // up now, down in the previous sample
 
-// Cursor in the 800 x 600 view's pixels, whatever the full-screen stretch
+// Cursor in the 800 x 600 view's pixels wherever the view is scaled and centred; on the
+// bars around it the position lies outside 0..800 x 0..600, so no button answers there.
+// The delta is in view pixels too.
 void KEInputGetCursorPosition(int* x, int* y);
 void KEInputGetCursorPositionDelta(int* dx, int* dy);
 void KEInputShowCursor(int show);  // counter: visible while it is 0 or more

@@ -19,9 +19,8 @@ struct SystemState {
   KESysWindowProc windowProc;
   int windowExists;
   bool fullScreen;
-  float scaleX, scaleY;
 };
-SystemState gSys = {nullptr, nullptr, 0, false, 1.0f, 1.0f};
+SystemState gSys = {nullptr, nullptr, 0, false};
 
 void HandleEvent(KEPlatformEventKind kind) {
   switch (kind) {
@@ -49,7 +48,7 @@ void HandleEvent(KEPlatformEventKind kind) {
 int KESysInit(void* instance, int /*showCommand*/, int width, int height, int /*createConsole*/,
               unsigned int maxFrameRate, KESysWindowProc windowProc) {
   // Standard output is the console on this platform, so the console flag changes nothing.
-  gSys = SystemState{instance, windowProc, 0, false, 1.0f, 1.0f};
+  gSys = SystemState{instance, windowProc, 0, false};
   std::printf("Kestrel Engine version: %2.2f\n\n", kVersion);
   if (!KEPlatformOpenWindow("Kestrel Engine", width, height)) return 0;
   gSys.windowExists = 1;
@@ -104,23 +103,26 @@ int KESysDoesWindowExist() { return gSys.windowExists; }
 
 void KEToogleFullScreen(bool on) {
   gSys.fullScreen = on;
-  const int width = KEGetWindowWidth(), height = KEGetWindowHeight();
-  if (on && width > 0 && height > 0) {
-    int screenWidth, screenHeight;
-    KEPlatformGetScreenSize(&screenWidth, &screenHeight);
-    gSys.scaleX = float(screenWidth) / float(width);
-    gSys.scaleY = float(screenHeight) / float(height);
-  } else {
-    gSys.scaleX = gSys.scaleY = 1.0f;
-  }
-  KEPlatformSetFullScreen(on, width, height);
+  KEPlatformSetFullScreen(on, KEGetWindowWidth(), KEGetWindowHeight());
 }
 
 bool KESysIsFullScreen() { return gSys.fullScreen; }
 
-float KESysGetHorizontalScale() { return gSys.scaleX; }
+// Read from the drawable each time, so the view follows a resize or a full-screen switch
+// the moment the drawable has its new size.
+KEViewRect KESysGetViewRect() {
+  int width, height;
+  KEPlatformGetDrawableSize(&width, &height);
+  return KEViewFit(width, height, KEGetWindowWidth(), KEGetWindowHeight());
+}
 
-float KESysGetVerticalScale() { return gSys.scaleY; }
+float KESysGetHorizontalScale() { return KESysGetViewRect().scale; }
+
+float KESysGetVerticalScale() { return KESysGetViewRect().scale; }
+
+int KESysGetViewOffsetX() { return KESysGetViewRect().x; }
+
+int KESysGetViewOffsetY() { return KESysGetViewRect().y; }
 
 double KESysGetRefreshRate() { return KEPlatformRefreshRate(); }
 

@@ -1,6 +1,8 @@
 // System module: the one window, the per-frame system duties and the full-screen switch.
 #pragma once
 
+#include "KEViewFit.h"
+
 extern int gKESysAppActive;  // 1 while the window has the focus; set only by the message pump
 
 // Window procedure: when given, it handles every platform event in place of the engine's
@@ -28,6 +30,12 @@ bool KESysIsFullScreen();
 double KESysGetRefreshRate();  // Hz of the window's display; 0 when unknown
 int KESysSetSwapInterval(int interval);  // refreshes a frame is shown for; 0 = no vsync; returns the one set
 
-// Full-screen stretch factors: screen size / window size, exactly 1.0 in a window.
+// The view in the drawable: one uniform scale, the largest at which the whole view fits,
+// and the view centred with bars around it. Exactly 1.0 at the origin in a window of the
+// view's own size; both scales are always the same number.
+KEViewRect KESysGetViewRect();
 float KESysGetHorizontalScale();
 float KESysGetVerticalScale();
+// Top-left corner of the view in the drawable, in drawable pixels, y counted down.
+int KESysGetViewOffsetX();
+int KESysGetViewOffsetY();

@@ -8,8 +8,8 @@
 // ---------------------------------------------------------------------------------
 // Window and GL context
 
-// Starts SDL video and opens a centred window with a GL 2.0 capable
-// context of exactly width x height client pixels. Returns 1 on success; on failure
+// Starts SDL video and opens a centred, resizable window with a GL 2.0 capable
+// context of width x height client pixels to begin with. Returns 1 on success; on failure
 // prints one line saying why and returns 0.
 int KEPlatformOpenWindow(const char* title, int width, int height);
 // Makes the GL context and the window go away; SDL's video stays up until the process ends.
@@ -45,7 +45,7 @@ enum KEPlatformEventKind {
   KE_PLATFORM_EVENT_FOCUS_GAINED,
   KE_PLATFORM_EVENT_FOCUS_LOST,
   KE_PLATFORM_EVENT_TOGGLE_FULLSCREEN,  // Alt+Enter
-  KE_PLATFORM_EVENT_EXPOSED,
+  KE_PLATFORM_EVENT_EXPOSED,  // uncovered, moved or resized: worth a redraw
 };
 // Queues a close request, as a click on the window's close box would.
 void KEPlatformRequestClose();

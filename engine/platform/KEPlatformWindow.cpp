@@ -127,7 +127,8 @@ int KEPlatformOpenWindow(const char* title, int width, int height) {
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
 
   gWin.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                 height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+                                 height,
+                                 SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
   if (!gWin.window) {
     KEPlatformSetLastError(SDL_GetError());
     std::printf("Could not open a %dx%d window: %s\n", width, height, KEPlatformLastError());
@@ -270,6 +271,8 @@ KEPlatformEventKind KEPlatformPollEvent() {
             return KE_PLATFORM_EVENT_FOCUS_LOST;
           case SDL_WINDOWEVENT_EXPOSED:
           case SDL_WINDOWEVENT_MOVED:
+          // The view is fitted to the drawable every frame; a new size only needs a redraw.
+          case SDL_WINDOWEVENT_SIZE_CHANGED:
             return KE_PLATFORM_EVENT_EXPOSED;
           default:
             break;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Plays the real game under a virtual X server with quick taps and clicks from outside, as
 # a player would, and checks each screen from what the window shows: the splash, the main
-# menu and the level select full screen (stretched), then in a window a level, its pause
+# menu and the level select full screen (scaled, centred), then in a window a level, its pause
 # menu (on losing the focus, and on Escape) and the way back to the main menu, and quit
 # through the confirmation with exit code 0. Then a polite close request, and a start
 # without any display.

@@ -401,7 +401,8 @@ TEST_F(Graphics, UnusablePictureSaysSoOnceAndDrawsNothing) {
   remove(tall.c_str());
 }
 
-// The view's corners land on the drawable's corners, in a window and stretched full screen.
+// The view's corners land on the drawable's corners, in a window and in full screen on a
+// screen of its shape.
 TEST_F(Graphics, ViewCornersAreTheScreenCorners) {
   for (bool fullScreen : {false, true}) {
     GlTestSetFullScreen(fullScreen);

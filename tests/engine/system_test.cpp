@@ -12,7 +12,7 @@ namespace {
 
 // Fills the whole view with one colour through the colour program.
 void DrawFullView(uint32_t colour) {
-  KEGfxSetRenderMode(KE_RENDER_NONE);  // the next bind sets the stretched viewport
+  KEGfxSetRenderMode(KE_RENDER_NONE);  // the next bind sets the scaled viewport
   KEGfxStart();
   KEGfxTriAdd(-400, -300, colour, 0, 0, 400, -300, colour, 0, 0, -400, 300, colour, 0, 0);
   KEGfxTriAdd(400, -300, colour, 0, 0, 400, 300, colour, 0, 0, -400, 300, colour, 0, 0);
@@ -32,7 +32,8 @@ bool IsGreen(const unsigned char rgba[4]) {
   return rgba[0] < 10 && rgba[1] > 245 && rgba[2] < 10;
 }
 
-TEST(FullScreen, StretchesTheViewOverTheWholeScreenAndBack) {
+// A 4:3 screen is filled by the view: no bars.
+TEST(FullScreen, FillsAScreenOfTheViewsShapeAndBack) {
   GlTestSetFullScreen(true);
   EXPECT_TRUE(KESysIsFullScreen());
   EXPECT_EQ(KESysGetHorizontalScale(), 2.0f);

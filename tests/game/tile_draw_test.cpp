@@ -77,7 +77,7 @@ KEGfxTexture* Pattern(int seed) {
 }
 
 // A map drawn as one layer shows what its tiles drawn one by one show, in the window and
-// stretched full screen. Where pixel centres fall exactly on texel edges (the camera half a
+// scaled full screen. Where pixel centres fall exactly on texel edges (the camera half a
 // unit off in the window, a quarter full screen) the two may pick either neighbouring texel,
 // so the camera stands elsewhere.
 TEST(TileDraw, LayerShowsWhatItsTilesShowOneByOne) {

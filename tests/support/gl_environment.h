@@ -1,7 +1,7 @@
 // The one engine window shared by every GL test of a test program.
 #pragma once
 
-// Switches between full screen (stretched over the 1600 x 1200 virtual screen) and
+// Switches between full screen (the view scaled 2x over the 1600 x 1200 virtual screen) and
 // the 800 x 600 window, and waits until the X server has applied the new size.
 void GlTestSetFullScreen(bool on);
 #include <vector>

@@ -9,6 +9,11 @@
 //   window_probe match WINDOW PICTURE LEFT TOP WIDTH HEIGHT PERCENT SECONDS
 //       waits up to SECONDS until at least PERCENT of PICTURE's opaque pixels, stretched
 //       over the rectangle of the 800 x 600 view, show on screen; prints the share seen
+//   window_probe place WINDOW X Y
+//       prints the window pixel "X Y" at the middle of view pixel X, Y
+//   window_probe bars WINDOW
+//       fails unless every pixel around the view is dark; prints how many there are
+// The view sits in the window as the game puts it: scaled alike both ways and centred.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -20,6 +25,7 @@
 #include <string>
 
 #include "KEPlatform.h"
+#include "KEViewFit.h"
 #include "image.h"
 
 namespace {
@@ -33,7 +39,9 @@ int Usage() {
                "usage: window_probe close WINDOW\n"
                "       window_probe unfocus WINDOW\n"
                "       window_probe shot WINDOW FILE.png\n"
-               "       window_probe match WINDOW PICTURE LEFT TOP WIDTH HEIGHT PERCENT SECONDS\n");
+               "       window_probe match WINDOW PICTURE LEFT TOP WIDTH HEIGHT PERCENT SECONDS\n"
+               "       window_probe place WINDOW X Y\n"
+               "       window_probe bars WINDOW\n");
   return 2;
 }
 
@@ -77,6 +85,7 @@ int Close(Display* display, Window window) {
 // Share, in percent, of the picture's opaque pixels that the screen shows within tolerance.
 double Seen(const Image& screen, const KEPlatformImage& picture, int left, int top, int width,
             int height) {
+  const KEViewRect view = KEViewFit(screen.width, screen.height, kViewWidth, kViewHeight);
   long compared = 0, matching = 0;
   const int x0 = std::max(left, 0), x1 = std::min(left + width, kViewWidth);
   const int y0 = std::max(top, 0), y1 = std::min(top + height, kViewHeight);
@@ -86,7 +95,8 @@ double Seen(const Image& screen, const KEPlatformImage& picture, int left, int t
       const int py = (vy - top) * picture.height / height;
       const unsigned char* want = picture.pixels + (size_t(py) * picture.width + px) * 4;
       if (want[3] != 255) continue;
-      const int sx = vx * screen.width / kViewWidth, sy = vy * screen.height / kViewHeight;
+      const int sx = view.x + vx * view.width / kViewWidth;
+      const int sy = view.y + vy * view.height / kViewHeight;
       const uint8_t* got = &screen.rgba[(size_t(sy) * screen.width + sx) * 4];
       ++compared;
       bool close = true;
@@ -121,6 +131,34 @@ int Match(Display* display, Window window, char** args) {
   return seen >= wanted ? 0 : 1;
 }
 
+int Place(Display* display, Window window, char** args) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes)) return 1;
+  const KEViewRect view = KEViewFit(attributes.width, attributes.height, kViewWidth, kViewHeight);
+  const int vx = std::atoi(args[0]), vy = std::atoi(args[1]);
+  const long n = view.scaleNumerator, d = view.scaleDenominator;
+  std::printf("%ld %ld\n", view.x + (2 * vx + 1) * n / (2 * d), view.y + (2 * vy + 1) * n / (2 * d));
+  return 0;
+}
+
+int Bars(Display* display, Window window) {
+  Image screen;
+  if (!Grab(display, window, &screen)) return 1;
+  const KEViewRect view = KEViewFit(screen.width, screen.height, kViewWidth, kViewHeight);
+  long bar = 0, light = 0;
+  for (int y = 0; y < screen.height; ++y) {
+    for (int x = 0; x < screen.width; ++x) {
+      if (x >= view.x && x < view.x + view.width && y >= view.y && y < view.y + view.height)
+        continue;
+      const uint8_t* p = &screen.rgba[(size_t(y) * screen.width + x) * 4];
+      ++bar;
+      light += p[0] > 32 || p[1] > 32 || p[2] > 32;
+    }
+  }
+  std::printf("%ld bar pixels, %ld not dark\n", bar, light);
+  return light == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -144,6 +182,10 @@ int main(int argc, char** argv) {
     status = Grab(display, window, &screen) && WritePng(argv[3], screen) ? 0 : 1;
   } else if (command == "match" && argc == 10) {
     status = Match(display, window, argv + 3);
+  } else if (command == "place" && argc == 5) {
+    status = Place(display, window, argv + 3);
+  } else if (command == "bars" && argc == 3) {
+    status = Bars(display, window);
   }
   XCloseDisplay(display);
   if (status < 0) return Usage();

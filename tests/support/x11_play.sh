@@ -52,15 +52,15 @@ wait_for_size() {
   return 1
 }
 
-# A click at a point of the 800 x 600 view, wherever the window stretches it.
+# A click at a point of the 800 x 600 view, wherever the window scales and centres it.
 click_view() {
-  local size
-  size=$(size_of "$wid")
-  click_at $(($1 * ${size%x*} / 800)) $(($2 * ${size#*x} / 600))
+  local at
+  at=$("$probe" place "$wid" "$1" "$2") || fail "no place for $1,$2 in the window"
+  click_at $at
 }
 
 # Waits up to `seconds` until the window shows at least 80% of `picture` stretched over
-# the view rectangle left, top, width, height; else fails and keeps a screenshot.
+# the rectangle left, top, width, height of the view; else fails and keeps a screenshot.
 shows() {
   local what=$1 picture=$2 seconds=$3
   shift 3

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The real game on a 16:9 screen: full screen keeps the view's shape, centred between dark
+# bars; buttons answer where they are drawn and a click on a bar presses nothing. Then in a
+# window dragged to another shape the view follows it.
+# Usage: wide_screen_test.sh VANTREL WINDOW_PROBE [FOLDER to keep screenshots in]
+# Needs an X display of 1920 x 1080 (ctest starts one).
+set -u
+game=$(realpath "$1")
+probe=$(realpath "$2")
+shots=${3:-}
+here=$(dirname "$(realpath "$0")")
+assets="$here/../../data/Assets"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+. "$here/../support/x11_play.sh"
+
+keep() { [ -z "$shots" ] || "$probe" shot "$wid" "$shots/$1.png"; }
+dark_bars() { "$probe" bars "$wid" >/dev/null || fail "bars not dark $1: $("$probe" bars "$wid")"; }
+
+"$game" >"$work/out" 2>&1 &
+pid=$!
+if wid=$(window_named Vantrel); then
+  wait_for_size "$wid" 1920x1080 || fail "not full screen at start: $(size_of "$wid")"
+  shows "the splash" startScreen.png 3 70 -30 660 660
+  press space
+  shows "the main menu" main.png 5 0 0 800 600
+  dark_bars "around the main menu"
+  keep main-menu-16x9
+  sleep 0.6
+  click_at 100 648                                       # the left bar, level with play
+  sleep 0.5
+  shows "the main menu after a click on a bar" main.png 2 0 0 800 600
+  click_view 400 360                                     # play
+  shows "the level select" level.png 5 0 0 800 600
+  sleep 0.6
+  click_view 150 150                                     # level 1
+  shows "a level" gui.png 5 0 520 800 80
+  dark_bars "around a level"
+  keep level-16x9
+  xdotool key alt+Return
+  wait_for_size "$wid" 800x600 || fail "Alt+Enter did not leave full screen"
+  xdotool windowsize "$wid" 1000 500
+  wait_for_size "$wid" 1000x500 || fail "the window could not be resized"
+  shows "a level in a resized window" gui.png 5 0 520 800 80
+  dark_bars "in a resized window"
+  keep level-resized
+  "$probe" close "$wid" || fail "the close request could not be sent"
+else
+  fail "no window appeared"
+  kill "$pid"
+fi
+wait_for_exit "$pid"
+[ "$rc" = 0 ] || fail "exit code $rc after a close request"
+
+if [ "$failures" -ne 0 ]; then
+  echo "--- output:"; cat "$work/out"
+  exit 1
+fi
+echo "wide screen: all good"
