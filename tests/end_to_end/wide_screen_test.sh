@@ -14,7 +14,7 @@ assets="$here/../../data/Assets"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
-export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data"
+export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
