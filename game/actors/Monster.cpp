@@ -156,11 +156,12 @@ void Monster::FollowPath() {
     // A step that would carry a fast monster past the node lands on it instead: a tire
     // starting off the cell centres would otherwise swing across the node for ever.
     const float left = std::hypot(next.x - position.x, next.y - position.y);
-    if (left <= speed) {
+    const float step = speed * float(GameStateManager.timeScale);
+    if (left <= step) {
       position = stepTarget = next;
     } else {
-      position.x += velocity.x * speed;
-      position.y += velocity.y * speed;
+      position.x += velocity.x * step;
+      position.y += velocity.y * step;
     }
     if (Within1(position, stepTarget)) path.pop_front();
     if (path.empty() && pausesAtWaypoints) waitUntil = pauseTime + Now();
@@ -248,7 +249,7 @@ void Monster::Soak() {
 }
 
 void Monster::DropHazard() {
-  dropTimer -= 1;
+  dropTimer -= float(GameStateManager.timeScale);  // frames at full speed
   if (dropTimer > 0) return;
   std::shared_ptr<Electric> hazard = gObjectManager.CreateElectric();
   hazard->scale = {40, 40};

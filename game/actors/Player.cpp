@@ -85,8 +85,9 @@ void Walk(Player& player, float x, float y) {
   const float n = std::sqrt(x * x + y * y);
   if (player.ghost) player.speed = kGhostSpeed;
   if (player.inPlay) {
-    player.position.x += player.speed * (x / n);
-    player.position.y += player.speed * (y / n);
+    const float step = player.speed * float(GameStateManager.timeScale);
+    player.position.x += step * (x / n);
+    player.position.y += step * (y / n);
   }
 
   TileMap* map = CurrentMap();
@@ -232,7 +233,6 @@ void UpdateCollisionBox(Player& player) {
     return;
   player.SetBoundsAround({factor, factor});
 }
-
 
 }  // namespace
 

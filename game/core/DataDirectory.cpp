@@ -52,8 +52,9 @@ bool EnterDataDirectory() {
       if (!error) return true;
     }
   }
-  std::printf("Cannot find the game's data: no Assets/ folder in %s or in %s "
-              "(set VANTREL_DATA_DIR to the folder that holds it)\n",
-              candidates[0].c_str(), candidates[1].c_str());
+  std::printf(
+      "Cannot find the game's data: no Assets/ folder in %s or in %s "
+      "(set VANTREL_DATA_DIR to the folder that holds it)\n",
+      candidates[0].c_str(), candidates[1].c_str());
   return false;
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "KEFrameRateController.h"
+#include "GameState.h"
 
 GameObject::GameObject() = default;
 
@@ -16,9 +16,8 @@ void GameObject::UpdateAnimation(float dt) { sprite.Advance(dt); }
 
 void GameObject::UpdateTransform() {
   const float c = std::cos(rotation), s = std::sin(rotation);
-  transform = KEMtx33{{{scale.x * c, -scale.y * s, position.x},
-                       {scale.x * s, scale.y * c, position.y},
-                       {0, 0, 1}}};
+  transform = KEMtx33{
+      {{scale.x * c, -scale.y * s, position.x}, {scale.x * s, scale.y * c, position.y}, {0, 0, 1}}};
 }
 
 void GameObject::SetScale(KEVec2 size) {
@@ -45,7 +44,8 @@ bool GameObject::CollidesWith(std::shared_ptr<GameObject> other) const {
   if (vx == 0 && vy == 0) return false;
 
   float tFirst = 0;
-  float tLast = float(KEFrameRateControllerGetFrameTime());
+  // The frame the movers just moved in, at the world's own speed.
+  float tLast = float(GameStateManager.frameTime);
   if (vx < 0) {
     if (bMax.x < aMin.x) return false;
     if (aMax.x < bMin.x) tFirst = (aMax.x - bMin.x) / vx;

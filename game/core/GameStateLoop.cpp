@@ -27,15 +27,16 @@ void RunOneFrame() {
   KEInputUpdate();
   FrameOverlayToggleOnF3();
   FrameOverlayBeginUpdate();
+  GameStateManager.timeScale = state->TimeScale();
   state->Update();
   FrameOverlayBeginDraw();
   state->Draw();
   FrameOverlayEndDraw();
   KESysFrameEnd();
   if (!KESysDoesWindowExist()) RequestState(nullptr);
-  GameStateManager.frameTime = KEFrameRateControllerGetFrameTime();
+  GameStateManager.frameTime = KEFrameRateControllerGetFrameTime() * GameStateManager.timeScale;
   GameStateManager.totalTime += GameStateManager.frameTime;
-  FrameOverlayEndFrame(KEFrameRateControllerGetWorkTime(), GameStateManager.frameTime);
+  FrameOverlayEndFrame(KEFrameRateControllerGetWorkTime(), KEFrameRateControllerGetFrameTime());
 }
 
 void LeaveCurrentState() {

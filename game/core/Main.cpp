@@ -8,6 +8,7 @@
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "KESystem.h"
+#include "LevelBase.h"
 #include "Settings.h"
 #include "StartScreen.h"
 
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
   std::printf("Display: %.2f Hz, %s\n", hertz,
               interval ? "vsync on" : "vsync off, the game paces itself");
   AudioService::Get().SetVolumes(settings.musicVolume, settings.effectsVolume);
+  SetLevelSpeed(settings.gameSpeed / 100.0);
 
   ConnectFrontEnd();
   RunGameStateLoop(new StartScreen);

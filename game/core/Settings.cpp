@@ -43,6 +43,16 @@ bool ReadYesNo(const std::string& text, bool* value) {
   return false;
 }
 
+bool ReadSpeed(const std::string& text, int* speed) {
+  for (int allowed : {100, 85, 70}) {
+    if (text == std::to_string(allowed)) {
+      *speed = allowed;
+      return true;
+    }
+  }
+  return false;
+}
+
 const char* VSyncName(VSyncMode mode) {
   return mode == VSyncMode::kOn ? "on" : mode == VSyncMode::kOff ? "off" : "auto";
 }
@@ -67,6 +77,8 @@ const Key kKeys[] = {
        }
        return false;
      }},
+    {"game_speed", "100, 85 or 70", [](const Settings& s) { return std::to_string(s.gameSpeed); },
+     [](const std::string& v, Settings* s) { return ReadSpeed(v, &s->gameSpeed); }},
 };
 
 const char kHeading[] =

@@ -11,6 +11,7 @@ struct Settings {
   int effectsVolume = 100;  // percent, in steps of 10
   bool fullScreen = true;
   VSyncMode vsync = VSyncMode::kAuto;
+  int gameSpeed = 100;  // percent of full speed in the levels: 100, 85 or 70
 };
 
 // Empty when neither folder is known.

@@ -293,6 +293,14 @@ void LevelBase::QuitToMenu() {
   RequestLoadingScreen(0);
 }
 
+namespace {
+double gLevelSpeed = 1.0;
+}  // namespace
+
+void SetLevelSpeed(double share) { gLevelSpeed = share > 0 && share <= 1 ? share : 1.0; }
+
+double LevelBase::TimeScale() const { return gLevelSpeed; }
+
 LevelBase* CurrentLevel() {
   GameState* state = GameStateManager.current;
   if (!state || state == KE_STATE_RESTART) return nullptr;

@@ -1,5 +1,7 @@
 #include "Tile.h"
 
+#include "GameState.h"
+
 void Tile::Draw() {
   if (inLayer) return;
   // Most of a large map lies outside the view; drawing it would show nothing.
@@ -22,7 +24,7 @@ Electric::Electric() : GameObject({0, 0}, {0, 0}, {1, 1}, 0) {
 }
 
 void Electric::Update() {
-  life -= 1.0f;
+  life -= float(GameStateManager.timeScale);  // frames at full speed
   if (life < 0) alive = false;
   SetBoundsAround({0.4f, 0.4f});
 }

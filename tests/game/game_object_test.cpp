@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GameObject.h"
-#include "KEFrameRateController.h"
+#include "GameState.h"
 #include "test_input.h"
 
 namespace {
@@ -25,7 +25,7 @@ struct SweptCase {
 
 TEST(CollidesWith, SweptBoxesOverOneSixtiethOfASecond) {
   test_input::Install();
-  KEFrameRateControllerInit(60);  // the frame time is 1/60 s until a frame is measured
+  GameStateManager.frameTime = 1.0 / 60;  // the frame the world just moved in
   const SweptCase cases[] = {
       {"touching edges overlap", Box(0, 0, 10, 10), Box(10, 0, 20, 10), true},
       {"touching edges overlap even when parting", Box(0, 0, 10, 10),

@@ -40,7 +40,7 @@ class SettingsTest : public ::testing::Test {
 
 bool Same(const Settings& a, const Settings& b) {
   return a.musicVolume == b.musicVolume && a.effectsVolume == b.effectsVolume &&
-         a.fullScreen == b.fullScreen && a.vsync == b.vsync;
+         a.fullScreen == b.fullScreen && a.vsync == b.vsync && a.gameSpeed == b.gameSpeed;
 }
 
 TEST_F(SettingsTest, DefaultsAreWrittenOutOnceAndChangesReadBack) {
@@ -51,7 +51,7 @@ TEST_F(SettingsTest, DefaultsAreWrittenOutOnceAndChangesReadBack) {
   WriteDefaultSettingsIfMissing();
   const std::string defaults = Read();
   EXPECT_NE(defaults.find("\nmusic_volume = 100\neffects_volume = 100\nfullscreen = yes\n"
-                          "vsync = auto\n"),
+                          "vsync = auto\ngame_speed = 100\n"),
             std::string::npos)
       << defaults;
 
@@ -60,6 +60,7 @@ TEST_F(SettingsTest, DefaultsAreWrittenOutOnceAndChangesReadBack) {
   changed.effectsVolume = 40;
   changed.fullScreen = false;
   changed.vsync = VSyncMode::kOff;
+  changed.gameSpeed = 70;
   EXPECT_TRUE(SaveSettings(changed));
   EXPECT_TRUE(Same(LoadSettings(), changed));
   WriteDefaultSettingsIfMissing();
@@ -77,6 +78,7 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
       "fullscreen = maybe\r\n"
       "just words\r\n"
       "vsync = ON\r\n"
+      "game_speed = 50\r\n"
       "music_volume = 70\r\n");
   testing::internal::CaptureStdout();
   const Settings read = LoadSettings();
@@ -91,15 +93,16 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
         where + "4: effects_volume = \"55\" is not 0 to 100 in steps of 10; using 100",
         where + "5: fullscreen = \"maybe\" is not yes or no; using yes",
         where + "6: \"just words\" is not `key = value`; kept as it is",
-        where + "7: vsync = \"ON\" is not auto, on or off; using auto"}) {
+        where + "7: vsync = \"ON\" is not auto, on or off; using auto",
+        where + "8: game_speed = \"50\" is not 100, 85 or 70; using 100"}) {
     EXPECT_NE(said.find(line + "\n"), std::string::npos) << line << "\nin\n" << said;
   }
-  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 5) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 6) << said;
 
   EXPECT_TRUE(SaveSettings(read));
   EXPECT_EQ(Read(),
             "# mine\ncolour = blue\nmusic_volume = 70\neffects_volume = 100\nfullscreen = yes\n"
-            "just words\nvsync = auto\n");
+            "just words\nvsync = auto\ngame_speed = 100\n");
 }
 
 TEST_F(SettingsTest, AFolderThatCannotHoldTheFileLeavesTheDefaults) {
