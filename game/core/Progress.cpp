@@ -174,12 +174,7 @@ std::string NoFolderLine() {
 }  // namespace
 
 std::string ProgressFilePath() {
-  // A relative XDG_DATA_HOME is invalid and is ignored; so is a relative HOME.
-  const char* data = std::getenv("XDG_DATA_HOME");
-  if (data && data[0] == '/') return std::string(data) + "/vantrel/progress.txt";
-  const char* home = std::getenv("HOME");
-  if (home && home[0] == '/') return std::string(home) + "/.local/share/vantrel/progress.txt";
-  return "";
+  return UserFilePath("XDG_DATA_HOME", ".local/share", "progress.txt");
 }
 
 unsigned LoadWonLevels() {
@@ -200,21 +195,12 @@ bool RecordWonLevel(int level) {
   unsigned& wonThisRun = gWonThisRun[path];
   wonThisRun |= 1u << level;
   const std::string kept = "; this run still counts the win";
-  std::error_code error;
-  // Through a symbolic link to the file it names, so that the link stays a link.
-  std::string target = fs::weakly_canonical(path, error).string();
-  if (error) target = path;
-  fs::create_directories(fs::path(target).parent_path(), error);
-  if (error) {
-    SayOnce("Cannot keep progress: no folder for " + path + " (" + error.message() + ")" + kept);
+  const SavedFileUpdate update(path);
+  if (!update.Ready()) {
+    SayOnce("Cannot keep progress in " + path + ": " + update.Problem() + kept);
     return false;
   }
-  const SavedFileLock lock(target);
-  if (!lock.Held()) {
-    SayOnce("Cannot keep progress in " + path + ": " + lock.Problem() + kept);
-    return false;
-  }
-  ClearStaleCopies(target);
+  const std::string& target = update.Target();
   ProgressFile file = ReadProgress(target);
   Describe(path, file);
   std::string problem;

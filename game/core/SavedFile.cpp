@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <set>
@@ -89,8 +90,24 @@ SavedFileRead ReadSavedFile(const std::string& path, off_t maxSize, std::string*
   return off_t(size) > maxSize ? SavedFileRead::kTooBig : SavedFileRead::kRead;
 }
 
-SavedFileLock::SavedFileLock(const std::string& path) {
-  fd_ = open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+std::string UserFilePath(const char* variable, const char* homeFolder, const char* name) {
+  const char* folder = std::getenv(variable);
+  if (folder && folder[0] == '/') return std::string(folder) + "/vantrel/" + name;
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return std::string(home) + "/" + homeFolder + "/vantrel/" + name;
+  return "";
+}
+
+SavedFileUpdate::SavedFileUpdate(const std::string& path) {
+  std::error_code error;
+  target_ = fs::weakly_canonical(path, error).string();
+  if (error) target_ = path;
+  fs::create_directories(fs::path(target_).parent_path(), error);
+  if (error) {
+    problem_ = "no folder for it (" + error.message() + ")";
+    return;
+  }
+  fd_ = open((target_ + ".lock").c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
   if (fd_ < 0) {
     problem_ = std::strerror(errno);
     return;
@@ -105,21 +122,18 @@ SavedFileLock::SavedFileLock(const std::string& path) {
     }
     usleep(10000);
   }
-}
-
-SavedFileLock::~SavedFileLock() {
-  if (fd_ >= 0) close(fd_);
-}
-
-void ClearStaleCopies(const std::string& path) {
-  const std::string prefix = TemporaryPrefix(path);
-  std::error_code error;
+  // Under the lock no other save is writing a new copy: every one there is stale.
+  const std::string prefix = TemporaryPrefix(target_);
   for (const fs::directory_entry& entry :
-       fs::directory_iterator(fs::path(path).parent_path(), error)) {
+       fs::directory_iterator(fs::path(target_).parent_path(), error)) {
     const std::string name = entry.path().filename().string();
     if (name.compare(0, prefix.size(), prefix) == 0 && AllDigits(name.substr(prefix.size())))
       fs::remove(entry.path(), error);
   }
+}
+
+SavedFileUpdate::~SavedFileUpdate() {
+  if (fd_ >= 0) close(fd_);
 }
 
 bool WriteReplacing(const std::string& path, const std::string& text, mode_t mode,

@@ -108,7 +108,7 @@ const Key* FindKey(const std::string& name) {
   return nullptr;
 }
 
-// The file's lines, or none; `state` says whether there is a file that can be rewritten.
+// The file's lines when it could be read.
 SavedFileRead ReadLines(const std::string& path, std::vector<std::string>* lines, mode_t* mode,
                         std::string* problem) {
   std::string text;
@@ -117,15 +117,29 @@ SavedFileRead ReadLines(const std::string& path, std::vector<std::string>* lines
   return state;
 }
 
+// The file's lines with each known key's new value where it stood; keys missing go last.
+std::string Rewritten(const std::vector<std::string>& lines, const Settings& settings) {
+  std::string text;
+  std::set<const Key*> written;
+  for (const std::string& line : lines) {
+    std::string value;
+    const Key* key = FindKey(KeyOf(line, &value));
+    if (!key) {
+      text += line + "\n";
+    } else if (written.insert(key).second) {
+      text += std::string(key->name) + " = " + key->write(settings) + "\n";
+    }
+  }
+  for (const Key& key : kKeys) {
+    if (!written.count(&key)) text += std::string(key.name) + " = " + key.write(settings) + "\n";
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string SettingsFilePath() {
-  // Relative folders are invalid and ignored.
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config && config[0] == '/') return std::string(config) + "/vantrel/settings.ini";
-  const char* home = std::getenv("HOME");
-  if (home && home[0] == '/') return std::string(home) + "/.config/vantrel/settings.ini";
-  return "";
+  return UserFilePath("XDG_CONFIG_HOME", ".config", "settings.ini");
 }
 
 Settings LoadSettings() {
@@ -173,44 +187,25 @@ bool SaveSettings(const Settings& settings) {
     SayOnce("Cannot keep settings: neither XDG_CONFIG_HOME nor HOME is an absolute folder");
     return false;
   }
-  std::error_code error;
-  // Through a symbolic link to the file it names, so that the link stays a link.
-  std::string target = fs::weakly_canonical(path, error).string();
-  if (error) target = path;
-  fs::create_directories(fs::path(target).parent_path(), error);
-  std::string problem = error ? error.message() : "";
-  if (problem.empty()) {
-    const SavedFileLock lock(target);
-    problem = lock.Problem();
-    std::vector<std::string> lines;
-    mode_t mode = 0;
-    if (lock.Held()) {
-      ClearStaleCopies(target);
-      const SavedFileRead state = ReadLines(target, &lines, &mode, &problem);
-      if (state == SavedFileRead::kTooBig) problem = "it is far too big to be ours";
-      if (state == SavedFileRead::kMissing) lines = SplitLines(kHeading);
-      if (state == SavedFileRead::kMissing || state == SavedFileRead::kRead) problem.clear();
-    }
-    if (lock.Held() && problem.empty()) {
-      // Each known key takes its new value where it stood; keys missing go at the end.
-      std::string text;
-      std::set<const Key*> written;
-      for (const std::string& line : lines) {
-        std::string value;
-        const Key* key = FindKey(KeyOf(line, &value));
-        if (!key) {
-          text += line + "\n";
-        } else if (written.insert(key).second) {
-          text += std::string(key->name) + " = " + key->write(settings) + "\n";
-        }
-      }
-      for (const Key& key : kKeys) {
-        if (!written.count(&key))
-          text += std::string(key.name) + " = " + key.write(settings) + "\n";
-      }
-      if (WriteReplacing(target, text, mode, &problem)) return true;
+  const SavedFileUpdate update(path);
+  std::string problem = update.Problem();
+  std::vector<std::string> lines;
+  mode_t mode = 0;
+  if (update.Ready()) {
+    switch (ReadLines(update.Target(), &lines, &mode, &problem)) {
+      case SavedFileRead::kMissing:
+        lines = SplitLines(kHeading);
+        break;
+      case SavedFileRead::kTooBig:
+        problem = "it is far too big to be ours";
+        break;
+      default:  // read, or unreadable with the problem said
+        break;
     }
   }
+  if (update.Ready() && problem.empty() &&
+      WriteReplacing(update.Target(), Rewritten(lines, settings), mode, &problem))
+    return true;
   SayOnce("Cannot keep settings in " + path + ": " + problem);
   return false;
 }
