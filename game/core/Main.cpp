@@ -2,14 +2,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "AudioService.h"
 #include "DataDirectory.h"
 #include "FrontEnd.h"
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "KESystem.h"
-#include "LevelBase.h"
-#include "Settings.h"
+#include "SettingsInEffect.h"
 #include "StartScreen.h"
 
 namespace {
@@ -47,25 +45,23 @@ int ReadOptions(int argc, char** argv, Settings* settings) {
 int main(int argc, char** argv) {
   // Messages reach a log file or a pipe as they happen, not when the process ends.
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  Settings settings = LoadSettings();
+  const Settings saved = LoadSettings();
+  Settings settings = saved;
   if (const int code = ReadOptions(argc, argv, &settings); code >= 0) return code;
   WriteDefaultSettingsIfMissing();
   if (!EnterDataDirectory()) return 1;
   if (!KESysInit(nullptr, 1, 800, 600, 0, 60, nullptr)) return 1;
   KESysSetWindowTitle("Vantrel");
   KESysReset();
-  KEToogleFullScreen(settings.fullScreen);
   KESysSetWindowIcon("Assets/icon.png");
   KEGfxSetBackgroundColor(0, 0, 0);
-  const double hertz = KESysGetRefreshRate();
-  const int interval = KESysSetSwapInterval(ChooseSwapInterval(hertz, settings.vsync));
-  std::printf("Display: %.2f Hz, %s\n", hertz,
-              interval ? "vsync on" : "vsync off, the game paces itself");
-  AudioService::Get().SetVolumes(settings.musicVolume, settings.effectsVolume);
-  SetLevelSpeed(settings.gameSpeed / 100.0);
+  StartWithSettings(saved, settings);
 
   ConnectFrontEnd();
-  RunGameStateLoop(new StartScreen);
+  GameStateLoopBegin(new StartScreen);
+  do {
+    KeepWindowModeChanges();
+  } while (GameStateLoopStep());
 
   KESysExit();
   return 0;

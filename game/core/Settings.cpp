@@ -117,21 +117,25 @@ SavedFileRead ReadLines(const std::string& path, std::vector<std::string>* lines
   return state;
 }
 
-// The file's lines with each known key's new value where it stood; keys missing go last.
-std::string Rewritten(const std::vector<std::string>& lines, const Settings& settings) {
+// The file's lines with the new value of each key this save changed where the key first
+// stood (its other lines dropped); keys the file lacks go last. The lines of unchanged keys
+// stay as they are, so that a change another copy of the game saved meanwhile survives.
+std::string Rewritten(const std::vector<std::string>& lines, const Settings& settings,
+                      const Settings& before) {
   std::string text;
-  std::set<const Key*> written;
+  std::set<const Key*> seen;
   for (const std::string& line : lines) {
     std::string value;
     const Key* key = FindKey(KeyOf(line, &value));
-    if (!key) {
+    const bool first = key && seen.insert(key).second;
+    if (!key || key->write(settings) == key->write(before)) {
       text += line + "\n";
-    } else if (written.insert(key).second) {
+    } else if (first) {
       text += std::string(key->name) + " = " + key->write(settings) + "\n";
     }
   }
   for (const Key& key : kKeys) {
-    if (!written.count(&key)) text += std::string(key.name) + " = " + key.write(settings) + "\n";
+    if (!seen.count(&key)) text += std::string(key.name) + " = " + key.write(settings) + "\n";
   }
   return text;
 }
@@ -181,7 +185,7 @@ Settings LoadSettings() {
   return settings;
 }
 
-bool SaveSettings(const Settings& settings) {
+bool SaveSettings(const Settings& settings, const Settings& before) {
   const std::string path = SettingsFilePath();
   if (path.empty()) {
     SayOnce("Cannot keep settings: neither XDG_CONFIG_HOME nor HOME is an absolute folder");
@@ -204,7 +208,7 @@ bool SaveSettings(const Settings& settings) {
     }
   }
   if (update.Ready() && problem.empty() &&
-      WriteReplacing(update.Target(), Rewritten(lines, settings), mode, &problem))
+      WriteReplacing(update.Target(), Rewritten(lines, settings, before), mode, &problem))
     return true;
   SayOnce("Cannot keep settings in " + path + ": " + problem);
   return false;
@@ -214,7 +218,8 @@ void WriteDefaultSettingsIfMissing() {
   const std::string path = SettingsFilePath();
   std::error_code error;
   if (path.empty() || fs::exists(fs::symlink_status(path, error))) return;
-  SaveSettings(LoadSettings());
+  const Settings settings = LoadSettings();
+  SaveSettings(settings, settings);
 }
 
 int ChooseSwapInterval(double refreshHz, VSyncMode mode) {

@@ -12,6 +12,12 @@ struct Settings {
   bool fullScreen = true;
   VSyncMode vsync = VSyncMode::kAuto;
   int gameSpeed = 100;  // percent of full speed in the levels: 100, 85 or 70
+
+  bool operator==(const Settings& other) const {
+    return musicVolume == other.musicVolume && effectsVolume == other.effectsVolume &&
+           fullScreen == other.fullScreen && vsync == other.vsync && gameSpeed == other.gameSpeed;
+  }
+  bool operator!=(const Settings& other) const { return !(*this == other); }
 };
 
 // Empty when neither folder is known.
@@ -19,9 +25,11 @@ std::string SettingsFilePath();
 // The defaults, silently, without a file; a bad line or value gives one line naming it and
 // the default used in its place.
 Settings LoadSettings();
-// Rewrites the file the way progress is written, keeping its comments, unknown keys and
-// order. Returns false, after one line saying why, when it cannot be written.
-bool SaveSettings(const Settings& settings);
+// Rewrites the file the way progress is written, with each setting that differs from
+// `before` changed in its place; comments, unknown keys, order and the lines of the other
+// settings stay, and settings the file lacks are added. Returns false, after one line saying
+// why, when it cannot be written.
+bool SaveSettings(const Settings& settings, const Settings& before);
 // Writes the defaults out when there is no file yet, so that a person finds one to edit.
 void WriteDefaultSettingsIfMissing();
 

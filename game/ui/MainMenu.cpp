@@ -5,20 +5,24 @@
 #include "KEGraphics.h"
 #include "LevelSelect.h"
 #include "ObjectManager.h"
+#include "SettingsScreen.h"
 #include "UIButton.h"
 
 namespace {
 
 const ButtonRow<MainMenu> kButtons[] = {
-    {&MainMenu::play, {"PLAY", 220, 80, 0, -60, 314, 375, 486, 340}},
-    {&MainMenu::instructions, {"INST", 220, 80, 0, -120, 313, 435, 485, 400}},
-    {&MainMenu::credits, {"CREDITS", 220, 80, 0, -180, 314, 498, 485, 458}},
-    {&MainMenu::quit, {"QUIT", 220, 80, 0, -240, 315, 557, 485, 519}},
+    // Five plates 52 apart; each answers over the whole plate it draws.
+    {&MainMenu::play, {"PLAY", 220, 80, 0, -45, 312, 364, 488, 322}},
+    {&MainMenu::instructions, {"INST", 220, 80, 0, -97, 312, 416, 488, 374}},
+    {&MainMenu::settings, {"SETTINGS", 220, 80, 0, -149, 312, 468, 488, 426}},
+    {&MainMenu::credits, {"CREDITS", 220, 80, 0, -201, 312, 520, 488, 478}},
+    {&MainMenu::quit, {"QUIT", 220, 80, 0, -253, 312, 572, 488, 530}},
     {&MainMenu::yes, {"YES", 150, 100, -110, -50, 231, 372, 346, 322}},
     {&MainMenu::no, {"NO", 150, 100, 90, -50, 431, 371, 548, 321}},
 };
 constexpr UIButton* MainMenu::*kMainButtons[] = {&MainMenu::play, &MainMenu::quit,
-                                                 &MainMenu::credits, &MainMenu::instructions};
+                                                 &MainMenu::credits, &MainMenu::instructions,
+                                                 &MainMenu::settings};
 
 }  // namespace
 
@@ -56,6 +60,10 @@ void MainMenu::Update() {
   if (instructions->clicked) {
     instructions->clicked = false;
     RequestState(new InstructionScreen);
+  }
+  if (settings->clicked) {
+    settings->clicked = false;
+    RequestState(new SettingsScreen);
   }
   if (yes->clicked) RequestState(nullptr);
   if (no->clicked) {

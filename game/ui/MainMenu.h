@@ -1,4 +1,4 @@
-// The hub: play, instructions, credits and quit, with a yes/no confirmation for quit.
+// The hub: play, instructions, settings, credits and quit, with a yes/no confirmation for quit.
 #pragma once
 
 #include "AudioService.h"
@@ -26,6 +26,7 @@ class MainMenu : public GameState {
   UIButton* quit = nullptr;
   UIButton* credits = nullptr;
   UIButton* instructions = nullptr;
+  UIButton* settings = nullptr;
   UIButton* yes = nullptr;
   UIButton* no = nullptr;
   bool confirmVisible = false;

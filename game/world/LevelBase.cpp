@@ -19,6 +19,7 @@ const PauseButton kPauseButtons[] = {
     {&LevelBase::backButton, {"BACK", 150, 80, 11, -275, 352, 594, 467, 553}},
     {&LevelBase::optionsButton, {"OPTIONS", 150, 75, 0, -120, 340, 435, 458, 399}},
     {&LevelBase::soundButton, {nullptr, 50, 50, 100, -120, 473, 442, 524, 393}},
+    {&LevelBase::gearButton, {"GEAR", 50, 50, 155, -120, 533, 439, 577, 398}},
     {&LevelBase::menuButton, {"MENU", 150, 75, 0, -180, 341, 495, 459, 459}},
     {&LevelBase::yesButton, {"YES", 150, 100, -100, -50, 242, 371, 357, 323}},
     {&LevelBase::noButton, {"NO", 150, 100, 90, -50, 432, 372, 547, 322}},
@@ -51,10 +52,11 @@ void SetMainButtons(LevelBase& level, bool active) {
   for (UIButton* LevelBase::*slot : kMainButtons) SetActive(level.*slot, active);
 }
 
-// The sound switch leaves with its row, not a frame later.
+// The sound switch and the settings gear leave with their row, not a frame later.
 void CloseOptions(LevelBase& level) {
   level.optionsShown = false;
   SetActive(level.soundButton, false);
+  SetActive(level.gearButton, false);
 }
 
 // Inside the open range the camera follows; outside it stops at the nearer bound. A map
@@ -109,6 +111,7 @@ void LevelBase::Load() {
   PlaceSprite(confirmPanel, "Assets/confirmationscreen.png", 200, 150);
 
   CreateButtons(*this, kPauseButtons);
+  settings.Load();
   soundButton->sprite.SetImage("Assets/soundOn.png");
   soundButton->sprite.AddImage("Assets/soundOFF.png");
   soundButton->useStateImages = false;
@@ -142,6 +145,7 @@ void LevelBase::Update() {
     if (UIButton* button = this->*row.slot) button->offset = view;
   }
   UpdateUIObjects();
+  if (settings.Update(view)) settings.Open(false);
   hud.Update();
 
   // The latches of restart, menu and instructions stay set while their screen is open,
@@ -152,6 +156,8 @@ void LevelBase::Update() {
     SetActive(yesButton, false);
     SetActive(noButton, false);
     SetActive(soundButton, optionsShown);
+    SetActive(gearButton, optionsShown);
+    if (settings.IsOpen()) SetMainButtons(*this, false);
   }
   if (Clicked(resumeButton)) Resume();
   if (Clicked(restartButton)) ShowConfirm(true);
@@ -192,6 +198,14 @@ void LevelBase::Update() {
       soundButton->sprite.SetAnimation(muted ? kSoundOff : kSoundOn);
     }
   }
+  if (Clicked(gearButton)) {
+    ClearClick(gearButton);
+    if (optionsShown) {
+      CloseOptions(*this);
+      SetMainButtons(*this, false);
+      settings.Open(true);
+    }
+  }
   if (Clicked(menuButton)) ShowConfirm(true);
   SortByLayer(gObjectManager.objects);
 
@@ -223,7 +237,7 @@ void LevelBase::Draw() {
       BeginSpriteDraw(1.0f, view.x, view.y);
       confirmPanel.DrawFrame();
     }
-    if (!instructionsShown) {
+    if (!instructionsShown && !settings.IsOpen()) {
       BeginSpriteDraw(0.5f, view.x, view.y);
       pauseScreen.DrawFrame();
       BeginSpriteDraw(1.0f, view.x, view.y);
@@ -237,6 +251,7 @@ void LevelBase::Draw() {
     instructions.DrawFrame();
     DrawUIObjects();
   }
+  if (settings.IsOpen()) settings.Draw(view);
 }
 
 // A level left while paused (the window closed) must not hand its pause to the next one.
@@ -245,6 +260,7 @@ void LevelBase::Free() {
   gObjectManager.FreeAll();
   map.ForgetTiles();  // the tiles went with the world list
   FreeUIObjects();
+  settings.Forget();
   for (const PauseButton& row : kPauseButtons) this->*row.slot = nullptr;
 }
 
@@ -260,6 +276,7 @@ void LevelBase::Resume() {
   instructionsShown = false;
   confirmShown = false;
   optionsShown = false;
+  settings.Open(false);
   for (const PauseButton& row : kPauseButtons) {
     SetActive(this->*row.slot, false);
     ClearClick(this->*row.slot);

@@ -6,6 +6,7 @@
 #include "AudioService.h"
 #include "GameState.h"
 #include "ObjectManager.h"
+#include "SettingsScreen.h"
 #include "Sprite.h"
 #include "StatusDisplay.h"
 #include "TileMap.h"
@@ -53,6 +54,7 @@ class LevelBase : public GameState, public ResumableState {
   Sprite pauseText;
   Sprite instructions;
   Sprite confirmPanel;
+  SettingsPanel settings;
   UIButton* resumeButton = nullptr;
   UIButton* restartButton = nullptr;
   UIButton* menuButton = nullptr;
@@ -60,6 +62,7 @@ class LevelBase : public GameState, public ResumableState {
   UIButton* instButton = nullptr;
   UIButton* backButton = nullptr;
   UIButton* soundButton = nullptr;
+  UIButton* gearButton = nullptr;  // beside the sound switch: opens the settings
   UIButton* yesButton = nullptr;
   UIButton* noButton = nullptr;
   bool instructionsShown = false;

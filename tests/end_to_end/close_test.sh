@@ -21,7 +21,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 . "$here/../support/x11_play.sh"
 
 to_menu() { press space; shows "the main menu" main.png 5 0 0 800 600; sleep 0.6; }
-to_levels() { to_menu; click_view 400 360; shows "the level select" level.png 5 0 0 800 600; sleep 0.6; }
+to_levels() { to_menu; click_view 400 343; shows "the level select" level.png 5 0 0 800 600; sleep 0.6; }
 to_level() { to_levels; click_view 150 150; shows "a level" gui.png 5 0 520 800 80; }
 
 # case NAME HOW STEPS...: starts the game, runs the steps, ends it by HOW: close (a close
@@ -48,10 +48,10 @@ case_() {
 
 case_ "start screen" close
 case_ "main menu" close to_menu
-case_ "quit confirmation" close to_menu "click_view 400 538"
-case_ "instructions" close to_menu "click_view 400 417" \
+case_ "quit confirmation" close to_menu "click_view 400 551"
+case_ "instructions" close to_menu "click_view 400 395" \
   "shows 'the instructions' Instruction.png 5 0 0 800 600"
-case_ "credits" close to_menu "click_view 400 478" \
+case_ "credits" close to_menu "click_view 400 499" \
   "shows 'the credits' creditscreen.png 5 0 0 800 600"
 case_ "level select" close to_levels
 # A pipe where the progress file should be: the level select must not wait on it for ever.

@@ -32,7 +32,7 @@ if wid=$(window_named Vantrel); then
   shows "the main menu" main.png 5 0 0 800 600
   # Clicks in the menus' first half second are ignored.
   sleep 0.6
-  click_view 400 360                                     # play
+  click_view 400 343                                     # play
   shows "the level select" level.png 5 0 0 800 600
 
   press alt+Return
@@ -57,10 +57,10 @@ if wid=$(window_named Vantrel); then
   press alt+Return
   wait_for_size "$wid" 1600x1200 || fail "Alt+Enter did not go back to full screen"
   sleep 0.6
-  click_view 400 538                                     # quit
+  click_view 400 551                                     # quit
   shows "the quit confirmation" confirmation_quitgame.png 5 150 150 500 300
   click_view 489 346                                     # no
-  click_view 400 538                                     # quit again
+  click_view 400 551                                     # quit again
   click_view 288 347                                     # yes
 else
   fail "no window appeared"

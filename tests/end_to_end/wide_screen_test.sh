@@ -33,10 +33,10 @@ if wid=$(window_named Vantrel); then
   dark_bars "around the main menu"
   keep main-menu-16x9
   sleep 0.6
-  click_at 100 648                                       # the left bar, level with play
+  click_at 100 617                                       # the left bar, level with play
   sleep 0.5
   shows "the main menu after a click on a bar" main.png 2 0 0 800 600
-  click_view 400 360                                     # play
+  click_view 400 343                                     # play
   shows "the level select" level.png 5 0 0 800 600
   sleep 0.6
   click_view 150 150                                     # level 1

@@ -17,8 +17,11 @@
 #include "LevelBase.h"
 #include "LevelSelect.h"
 #include "LoadingScreen.h"
+#include "KESystem.h"
 #include "MainMenu.h"
 #include "Progress.h"
+#include "SettingsInEffect.h"
+#include "SettingsScreen.h"
 #include "StartScreen.h"
 #include "StateRequests.h"
 #include "UIButton.h"
@@ -49,6 +52,7 @@ class FrontEndTest : public ::testing::Test {
     ASSERT_NE(mkdtemp(folder), nullptr);
     dataHome = folder;
     setenv("XDG_DATA_HOME", folder, 1);
+    setenv("XDG_CONFIG_HOME", folder, 1);
     gLevelsMade.clear();
     ConnectFrontEnd();
     SetLevelMaker(MakeCorridor);
@@ -162,16 +166,16 @@ TEST_F(FrontEndTest, MainMenuClicksAndTheQuitConfirmation) {
   auto* menu = new MainMenu;
   Begin(menu);
   // A click in the first half second is thrown away for good.
-  ClickAt(400, 360);
+  ClickAt(400, 343);
   PastTheDelay();
   ASSERT_EQ(Now<MainMenu>(), menu);
   EXPECT_EQ(Music(), kMenuMusic);
-  ClickAt(313, 360);
+  ClickAt(311, 343);
   ASSERT_EQ(Now<MainMenu>(), menu) << "left of the play button's hit box";
 
   Click(menu->quit);
   EXPECT_TRUE(menu->confirmVisible);
-  ClickAt(400, 360);
+  ClickAt(400, 343);
   ASSERT_EQ(Now<MainMenu>(), menu) << "play is covered by the confirmation";
   EXPECT_FALSE(menu->play->hovered);
   Click(menu->no);
@@ -192,7 +196,7 @@ TEST_F(FrontEndTest, EveryLevelFromTheLevelSelectAndBackThroughThePauseMenu) {
   for (int n = 1; n <= 8; ++n) {
     SCOPED_TRACE(::testing::Message() << "level " << n);
     PastTheDelay();
-    ClickAt(400, 360);
+    ClickAt(400, 343);
     auto* select = Now<LevelSelect>();
     ASSERT_NE(select, nullptr);
     Frames(1);
@@ -226,7 +230,7 @@ TEST_F(FrontEndTest, EveryLevelFromTheLevelSelectAndBackThroughThePauseMenu) {
 
   // Back from the level select: the main menu through a loading screen, level 0 there.
   PastTheDelay();
-  ClickAt(400, 360);
+  ClickAt(400, 343);
   PastTheDelay();
   Click(Now<LevelSelect>()->buttons[8]);
   ASSERT_NE(Now<LoadingScreen>(), nullptr);
@@ -335,6 +339,69 @@ TEST_F(FrontEndTest, CreditsAndInstructionsGoBackToTheMainMenu) {
     EXPECT_NE(Now<MainMenu>(), nullptr);
     EXPECT_EQ(GameStateManager.level, -1);
   }
+}
+
+// The settings from the main menu and from a paused level: each click takes effect at once,
+// shows in the screen's pictures and is in the file; the way back leads where it came from.
+TEST_F(FrontEndTest, SettingsTakeEffectAtOnceAndAreKept) {
+  Settings start;
+  start.fullScreen = KESysIsFullScreen();
+  StartWithSettings(start, start);
+  auto* menu = new MainMenu;
+  Begin(menu);
+  PastTheDelay();
+  Click(menu->settings);
+  auto* screen = Now<SettingsScreen>();
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(Music(), kMenuMusic);
+  PastTheDelay();
+  SettingsPanel& panel = screen->panel;
+  for (int i = 0; i < 3; ++i) Click(panel.volumes[0].minus);
+  Click(panel.volumes[1].steps[3]);
+  Click(panel.volumes[1].plus);
+  Click(panel.rows[1].choices[2]);
+  Click(panel.rows[2].choices[2]);
+  Settings expected = start;
+  expected.musicVolume = 70;
+  expected.effectsVolume = 50;
+  expected.vsync = VSyncMode::kOff;
+  expected.gameSpeed = 70;
+  EXPECT_TRUE(CurrentSettings() == expected);
+  EXPECT_TRUE(LoadSettings() == expected) << "kept in the file at once";
+  const auto shown = [](const UIButton* button) { return button->sprite.currentAnimation; };
+  EXPECT_EQ(shown(panel.volumes[0].steps[6]), 1) << "70 % lights seven steps";
+  EXPECT_EQ(shown(panel.volumes[0].steps[7]), 0);
+  EXPECT_EQ(shown(panel.volumes[1].steps[4]), 1);
+  EXPECT_EQ(shown(panel.volumes[1].steps[5]), 0);
+  EXPECT_EQ(shown(panel.rows[1].choices[2]), 2) << "vsync off is the chosen picture";
+  EXPECT_EQ(shown(panel.rows[1].choices[0]), 0);
+  // The ends hold: no step below 0 or above 100.
+  for (int i = 0; i < 4; ++i) Click(panel.volumes[1].plus);
+  Click(panel.volumes[1].steps[0]);
+  for (int i = 0; i < 2; ++i) Click(panel.volumes[1].minus);
+  EXPECT_EQ(CurrentSettings().effectsVolume, 0);
+  Click(panel.volumes[0].steps[9]);
+  Click(panel.volumes[0].plus);
+  EXPECT_EQ(CurrentSettings().musicVolume, 100);
+  Tap(VK_ESCAPE);
+  ASSERT_NE(Now<MainMenu>(), nullptr);
+
+  auto* level = new TestLevel({"9 9 9 9 9", "9 0 0 5 9", "9 9 9 9 9"}, {-50, 0});
+  Begin(level);
+  Tap(VK_ESCAPE);
+  Click(level->optionsButton);
+  Click(level->gearButton);
+  ASSERT_TRUE(level->settings.IsOpen());
+  EXPECT_FALSE(level->resumeButton->active);
+  EXPECT_FALSE(level->gearButton->active);
+  EXPECT_EQ(shown(level->settings.rows[2].choices[2]), 2);
+  Click(level->settings.rows[2].choices[1]);
+  EXPECT_DOUBLE_EQ(level->TimeScale(), 0.85) << "the paused level runs on at the new speed";
+  Click(level->settings.back);
+  EXPECT_FALSE(level->settings.IsOpen());
+  EXPECT_TRUE(level->resumeButton->active);
+  EXPECT_EQ(LoadSettings().gameSpeed, 85);
+  StartWithSettings(start, start);
 }
 
 // The game's own levels for 1 to 8, the main menu for 0, and for a number without a level.

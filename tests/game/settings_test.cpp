@@ -38,15 +38,10 @@ class SettingsTest : public ::testing::Test {
   std::string home;
 };
 
-bool Same(const Settings& a, const Settings& b) {
-  return a.musicVolume == b.musicVolume && a.effectsVolume == b.effectsVolume &&
-         a.fullScreen == b.fullScreen && a.vsync == b.vsync && a.gameSpeed == b.gameSpeed;
-}
-
 TEST_F(SettingsTest, DefaultsAreWrittenOutOnceAndChangesReadBack) {
   EXPECT_EQ(SettingsFilePath(), home + "/vantrel/settings.ini");
   testing::internal::CaptureStdout();
-  EXPECT_TRUE(Same(LoadSettings(), Settings()));
+  EXPECT_TRUE(LoadSettings() == Settings());
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "no file is no news";
   WriteDefaultSettingsIfMissing();
   const std::string defaults = Read();
@@ -61,10 +56,10 @@ TEST_F(SettingsTest, DefaultsAreWrittenOutOnceAndChangesReadBack) {
   changed.fullScreen = false;
   changed.vsync = VSyncMode::kOff;
   changed.gameSpeed = 70;
-  EXPECT_TRUE(SaveSettings(changed));
-  EXPECT_TRUE(Same(LoadSettings(), changed));
+  EXPECT_TRUE(SaveSettings(changed, Settings()));
+  EXPECT_TRUE(LoadSettings() == changed);
   WriteDefaultSettingsIfMissing();
-  EXPECT_TRUE(Same(LoadSettings(), changed)) << "an existing file is never reset";
+  EXPECT_TRUE(LoadSettings() == changed) << "an existing file is never reset";
 }
 
 // A person's edits: bad values fall back to their default with one line each, and what
@@ -99,10 +94,31 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
   }
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 6) << said;
 
-  EXPECT_TRUE(SaveSettings(read));
+  // A change is written where its key first stood; the person's other lines stay as typed.
+  Settings changed = read;
+  changed.effectsVolume = 30;
+  changed.musicVolume = 20;
+  EXPECT_TRUE(SaveSettings(changed, read));
   EXPECT_EQ(Read(),
-            "# mine\ncolour = blue\nmusic_volume = 70\neffects_volume = 100\nfullscreen = yes\n"
-            "just words\nvsync = auto\ngame_speed = 100\n");
+            "# mine\ncolour = blue\nmusic_volume = 20\neffects_volume = 30\nfullscreen = maybe\n"
+            "just words\nvsync = ON\ngame_speed = 50\n");
+}
+
+// Two copies of the game, each started with the same file: what each one changes survives
+// the other's save.
+TEST_F(SettingsTest, TwoCopiesKeepEachOthersChanges) {
+  WriteDefaultSettingsIfMissing();
+  const Settings started = LoadSettings();
+  Settings first = started, second = started;
+  first.musicVolume = 30;
+  second.gameSpeed = 70;
+  second.fullScreen = false;
+  EXPECT_TRUE(SaveSettings(first, started));
+  EXPECT_TRUE(SaveSettings(second, started));
+  const Settings read = LoadSettings();
+  EXPECT_EQ(read.musicVolume, 30);
+  EXPECT_EQ(read.gameSpeed, 70);
+  EXPECT_FALSE(read.fullScreen);
 }
 
 TEST_F(SettingsTest, AFolderThatCannotHoldTheFileLeavesTheDefaults) {
@@ -110,15 +126,15 @@ TEST_F(SettingsTest, AFolderThatCannotHoldTheFileLeavesTheDefaults) {
   std::ofstream(home + "/vantrel") << "not a folder";
   Settings changed;
   changed.musicVolume = 10;
-  EXPECT_FALSE(SaveSettings(changed));
+  EXPECT_FALSE(SaveSettings(changed, Settings()));
   WriteDefaultSettingsIfMissing();
-  EXPECT_TRUE(Same(LoadSettings(), Settings()));
+  EXPECT_TRUE(LoadSettings() == Settings());
   // A pipe in the file's place is neither read nor written over.
   fs::remove(home + "/vantrel");
   fs::create_directories(home + "/vantrel");
   ASSERT_EQ(mkfifo(SettingsFilePath().c_str(), 0644), 0);
-  EXPECT_TRUE(Same(LoadSettings(), Settings()));
-  EXPECT_FALSE(SaveSettings(changed));
+  EXPECT_TRUE(LoadSettings() == Settings());
+  EXPECT_FALSE(SaveSettings(changed, Settings()));
   EXPECT_TRUE(fs::is_fifo(SettingsFilePath()));
 }
 

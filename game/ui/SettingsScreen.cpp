@@ -1,0 +1,211 @@
+#include "SettingsScreen.h"
+
+#include <algorithm>
+#include <string>
+
+#include "GameStateLoop.h"
+#include "KEGraphics.h"
+#include "KEInput.h"
+#include "KESystem.h"
+#include "MainMenu.h"
+#include "ObjectManager.h"
+#include "SettingsInEffect.h"
+#include "UIButton.h"
+
+namespace {
+
+// Where a button's plate lies inside its picture: its hit box.
+struct Plate {
+  float x, y, w, h;
+};
+constexpr Plate kSmallPlate = {3, 3, 44, 41};     // 50 x 50: minus and plus
+constexpr Plate kChoicePlate = {6, 6, 108, 38};   // 120 x 50: one option of a row
+constexpr Plate kStepPlate = {2, 0, 20, 36};      // 24 x 36: one volume step
+constexpr Plate kBackPlate = {15, 18, 120, 40};   // 150 x 80
+
+// A button centred at (x, y) in screen pixels, answering over the plate it draws.
+ButtonSpec Centred(const char* name, float width, float height, float x, float y, Plate plate) {
+  const float left = x - width / 2 + plate.x, top = y - height / 2 + plate.y;
+  return {name, width, height, x - 400, 300 - y, left, top + plate.h, left + plate.w, top};
+}
+
+// Screen rows and columns, matching the labels drawn in the backdrop.
+constexpr float kVolumeY[] = {160, 220};  // music, effects
+constexpr float kMinusX = 362, kFirstStepX = 404, kStepPitch = 28, kPlusX = 698;
+constexpr float kChoiceX[] = {400, 530, 660};
+
+struct OptionRow {
+  float y;
+  const char* names[3];  // NAME of "Assets/UI/Choice_STATE_NAME.png"; null past the last
+  int (*shown)(const Settings&);
+  void (*choose)(Settings*, int choice);
+};
+constexpr int kSpeeds[] = {100, 85, 70};
+const OptionRow kOptionRows[] = {
+    // The window mode shown is the one in effect, which the command line may have set.
+    {290, {"FULLSCREEN", "WINDOW", nullptr},
+     [](const Settings&) { return KESysIsFullScreen() ? 0 : 1; },
+     [](Settings*, int choice) { ChooseWindowMode(choice == 0); }},
+    {350, {"AUTO", "ON", "OFF"}, [](const Settings& s) { return int(s.vsync); },
+     [](Settings* s, int choice) { s->vsync = VSyncMode(choice); }},
+    {410, {"SPEED100", "SPEED85", "SPEED70"},
+     [](const Settings& s) { return int(std::find(kSpeeds, kSpeeds + 3, s.gameSpeed) - kSpeeds); },
+     [](Settings* s, int choice) { s->gameSpeed = kSpeeds[choice]; }},
+};
+
+enum StepImage { kStepOff = 0, kStepOn = 1 };
+enum ChoiceImage { kChoiceIdle = 0, kChoiceHover = 1, kChoiceChosen = 2 };
+
+// True once for a click, which it clears.
+bool TakeClick(UIButton* button) {
+  if (!button || !button->clicked) return false;
+  button->clicked = false;
+  return true;
+}
+
+UIButton* ImageButton(const ButtonSpec& layout, std::initializer_list<std::string> pictures) {
+  UIButton* button = CreateButton(layout);
+  button->useStateImages = false;
+  bool first = true;
+  for (const std::string& picture : pictures) {
+    if (first) button->sprite.SetImage(picture);
+    else button->sprite.AddImage(picture);
+    first = false;
+  }
+  return button;
+}
+
+}  // namespace
+
+SettingsPanel::~SettingsPanel() { AudioService::Get().ReleaseEffect(sample_); }
+
+UIButton* SettingsPanel::Keep(UIButton* button) {
+  buttons_.push_back(button);
+  return button;
+}
+
+void SettingsPanel::Load() {
+  backdrop_.Init(1, 400, 300);
+  backdrop_.AddImage("Assets/settings.png");
+  for (int r = 0; r < 2; ++r) {
+    VolumeRow& row = volumes[r];
+    row.minus = Keep(CreateButton(Centred("MINUS", 50, 50, kMinusX, kVolumeY[r], kSmallPlate)));
+    for (int i = 0; i < kSteps; ++i) {
+      row.steps[i] = Keep(ImageButton(
+          Centred(nullptr, 24, 36, kFirstStepX + kStepPitch * i, kVolumeY[r], kStepPlate),
+          {"Assets/UI/Step_off.png", "Assets/UI/Step_on.png"}));
+    }
+    row.plus = Keep(CreateButton(Centred("PLUS", 50, 50, kPlusX, kVolumeY[r], kSmallPlate)));
+  }
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 3 && kOptionRows[r].names[c]; ++c) {
+      const std::string name = kOptionRows[r].names[c];
+      rows[r].choices[c] = Keep(ImageButton(
+          Centred(nullptr, 120, 50, kChoiceX[c], kOptionRows[r].y, kChoicePlate),
+          {"Assets/UI/Choice_idle_" + name + ".png", "Assets/UI/Choice_hover_" + name + ".png",
+           "Assets/UI/Choice_chosen_" + name + ".png"}));
+    }
+  }
+  back = Keep(CreateButton(Centred("BACK", 150, 80, 400, 545, kBackPlate)));
+  if (!sample_) sample_ = AudioService::Get().LoadEffect("Assets/camsound.wav");
+  Open(false);
+}
+
+void SettingsPanel::Forget() {
+  buttons_.clear();
+  for (VolumeRow& row : volumes) row = VolumeRow();
+  for (ChoiceRow& row : rows) row = ChoiceRow();
+  back = nullptr;
+  open_ = false;
+}
+
+void SettingsPanel::Open(bool open) {
+  open_ = open;
+  for (UIButton* button : buttons_) {
+    button->active = open;
+    button->clicked = false;
+  }
+  if (open) ShowCurrent();
+}
+
+bool SettingsPanel::Update(KEVec2 view) {
+  for (UIButton* button : buttons_) button->offset = view;
+  if (!open_) return false;
+  Settings changed = CurrentSettings();
+  for (int r = 0; r < 2; ++r) {
+    int& volume = r == 0 ? changed.musicVolume : changed.effectsVolume;
+    VolumeRow& row = volumes[r];
+    if (TakeClick(row.minus)) volume = std::max(0, volume - 10);
+    if (TakeClick(row.plus)) volume = std::min(100, volume + 10);
+    for (int i = 0; i < kSteps; ++i) {
+      if (TakeClick(row.steps[i])) volume = (i + 1) * 10;
+    }
+  }
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 3; ++c) {
+      if (TakeClick(rows[r].choices[c])) kOptionRows[r].choose(&changed, c);
+    }
+  }
+  // The window mode is kept by its own choice above; the rest changes here.
+  changed.fullScreen = CurrentSettings().fullScreen;
+  const int effectsBefore = CurrentSettings().effectsVolume;
+  if (changed != CurrentSettings()) ChangeSettings(changed);
+  // The new effects volume is heard at once.
+  if (changed.effectsVolume != effectsBefore) AudioService::Get().PlayEffect(sample_);
+  ShowCurrent();
+  return TakeClick(back);
+}
+
+void SettingsPanel::ShowCurrent() {
+  const Settings& current = CurrentSettings();
+  const int volume[2] = {current.musicVolume, current.effectsVolume};
+  for (int r = 0; r < 2; ++r) {
+    for (int i = 0; i < kSteps; ++i) {
+      if (UIButton* step = volumes[r].steps[i])
+        step->sprite.SetAnimation(volume[r] >= (i + 1) * 10 ? kStepOn : kStepOff);
+    }
+  }
+  for (int r = 0; r < 3; ++r) {
+    const int shown = kOptionRows[r].shown(current);
+    for (int c = 0; c < 3; ++c) {
+      UIButton* choice = rows[r].choices[c];
+      if (!choice) continue;
+      choice->sprite.SetAnimation(c == shown         ? kChoiceChosen
+                                  : choice->hovered ? kChoiceHover
+                                                    : kChoiceIdle);
+    }
+  }
+}
+
+void SettingsPanel::Draw(KEVec2 view) {
+  BeginSpriteDraw(1.0f, view.x, view.y);
+  backdrop_.DrawFrame();
+  DrawUIObjects();
+}
+
+void SettingsScreen::Load() {
+  KEGfxSetCamPosition(0, 0);
+  panel.Load();
+  music = AudioService::Get().LoadMusic("Assets/opening.wav");
+}
+
+void SettingsScreen::Initialize() {
+  SortByLayer(gUIObjects);
+  panel.Open(true);
+}
+
+void SettingsScreen::Update() {
+  UpdateUIObjects();
+  AudioService::Get().PlayMusicOnce(music, musicStarted);
+  if (DropEarlyClicks(delay)) return;
+  if (panel.Update({0, 0}) || KEInputCheckTriggered(VK_ESCAPE)) RequestState(new MainMenu);
+}
+
+void SettingsScreen::Draw() { panel.Draw({0, 0}); }
+
+void SettingsScreen::Free() {
+  FreeUIObjects();
+  panel.Forget();
+}
+
+void SettingsScreen::Unload() { AudioService::Get().ReleaseMusic(music); }

@@ -1,0 +1,69 @@
+// The settings screen: music and effects volumes, window mode, vsync and the game speed
+// assist. The main menu opens it as a screen of its own, a paused level over its world.
+// Each click takes effect at once, shows in the screen's pictures and is kept in the file.
+#pragma once
+
+#include <vector>
+
+#include "AudioService.h"
+#include "GameState.h"
+#include "KEMath.h"
+#include "Sprite.h"
+
+class UIButton;
+
+class SettingsPanel {
+ public:
+  static constexpr int kSteps = 10;  // a volume is shown as this many steps of 10 %
+
+  ~SettingsPanel();
+
+  // Reads its pictures and makes its buttons, closed, at the end of the UI object list.
+  void Load();
+  // After the UI object list was freed: its buttons went with it.
+  void Forget();
+  void Open(bool open);
+  bool IsOpen() const { return open_; }
+  // This frame's clicks, after the UI objects' update. `view` is the centre the panel is
+  // drawn around (a level's camera, 0 in menus). Returns true when BACK was pressed.
+  bool Update(KEVec2 view);
+  // The backdrop and then every UI object, the panel's buttons among them.
+  void Draw(KEVec2 view);
+
+  struct VolumeRow {
+    UIButton* minus = nullptr;
+    UIButton* plus = nullptr;
+    UIButton* steps[kSteps] = {};
+  };
+  struct ChoiceRow {
+    UIButton* choices[3] = {};
+  };
+  VolumeRow volumes[2];  // music, effects
+  ChoiceRow rows[3];     // window mode, vsync, game speed
+  UIButton* back = nullptr;
+
+ private:
+  UIButton* Keep(UIButton* button);
+  void ShowCurrent();
+  std::vector<UIButton*> buttons_;  // every button above, owned by the UI object list
+  Sprite backdrop_;
+  EffectHandle sample_;  // heard when the effects volume changes
+  bool open_ = false;
+};
+
+// The panel as a screen reached from the main menu, with the menu's music; BACK or Escape
+// return to the main menu.
+class SettingsScreen : public GameState {
+ public:
+  void Load() override;
+  void Initialize() override;
+  void Update() override;
+  void Draw() override;
+  void Free() override;
+  void Unload() override;
+
+  SettingsPanel panel;
+  float delay = 0;  // seconds since entry while below half a second
+  MusicHandle music;
+  bool musicStarted = false;
+};
