@@ -2,9 +2,10 @@
 # Plays the real game under a virtual X server with quick taps and clicks from outside, as
 # a player would, and checks each screen from what the window shows: the splash, the main
 # menu and the level select full screen (scaled, centred), then in a window a level, its pause
-# menu (on losing the focus, and on Escape) and the way back to the main menu, and quit
-# through the confirmation with exit code 0. Then a polite close request, and a start
-# without any display.
+# menu (on losing the focus, and on Escape) and the way back to the main menu, the settings
+# screen (each setting changed, full screen again from there), and quit through the
+# confirmation with exit code 0. Then a second run that shows the settings kept and ends on
+# a polite close request, and a start without any display.
 # Usage: play_test.sh VANTREL WINDOW_PROBE
 # Needs an X display: ctest gives it a virtual one of 1600 x 1200.
 set -u
@@ -18,6 +19,7 @@ trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 # Silent, and progress kept away from the user's own.
 export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+settings="$work/config/vantrel/settings.ini"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -37,6 +39,8 @@ if wid=$(window_named Vantrel); then
 
   press alt+Return
   wait_for_size "$wid" 800x600 || fail "Alt+Enter did not give the window: $(size_of "$wid")"
+  sleep 0.2
+  grep -qx 'fullscreen = no' "$settings" || fail "the window from Alt+Enter was not kept"
   sleep 0.6
   click_view 150 150                                     # level 1
   # The status strip along the bottom is there only in a level.
@@ -53,9 +57,18 @@ if wid=$(window_named Vantrel); then
   click_view 400 477                                     # main menu
   click_view 299 347                                     # yes
   shows "the main menu after the level" main.png 5 0 0 800 600
-
-  press alt+Return
-  wait_for_size "$wid" 1600x1200 || fail "Alt+Enter did not go back to full screen"
+  sleep 0.6
+  click_view 400 447                                     # settings
+  shows "the settings" settings.png 5 0 0 800 600
+  sleep 0.6
+  click_view 362 160; click_view 362 160                 # music down twice: 80 %
+  click_view 488 220                                     # effects: the fourth step, 40 %
+  click_view 660 350                                     # vsync off
+  click_view 660 410                                     # game speed 70 %
+  click_view 400 290                                     # full screen
+  wait_for_size "$wid" 1600x1200 || fail "full screen from the settings: $(size_of "$wid")"
+  click_view 400 545                                     # back
+  shows "the main menu after the settings" main.png 5 0 0 800 600
   sleep 0.6
   click_view 400 551                                     # quit
   shows "the quit confirmation" confirmation_quitgame.png 5 150 150 500 300
@@ -71,15 +84,30 @@ wait_for_exit "$pid"
 grep -q '^Kestrel Engine version: 3.05$' "$work/out1" || fail "no version line"
 grep -q '^Graphics: OpenGL$' "$work/out1" || fail "no graphics line"
 
-# The first run wrote the settings out; one set to a window starts in a window, and a
-# close request, as the window's close box sends it, ends the game cleanly.
-grep -qx 'fullscreen = yes' "$work/config/vantrel/settings.ini" || fail "no settings written"
-sed -i 's/^fullscreen = yes$/fullscreen = no/' "$work/config/vantrel/settings.ini"
+# Every change from the settings screen is in the file; the next run starts with them and
+# its settings screen shows them. A file set to a window starts in a window, and a close
+# request, as the window's close box sends it, ends the game cleanly.
+for line in 'music_volume = 80' 'effects_volume = 40' 'fullscreen = yes' 'vsync = off' \
+  'game_speed = 70'; do
+  grep -qx "$line" "$settings" || fail "not kept: $line"
+done
+sed -i 's/^fullscreen = yes$/fullscreen = no/' "$settings"
 "$game" >"$work/out2" 2>&1 &
 pid=$!
 if wid=$(window_named Vantrel); then
   wait_for_size "$wid" 800x600 || fail "the window setting gave $(size_of "$wid")"
   shows "the splash on the second run" startScreen.png 3 70 -30 660 660
+  press space
+  sleep 0.6
+  click_view 400 447                                     # settings
+  shows "the settings on the second run" settings.png 5 0 0 800 600
+  shows "music at 80 %" UI/Step_on.png 2 588 142 24 36
+  shows "music not above 80 %" UI/Step_off.png 2 616 142 24 36
+  shows "effects at 40 %" UI/Step_on.png 2 476 202 24 36
+  shows "effects not above 40 %" UI/Step_off.png 2 504 202 24 36
+  shows "the window chosen" UI/Choice_chosen_WINDOW.png 2 470 265 120 50
+  shows "vsync off chosen" UI/Choice_chosen_OFF.png 2 600 325 120 50
+  shows "game speed 70 % chosen" UI/Choice_chosen_SPEED70.png 2 600 385 120 50
   "$probe" close "$wid" || fail "the close request could not be sent"
 else
   fail "no window on the second run"
