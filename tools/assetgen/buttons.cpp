@@ -1,8 +1,10 @@
-// Every button in its three states (idle, hover, clicked) and the sound toggle.
+// Every button in its three states (idle, hover, clicked), the sound toggle, the
+// settings screen's choices (idle, hover, chosen) and its volume steps.
 // Each image is the size the game draws it at; the plate inside follows the hit box
 // the game tests, and the margin around it stays clear because neighbouring
-// buttons overlap there. Every label is set in one size: the largest at which each
-// one fits its plate wherever the game draws it.
+// buttons overlap there. Every button label is set in one size: the largest at which
+// each one fits its plate wherever the game draws it. The choices share a size of
+// their own, never larger.
 #include <algorithm>
 #include <cmath>
 
@@ -10,7 +12,8 @@
 
 namespace {
 
-enum class State { Idle, Hover, Clicked };
+// Chosen is the settings screen's option now in effect: lit, and raised like an idle one.
+enum class State { Idle, Hover, Clicked, Chosen };
 
 struct Plate {
   double x, y, w, h;
@@ -31,11 +34,14 @@ constexpr Plate kPausePlate = {15, 16, 120, 39};    // 150 x 75, pause menu
 constexpr Plate kAnswerPlate = {15, 21, 120, 52};   // 150 x 100, yes and no
 constexpr Plate kBackPlate = {15, 18, 120, 40};     // 150 x 80, back
 constexpr Plate kLevelPlate = {14, 18, 120, 60};    // 150 x 100, level select
+constexpr Plate kSmallPlate = {3, 3, 44, 41};       // 50 x 50, the sound toggle's row
+constexpr Plate kChoicePlate = {6, 6, 108, 38};     // 120 x 50, settings choices
 
 const ButtonSpec kButtons[] = {
     {"PLAY", "PLAY", nullptr, 220, 80, kMenuPlate},
     // Shown at 220 x 80 in the main menu and squeezed to 150 x 75 in the pause menu.
     {"INST", "INSTRUCTIONS", nullptr, 220, 80, kMenuPlate, 150, 75},
+    {"SETTINGS", "SETTINGS", nullptr, 220, 80, kMenuPlate},
     {"CREDITS", "CREDITS", nullptr, 220, 80, kMenuPlate},
     {"QUIT", "QUIT", nullptr, 220, 80, kMenuPlate},
     {"YES", "YES", nullptr, 150, 100, kAnswerPlate},
@@ -69,9 +75,9 @@ double DrawPlate(cairo_t* cr, Plate p, State state, bool trial) {
     PathRoundRect(cr, p.x, p.y + 3, p.w, p.h, r);
     FillStroke(cr, Hex(0x000000, 0.55), {}, 0);
   }
-  if (state == State::Hover) {
+  if (state == State::Hover || state == State::Chosen) {
     PathRoundRect(cr, p.x - 2, p.y - 2, p.w + 4, p.h + 4, r + 2);
-    Stroke(cr, WithAlpha(pal::kTeal, 0.35), 5);
+    Stroke(cr, state == State::Hover ? WithAlpha(pal::kTeal, 0.35) : WithAlpha(pal::kAmber, 0.5), 5);
   }
   double sink = state == State::Clicked ? 2 : 0;
   p.y += sink;
@@ -80,11 +86,12 @@ double DrawPlate(cairo_t* cr, Plate p, State state, bool trial) {
     case State::Idle: Gradient(cr, p, 0x2f3858, 0x1b2031); break;
     case State::Hover: Gradient(cr, p, 0x49b3b9, 0x23727a); break;
     case State::Clicked: Gradient(cr, p, 0xf5c05a, 0xc4841a); break;
+    case State::Chosen: Gradient(cr, p, 0xffd878, 0xe0982a); break;
   }
   Color border = state == State::Idle ? (trial ? pal::kAmber : pal::kTeal)
                                       : state == State::Hover ? pal::kTealBright : Hex(0xfff0c8);
   Stroke(cr, pal::kInk, 3.5, true);
-  Stroke(cr, border, 2);
+  Stroke(cr, border, state == State::Chosen ? 2.5 : 2);
   // Light from above on a raised plate, shade from above on a pressed one.
   cairo_move_to(cr, p.x + r, p.y + 3);
   cairo_line_to(cr, p.x + p.w - r, p.y + 3);
@@ -152,6 +159,162 @@ Image Button(const ButtonSpec& b, State state, double labelSize) {
   return c.Take();
 }
 
+// Letters and icons on a plate: cream when idle, white when hovered, ink on amber.
+Color FaceColor(State state) {
+  return state == State::Clicked || state == State::Chosen ? pal::kInk
+         : state == State::Hover                           ? Hex(0xffffff)
+                                                           : pal::kCream;
+}
+
+enum class Icon { Gear, Minus, Plus };
+
+struct IconButtonSpec {
+  const char* name;
+  Icon icon;
+};
+
+// Square buttons in the sound toggle's size and plate: no label, an icon instead, so
+// they stay out of the shared label size.
+const IconButtonSpec kIconButtons[] = {
+    {"GEAR", Icon::Gear},    // opens the settings from the pause menu
+    {"MINUS", Icon::Minus},  // volume down
+    {"PLUS", Icon::Plus},    // volume up
+};
+
+// A cog of eight teeth with a hole, centred on (cx, cy).
+void PathGear(cairo_t* cr, double cx, double cy) {
+  const int teeth = 8;
+  const double outer = 13, root = 9.8, hole = 4.2;
+  cairo_new_sub_path(cr);  // so the first line_to starts the outline
+  for (int i = 0; i < teeth; ++i) {
+    const double a = i * 2 * M_PI / teeth;
+    const double corners[][2] = {{root, a - 0.34}, {outer, a - 0.2}, {outer, a + 0.2}, {root, a + 0.34}};
+    for (const auto& c : corners) cairo_line_to(cr, cx + c[0] * std::cos(c[1]), cy + c[0] * std::sin(c[1]));
+    // The rim between this tooth and the next.
+    cairo_arc(cr, cx, cy, root, a + 0.34, a + 2 * M_PI / teeth - 0.34);
+  }
+  cairo_close_path(cr);
+  cairo_new_sub_path(cr);
+  cairo_arc_negative(cr, cx, cy, hole, 2 * M_PI, 0);
+  cairo_close_path(cr);
+}
+
+// A plus, or only its bar for a minus, as one outline so the ink edge runs round it.
+void PathSign(cairo_t* cr, double cx, double cy, bool plus) {
+  const double arm = 10, half = 3;
+  if (!plus) {
+    cairo_rectangle(cr, cx - arm, cy - half, 2 * arm, 2 * half);
+    return;
+  }
+  PathPolygon(cr, {cx - half, cy - arm, cx + half, cy - arm, cx + half, cy - half, cx + arm, cy - half,
+                   cx + arm, cy + half, cx + half, cy + half, cx + half, cy + arm, cx - half, cy + arm,
+                   cx - half, cy + half, cx - arm, cy + half, cx - arm, cy - half, cx - half, cy - half});
+}
+
+Image IconButton(const IconButtonSpec& b, State state) {
+  Canvas c(50, 50);
+  cairo_t* cr = c.cr();
+  const Plate p = kSmallPlate;
+  const double sink = DrawPlate(cr, p, state, false);
+  const double cx = p.x + p.w / 2, cy = p.y + p.h / 2 + sink;
+  // A soft drop shadow under the idle icon, as under the idle labels.
+  if (state == State::Idle) {
+    if (b.icon == Icon::Gear)
+      PathGear(cr, cx + 1, cy + 1.5);
+    else
+      PathSign(cr, cx + 1, cy + 1.5, b.icon == Icon::Plus);
+    FillStroke(cr, Hex(0x000000, 0.5), {}, 0);
+  }
+  if (b.icon == Icon::Gear)
+    PathGear(cr, cx, cy);
+  else
+    PathSign(cr, cx, cy, b.icon == Icon::Plus);
+  FillStroke(cr, FaceColor(state), pal::kInk, 1.2);
+  return c.Take();
+}
+
+struct ChoiceSpec {
+  const char* name;
+  const char* label;
+};
+
+const ChoiceSpec kChoices[] = {
+    {"FULLSCREEN", "FULL SCREEN"}, {"WINDOW", "WINDOW"}, {"AUTO", "AUTO"},
+    {"ON", "ON"},                  {"OFF", "OFF"},       {"SPEED100", "100 %"},
+    {"SPEED85", "85 %"},           {"SPEED70", "70 %"},
+};
+
+// The choices' own label size: the largest at which the longest fits between the
+// hover pointers and clear of the check mark, and never above the buttons' size.
+double ChoiceLabelSize(double buttonSize) {
+  Canvas c(1, 1);
+  double size = buttonSize;
+  for (const ChoiceSpec& ch : kChoices)
+    size = std::min(size, FitSize(c.cr(), ch.label, kLabelFont, size, kChoicePlate.w - 38));
+  return size;
+}
+
+// One option of a settings row. The chosen one is lit amber with a check mark, so the
+// option in effect shows without colour, too.
+Image Choice(const ChoiceSpec& ch, State state, double labelSize) {
+  Canvas c(120, 50);
+  cairo_t* cr = c.cr();
+  const Plate p = kChoicePlate;
+  DrawPlate(cr, p, state, false);
+  const double cx = p.x + p.w / 2, cy = p.y + p.h / 2;
+  TextStyle t;
+  t.font = kLabelFont;
+  t.size = labelSize;
+  t.color = FaceColor(state);
+  if (state == State::Idle) t.shadow = 1.5;
+  if (state == State::Hover) {
+    t.outline = 1.2;
+    for (double side : {-1.0, 1.0}) {
+      double x = cx + side * (p.w / 2 - 7);
+      PathPolygon(cr, {x - side * 4, cy - 5, x + side * 2, cy, x - side * 4, cy + 5});
+      FillStroke(cr, Hex(0xffffff), pal::kInk, 1);
+    }
+  }
+  if (state == State::Chosen) {
+    const double x = p.x + 5, y = cy;
+    cairo_move_to(cr, x, y);
+    cairo_line_to(cr, x + 3, y + 3.5);
+    cairo_line_to(cr, x + 8, y - 4.5);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    Stroke(cr, pal::kInk, 3);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+  }
+  DrawText(cr, ch.label, cx, cy, t);
+  return c.Take();
+}
+
+// One of the ten steps of a volume row: a dark empty slot, or lit teal.
+Image Step(bool on) {
+  Canvas c(24, 36);
+  cairo_t* cr = c.cr();
+  const double x = 3, y = 3, w = 18, h = 30, r = 5;
+  PathRoundRect(cr, x, y, w, h, r);
+  if (on) {
+    FillGradient(cr, cairo_pattern_create_linear(0, y, 0, y + h), {pal::kTealBright, pal::kTeal, Hex(0x23727a)},
+                 true);
+    Stroke(cr, pal::kInk, 2);
+    // Light along the left edge.
+    PathRoundRect(cr, x + 3.5, y + 4, 3, h - 10, 1.5);
+    FillStroke(cr, Hex(0xffffff, 0.55), {}, 0);
+  } else {
+    FillGradient(cr, cairo_pattern_create_linear(0, y, 0, y + h), {Hex(0x05060a), Hex(0x161a27)}, true);
+    Stroke(cr, pal::kInk, 2, true);
+    Stroke(cr, WithAlpha(pal::kTeal, 0.3), 1);
+    // The lip of the slot catches a little light at the bottom.
+    cairo_move_to(cr, x + r, y + h - 2.5);
+    cairo_line_to(cr, x + w - r, y + h - 2.5);
+    Stroke(cr, Hex(0xffffff, 0.12), 1);
+  }
+  return c.Take();
+}
+
 // A speaker, with sound waves when on and a red cross when muted.
 Image SoundToggle(bool on) {
   Canvas c(50, 50);
@@ -188,6 +351,18 @@ void MakeButtons(AssetSet& set) {
     for (const auto& s : kStates)
       set.Add(std::string("UI/Button_") + s.second + "_" + b.name + ".png",
               Button(b, s.first, labelSize));
+  for (const IconButtonSpec& b : kIconButtons)
+    for (const auto& s : kStates)
+      set.Add(std::string("UI/Button_") + s.second + "_" + b.name + ".png", IconButton(b, s.first));
   set.Add("soundOn.png", SoundToggle(true));
   set.Add("soundOFF.png", SoundToggle(false));
+
+  static const std::pair<State, const char*> kChoiceStates[] = {
+      {State::Idle, "idle"}, {State::Hover, "hover"}, {State::Chosen, "chosen"}};
+  const double choiceSize = ChoiceLabelSize(labelSize);
+  for (const ChoiceSpec& ch : kChoices)
+    for (const auto& s : kChoiceStates)
+      set.Add(std::string("UI/Choice_") + s.second + "_" + ch.name + ".png", Choice(ch, s.first, choiceSize));
+  set.Add("UI/Step_off.png", Step(false));
+  set.Add("UI/Step_on.png", Step(true));
 }

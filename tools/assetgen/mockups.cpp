@@ -66,10 +66,11 @@ Image MainMenu(const AssetSet& set, bool confirm) {
     PlaceButton(c.cr(), set, {"YES", "hover", 150, 100, -110, -50});
     PlaceButton(c.cr(), set, {"NO", "idle", 150, 100, 90, -50});
   } else {
-    PlaceButton(c.cr(), set, {"PLAY", "hover", 220, 80, 0, -60});
-    PlaceButton(c.cr(), set, {"INST", "idle", 220, 80, 0, -120});
-    PlaceButton(c.cr(), set, {"CREDITS", "idle", 220, 80, 0, -180});
-    PlaceButton(c.cr(), set, {"QUIT", "clicked", 220, 80, 0, -240});
+    PlaceButton(c.cr(), set, {"PLAY", "hover", 220, 80, 0, -45});
+    PlaceButton(c.cr(), set, {"INST", "idle", 220, 80, 0, -97});
+    PlaceButton(c.cr(), set, {"SETTINGS", "idle", 220, 80, 0, -149});
+    PlaceButton(c.cr(), set, {"CREDITS", "idle", 220, 80, 0, -201});
+    PlaceButton(c.cr(), set, {"QUIT", "clicked", 220, 80, 0, -253});
   }
   return c.Take();
 }
@@ -109,6 +110,7 @@ Image Paused(const AssetSet& set, bool confirm) {
     PlaceButton(cr, set, {"INST", "idle", 150, 75, 0, -60});
     PlaceButton(cr, set, {"OPTIONS", "clicked", 150, 75, 0, -120});
     PlaceButton(cr, set, {"soundOn.png", nullptr, 50, 50, 100, -120});
+    PlaceButton(cr, set, {"GEAR", "idle", 50, 50, 155, -120});
     PlaceButton(cr, set, {"MENU", "idle", 150, 75, 0, -180});
   }
   Hud(cr, set, "Status.png", "SBULB.png", "PIC.png", 0, 0);
@@ -119,6 +121,41 @@ Image WithBack(const AssetSet& set, const char* screen, double h, double x, doub
   Canvas c(800, 600);
   Screen(c.cr(), set, screen, 800, 600);
   PlaceButton(c.cr(), set, {"BACK", "idle", 150, h, x, y});
+  return c.Take();
+}
+
+// Music at 70 %, effects at 100 %, full screen, vsync auto, full speed; the mouse on
+// "window".
+Image Settings(const AssetSet& set) {
+  Canvas c(800, 600);
+  cairo_t* cr = c.cr();
+  Screen(cr, set, "settings.png", 800, 600);
+  // Screen pixels, y down, as the settings screen lays them out.
+  auto at = [&](const std::string& file, double w, double h, double x, double y) {
+    PlaceButton(cr, set, {file.c_str(), nullptr, w, h, x - 400, 300 - y});
+  };
+  const int volumes[] = {7, 10};
+  for (int row = 0; row < 2; ++row) {
+    const double y = 160 + row * 60;
+    at("UI/Button_idle_MINUS.png", 50, 50, 362, y);
+    for (int i = 0; i < 10; ++i)
+      at(i < volumes[row] ? "UI/Step_on.png" : "UI/Step_off.png", 24, 36, 404 + 28 * i, y);
+    at("UI/Button_idle_PLUS.png", 50, 50, 698, y);
+  }
+  const struct {
+    double y;
+    const char* names[3];
+    const char* states[3];
+  } rows[] = {
+      {290, {"FULLSCREEN", "WINDOW", nullptr}, {"chosen", "hover", nullptr}},
+      {350, {"AUTO", "ON", "OFF"}, {"chosen", "idle", "idle"}},
+      {410, {"SPEED100", "SPEED85", "SPEED70"}, {"chosen", "idle", "idle"}},
+  };
+  for (const auto& row : rows)
+    for (int i = 0; i < 3 && row.names[i]; ++i)
+      at(std::string("UI/Choice_") + row.states[i] + "_" + row.names[i] + ".png", 120, 50, 400 + 130 * i,
+         row.y);
+  at("UI/Button_idle_BACK.png", 150, 80, 400, 545);
   return c.Take();
 }
 
@@ -143,6 +180,7 @@ std::vector<std::pair<std::string, Image>> MakeMockups(const AssetSet& set) {
   m.emplace_back("restart confirmation", Paused(set, true));
   m.emplace_back("instructions", WithBack(set, "Instruction.png", 80, 11, -275));
   m.emplace_back("credits", WithBack(set, "creditscreen.png", 100, 300, -250));
+  m.emplace_back("settings", Settings(set));
   m.emplace_back("game over", GameOver(set));
   return m;
 }

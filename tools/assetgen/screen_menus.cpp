@@ -74,7 +74,7 @@ Image MainMenu(const AssetSet& set) {
   TextStyle tag = Body(20, pal::kTealBright);
   tag.outline = 2.5;
   DrawText(cr, "Photograph them.  Become them.  Escape.", 400, 198, tag);
-  // Backing for the four buttons (drawn from y 320 to 580).
+  // Backing for the five buttons (plates from y 322 to 572).
   Panel(cr, 268, 306, 264, 282);
   return c.Take();
 }
@@ -139,6 +139,37 @@ Image Credits(const AssetSet& set) {
     double y = 222 + i * 52;
     DrawText(cr, roles[i][0], 400, y, Heading(14, pal::kAmber));
     DrawText(cr, roles[i][1], 400, y + 21, Body(17));
+  }
+  return c.Take();
+}
+
+// The game draws each row's controls right of x 335: the volume's minus, ten steps and
+// plus at y 160 and 220, the choices at y 290, 350 and 410; the back button under the
+// panel. The panel's foot (y 440 to 495) is kept for more rows.
+Image Settings(const AssetSet& set) {
+  Canvas c(800, 600);
+  cairo_t* cr = c.cr();
+  Backdrop(cr, set, kSelectMap, 0.72);
+  ScreenTitle(cr, "SETTINGS", 62);
+  Panel(cr, 70, 110, 660, 390);
+  // Sound above, picture and pace below.
+  cairo_move_to(cr, 96, 255);
+  cairo_line_to(cr, 704, 255);
+  Stroke(cr, WithAlpha(pal::kTeal, 0.25), 1);
+  const struct {
+    const char* label;
+    double y;
+    const char* hint;
+  } rows[] = {
+      {"MUSIC", 160, nullptr},
+      {"EFFECTS", 220, nullptr},
+      {"DISPLAY", 290, nullptr},
+      {"VSYNC", 350, "auto: on at 60, 120 or 240 Hz"},
+      {"GAME SPEED", 410, "slows monsters, hazards and timers"},
+  };
+  for (const auto& row : rows) {
+    DrawText(cr, row.label, 100, row.y, Heading(22, pal::kCream), 0);
+    if (row.hint) DrawText(cr, row.hint, 100, row.y + 21, Body(12, pal::kMuted), 0);
   }
   return c.Take();
 }
@@ -274,6 +305,7 @@ void MakeMenuScreens(AssetSet& set) {
   set.Add("main.png", MainMenu(set));
   set.Add("level.png", LevelSelect(set));
   set.Add("creditscreen.png", Credits(set));
+  set.Add("settings.png", Settings(set));
   set.Add("Instruction.png", Instructions(set));
   set.Add("confirmationscreen.png", Confirm(400, "ARE YOU SURE?", "This level's progress will be lost."));
   set.Add("confirmation_quitgame.png", Confirm(500, "QUIT VANTREL?", "The monsters will still be here."));

@@ -23,5 +23,6 @@ void KeyCap(cairo_t* cr, double x, double y, double w, const char* label);
 // "Press [SPACE] <what>", centred on (cx, y).
 void PressSpace(cairo_t* cr, double cx, double y, const char* what, const TextStyle& style);
 
-// The menu pictures: main menu, level select, credits, instructions, confirmations.
+// The menu pictures: main menu, level select, credits, settings, instructions,
+// confirmations.
 void MakeMenuScreens(AssetSet& set);
