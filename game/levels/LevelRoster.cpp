@@ -31,3 +31,9 @@ const LevelCast* LevelCastOf(int number) {
                                                        &kTrial1Cast, &kTrial2Cast};
   return number >= 1 && number <= kLevelCount ? kCasts[number - 1] : nullptr;
 }
+
+const char* LevelName(int number) {
+  static const char* const kNames[kLevelCount] = {"Level 1", "Level 2", "Level 3", "Level 4",
+                                                  "Level 5", "Level 6", "Trial 1", "Trial 2"};
+  return number >= 1 && number <= kLevelCount ? kNames[number - 1] : "";
+}

@@ -12,3 +12,6 @@ constexpr int kLevelCount = 8;
 GameState* CreateLevel(int number);
 // The cast (and through it the map file) of level `number`, or null.
 const LevelCast* LevelCastOf(int number);
+// What the player calls level `number`, as its button in the level select says ("Level 3",
+// "Trial 1"); empty when no level has that number.
+const char* LevelName(int number);
