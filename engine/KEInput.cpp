@@ -1,6 +1,8 @@
 // The input module: a snapshot of keys and cursor per frame, and the previous one.
 #include "KEInput.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "KESystem.h"
@@ -13,14 +15,42 @@ struct InputState {
   unsigned char previous[256];
   int cursorX, cursorY;
   int deltaX, deltaY;
+  float padAxes[6];
+  unsigned padRemovals;  // the platform's count at the last update
+  bool padRemoved;
+  KEInputDevice lastDevice;
 };
 InputState gInput;
+
+// A stick at rest rarely reads exactly 0; under this share of its throw it counts as 0.
+constexpr float kDeadZone = 0.25f;
+
+bool IsPadKey(int key) { return key >= VK_GAMEPAD_A && key <= VK_GAMEPAD_RIGHT_THUMBSTICK_LEFT; }
+
+KEInputDevice DeviceInUse(const InputState& input) {
+  bool pad = false, keyboardMouse = input.deltaX != 0 || input.deltaY != 0;
+  for (int key = 1; key < 256; ++key) {
+    if (!(input.current[key] & 0x80 & ~input.previous[key])) continue;
+    (IsPadKey(key) ? pad : keyboardMouse) = true;
+  }
+  for (int stick = 0; stick < 2; ++stick) {
+    float x = 0, y = 0;
+    KEInputGetPadStick(stick, &x, &y);
+    pad = pad || x != 0 || y != 0;
+  }
+  if (pad && !keyboardMouse) return KE_INPUT_PAD;
+  if (keyboardMouse && !pad) return KE_INPUT_KEYBOARD_MOUSE;
+  return input.lastDevice;
+}
 
 }  // namespace
 
 int KEInputInit() { return 1; }
 
-void KEInputReset() { gInput = InputState(); }
+void KEInputReset() {
+  gInput = InputState();
+  gInput.padRemovals = KEPlatformPadRemovals();
+}
 
 void KEInputUpdate() {
   std::memcpy(gInput.previous, gInput.current, sizeof gInput.current);
@@ -31,6 +61,11 @@ void KEInputUpdate() {
   gInput.deltaY = y - gInput.cursorY;
   gInput.cursorX = x;
   gInput.cursorY = y;
+  KEPlatformReadPadAxes(gInput.padAxes);
+  const unsigned removals = KEPlatformPadRemovals();
+  gInput.padRemoved = removals != gInput.padRemovals;
+  gInput.padRemovals = removals;
+  gInput.lastDevice = DeviceInUse(gInput);
 }
 
 void KEInputExit() {}
@@ -58,3 +93,25 @@ void KEInputGetCursorPositionDelta(int* dx, int* dy) {
 }
 
 void KEInputShowCursor(int show) { KEPlatformShowCursor(show); }
+
+int KEInputPadCount() { return KEPlatformPadCount(); }
+
+bool KEInputPadRemoved() { return gInput.padRemoved; }
+
+int KEInputAddPadMappings(const char* file) { return KEPlatformAddPadMappings(file); }
+
+void KEInputGetPadStick(int stick, float* x, float* y) {
+  const int first = stick == 1 ? 2 : 0;
+  const float sx = gInput.padAxes[first], sy = gInput.padAxes[first + 1];
+  const float length = std::sqrt(sx * sx + sy * sy);
+  if (length <= kDeadZone) {
+    *x = *y = 0;
+    return;
+  }
+  // Rescaled so that the edge of the dead zone is 0 and the rim 1, in the stick's direction.
+  const float scaled = std::min(1.0f, (length - kDeadZone) / (1 - kDeadZone));
+  *x = sx / length * scaled;
+  *y = sy / length * scaled;
+}
+
+KEInputDevice KEInputLastDevice() { return gInput.lastDevice; }

@@ -37,7 +37,35 @@ enum {
   VK_RCONTROL = 0xA3,
   VK_LMENU = 0xA4,
   VK_RMENU = 0xA5,
+  // Pad buttons, numbered as Windows numbers them. Triggers and stick directions count as
+  // pressed past half way.
+  VK_GAMEPAD_A = 0xC3,
+  VK_GAMEPAD_B = 0xC4,
+  VK_GAMEPAD_X = 0xC5,
+  VK_GAMEPAD_Y = 0xC6,
+  VK_GAMEPAD_RIGHT_SHOULDER = 0xC7,
+  VK_GAMEPAD_LEFT_SHOULDER = 0xC8,
+  VK_GAMEPAD_LEFT_TRIGGER = 0xC9,
+  VK_GAMEPAD_RIGHT_TRIGGER = 0xCA,
+  VK_GAMEPAD_DPAD_UP = 0xCB,
+  VK_GAMEPAD_DPAD_DOWN = 0xCC,
+  VK_GAMEPAD_DPAD_LEFT = 0xCD,
+  VK_GAMEPAD_DPAD_RIGHT = 0xCE,
+  VK_GAMEPAD_MENU = 0xCF,  // Start
+  VK_GAMEPAD_VIEW = 0xD0,  // Back
+  VK_GAMEPAD_LEFT_THUMBSTICK_BUTTON = 0xD1,
+  VK_GAMEPAD_RIGHT_THUMBSTICK_BUTTON = 0xD2,
+  VK_GAMEPAD_LEFT_THUMBSTICK_UP = 0xD3,
+  VK_GAMEPAD_LEFT_THUMBSTICK_DOWN = 0xD4,
+  VK_GAMEPAD_LEFT_THUMBSTICK_RIGHT = 0xD5,
+  VK_GAMEPAD_LEFT_THUMBSTICK_LEFT = 0xD6,
+  VK_GAMEPAD_RIGHT_THUMBSTICK_UP = 0xD7,
+  VK_GAMEPAD_RIGHT_THUMBSTICK_DOWN = 0xD8,
+  VK_GAMEPAD_RIGHT_THUMBSTICK_RIGHT = 0xD9,
+  VK_GAMEPAD_RIGHT_THUMBSTICK_LEFT = 0xDA,
 };
+
+enum KEInputDevice { KE_INPUT_KEYBOARD_MOUSE = 0, KE_INPUT_PAD = 1 };
 
 // Life cycle
 int KEInputInit();  // returns 1
@@ -57,3 +85,17 @@ bool KEInputCheckReleased(unsigned int key);   // up now, down in the previous s
 void KEInputGetCursorPosition(int* x, int* y);
 void KEInputGetCursorPositionDelta(int* dx, int* dy);
 void KEInputShowCursor(int show);  // counter: visible while it is 0 or more
+
+// Game controllers: every pad SDL knows (and those SDL_GAMECONTROLLERCONFIG maps), plugged
+// in and out at any time; their buttons are keys of the snapshot above.
+int KEInputPadCount();
+// A pad was pulled out between the previous update and this one.
+bool KEInputPadRemoved();
+// Adds mappings from a file in the community's format; the number added, or -1 after one
+// line saying why.
+int KEInputAddPadMappings(const char* file);
+// Stick 0 (left) or 1 (right) with the dead zone taken out: 0 inside it, rising to length 1
+// at the rim; x right, y down, as on the screen.
+void KEInputGetPadStick(int stick, float* x, float* y);
+// What the player used last: a key, a click or a mouse move, or a pad.
+KEInputDevice KEInputLastDevice();

@@ -59,7 +59,7 @@ void KEPlatformShowCursor(int show);
 // Input and clock, with the test seam
 
 // Fills a 256-entry table of Windows virtual-key codes (bit 0x80 = down) from the
-// keyboard and mouse buttons (left 0x01, right 0x02, middle 0x04).
+// keyboard, mouse buttons (left 0x01, right 0x02, middle 0x04) and pads (0xC3 to 0xDA).
 void KEPlatformReadKeys(unsigned char keys[256]);
 // Cursor position in client pixels, origin top-left, y down.
 void KEPlatformReadCursor(int* x, int* y);
@@ -70,6 +70,16 @@ uint64_t KEPlatformCounterFrequency();
 // read the counter again. Sleeps while far from the deadline so that a paced frame
 // does not keep a core busy, then lets the caller spin the last two milliseconds.
 void KEPlatformWaitUntil(uint64_t deadline);
+
+// Game controllers. Their buttons are read with the keys (see KEPlatformReadKeys).
+int KEPlatformPadCount();
+// How many pads have been pulled out since the start; never goes down.
+unsigned KEPlatformPadRemovals();
+// Adds pad mappings in the community's text format; the number added, or -1 after one line.
+int KEPlatformAddPadMappings(const char* file);
+// Sticks and triggers of the open pads, in SDL's axis order (left x, left y, right x,
+// right y, left trigger, right trigger): -1 to 1, y down, triggers 0 to 1.
+void KEPlatformReadPadAxes(float axes[6]);
 
 // A test can take over the keyboard, the cursor and the clock while the window, the
 // GL context and everything above stay real. Any null member keeps the real source.

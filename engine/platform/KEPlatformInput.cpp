@@ -122,6 +122,7 @@ void KEPlatformNotePress(const SDL_Event& event) {
   unsigned char vk = 0;
   if (event.type == SDL_KEYDOWN) vk = VirtualKeyOf(event.key.keysym.scancode);
   if (event.type == SDL_MOUSEBUTTONDOWN) vk = VirtualButtonOf(event.button.button);
+  if (event.type == SDL_CONTROLLERBUTTONDOWN) vk = KEPlatformPadKeyOf(event.cbutton.button);
   if (vk) gPressedSinceSample[vk] = true;
 }
 
@@ -135,7 +136,11 @@ void KEPlatformSetInputSource(const KEPlatformInputSource* source) {
   if (source->waitUntil) gSource.waitUntil = source->waitUntil;
 }
 
-void KEPlatformReadKeys(unsigned char keys[256]) { gSource.readKeys(keys); }
+// Pads stay real under a test's keyboard, so a test can drive one through SDL.
+void KEPlatformReadKeys(unsigned char keys[256]) {
+  gSource.readKeys(keys);
+  KEPlatformReadPadKeys(keys);
+}
 
 void KEPlatformReadCursor(int* x, int* y) { gSource.readCursor(x, y); }
 

@@ -116,6 +116,7 @@ int KEPlatformOpenWindow(const char* title, int width, int height) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     return ReportNoDisplay(SDL_GetError());
   }
+  KEPlatformPadStart();
   CloseOnHangUp();
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
@@ -163,6 +164,7 @@ int KEPlatformSetSwapInterval(int interval) {
 }
 
 void KEPlatformCloseWindow() {
+  KEPlatformPadStop();
   if (gWin.context) SDL_GL_DeleteContext(gWin.context);
   if (gWin.window) SDL_DestroyWindow(gWin.window);
 
@@ -257,7 +259,10 @@ KEPlatformEventKind KEPlatformPollEvent() {
   }
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
-    if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN) KEPlatformNotePress(event);
+    if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN ||
+        event.type == SDL_CONTROLLERBUTTONDOWN)
+      KEPlatformNotePress(event);
+    KEPlatformPadEvent(event);
     switch (event.type) {
       case SDL_QUIT:
         return KE_PLATFORM_EVENT_CLOSE;
