@@ -171,7 +171,7 @@ void SettingsPanel::ShowCurrent() {
       UIButton* choice = rows[r].choices[c];
       if (!choice) continue;
       choice->sprite.SetAnimation(c == shown         ? kChoiceChosen
-                                  : choice->hovered ? kChoiceHover
+                                  : choice->highlighted ? kChoiceHover
                                                     : kChoiceIdle);
     }
   }

@@ -1,5 +1,7 @@
 #include "UIButton.h"
 
+#include <cmath>
+#include <initializer_list>
 #include <string>
 
 #include "GameState.h"
@@ -19,16 +21,11 @@ void UIButton::Update() {
   const float x = float(mx), y = float(my);
   // Strict on every edge: a cursor on the border of two boxes belongs to neither.
   hovered = active && hitLeft < x && x < hitRight && hitTop < y && y < hitBottom;
-  if (hovered) {
-    if (useStateImages) sprite.SetAnimation(kHover);
-    // Only the press edge clicks, so holding the button or sliding onto it does nothing.
-    if (KEInputCheckTriggered(VK_LBUTTON)) {
-      if (useStateImages) sprite.SetAnimation(kClicked);
-      clicked = true;
-    }
-  } else if (useStateImages) {
-    sprite.SetAnimation(kIdle);
-  }
+  // Only the press edge clicks, so holding the button or sliding onto it does nothing.
+  pressedNow = hovered && KEInputCheckTriggered(VK_LBUTTON);
+  if (pressedNow) clicked = true;
+  // The focus pass after every object's update lights the focused button.
+  if (useStateImages) sprite.SetAnimation(pressedNow ? kClicked : kIdle);
   position = {basePosition.x + offset.x, basePosition.y + offset.y};
   UpdateTransform();
 }
@@ -81,6 +78,100 @@ bool DropEarlyClicks(float& sinceEntry) {
   return true;
 }
 
+namespace {
+
+// The mouse moved or clicked more lately than a menu key was pressed: the focus follows the
+// pointer, and no button is lit while it points at none.
+bool gPointerInUse = false;
+
+bool AnyTriggered(std::initializer_list<unsigned> keys) {
+  for (unsigned key : keys) {
+    if (KEInputCheckTriggered(key)) return true;
+  }
+  return false;
+}
+
+KEVec2 Centre(const UIButton& button) {
+  return {(button.hitLeft + button.hitRight) / 2, (button.hitTop + button.hitBottom) / 2};
+}
+
+void UpdateFocus() {
+  std::vector<UIButton*> active;
+  for (const GameObjectPtr& object : gUIObjects) {
+    auto* button = dynamic_cast<UIButton*>(object.get());
+    if (!button) continue;
+    if (button->active) active.push_back(button);
+    else button->focused = button->highlighted = false;
+  }
+  if (active.empty()) return;
+  const int dx = int(AnyTriggered({VK_RIGHT, 'D', VK_GAMEPAD_DPAD_RIGHT,
+                                   VK_GAMEPAD_LEFT_THUMBSTICK_RIGHT})) -
+                 int(AnyTriggered({VK_LEFT, 'A', VK_GAMEPAD_DPAD_LEFT,
+                                   VK_GAMEPAD_LEFT_THUMBSTICK_LEFT}));
+  const int dy = int(AnyTriggered({VK_DOWN, 'S', VK_GAMEPAD_DPAD_DOWN,
+                                   VK_GAMEPAD_LEFT_THUMBSTICK_DOWN})) -
+                 int(AnyTriggered({VK_UP, 'W', VK_GAMEPAD_DPAD_UP, VK_GAMEPAD_LEFT_THUMBSTICK_UP}));
+  const bool press = AnyTriggered({VK_RETURN, VK_SPACE, VK_GAMEPAD_A});
+  int moveX = 0, moveY = 0;
+  KEInputGetCursorPositionDelta(&moveX, &moveY);
+  if (moveX || moveY || KEInputCheckTriggered(VK_LBUTTON)) gPointerInUse = true;
+  if (dx || dy || press) gPointerInUse = false;
+
+  UIButton* focused = nullptr;
+  for (UIButton* button : active) {
+    if (button->focused && !focused) focused = button;
+  }
+  // A new set of buttons (a screen, a panel) starts on its preferred button, else its first.
+  if (!focused) {
+    focused = active.front();
+    for (UIButton* button : active) {
+      if (button->preferFocus) focused = button;
+    }
+  }
+  if (gPointerInUse) {
+    for (UIButton* button : active) {
+      if (button->hovered) focused = button;
+    }
+  } else if (dx || dy) {
+    focused = NearestInDirection(active, focused, dx, dy);
+  }
+  const bool shown = !gPointerInUse || focused->hovered;
+  if (press) focused->clicked = focused->pressedNow = true;
+  for (UIButton* button : active) {
+    button->focused = button == focused;
+    button->highlighted = button->focused && shown;
+    if (button->useStateImages)
+      button->sprite.SetAnimation(button->pressedNow ? kClicked
+                                  : button->highlighted ? kHover
+                                                        : kIdle);
+  }
+}
+
+}  // namespace
+
+UIButton* NearestInDirection(const std::vector<UIButton*>& buttons, UIButton* from, int dx,
+                             int dy) {
+  const KEVec2 start = Centre(*from);
+  UIButton* best = from;
+  float bestScore = 0;
+  bool bestAhead = false;
+  for (UIButton* button : buttons) {
+    const KEVec2 c = Centre(*button);
+    const float along = (c.x - start.x) * float(dx) + (c.y - start.y) * float(dy);
+    const float across = std::fabs((c.x - start.x) * float(dy) - (c.y - start.y) * float(dx));
+    if (button == from || along < 1) continue;
+    // Within about 60 degrees of straight ahead beats anything further round.
+    const bool ahead = across <= 2 * along;
+    const float score = along + 2 * across;
+    if (best == from || (ahead && !bestAhead) || (ahead == bestAhead && score < bestScore)) {
+      best = button;
+      bestScore = score;
+      bestAhead = ahead;
+    }
+  }
+  return best;
+}
+
 void UpdateUIObjects() {
   const float dt = float(GameStateManager.frameTime);
   for (size_t i = 0; i < gUIObjects.size(); ++i) {
@@ -88,6 +179,7 @@ void UpdateUIObjects() {
     object->Update();
     object->UpdateAnimation(dt);
   }
+  UpdateFocus();
 }
 
 void DrawUIObjects() {

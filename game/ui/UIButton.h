@@ -1,8 +1,12 @@
 // Image buttons with a hit box in screen pixels and a click latch, and the UI object list.
+// One active button has the focus and shows its hover picture: the mouse moves it by
+// hovering, the arrows, W A S D, a pad's d-pad or left stick move it to the nearest button
+// that way, and Enter, Space or the pad's A press it.
 #pragma once
 
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "GameObject.h"
 
@@ -21,9 +25,18 @@ class UIButton : public GameObject {
   KEVec2 offset = {0, 0};        // the view centre in levels, 0 in menus
   KEVec2 basePosition = {0, 0};  // world position before `offset`
   bool active = false;
-  bool hovered = false;
-  bool clicked = false;  // set by a click, cleared only by the owner
+  bool hovered = false;      // under the mouse
+  bool clicked = false;      // set by a click or a press, cleared only by the owner
+  bool preferFocus = false;  // takes the focus when the buttons shown change (a "no")
+  bool focused = false;
+  bool highlighted = false;  // focused and shown so: hidden while the mouse points elsewhere
+  bool pressedNow = false;   // clicked or pressed on this frame
 };
+
+// The button `from` moves the focus to for a press towards (dx, dy) (screen, y down): the
+// nearest that way, preferring those straight ahead; `from` itself when none lies that way.
+UIButton* NearestInDirection(const std::vector<UIButton*>& buttons, UIButton* from, int dx,
+                             int dy);
 
 // One row of a screen's button table.
 struct ButtonSpec {

@@ -111,6 +111,7 @@ void LevelBase::Load() {
   PlaceSprite(confirmPanel, "Assets/confirmationscreen.png", 200, 150);
 
   CreateButtons(*this, kPauseButtons);
+  noButton->preferFocus = true;
   settings.Load();
   soundButton->sprite.SetImage("Assets/soundOn.png");
   soundButton->sprite.AddImage("Assets/soundOFF.png");

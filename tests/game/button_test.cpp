@@ -126,3 +126,63 @@ TEST_F(ButtonTest, OwnerChosenImageIsLeftAloneAndPlacementFollowsTheOffset) {
 }
 
 }  // namespace
+
+namespace {
+
+// A button whose hit box is 40 pixels square around (x, y).
+UIButton* ButtonAt(float x, float y) {
+  return CreateButton(ButtonSpec{nullptr, 40, 40, 0, 0, x - 20, y + 20, x + 20, y - 20});
+}
+
+TEST_F(ButtonTest, TheFocusMovesToTheNearestButtonThatWay) {
+  FreeUIObjects();
+  //   a . b
+  //   c . d . . e
+  std::vector<UIButton*> all = {ButtonAt(100, 100), ButtonAt(300, 100), ButtonAt(100, 300),
+                                ButtonAt(320, 300), ButtonAt(600, 400)};
+  enum { a, b, c, d, e };
+  struct Move {
+    int from, dx, dy, to;
+  };
+  const Move moves[] = {
+      {a, 1, 0, b},  {a, 0, 1, c},  {a, -1, 0, a}, {a, 0, -1, a},  // nothing that way: stay
+      {b, 0, 1, d},                                                 // straight below beats c
+      {d, 1, 0, e},  {c, 1, 0, d},  {e, 0, -1, b}, {e, -1, 0, d},
+  };
+  for (const Move& m : moves) {
+    EXPECT_EQ(NearestInDirection(all, all[m.from], m.dx, m.dy), all[m.to])
+        << "from " << m.from << " towards " << m.dx << "," << m.dy;
+  }
+}
+
+TEST_F(ButtonTest, KeysAndPadMoveAndPressTheFocusFromThePreferredButton) {
+  UIButton* below = CreateButton(ButtonSpec{"RESTART", 150, 75, 0, -60, 340, 376, 457, 337});
+  below->preferFocus = true;
+  for (UIButton* each : {button, below}) each->active = true;
+  const auto tap = [](unsigned key) {
+    test_input::Press(key);
+    KEInputUpdate();
+    UpdateUIObjects();
+    test_input::Release(key);
+    KEInputUpdate();
+    UpdateUIObjects();
+  };
+  KEInputUpdate();
+  UpdateUIObjects();
+  EXPECT_TRUE(below->focused) << "the preferred button starts with the focus";
+  tap(VK_UP);
+  EXPECT_TRUE(button->highlighted);
+  EXPECT_EQ(button->sprite.currentAnimation, kHover);
+  EXPECT_EQ(below->sprite.currentAnimation, kIdle);
+  tap(VK_GAMEPAD_DPAD_DOWN);
+  tap('W');
+  EXPECT_TRUE(button->focused);
+  for (unsigned press : {VK_RETURN, VK_SPACE, VK_GAMEPAD_A}) {
+    button->clicked = below->clicked = false;
+    tap(press);
+    EXPECT_TRUE(button->clicked) << press;
+    EXPECT_FALSE(below->clicked) << press;
+  }
+}
+
+}  // namespace
