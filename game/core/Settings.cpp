@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "Controls.h"
 #include "SavedFile.h"
 
 namespace fs = std::filesystem;
@@ -53,6 +54,21 @@ bool ReadSpeed(const std::string& text, int* speed) {
   return false;
 }
 
+template <Action kAction>
+std::string WriteKey(const Settings& settings) {
+  return KeyName(settings.keys[kAction]);
+}
+
+template <Action kAction>
+bool ReadKey(const std::string& text, Settings* settings) {
+  const unsigned key = KeyFromName(text);
+  if (!key) return false;
+  settings->keys[kAction] = key;
+  return true;
+}
+
+constexpr char kKeyExpected[] = "a key such as W, SPACE, LEFT_SHIFT or MOUSE_LEFT";
+
 const char* VSyncName(VSyncMode mode) {
   return mode == VSyncMode::kOn ? "on" : mode == VSyncMode::kOff ? "off" : "auto";
 }
@@ -79,6 +95,15 @@ const Key kKeys[] = {
      }},
     {"game_speed", "100, 85 or 70", [](const Settings& s) { return std::to_string(s.gameSpeed); },
      [](const std::string& v, Settings* s) { return ReadSpeed(v, &s->gameSpeed); }},
+    {"key_walk_up", kKeyExpected, WriteKey<Action::kWalkUp>, ReadKey<Action::kWalkUp>},
+    {"key_walk_down", kKeyExpected, WriteKey<Action::kWalkDown>, ReadKey<Action::kWalkDown>},
+    {"key_walk_left", kKeyExpected, WriteKey<Action::kWalkLeft>, ReadKey<Action::kWalkLeft>},
+    {"key_walk_right", kKeyExpected, WriteKey<Action::kWalkRight>, ReadKey<Action::kWalkRight>},
+    {"key_photograph", kKeyExpected, WriteKey<Action::kPhotograph>, ReadKey<Action::kPhotograph>},
+    {"key_disguise", kKeyExpected, WriteKey<Action::kDisguise>, ReadKey<Action::kDisguise>},
+    {"key_end_disguise", kKeyExpected, WriteKey<Action::kEndDisguise>,
+     ReadKey<Action::kEndDisguise>},
+    {"key_pause", kKeyExpected, WriteKey<Action::kPause>, ReadKey<Action::kPause>},
 };
 
 const char kHeading[] =
@@ -181,6 +206,15 @@ Settings LoadSettings() {
       SayOnce(where + key->name + " = " + Quoted(value) + " is not " + key->expected + "; using " +
               key->write(defaults));
     }
+  }
+  // One key for two actions would do both at once.
+  for (int i = 0; i < kActionCount; ++i) {
+    const int other = ActionBoundTo(settings.keys, settings.keys.keys[i], Action(i));
+    if (other < 0) continue;
+    SayOnce("Settings file " + path + ": " + KeyName(settings.keys.keys[i]) +
+            " is bound twice; using the default keys");
+    settings.keys = KeyBindings();
+    break;
   }
   return settings;
 }

@@ -6,16 +6,36 @@
 
 enum class VSyncMode { kAuto, kOn, kOff };
 
+// What the player can bind a key or mouse button to, in the order the settings list them.
+enum class Action { kWalkUp, kWalkDown, kWalkLeft, kWalkRight, kPhotograph, kDisguise,
+                    kEndDisguise, kPause };
+constexpr int kActionCount = 8;
+
+struct KeyBindings {
+  // Physical keys and mouse buttons, as key codes.
+  unsigned keys[kActionCount] = {'W', 'S', 'A', 'D', 0x01, 0x02, 0x04, 0x1B};
+  unsigned& operator[](Action action) { return keys[int(action)]; }
+  unsigned operator[](Action action) const { return keys[int(action)]; }
+  bool operator==(const KeyBindings& other) const {
+    for (int i = 0; i < kActionCount; ++i) {
+      if (keys[i] != other.keys[i]) return false;
+    }
+    return true;
+  }
+};
+
 struct Settings {
   int musicVolume = 100;    // percent, in steps of 10
   int effectsVolume = 100;  // percent, in steps of 10
   bool fullScreen = true;
   VSyncMode vsync = VSyncMode::kAuto;
   int gameSpeed = 100;  // percent of full speed in the levels: 100, 85 or 70
+  KeyBindings keys;
 
   bool operator==(const Settings& other) const {
     return musicVolume == other.musicVolume && effectsVolume == other.effectsVolume &&
-           fullScreen == other.fullScreen && vsync == other.vsync && gameSpeed == other.gameSpeed;
+           fullScreen == other.fullScreen && vsync == other.vsync &&
+           gameSpeed == other.gameSpeed && keys == other.keys;
   }
   bool operator!=(const Settings& other) const { return !(*this == other); }
 };

@@ -1,5 +1,7 @@
 #include "Settings.h"
 
+#include "Controls.h"
+
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -74,7 +76,9 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
       "just words\r\n"
       "vsync = ON\r\n"
       "game_speed = 50\r\n"
-      "music_volume = 70\r\n");
+      "music_volume = 70\r\n"
+      "key_photograph = space\r\n"
+      "key_pause = NOPE\r\n");
   testing::internal::CaptureStdout();
   const Settings read = LoadSettings();
   const std::string said = testing::internal::GetCapturedStdout();
@@ -82,6 +86,8 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
   EXPECT_EQ(read.effectsVolume, 100);
   EXPECT_TRUE(read.fullScreen);
   EXPECT_EQ(read.vsync, VSyncMode::kAuto);
+  EXPECT_EQ(read.keys[Action::kPhotograph], unsigned(' ')) << "key names in any case";
+  EXPECT_EQ(read.keys[Action::kPause], KeyBindings()[Action::kPause]);
   const std::string where = "Settings file " + SettingsFilePath() + ", line ";
   for (const std::string& line :
        {where + "2: unknown setting \"colour\", kept as it is",
@@ -89,10 +95,12 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
         where + "5: fullscreen = \"maybe\" is not yes or no; using yes",
         where + "6: \"just words\" is not `key = value`; kept as it is",
         where + "7: vsync = \"ON\" is not auto, on or off; using auto",
-        where + "8: game_speed = \"50\" is not 100, 85 or 70; using 100"}) {
+        where + "8: game_speed = \"50\" is not 100, 85 or 70; using 100",
+        where + "11: key_pause = \"NOPE\" is not a key such as W, SPACE, LEFT_SHIFT or "
+                "MOUSE_LEFT; using ESCAPE"}) {
     EXPECT_NE(said.find(line + "\n"), std::string::npos) << line << "\nin\n" << said;
   }
-  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 6) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 7) << said;
 
   // A change is written where its key first stood; the person's other lines stay as typed.
   Settings changed = read;
@@ -101,7 +109,16 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
   EXPECT_TRUE(SaveSettings(changed, read));
   EXPECT_EQ(Read(),
             "# mine\ncolour = blue\nmusic_volume = 20\neffects_volume = 30\nfullscreen = maybe\n"
-            "just words\nvsync = ON\ngame_speed = 50\n");
+            "just words\nvsync = ON\ngame_speed = 50\nkey_photograph = space\nkey_pause = NOPE\n"
+            "key_walk_up = W\nkey_walk_down = S\nkey_walk_left = A\nkey_walk_right = D\n"
+            "key_disguise = MOUSE_RIGHT\nkey_end_disguise = MOUSE_MIDDLE\n");
+
+  // One key for two actions would do both at once: the default keys instead.
+  Write("key_walk_up = D\nkey_photograph = E\n");
+  testing::internal::CaptureStdout();
+  EXPECT_TRUE(LoadSettings().keys == KeyBindings());
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Settings file " + SettingsFilePath() + ": D is bound twice; using the default keys\n");
 }
 
 // Two copies of the game, each started with the same file: what each one changes survives
@@ -152,3 +169,17 @@ TEST(SwapInterval, VsyncOnlyWhereEveryUpdateIsShownEquallyLong) {
 }
 
 }  // namespace
+
+// Every key the game can name is read back as that key, so a binding survives the file.
+TEST(KeyNames, EveryNamedKeyReadsBackAsItself) {
+  int named = 0;
+  for (unsigned key = 1; key < 256; ++key) {
+    const std::string name = KeyName(key);
+    if (name.empty()) continue;
+    ++named;
+    EXPECT_EQ(KeyFromName(name), key) << name;
+  }
+  EXPECT_GT(named, 80);
+  EXPECT_EQ(KeyFromName("mouse_left"), 0x01u);
+  EXPECT_EQ(KeyFromName("NOT A KEY"), 0u);
+}
