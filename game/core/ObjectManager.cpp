@@ -4,6 +4,7 @@
 #include <typeinfo>
 
 #include "GameState.h"
+#include "Controls.h"
 #include "KEInput.h"
 #include "Tile.h"
 
@@ -34,7 +35,9 @@ std::shared_ptr<Electric> ObjectManager::CreateElectric() {
 }
 
 void ObjectManager::UpdateAll() {
-  if (KEInputCheckTriggered(VK_ESCAPE)) {
+  // The pause key (Escape unless rebound) or the pad's Start open and close the pause menu;
+  // the pad's B closes it, as backing out of a menu does.
+  if (ActionTriggered(Action::kPause) || (paused && KEInputCheckTriggered(VK_GAMEPAD_B))) {
     paused = !paused;
     if (!paused) {
       if (auto* level = dynamic_cast<ResumableState*>(GameStateManager.current)) level->Resume();
