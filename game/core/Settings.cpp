@@ -79,6 +79,9 @@ const Key kKeys[] = {
      }},
     {"game_speed", "100, 85 or 70", [](const Settings& s) { return std::to_string(s.gameSpeed); },
      [](const std::string& v, Settings* s) { return ReadSpeed(v, &s->gameSpeed); }},
+    {"exit_arrow", "yes or no",
+     [](const Settings& s) { return std::string(s.exitArrow ? "yes" : "no"); },
+     [](const std::string& v, Settings* s) { return ReadYesNo(v, &s->exitArrow); }},
 };
 
 const char kHeading[] =
