@@ -46,7 +46,7 @@ TEST_F(SettingsTest, DefaultsAreWrittenOutOnceAndChangesReadBack) {
   WriteDefaultSettingsIfMissing();
   const std::string defaults = Read();
   EXPECT_NE(defaults.find("\nmusic_volume = 100\neffects_volume = 100\nfullscreen = yes\n"
-                          "vsync = auto\ngame_speed = 100\n"),
+                          "vsync = auto\ngame_speed = 100\nexit_arrow = yes\n"),
             std::string::npos)
       << defaults;
 
@@ -56,6 +56,7 @@ TEST_F(SettingsTest, DefaultsAreWrittenOutOnceAndChangesReadBack) {
   changed.fullScreen = false;
   changed.vsync = VSyncMode::kOff;
   changed.gameSpeed = 70;
+  changed.exitArrow = false;
   EXPECT_TRUE(SaveSettings(changed, Settings()));
   EXPECT_TRUE(LoadSettings() == changed);
   WriteDefaultSettingsIfMissing();
@@ -74,7 +75,8 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
       "just words\r\n"
       "vsync = ON\r\n"
       "game_speed = 50\r\n"
-      "music_volume = 70\r\n");
+      "music_volume = 70\r\n"
+      "exit_arrow = sometimes\r\n");
   testing::internal::CaptureStdout();
   const Settings read = LoadSettings();
   const std::string said = testing::internal::GetCapturedStdout();
@@ -89,10 +91,11 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
         where + "5: fullscreen = \"maybe\" is not yes or no; using yes",
         where + "6: \"just words\" is not `key = value`; kept as it is",
         where + "7: vsync = \"ON\" is not auto, on or off; using auto",
-        where + "8: game_speed = \"50\" is not 100, 85 or 70; using 100"}) {
+        where + "8: game_speed = \"50\" is not 100, 85 or 70; using 100",
+        where + "10: exit_arrow = \"sometimes\" is not yes or no; using yes"}) {
     EXPECT_NE(said.find(line + "\n"), std::string::npos) << line << "\nin\n" << said;
   }
-  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 6) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 7) << said;
 
   // A change is written where its key first stood; the person's other lines stay as typed.
   Settings changed = read;
@@ -101,7 +104,7 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
   EXPECT_TRUE(SaveSettings(changed, read));
   EXPECT_EQ(Read(),
             "# mine\ncolour = blue\nmusic_volume = 20\neffects_volume = 30\nfullscreen = maybe\n"
-            "just words\nvsync = ON\ngame_speed = 50\n");
+            "just words\nvsync = ON\ngame_speed = 50\nexit_arrow = sometimes\n");
 }
 
 // Two copies of the game, each started with the same file: what each one changes survives
