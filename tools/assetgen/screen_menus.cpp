@@ -166,7 +166,7 @@ Image Settings(const AssetSet& set) {
       {"DISPLAY", 290, nullptr},
       {"VSYNC", 350, "auto: on at 60, 120 or 240 Hz"},
       {"GAME SPEED", 410, "slows monsters, hazards and timers"},
-      {"EXIT ARROW", 470, "points the way to an exit off screen"},
+      {"EXIT ARROW", 470, nullptr},
   };
   for (const auto& row : rows) {
     DrawText(cr, row.label, 100, row.y, Heading(22, pal::kCream), 0);
