@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots from the real program under a virtual X server of
 # 800 x 600, so that full screen is the game's own view pixel for pixel: the main menu,
-# the level select (with two levels won, to show their badges) and level 1 in play.
+# the level select (with two levels won, to show their badges), level 1's overview and
+# level 1 in play, its exit arrow pointing up to the exit.
 # Writes docs/screenshots/*.png. Needs what the tests need (scripts/install-deps.sh test).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -50,6 +51,9 @@ xdotool mousemove --window "$wid" 700 80
 shoot level-select level.png 0 0 800 600
 click_at 150 150
 "$probe" match "$wid" "$root/data/Assets/gui.png" 0 520 800 80 80 10 >/dev/null
+sleep 0.5
+"$probe" shot "$wid" "$out/overview.png"
+echo "wrote docs/screenshots/overview.png"
 # A few steps into the level, facing the way it goes.
 xdotool mousemove --window "$wid" 600 250
 xdotool keydown d; sleep 0.8; xdotool keyup d

@@ -30,12 +30,13 @@ struct Settings {
   bool fullScreen = true;
   VSyncMode vsync = VSyncMode::kAuto;
   int gameSpeed = 100;  // percent of full speed in the levels: 100, 85 or 70
+  bool exitArrow = true;  // an arrow at the view's edge points to the exit off screen
   KeyBindings keys;
 
   bool operator==(const Settings& other) const {
     return musicVolume == other.musicVolume && effectsVolume == other.effectsVolume &&
            fullScreen == other.fullScreen && vsync == other.vsync &&
-           gameSpeed == other.gameSpeed && keys == other.keys;
+           gameSpeed == other.gameSpeed && exitArrow == other.exitArrow && keys == other.keys;
   }
   bool operator!=(const Settings& other) const { return !(*this == other); }
 };

@@ -1,5 +1,6 @@
 #include "Sprite.h"
 
+#include <cmath>
 #include <map>
 
 #include "KEGraphics.h"
@@ -54,6 +55,20 @@ void DrawPicture(const std::shared_ptr<Mesh<3>>& quad, const std::shared_ptr<Tex
   KEGfxSetRenderMode(KE_RENDER_TEXTURE);
   KEGfxSetPosition(x, y);
   KEGfxSetTintColor(1, 1, 1, 1);
+  KEGfxTextureSet(picture ? picture->get() : nullptr, 0, 0);
+  KEGfxMeshDraw(quad->get(), KE_DRAW_TRIANGLES);
+}
+
+void DrawTurnedPicture(const std::shared_ptr<Mesh<3>>& quad,
+                       const std::shared_ptr<Texture>& picture, float x, float y, float angle) {
+  if (!quad) return;
+  const float c = std::cos(angle), s = std::sin(angle);
+  const KEMtx33 turned = {{{c, -s, x}, {s, c, y}, {0, 0, 1}}};
+  KEGfxSetRenderMode(KE_RENDER_TEXTURE);
+  KEGfxSetTintColor(1, 1, 1, 1);
+  KEGfxSetBlendMode(KE_BLEND_TRANSLUCENT);
+  KEGfxSetTransparency(1);
+  KEGfxSetTransform(&turned);
   KEGfxTextureSet(picture ? picture->get() : nullptr, 0, 0);
   KEGfxMeshDraw(quad->get(), KE_DRAW_TRIANGLES);
 }

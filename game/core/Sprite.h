@@ -86,5 +86,8 @@ std::shared_ptr<Mesh<3>> MakeQuad(float left, float right, float bottom, float t
 // they are. Nothing is drawn without a quad.
 void DrawPicture(const std::shared_ptr<Mesh<3>>& quad, const std::shared_ptr<Texture>& picture,
                  float x, float y);
+// The same turned by `angle` radians about its centre, with translucent blending.
+void DrawTurnedPicture(const std::shared_ptr<Mesh<3>>& quad,
+                       const std::shared_ptr<Texture>& picture, float x, float y, float angle);
 // Texture program, position, white tint, alpha blending and the given transparency.
 void BeginSpriteDraw(float transparency, float x, float y);

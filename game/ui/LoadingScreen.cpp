@@ -4,6 +4,7 @@
 
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
+#include "LevelBase.h"
 #include "LevelRoster.h"
 #include "MainMenu.h"
 
@@ -16,6 +17,7 @@ GameState* TargetState(unsigned target) {
   if (target == 0) return new MainMenu;
   const LevelMaker make = gLevelMaker ? gLevelMaker : CreateLevel;
   GameState* level = target <= unsigned(kLevelCount) ? make(int(target)) : nullptr;
+  if (auto* playable = dynamic_cast<LevelBase*>(level)) playable->ShowOverviewAtStart();
   if (level) return level;
   // A menu rather than a loading screen that never ends.
   std::printf("No level %u to load: back to the main menu\n", target);

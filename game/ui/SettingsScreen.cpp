@@ -51,7 +51,10 @@ const OptionRow kOptionRows[] = {
     {410, {"SPEED100", "SPEED85", "SPEED70"},
      [](const Settings& s) { return int(std::find(kSpeeds, kSpeeds + 3, s.gameSpeed) - kSpeeds); },
      [](Settings* s, int choice) { s->gameSpeed = kSpeeds[choice]; }},
+    {470, {"ON", "OFF", nullptr}, [](const Settings& s) { return s.exitArrow ? 0 : 1; },
+     [](Settings* s, int choice) { s->exitArrow = choice == 0; }},
 };
+constexpr int kOptionRowCount = int(sizeof kOptionRows / sizeof kOptionRows[0]);
 
 enum StepImage { kStepOff = 0, kStepOn = 1 };
 enum ChoiceImage { kChoiceIdle = 0, kChoiceHover = 1, kChoiceChosen = 2 };
@@ -97,7 +100,7 @@ void SettingsPanel::Load() {
     }
     row.plus = Keep(CreateButton(Centred("PLUS", 50, 50, kPlusX, kVolumeY[r], kSmallPlate)));
   }
-  for (int r = 0; r < 3; ++r) {
+  for (int r = 0; r < kOptionRowCount; ++r) {
     for (int c = 0; c < 3 && kOptionRows[r].names[c]; ++c) {
       const std::string name = kOptionRows[r].names[c];
       rows[r].choices[c] = Keep(ImageButton(
@@ -141,7 +144,7 @@ bool SettingsPanel::Update(KEVec2 view) {
       if (TakeClick(row.steps[i])) volume = (i + 1) * 10;
     }
   }
-  for (int r = 0; r < 3; ++r) {
+  for (int r = 0; r < kOptionRowCount; ++r) {
     for (int c = 0; c < 3; ++c) {
       if (TakeClick(rows[r].choices[c])) kOptionRows[r].choose(&changed, c);
     }
@@ -165,7 +168,7 @@ void SettingsPanel::ShowCurrent() {
         step->sprite.SetAnimation(volume[r] >= (i + 1) * 10 ? kStepOn : kStepOff);
     }
   }
-  for (int r = 0; r < 3; ++r) {
+  for (int r = 0; r < kOptionRowCount; ++r) {
     const int shown = kOptionRows[r].shown(current);
     for (int c = 0; c < 3; ++c) {
       UIButton* choice = rows[r].choices[c];

@@ -1,6 +1,6 @@
-// The settings screen: music and effects volumes, window mode, vsync and the game speed
-// assist. The main menu opens it as a screen of its own, a paused level over its world.
-// Each click takes effect at once, shows in the screen's pictures and is kept in the file.
+// The settings screen: music and effects volumes, window mode, vsync, the game speed
+// assist and the exit arrow. The main menu opens it as a screen of its own, a paused level
+// over its world. Each click takes effect at once, shows in the screen's pictures and is kept in the file.
 #pragma once
 
 #include <vector>
@@ -39,7 +39,7 @@ class SettingsPanel {
     UIButton* choices[3] = {};
   };
   VolumeRow volumes[2];  // music, effects
-  ChoiceRow rows[3];     // window mode, vsync, game speed
+  ChoiceRow rows[4];     // window mode, vsync, game speed, exit arrow
   UIButton* back = nullptr;
 
  private:

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "KEGraphics.h"
+#include "KEInput.h"
 #include "KESystem.h"
 #include "Player.h"
+#include "SettingsInEffect.h"
 #include "StateRequests.h"
 #include "UIButton.h"
 
@@ -69,6 +71,15 @@ float ClampAxis(float p, float low, float high, float* clamped) {
   return bound;
 }
 
+bool StartsPlay() {
+  for (unsigned key : {unsigned('W'), unsigned('A'), unsigned('S'), unsigned('D'),
+                       unsigned(VK_SPACE), unsigned(VK_LBUTTON)}) {
+    if (KEInputCheckTriggered(key)) return true;
+  }
+  // Alt+Enter switches the window mode and leaves the overview as it is.
+  return KEInputCheckTriggered(VK_RETURN) && !KEInputCheckCurr(VK_MENU);
+}
+
 void PlaceSprite(Sprite& sprite, const char* picture, float halfWidth, float halfHeight) {
   sprite.Init(1, halfWidth, halfHeight);
   sprite.AddImage(picture);
@@ -122,6 +133,8 @@ void LevelBase::Load() {
   loadingPicture.AddStrip("Assets/Loading.png", 4, 0.25f);
 
   hud.Load();
+  overview.Load();
+  exitArrow.Load(map);
   player = gObjectManager.CreatePlayer();
   gCurrentPlayer = player.get();
   gCurrentUI = &hud;
@@ -131,15 +144,46 @@ void LevelBase::Load() {
 void LevelBase::Initialize() {
   SortByLayer(gObjectManager.objects);
   SortByLayer(gUIObjects);
+  if (overviewUntilStart) ShowOverview(true);
+}
+
+void LevelBase::ShowOverview(bool shown) {
+  overviewShown = shown;
+  if (!shown) {
+    overview.Forget();
+    return;
+  }
+  overview.Build(map, gObjectManager.objects, player ? player->position : KEVec2{0, 0},
+                 GameStateManager.level);
+}
+
+// True while the overview holds the world still. Before play it waits for the player to
+// start (Escape or a lost focus open the pause menu instead, as in play); in play it shows
+// while Tab is held. The frame that starts play waits too, so its click takes no photo.
+bool LevelBase::OverviewHoldsTheWorld() {
+  if (overviewUntilStart) {
+    const bool toPause = KEInputCheckTriggered(VK_ESCAPE) || !gKESysAppActive;
+    if (toPause || StartsPlay()) {
+      overviewUntilStart = false;
+      ShowOverview(false);
+    }
+    if (toPause) gObjectManager.paused = true;
+    return true;
+  }
+  const bool held =
+      !gObjectManager.paused && player && player->inPlay && KEInputCheckCurr(VK_TAB);
+  if (held != overviewShown) ShowOverview(held);
+  return held;
 }
 
 void LevelBase::Update() {
   // A player who switches to another window comes back to the pause menu, as if Escape
   // had been pressed, instead of to a character that walked on or died meanwhile.
-  if (!gKESysAppActive && !gObjectManager.paused && player && player->inPlay) {
-    gObjectManager.paused = true;
+  if (!OverviewHoldsTheWorld()) {
+    if (!gKESysAppActive && !gObjectManager.paused && player && player->inPlay)
+      gObjectManager.paused = true;
+    gObjectManager.UpdateAll();
   }
-  gObjectManager.UpdateAll();
   if (camera) camera->Follow(map, !player || player->inPlay);
   const KEVec2 view = camera ? camera->view : KEVec2{0, 0};
   for (const PauseButton& row : kPauseButtons) {
@@ -232,6 +276,11 @@ void LevelBase::Draw() {
   gObjectManager.DrawAll();
 
   const KEVec2 view = camera ? camera->view : KEVec2{0, 0};
+  if (overviewShown) {
+    overview.Draw(view);
+  } else if (CurrentSettings().exitArrow && !gObjectManager.paused && player && player->inPlay) {
+    exitArrow.Draw(player->position, shownBottom);
+  }
   if (gObjectManager.paused) {
     // Drawn first, the panel ends up darkened by the pause screen over it.
     if (confirmShown) {
@@ -258,6 +307,7 @@ void LevelBase::Draw() {
 // A level left while paused (the window closed) must not hand its pause to the next one.
 void LevelBase::Free() {
   gObjectManager.paused = false;
+  ShowOverview(false);
   gObjectManager.FreeAll();
   map.ForgetTiles();  // the tiles went with the world list
   FreeUIObjects();

@@ -4,7 +4,9 @@
 #include <memory>
 
 #include "AudioService.h"
+#include "ExitArrow.h"
 #include "GameState.h"
+#include "LevelOverview.h"
 #include "ObjectManager.h"
 #include "SettingsScreen.h"
 #include "Sprite.h"
@@ -43,6 +45,10 @@ class LevelBase : public GameState, public ResumableState {
   void ShowConfirm(bool open);
   void Restart();
   void QuitToMenu();
+  // Entered through the loading screen: the level opens on its overview, and play begins
+  // on a walk key, Space, Enter or a click.
+  void ShowOverviewAtStart() { overviewUntilStart = true; }
+  void ShowOverview(bool shown);
 
   std::shared_ptr<Player> player;
   std::shared_ptr<Monster> monster;  // the monster being placed by the level's load
@@ -55,6 +61,8 @@ class LevelBase : public GameState, public ResumableState {
   Sprite instructions;
   Sprite confirmPanel;
   SettingsPanel settings;
+  LevelOverview overview;
+  ExitArrow exitArrow;
   UIButton* resumeButton = nullptr;
   UIButton* restartButton = nullptr;
   UIButton* menuButton = nullptr;
@@ -70,7 +78,12 @@ class LevelBase : public GameState, public ResumableState {
   bool optionsShown = false;
   bool muted = false;
   bool musicStarted = false;
+  bool overviewShown = false;
+  bool overviewUntilStart = false;
   MusicHandle music;
+
+ private:
+  bool OverviewHoldsTheWorld();
 };
 
 // The running level, or null when the running state is not a level.

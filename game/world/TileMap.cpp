@@ -269,6 +269,16 @@ KEVec2 TileMap::Extent() const {
           size * static_cast<float>(height) - halfHeight + size / 2};
 }
 
+std::vector<KEVec2> TileMap::ExitCentres() const {
+  std::vector<KEVec2> exits;
+  for (int row = 0; row < int(cells.size()); ++row) {
+    for (int column = 0; column < int(cells[row].size()); ++column) {
+      if (cells[row][column] == 5) exits.push_back(CentreOf({row, column}));
+    }
+  }
+  return exits;
+}
+
 void TileMap::DumpGrids() const {
   std::string text;
   auto dump = [&](auto& grid) {

@@ -28,6 +28,7 @@ class TileMap {
   // Cell centres from the target back to the cell next to `from` (which is left out).
   std::list<KEVec2> FindPath(KEVec2 from, KEVec2 to);
   KEVec2 Extent() const;  // centre of the cell diagonally beyond the top-right corner
+  std::vector<KEVec2> ExitCentres() const;  // bottom row first
   void DumpGrids() const;
 
   unsigned width = 0;

@@ -50,6 +50,8 @@ const std::vector<Picture> kPictures = {
     {"Assets/icon.png", 64, 64},          {"Assets/UI/WonBadge.png", 32, 32},
     {"Assets/UI/NotSaved.png", 560, 44},  {"Assets/settings.png", 800, 600},
     {"Assets/UI/Step_off.png", 24, 36},   {"Assets/UI/Step_on.png", 24, 36},
+    {"Assets/OverviewBackdrop.png", 800, 520}, {"Assets/OverviewNames.png", 2880, 48},
+    {"Assets/ExitArrow.png", 48, 48},
 };
 
 // Button NAME and the size of its three images. INST is drawn at 220 x 80 in the

@@ -430,6 +430,34 @@ TEST_F(FrontEndTest, ALoadingScreenHandsOverToItsTarget) {
   EXPECT_EQ(GameStateManager.level, -1);
 }
 
+// A level reached through the loading screen opens on its overview, the world still, until
+// a walk key, Space, Enter or a click; Escape opens the pause menu instead.
+TEST_F(FrontEndTest, ALevelOpensOnItsOverviewUntilPlayBegins) {
+  const struct {
+    unsigned key;
+    bool starts, pauses;
+  } rows[] = {{'W', true, false},      {'A', true, false},        {'S', true, false},
+              {'D', true, false},      {VK_SPACE, true, false},   {VK_RETURN, true, false},
+              {VK_LBUTTON, true, false}, {VK_ESCAPE, true, true}, {'Q', false, false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::Message() << "key " << row.key);
+    Begin(new LoadingScreen(2));
+    GameStateManager.level = 2;
+    UntilLeft();
+    auto* level = Now<TestLevel>();
+    ASSERT_NE(level, nullptr);
+    Frames(5);
+    ASSERT_TRUE(level->overviewShown);
+    test_input::Press(row.key);
+    Frames(1);
+    test_input::Release(row.key);
+    Frames(1);
+    EXPECT_NE(level->overviewShown, row.starts);
+    EXPECT_EQ(gObjectManager.paused, row.pauses);
+    EXPECT_EQ(level->resumeButton->active, row.pauses);
+  }
+}
+
 TEST_F(FrontEndTest, TheLevelSelectShowsTheWinsOfAnOddProgressFile) {
   std::filesystem::create_directories(dataHome + "/vantrel");
   std::ofstream(dataHome + "/vantrel/progress.txt") << "vantrel progress 1\r\nwon 2 banana\r\n";

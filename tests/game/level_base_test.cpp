@@ -8,6 +8,7 @@
 
 #include "../audio/audio_test_files.h"
 #include "AudioService.h"
+#include "ExitArrow.h"
 #include "KEGraphics.h"
 #include "KEInput.h"
 #include "KESystem.h"
@@ -356,6 +357,51 @@ TEST(LevelCameraTest, OutOfPlayTheCameraAndTheMenuGoToThePlayer) {
   LevelCamera unattached(nullptr);
   unattached.Follow(none, true);
   KEGfxSetCamPosition(0, 0);
+}
+
+// A level made directly starts in play; held Tab shows the overview and the world waits.
+TEST_F(PauseMenuTest, TabShowsTheOverviewWhileTheWorldWaits) {
+  EXPECT_FALSE(level->overviewShown);
+  const float startX = level->player->position.x;
+  test_input::Press(VK_TAB);
+  test_input::Press('D');
+  Frame(20);
+  EXPECT_TRUE(level->overviewShown);
+  EXPECT_EQ(level->player->position.x, startX);
+  test_input::Release(VK_TAB);
+  Frame(5);
+  test_input::Release('D');
+  EXPECT_FALSE(level->overviewShown);
+  EXPECT_GT(level->player->position.x, startX);
+}
+
+// The part of the view above the strip is 0 to 800 across and 0 to 520 up.
+TEST(ExitArrowTest, PointsFromTheViewTowardsAnExitOffScreen) {
+  const struct {
+    const char* where;
+    KEVec2 exit;
+    bool shown;
+    float degrees;
+    KEVec2 at;
+  } rows[] = {
+      {"in view", {700, 100}, false, 0, {0, 0}},
+      {"on the view's edge", {800, 520}, false, 0, {0, 0}},
+      {"left", {-300, 260}, true, 180, {34, 260}},
+      {"right", {1500, 260}, true, 0, {766, 260}},
+      {"above", {400, 900}, true, 90, {400, 486}},
+      {"below", {400, -400}, true, -90, {400, 34}},
+      {"above right", {1200, 1060}, true, 45, {626, 486}},
+      {"below left", {-400, -540}, true, -135, {174, 34}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.where);
+    const ExitArrowPlace place = PlaceExitArrow(row.exit, 0, 0, 800, 520, 34);
+    EXPECT_EQ(place.shown, row.shown);
+    if (!row.shown) continue;
+    EXPECT_NEAR(place.angle * 180 / M_PI, row.degrees, 0.01);
+    EXPECT_NEAR(place.at.x, row.at.x, 0.01);
+    EXPECT_NEAR(place.at.y, row.at.y, 0.01);
+  }
 }
 
 TEST(LevelBaseTest, CameraFollowsThePlayerOnARealMap) {

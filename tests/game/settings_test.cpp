@@ -48,7 +48,7 @@ TEST_F(SettingsTest, DefaultsAreWrittenOutOnceAndChangesReadBack) {
   WriteDefaultSettingsIfMissing();
   const std::string defaults = Read();
   EXPECT_NE(defaults.find("\nmusic_volume = 100\neffects_volume = 100\nfullscreen = yes\n"
-                          "vsync = auto\ngame_speed = 100\n"),
+                          "vsync = auto\ngame_speed = 100\nexit_arrow = yes\n"),
             std::string::npos)
       << defaults;
 
@@ -58,6 +58,7 @@ TEST_F(SettingsTest, DefaultsAreWrittenOutOnceAndChangesReadBack) {
   changed.fullScreen = false;
   changed.vsync = VSyncMode::kOff;
   changed.gameSpeed = 70;
+  changed.exitArrow = false;
   EXPECT_TRUE(SaveSettings(changed, Settings()));
   EXPECT_TRUE(LoadSettings() == changed);
   WriteDefaultSettingsIfMissing();
@@ -77,6 +78,7 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
       "vsync = ON\r\n"
       "game_speed = 50\r\n"
       "music_volume = 70\r\n"
+      "exit_arrow = sometimes\r\n"
       "key_photograph = space\r\n"
       "key_pause = NOPE\r\n");
   testing::internal::CaptureStdout();
@@ -96,11 +98,12 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
         where + "6: \"just words\" is not `key = value`; kept as it is",
         where + "7: vsync = \"ON\" is not auto, on or off; using auto",
         where + "8: game_speed = \"50\" is not 100, 85 or 70; using 100",
-        where + "11: key_pause = \"NOPE\" is not a key such as W, SPACE, LEFT_SHIFT or "
+        where + "10: exit_arrow = \"sometimes\" is not yes or no; using yes",
+        where + "12: key_pause = \"NOPE\" is not a key such as W, SPACE, LEFT_SHIFT or "
                 "MOUSE_LEFT; using ESCAPE"}) {
     EXPECT_NE(said.find(line + "\n"), std::string::npos) << line << "\nin\n" << said;
   }
-  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 7) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 8) << said;
 
   // A change is written where its key first stood; the person's other lines stay as typed.
   Settings changed = read;
@@ -109,7 +112,8 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
   EXPECT_TRUE(SaveSettings(changed, read));
   EXPECT_EQ(Read(),
             "# mine\ncolour = blue\nmusic_volume = 20\neffects_volume = 30\nfullscreen = maybe\n"
-            "just words\nvsync = ON\ngame_speed = 50\nkey_photograph = space\nkey_pause = NOPE\n"
+            "just words\nvsync = ON\ngame_speed = 50\nexit_arrow = sometimes\n"
+            "key_photograph = space\nkey_pause = NOPE\n"
             "key_walk_up = W\nkey_walk_down = S\nkey_walk_left = A\nkey_walk_right = D\n"
             "key_disguise = MOUSE_RIGHT\nkey_end_disguise = MOUSE_MIDDLE\n");
 

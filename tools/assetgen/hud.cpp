@@ -1,5 +1,5 @@
 // The status strip along the bottom of a level and everything drawn into it, plus
-// the photo flash and the game-over picture.
+// the photo flash, the game-over picture, the level overview and the exit arrow.
 #include <cmath>
 
 #include "creatures.h"
@@ -235,6 +235,76 @@ Image GameOver() {
 
 }  // namespace
 
+// Behind the level overview: the 800 x 520 of the view above the strip. The game draws the
+// level's name in the top band's left half and the map between the bands.
+Image OverviewBackdrop() {
+  Canvas c(800, 520);
+  cairo_t* cr = c.cr();
+  cairo_rectangle(cr, 0, 0, 800, 520);
+  FillGradient(cr, cairo_pattern_create_linear(0, 0, 0, 520), {pal::kPanel, pal::kNight});
+  for (double y : {0.0, 486.0}) {
+    cairo_rectangle(cr, 0, y, 800, y == 0 ? 56 : 34);
+    FillStroke(cr, WithAlpha(pal::kPanelLight, 0.8), {}, 0);
+  }
+  for (double y : {56.0, 486.0}) {
+    cairo_rectangle(cr, 0, y - 1, 800, 2);
+    FillStroke(cr, WithAlpha(pal::kTeal, 0.7), {}, 0);
+  }
+  // The goal, with the exit's own green.
+  const TextStyle goal = Style(Font::SansBold, 22, pal::kCream, 0, 1.5);
+  const double goalLeft = 772 - TextWidth(cr, "REACH THE EXIT", goal.font, goal.size);
+  cairo_rectangle(cr, goalLeft - 34, 17, 22, 22);
+  FillStroke(cr, Hex(0x33cc4d), pal::kCream, 2.5);
+  DrawText(cr, "REACH THE EXIT", goalLeft, 28, goal, 0);
+
+  // The way in and back: the keys that start play, and Tab.
+  const TextStyle hint = Style(Font::Sans, 14, pal::kCream);
+  double x = 24;
+  for (const char* key : {"W", "A", "S", "D"}) {
+    KeyCap(cr, x, 490, 26, key);
+    x += 30;
+  }
+  auto words = [&](const char* text) {
+    DrawText(cr, text, x + 4, 503, hint, 0);
+    x += TextWidth(cr, text, hint.font, hint.size) + 10;
+  };
+  words(",");
+  KeyCap(cr, x, 490, 62, "SPACE");
+  x += 66;
+  KeyCap(cr, x, 490, 62, "ENTER");
+  x += 62;
+  words("or a click: play");
+  x = 470;
+  words("hold");
+  KeyCap(cr, x, 490, 46, "TAB");
+  x += 48;
+  words("in play to see this map again");
+  return c.Take();
+}
+
+// The level names as the level select's buttons give them, one 360 x 48 frame each.
+Image OverviewNames() {
+  const char* const names[] = {"Level 1", "Level 2", "Level 3", "Level 4",
+                               "Level 5", "Level 6", "Trial 1", "Trial 2"};
+  Canvas c(360 * 8, 48);
+  cairo_t* cr = c.cr();
+  for (int i = 0; i < 8; ++i)
+    DrawText(cr, names[i], 360 * i + 8, 24, Style(Font::SansBold, 30, pal::kAmber, 0, 2), 0);
+  return c.Take();
+}
+
+// Points right; the game turns it towards the exit.
+Image ExitArrow() {
+  Canvas c(48, 48);
+  cairo_t* cr = c.cr();
+  PathPolygon(cr, {5, 16, 24, 16, 24, 5, 44, 24, 24, 43, 24, 32, 5, 32});
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  FillStroke(cr, Hex(0x33cc4d), pal::kInk, 3);
+  PathPolygon(cr, {9, 20, 28, 20, 28, 14, 38, 24, 28, 24, 9, 24});
+  FillStroke(cr, Hex(0xbff0c8, 0.7), {}, 0);
+  return c.Take();
+}
+
 void MakeHud(AssetSet& set) {
   set.Add("gui.png", StatusBar());
   for (int d = 0; d < 10; ++d) set.Add(std::to_string(d) + ".png", Digit(d));
@@ -252,4 +322,7 @@ void MakeHud(AssetSet& set) {
   set.Add("flash2.png", Flash(0.65));
   set.Add("Flash3.png", Flash(0.92));
   set.Add("GameOver.png", GameOver());
+  set.Add("OverviewBackdrop.png", OverviewBackdrop());
+  set.Add("OverviewNames.png", OverviewNames());
+  set.Add("ExitArrow.png", ExitArrow());
 }

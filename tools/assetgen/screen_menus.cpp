@@ -144,8 +144,8 @@ Image Credits(const AssetSet& set) {
 }
 
 // The game draws each row's controls right of x 335: the volume's minus, ten steps and
-// plus at y 160 and 220, the choices at y 290, 350 and 410; the back button under the
-// panel. The panel's foot (y 440 to 495) is kept for more rows.
+// plus at y 160 and 220, the choices at y 290, 350, 410 and 470; the back button under the
+// panel.
 Image Settings(const AssetSet& set) {
   Canvas c(800, 600);
   cairo_t* cr = c.cr();
@@ -166,6 +166,7 @@ Image Settings(const AssetSet& set) {
       {"DISPLAY", 290, nullptr},
       {"VSYNC", 350, "auto: on at 60, 120 or 240 Hz"},
       {"GAME SPEED", 410, "slows monsters, hazards and timers"},
+      {"EXIT ARROW", 470, nullptr},
   };
   for (const auto& row : rows) {
     DrawText(cr, row.label, 100, row.y, Heading(22, pal::kCream), 0);

@@ -14,6 +14,7 @@
 #include "DataDirectory.h"
 #include "LevelCast.h"
 #include "LevelRoster.h"
+#include "MapColours.h"
 #include "Monster.h"
 #include "TileMap.h"
 
@@ -23,33 +24,7 @@ struct Colour {
   double r, g, b;
 };
 
-Colour CellColour(unsigned code) {
-  switch (code) {
-    case 1:
-    case 8:
-      return {0.55, 0.55, 0.58};  // hidden block: drawn as floor, stops movement
-    case 4:
-      return {1.00, 0.55, 0.15};
-    case 5:
-      return {0.20, 0.80, 0.30};
-    case 6:
-      return {0.25, 0.50, 0.95};
-    case 7:
-      return {0.45, 0.32, 0.22};
-    case 9:
-      return {0.18, 0.18, 0.22};
-    default:
-      return {0.86, 0.85, 0.80};
-  }
-}
-
-const Colour kKindColours[] = {
-    {0.65, 0.10, 0.05},  // fire rat
-    {0.00, 0.70, 0.80},  // water rat
-    {0.10, 0.10, 0.10},  // tire
-    {0.95, 0.80, 0.05},  // bulb
-    {0.80, 0.00, 0.30},  // fireball
-};
+Colour Of(MapColour c) { return {c.r, c.g, c.b}; }
 
 // World units to picture pixels: the map fills the picture below a title line.
 struct View {
@@ -75,7 +50,7 @@ void DrawCells(cairo_t* cr, const TileMap& map, const View& view) {
   const double cell = map.tileSize * view.scale;
   for (unsigned row = 0; row < map.height; ++row) {
     for (unsigned column = 0; column < map.width; ++column) {
-      SetColour(cr, CellColour(map.cells[row][column]));
+      SetColour(cr, Of(CellColour(map.cells[row][column])));
       cairo_rectangle(cr, column * cell, view.top + (map.height - 1 - row) * cell, cell, cell);
       cairo_fill(cr);
     }
@@ -92,7 +67,7 @@ void DrawRoutes(cairo_t* cr, TileMap& map, const LevelCast& cast, const View& vi
   cairo_set_line_width(cr, 2.5);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   for (const CastMember& member : cast.monsters) {
-    SetColour(cr, kKindColours[member.kind], 0.75);
+    SetColour(cr, Of(KindColour(member.kind)), 0.75);
     for (const PatrolLeg& leg : PatrolLegs(member)) {
       cairo_move_to(cr, view.X(leg.from.x), view.Y(leg.from.y));
       std::list<KEVec2> path = map.FindPath(leg.from, leg.to);
@@ -118,7 +93,7 @@ void DrawMonsters(cairo_t* cr, const LevelCast& cast, const View& view, double r
       cairo_line_to(cr, x + 2.6 * radius * std::cos(facing), y - 2.6 * radius * std::sin(facing));
       cairo_stroke(cr);
     }
-    SetColour(cr, kKindColours[member.kind]);
+    SetColour(cr, Of(KindColour(member.kind)));
     cairo_new_path(cr);
     cairo_arc(cr, x, y, radius, 0, 2 * M_PI);
     cairo_fill_preserve(cr);
