@@ -67,7 +67,8 @@ const Playthrough kPlaythroughs[] = {
     // Cross two bulbs' lanes while they rest at the far end, follow the ring bulb once its
     // trail has gone, photograph the standing bulb and pass its twin as a bulb.
     {2,
-     {Walk(425, -175), Walk(175, -175), UntilY(2, kBelow, -320), Walk(25, -175),
+     {Walk(425, -175), Walk(175, -175), UntilY(2, kAbove, -300), UntilY(2, kBelow, -320),
+      Walk(25, -175),
       UntilY(1, kAbove, -100), UntilY(1, kBelow, -320), Walk(-125, -175), Walk(-425, -175),
       Walk(-425, 175), UntilX(4, kAbove, 0), UntilY(4, kAbove, 300),
       Walk(-375, 175), Walk(-375, 225), Walk(25, 225), Walk(25, 25), Walk(225, 25),
