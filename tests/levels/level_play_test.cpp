@@ -111,8 +111,9 @@ const Playthrough kPlaythroughs[] = {
     // fireball and a tire, into the lake as a water rat, past a tire and a bulb, and over
     // the lava as the last fireball.
     {6,
-     {Walk(-875, 375), Walk(-725, 375), Walk(-725, 425), UntilX(3, kAbove, -600),
-      Walk(-725, 525), Walk(-825, 525), Walk(-825, 675), Walk(-825, 775), Walk(-125, 775),
+     {Walk(-875, 375), Walk(-725, 375), Walk(-725, 425), UntilX(3, kBelow, -620),
+      UntilX(3, kAbove, -600), Walk(-725, 525), Walk(-825, 525), Walk(-825, 675),
+      Walk(-825, 775), Walk(-125, 775),
       UntilY(5, kAbove, 800), UntilY(5, kBelow, 740), Walk(25, 775),
       UntilY(6, kAbove, 850), UntilY(6, kBelow, 700), Walk(775, 775), Walk(825, 775),
       UntilX(9, kBelow, 300), Walk(825, 425), Walk(875, 425), Walk(875, -75),
@@ -143,7 +144,7 @@ const Playthrough kPlaythroughs[] = {
     {8,
      {Walk(-425, -375), Walk(25, -375), Walk(25, 75), Walk(175, 75),
       UntilX(2, kBelow, 240), UntilX(2, kAbove, 300), Walk(175, 275),
-      UntilY(3, kBelow, 290), UntilY(3, kAbove, 360), Walk(75, 275), Walk(75, 375),
+      UntilY(3, kBelow, 290), UntilY(3, kAbove, 400), Walk(75, 275), Walk(75, 375),
       Walk(-75, 375), UntilY(9, kAbove, 400), UntilX(9, kBelow, -200), Wait(1.0),
       Walk(-125, 425), Walk(-275, 425), Walk(-275, 325)},
      {Walk(-425, -375), Walk(-425, -325), Approach(1)}},
@@ -372,7 +373,8 @@ TEST(LevelPlayTest, EveryLevelIsWonByItsScriptStartedLate) {
     delays.clear();
     for (int k = 0; k <= 120; ++k) delays.push_back(k);
   }
-  const std::string chosen = sweep && std::string(sweep) != "all" ? "," + std::string(sweep) + "," : "";
+  const std::string chosen =
+      sweep && std::string(sweep) != "all" ? "," + std::string(sweep) + "," : "";
   for (const Playthrough& play : kPlaythroughs) {
     if (!chosen.empty() && chosen.find("," + std::to_string(play.level) + ",") == std::string::npos)
       continue;
