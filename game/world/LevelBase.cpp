@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Controls.h"
 #include "KEGraphics.h"
 #include "KEInput.h"
 #include "KESystem.h"
@@ -73,12 +74,17 @@ float ClampAxis(float p, float low, float high, float* clamped) {
 
 bool StartsPlay() {
   for (unsigned key : {unsigned('W'), unsigned('A'), unsigned('S'), unsigned('D'),
-                       unsigned(VK_SPACE), unsigned(VK_LBUTTON)}) {
+                       unsigned(VK_SPACE), unsigned(VK_LBUTTON), unsigned(VK_GAMEPAD_A)}) {
     if (KEInputCheckTriggered(key)) return true;
   }
+  const KEVec2 walk = WalkInput();
+  if (walk.x != 0 || walk.y != 0) return true;
   // Alt+Enter switches the window mode and leaves the overview as it is.
   return KEInputCheckTriggered(VK_RETURN) && !KEInputCheckCurr(VK_MENU);
 }
+
+// Another window took the focus, or the pad was pulled out: the player is not playing now.
+bool PlayerStepsAway() { return !gKESysAppActive || KEInputPadRemoved(); }
 
 void PlaceSprite(Sprite& sprite, const char* picture, float halfWidth, float halfHeight) {
   sprite.Init(1, halfWidth, halfHeight);
@@ -162,7 +168,7 @@ void LevelBase::ShowOverview(bool shown) {
 // while Tab is held. The frame that starts play waits too, so its click takes no photo.
 bool LevelBase::OverviewHoldsTheWorld() {
   if (overviewUntilStart) {
-    const bool toPause = KEInputCheckTriggered(VK_ESCAPE) || !gKESysAppActive;
+    const bool toPause = ActionTriggered(Action::kPause) || PlayerStepsAway();
     if (toPause || StartsPlay()) {
       overviewUntilStart = false;
       ShowOverview(false);
@@ -171,7 +177,8 @@ bool LevelBase::OverviewHoldsTheWorld() {
     return true;
   }
   const bool held =
-      !gObjectManager.paused && player && player->inPlay && KEInputCheckCurr(VK_TAB);
+      !gObjectManager.paused && player && player->inPlay &&
+      (KEInputCheckCurr(VK_TAB) || KEInputCheckCurr(VK_GAMEPAD_VIEW));
   if (held != overviewShown) ShowOverview(held);
   return held;
 }
@@ -180,7 +187,7 @@ void LevelBase::Update() {
   // A player who switches to another window comes back to the pause menu, as if Escape
   // had been pressed, instead of to a character that walked on or died meanwhile.
   if (!OverviewHoldsTheWorld()) {
-    if (!gKESysAppActive && !gObjectManager.paused && player && player->inPlay)
+    if (PlayerStepsAway() && !gObjectManager.paused && player && player->inPlay)
       gObjectManager.paused = true;
     gObjectManager.UpdateAll();
   }
