@@ -40,7 +40,7 @@ const std::vector<Picture> kPictures = {
     {"Assets/SPDMIX.png", 50, 50},        {"Assets/flash1.png", 800, 600},
     {"Assets/flash2.png", 800, 600},      {"Assets/Flash3.png", 800, 600},
     {"Assets/GameOver.png", 800, 440},    {"Assets/startScreen.png", 660, 660},
-    {"Assets/pellarin.png", 660, 660},    {"Assets/Loading.png", 2640, 660},
+    {"Assets/Loading.png", 2640, 660},
     {"Assets/main.png", 800, 600},        {"Assets/level.png", 800, 600},
     {"Assets/creditscreen.png", 800, 600}, {"Assets/Instruction.png", 800, 600},
     {"Assets/InstructionPaused.png", 800, 600},

@@ -170,14 +170,24 @@ TEST_F(FrontEndTest, StartScreenGoesToTheMainMenuOnASkipKeyOrAfterFourSeconds) {
   }
 }
 
-TEST_F(FrontEndTest, StartScreenShowsTheStudioFadingFromThreeSeconds) {
+// The studio's gold line over the title, in the top tenth of the view, from the first frame.
+TEST_F(FrontEndTest, StartScreenShowsTheStudioWithTheTitleFadingFromThreeSeconds) {
   auto* start = new StartScreen;
   Begin(start);
-  Frames(180);
-  EXPECT_EQ(start->picture.currentAnimation, 0);
+  Frames(1);
+  int w = 0, h = 0;
+  KEPlatformGetDrawableSize(&w, &h);
+  const std::vector<unsigned char> pixels = GlTestReadScreen();
+  int gold = 0;
+  for (int y = h * 9 / 10; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const unsigned char* p = &pixels[(size_t(y) * w + x) * 4];
+      gold += p[0] > 150 && p[2] + 60 < p[0];
+    }
+  EXPECT_GT(gold, 100);
+  Frames(179);
   EXPECT_FLOAT_EQ(start->splashOpacity, 1.0f);
   Frames(30);
-  EXPECT_EQ(start->picture.currentAnimation, 1);
   EXPECT_NEAR(start->splashOpacity, 0.5f, 0.02f);
   EXPECT_EQ(Music(), "");
 }

@@ -107,15 +107,29 @@ void FieldNotes(cairo_t* cr, const AssetSet& set, double x, double y, double w) 
   }
 }
 
+// A caption centred on x with a thin rule either side of it, from `left` to `right`.
+void RuledCaption(cairo_t* cr, const char* text, double x, double y, double left, double right,
+                  Color color) {
+  const TextStyle style = Heading(14, color);
+  DrawText(cr, text, x, y, style);
+  const double half = TextWidth(cr, text, style.font, style.size) / 2 + 10;
+  cairo_move_to(cr, left, y);
+  cairo_line_to(cr, x - half, y);
+  cairo_move_to(cr, x + half, y);
+  cairo_line_to(cr, right, y);
+  Stroke(cr, WithAlpha(color, 0.6), 1.5);
+}
+
 Image LevelSelect(const AssetSet& set) {
   Canvas c(800, 600);
   cairo_t* cr = c.cr();
   Backdrop(cr, set, kSelectMap, 0.72);
   ScreenTitle(cr, "SELECT A LEVEL", 48);
-  // Captions above the two columns of level tiles (x 75-225 and 245-395).
-  TextStyle cap = Heading(13, pal::kMuted);
-  DrawText(cr, "STORY", 150, 92, cap);
-  DrawText(cr, "STORY  /  TRIALS", 320, 92, cap);
+  // The game draws the level tiles in two columns (x 90-210 and 260-380): levels 1 to 4
+  // down the left, 5 and 6 over the trials on the right. STORY heads both columns; TRIALS
+  // stands in the gap above the first trial.
+  RuledCaption(cr, "STORY", 235, 92, 90, 380, pal::kTeal);
+  RuledCaption(cr, "TRIALS", 320, 299, 260, 380, pal::kAmber);
   FieldNotes(cr, set, 430, 96, 345);
   return c.Take();
 }
