@@ -84,8 +84,8 @@ void FaceCursor(Player& player) {
 void Walk(Player& player, float x, float y) {
   const float n = std::sqrt(x * x + y * y);
   if (player.ghost) player.speed = kGhostSpeed;
+  const float step = player.speed * float(GameStateManager.timeScale);
   if (player.inPlay) {
-    const float step = player.speed * float(GameStateManager.timeScale);
     player.position.x += step * (x / n);
     player.position.y += step * (y / n);
   }
@@ -96,6 +96,10 @@ void Walk(Player& player, float x, float y) {
     contacts = map->WallContacts(player.position, player.scale);
     hazard = map->HazardUnder(player.position, player.scale);
   }
+  // Walking straight into a wall a little off a door, the player eases round its corner.
+  const int ahead = x > 0 ? 2 : x < 0 ? 1 : y > 0 ? 4 : 8;
+  if (player.inPlay && (x == 0) != (y == 0) && (contacts & ahead))
+    player.position = map->SlideRoundCorner(player.position, player.scale, {x, y}, step);
   if (contacts != 0) player.position = map->SnapToCell(player.position, contacts);
 
   const Photo& photo = player.photos[0];

@@ -6,20 +6,16 @@
 
 namespace {
 
-constexpr float kHalfSize = 330;  // 660 x 660 pictures, centred
-constexpr double kStudioAfter = 3.0;
+constexpr float kHalfSize = 330;  // a 660 x 660 picture, centred
+constexpr double kFadeAfter = 3.0;
 constexpr double kMenuAfter = 4.0;
 constexpr unsigned kSkipKeys[] = {VK_ESCAPE, VK_SPACE, VK_RETURN, VK_LBUTTON, VK_RBUTTON};
-
-enum Picture { kTitle = 0, kStudio = 1 };
 
 }  // namespace
 
 void StartScreen::Load() {
   picture.Init(1, kHalfSize, kHalfSize);
   picture.AddStrip("Assets/startScreen.png", 1, 0);
-  picture.AddImage("Assets/pellarin.png");
-  picture.SetAnimation(kTitle);
 }
 
 void StartScreen::Update() {
@@ -34,8 +30,5 @@ void StartScreen::Draw() {
   // The fade may end a frame's length below zero; nothing is drawn then.
   BeginSpriteDraw(splashOpacity > 0 ? splashOpacity : 0, 0, 0);
   picture.DrawFrame();
-  if (timer >= kStudioAfter) {
-    splashOpacity -= float(GameStateManager.frameTime);
-    picture.SetAnimation(kStudio);
-  }
+  if (timer >= kFadeAfter) splashOpacity -= float(GameStateManager.frameTime);
 }

@@ -1,5 +1,5 @@
-// The first state of every run: the title picture, then the studio picture fading out,
-// then the main menu.
+// The first state of every run: the title picture with the studio's line over it, fading
+// out, then the main menu.
 #pragma once
 
 #include "GameState.h"
@@ -14,9 +14,9 @@ class StartScreen : public GameState {
   void Free() override {}
   void Unload() override {}
 
-  Sprite picture;    // animation 0 the title, 1 the studio
+  Sprite picture;    // the title
   double timer = 0;  // seconds since the state was entered
-  // Starts at 1 and falls once the studio picture shows. The start screen runs once per
+  // Starts at 1 and falls from the third second. The start screen runs once per
   // run, so it belongs to the screen rather than to the process.
   float splashOpacity = 1.0f;
 };

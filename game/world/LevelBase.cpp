@@ -124,7 +124,7 @@ void LevelBase::Load() {
   KEGfxSetCamPosition(0, 0);
   PlaceSprite(pauseText, "Assets/PauseText.png", 400, 300);
   PlaceSprite(pauseScreen, "Assets/PauseScreen.png", 400, 300);
-  PlaceSprite(instructions, "Assets/Instruction.png", 400, 300);
+  PlaceSprite(instructions, "Assets/InstructionPaused.png", 400, 300);
   PlaceSprite(confirmPanel, "Assets/confirmationscreen.png", 200, 150);
 
   CreateButtons(*this, kPauseButtons);
@@ -288,26 +288,21 @@ void LevelBase::Draw() {
   } else if (CurrentSettings().exitArrow && !gObjectManager.paused && player && player->inPlay) {
     exitArrow.Draw(player->position, shownBottom);
   }
-  if (gObjectManager.paused) {
-    // Drawn first, the panel ends up darkened by the pause screen over it.
-    if (confirmShown) {
-      BeginSpriteDraw(1.0f, view.x, view.y);
-      confirmPanel.DrawFrame();
-    }
-    if (!instructionsShown && !settings.IsOpen()) {
-      BeginSpriteDraw(0.5f, view.x, view.y);
-      pauseScreen.DrawFrame();
-      BeginSpriteDraw(1.0f, view.x, view.y);
-      pauseText.DrawFrame();
-      DrawUIObjects();
-    }
-  }
-  hud.Draw();
-  if (instructionsShown) {
+  // The instructions reach down over the status strip, so it dims with the level under them.
+  if (instructionsShown) hud.Draw();
+  if (gObjectManager.paused && !settings.IsOpen()) {
+    BeginSpriteDraw(0.5f, view.x, view.y);
+    pauseScreen.DrawFrame();
     BeginSpriteDraw(1.0f, view.x, view.y);
-    instructions.DrawFrame();
+    if (instructionsShown)
+      instructions.DrawFrame();
+    else
+      pauseText.DrawFrame();
+    // Over the dimmed level, the question stands out bright.
+    if (confirmShown) confirmPanel.DrawFrame();
     DrawUIObjects();
   }
+  if (!instructionsShown) hud.Draw();
   if (settings.IsOpen()) settings.Draw(view);
 }
 

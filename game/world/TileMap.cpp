@@ -1,5 +1,6 @@
 #include "TileMap.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -168,8 +169,10 @@ bool TileMap::Blocks(KEVec2 point) const {
 }
 
 // The probes reach 0.6 of the size, so actors stop a little before their edge meets a wall.
+constexpr float kProbeReach = 0.6f;
+
 int TileMap::WallContacts(KEVec2 p, KEVec2 s) const {
-  const float reach = 0.6f, side = 0.35f;
+  const float reach = kProbeReach, side = 0.35f;
   int mask = 0;
   if (Blocks({p.x - reach * s.x, p.y + side * s.y}) ||
       Blocks({p.x - reach * s.x, p.y - side * s.y})) {
@@ -198,6 +201,20 @@ KEVec2 TileMap::SnapToCell(KEVec2 point, int mask) const {
   if ((mask & 3) && std::isfinite(column)) point.x = size * column - halfWidth + size / 2;
   if ((mask & 12) && std::isfinite(row)) point.y = size * row - halfHeight + size / 2;
   return point;
+}
+
+// Doors are one cell wide: without this a walker a little off a door's centre line stops
+// dead on its corner. More than a quarter cell off, the wall is in the way and stays so.
+KEVec2 TileMap::SlideRoundCorner(KEVec2 p, KEVec2 s, KEVec2 d, float step) const {
+  Cell ahead;
+  const KEVec2 front = {p.x + d.x * kProbeReach * s.x, p.y + d.y * kProbeReach * s.y};
+  if (!Locate(front, &ahead) || blocking[ahead.row][ahead.column]) return p;
+  const KEVec2 centre = CentreOf(ahead);
+  const float quarter = static_cast<float>(tileSize) / 4;
+  float& across = d.x != 0 ? p.y : p.x;
+  const float off = (d.x != 0 ? centre.y : centre.x) - across;
+  if (std::fabs(off) <= quarter) across += std::clamp(off, -step, step);
+  return p;
 }
 
 // Lava outranks water, water the exit: the worst thing under the box is what counts.

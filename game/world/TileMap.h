@@ -24,6 +24,10 @@ class TileMap {
   int CellAt(KEVec2 point) const;                        // -1 outside the map
   int WallContacts(KEVec2 position, KEVec2 size) const;  // 1 left, 2 right, 4 top, 8 bottom
   KEVec2 SnapToCell(KEVec2 point, int mask) const;       // to the cell centre on masked axes
+  // Where a walker pressing straight along one axis (`direction` a unit step) against a
+  // wall's corner moves sideways: up to `step` toward the centre line of the free cell ahead
+  // when it is at most a quarter cell off that line; elsewhere it stays where it is.
+  KEVec2 SlideRoundCorner(KEVec2 position, KEVec2 size, KEVec2 direction, float step) const;
   int HazardUnder(KEVec2 position, KEVec2 size) const;   // 4 lava, 6 water, 5 exit or 0
   // Cell centres from the target back to the cell next to `from` (which is left out).
   std::list<KEVec2> FindPath(KEVec2 from, KEVec2 to);

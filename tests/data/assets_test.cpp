@@ -40,9 +40,10 @@ const std::vector<Picture> kPictures = {
     {"Assets/SPDMIX.png", 50, 50},        {"Assets/flash1.png", 800, 600},
     {"Assets/flash2.png", 800, 600},      {"Assets/Flash3.png", 800, 600},
     {"Assets/GameOver.png", 800, 440},    {"Assets/startScreen.png", 660, 660},
-    {"Assets/pellarin.png", 660, 660},    {"Assets/Loading.png", 2640, 660},
+    {"Assets/Loading.png", 2640, 660},
     {"Assets/main.png", 800, 600},        {"Assets/level.png", 800, 600},
     {"Assets/creditscreen.png", 800, 600}, {"Assets/Instruction.png", 800, 600},
+    {"Assets/InstructionPaused.png", 800, 600},
     {"Assets/Win.png", 800, 800},         {"Assets/PauseScreen.png", 800, 600},
     {"Assets/PauseText.png", 800, 600},   {"Assets/confirmationscreen.png", 400, 300},
     {"Assets/confirmation_quitgame.png", 500, 300},
@@ -247,13 +248,13 @@ void Over(double screen[3], const unsigned char* pixel, double transparency) {
   for (int i = 0; i < 3; ++i) screen[i] = pixel[i] / 255.0 * a + screen[i] * (1 - a);
 }
 
-// The confirmation panels composed as the screens draw them: the level's under its
-// half-transparent pause screen and the pause words, the main menu's on top. The
+// The confirmation panels composed as the screens draw them: the level's over its
+// half-transparent pause screen and the pause words, the main menu's over the menu. The
 // brightest twentieth of each line of words is the lettering, the median its panel.
 TEST(Assets, ConfirmationWordsStandOutFromTheirPanels) {
   struct Case {
     const char* panel;
-    bool underPause;
+    bool overPause;
   } cases[] = {{"Assets/confirmationscreen.png", true}, {"Assets/confirmation_quitgame.png", false}};
   // The question and the line under it: rows of the panel, 280 pixels wide around its middle.
   const int lines[2][2] = {{78, 102}, {116, 132}};
@@ -269,11 +270,11 @@ TEST(Assets, ConfirmationWordsStandOutFromTheirPanels) {
       for (int y = rows[0]; y < rows[1]; ++y)
         for (int x = w / 2 - 140; x < w / 2 + 140; ++x) {
           double screen[3] = {0.5, 0.5, 0.5};
-          Over(screen, panel.At(x, y), 1.0);
-          if (c.underPause) {
+          if (c.overPause) {
             Over(screen, pause.At(left + x, top + y), 0.5);
             Over(screen, words.At(left + x, top + y), 1.0);
           }
+          Over(screen, panel.At(x, y), 1.0);
           lum.push_back(Luminance(screen));
         }
       std::sort(lum.begin(), lum.end());

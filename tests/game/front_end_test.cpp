@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AudioService.h"
@@ -42,6 +44,24 @@ std::vector<int> gLevelsMade;
 GameState* MakeCorridor(int number) {
   gLevelsMade.push_back(number);
   return new TestLevel({"9 9 9 9 9", "9 0 0 5 9", "9 9 9 9 9"}, {-50, 0});
+}
+
+// The brightest channel and the summed channels over a box of the 800 x 600 view, from its
+// bottom left, in the picture last shown.
+std::pair<int, long> LightIn(int left, int bottom, int width, int height) {
+  int w = 0, h = 0;
+  KEPlatformGetDrawableSize(&w, &h);
+  const std::vector<unsigned char> pixels = GlTestReadScreen();
+  int brightest = 0;
+  long sum = 0;
+  for (int y = bottom * h / 600; y < (bottom + height) * h / 600; ++y)
+    for (int x = left * w / 800; x < (left + width) * w / 800; ++x)
+      for (int i = 0; i < 3; ++i) {
+        const int v = pixels[(size_t(y) * w + x) * 4 + i];
+        brightest = std::max(brightest, v);
+        sum += v;
+      }
+  return {brightest, sum};
 }
 
 class FrontEndTest : public ::testing::Test {
@@ -150,14 +170,24 @@ TEST_F(FrontEndTest, StartScreenGoesToTheMainMenuOnASkipKeyOrAfterFourSeconds) {
   }
 }
 
-TEST_F(FrontEndTest, StartScreenShowsTheStudioFadingFromThreeSeconds) {
+// The studio's gold line over the title, in the top tenth of the view, from the first frame.
+TEST_F(FrontEndTest, StartScreenShowsTheStudioWithTheTitleFadingFromThreeSeconds) {
   auto* start = new StartScreen;
   Begin(start);
-  Frames(180);
-  EXPECT_EQ(start->picture.currentAnimation, 0);
+  Frames(1);
+  int w = 0, h = 0;
+  KEPlatformGetDrawableSize(&w, &h);
+  const std::vector<unsigned char> pixels = GlTestReadScreen();
+  int gold = 0;
+  for (int y = h * 9 / 10; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const unsigned char* p = &pixels[(size_t(y) * w + x) * 4];
+      gold += p[0] > 150 && p[2] + 60 < p[0];
+    }
+  EXPECT_GT(gold, 100);
+  Frames(179);
   EXPECT_FLOAT_EQ(start->splashOpacity, 1.0f);
   Frames(30);
-  EXPECT_EQ(start->picture.currentAnimation, 1);
   EXPECT_NEAR(start->splashOpacity, 0.5f, 0.02f);
   EXPECT_EQ(Music(), "");
 }
@@ -248,8 +278,14 @@ TEST_F(FrontEndTest, RestartThenAWinLeadToTheResultScreenAndABadge) {
   TestLevel* first = Now<TestLevel>();
   ASSERT_NE(first, nullptr);
 
+  Frames(1);
+  // The loading picture's last line shows below where the panel will be.
+  const long inPlay = LightIn(220, 114, 360, 18).second;
   Tap(VK_ESCAPE);
   Click(first->restartButton);
+  // The question's white letters are drawn over the pause screen, which dims the level.
+  EXPECT_GE(LightIn(260, 348, 280, 24).first, 240);
+  EXPECT_LT(LightIn(220, 114, 360, 18).second, inPlay * 3 / 4);
   Click(first->yesButton);
   ASSERT_NE(Now<LoadingScreen>(), nullptr);
   EXPECT_EQ(Now<LoadingScreen>()->target, 3u);

@@ -300,6 +300,44 @@ TEST_F(PlayerTest, GhostWalksThroughWallsAndLava) {
   }
 }
 
+// Four one-cell doors round the middle cell, each between two pillars. A player up to a
+// quarter cell (12.5 px) off a door's centre line eases round its corner and through;
+// further off, or head on at a wall, they stop where the wall is and are not moved aside.
+TEST_F(PlayerTest, DoorCornersLetThroughAQuarterCellOff) {
+  const std::vector<std::string> kDoors = {"0 0 0 0 0", "0 9 0 9 0", "0 0 0 0 0",
+                                           "0 9 0 9 0", "0 0 0 0 0"};
+  const struct {
+    unsigned key;
+    int column, row;  // the start cell
+    float off;        // across the way, from the start cell's centre
+    bool through;
+  } cases[] = {
+      {'W', 2, 2, 12.5f, true}, {'W', 2, 2, -12.5f, true}, {'S', 2, 2, 12.5f, true},
+      {'D', 0, 2, 12.5f, true}, {'D', 0, 2, -12.5f, true}, {'A', 4, 2, -12.5f, true},
+      {'W', 2, 2, 13.0f, false}, {'D', 0, 2, -13.0f, false},  // a little more than a quarter
+      {'W', 2, 2, 25.0f, false}, {'W', 2, 2, -25.0f, false},  // square on a corner
+      {'W', 1, 2, 0.0f, false},                               // head on at a flat wall
+  };
+  for (const auto& c : cases) {
+    const bool vertical = c.key == 'W' || c.key == 'S';
+    Play(kDoors, c.column, c.row);
+    KEVec2 start = level->CellCentre(c.column, c.row);
+    (vertical ? start.x : start.y) += c.off;
+    player().position = start;
+    Hold({c.key}, 60);
+    const KEVec2 end = player().position;
+    const float forward = vertical ? std::fabs(end.y - start.y) : std::fabs(end.x - start.x);
+    const std::string at = std::string(1, char(c.key)) + " off " + std::to_string(c.off);
+    if (c.through) {
+      EXPECT_GT(forward, 60.0f) << at;  // past the door cell's centre
+    } else {
+      EXPECT_LT(forward, 2.0f) << at;
+      EXPECT_EQ(vertical ? end.x : end.y, vertical ? start.x : start.y) << at;
+    }
+    test_level::Finish();
+  }
+}
+
 // A touch kills whatever the disguise; only ghost mode survives it.
 TEST_F(PlayerTest, TouchByAMonster) {
   const struct {

@@ -107,15 +107,29 @@ void FieldNotes(cairo_t* cr, const AssetSet& set, double x, double y, double w) 
   }
 }
 
+// A caption centred on x with a thin rule either side of it, from `left` to `right`.
+void RuledCaption(cairo_t* cr, const char* text, double x, double y, double left, double right,
+                  Color color) {
+  const TextStyle style = Heading(14, color);
+  DrawText(cr, text, x, y, style);
+  const double half = TextWidth(cr, text, style.font, style.size) / 2 + 10;
+  cairo_move_to(cr, left, y);
+  cairo_line_to(cr, x - half, y);
+  cairo_move_to(cr, x + half, y);
+  cairo_line_to(cr, right, y);
+  Stroke(cr, WithAlpha(color, 0.6), 1.5);
+}
+
 Image LevelSelect(const AssetSet& set) {
   Canvas c(800, 600);
   cairo_t* cr = c.cr();
   Backdrop(cr, set, kSelectMap, 0.72);
   ScreenTitle(cr, "SELECT A LEVEL", 48);
-  // Captions above the two columns of level tiles (x 75-225 and 245-395).
-  TextStyle cap = Heading(13, pal::kMuted);
-  DrawText(cr, "STORY", 150, 92, cap);
-  DrawText(cr, "STORY  /  TRIALS", 320, 92, cap);
+  // The game draws the level tiles in two columns (x 90-210 and 260-380): levels 1 to 4
+  // down the left, 5 and 6 over the trials on the right. STORY heads both columns; TRIALS
+  // stands in the gap above the first trial.
+  RuledCaption(cr, "STORY", 235, 92, 90, 380, pal::kTeal);
+  RuledCaption(cr, "TRIALS", 320, 299, 260, 380, pal::kAmber);
   FieldNotes(cr, set, 430, 96, 345);
   return c.Take();
 }
@@ -196,40 +210,40 @@ void Mouse(cairo_t* cr, double x, double y, int lit) {
   FillStroke(cr, lit == 1 ? pal::kAmber : Hex(0x8c8676), pal::kInk, 1);
 }
 
-Image Instructions(const AssetSet& set) {
-  Canvas c(800, 600);
-  cairo_t* cr = c.cr();
-  Backdrop(cr, set, kMenuMap, 0.85);
+// The title and both panels, over whatever lies behind: the main menu's backdrop, or the
+// paused level dimmed by the pause screen. The game's BACK button sits under the panels.
+void InstructionPanels(cairo_t* cr, const AssetSet& set) {
   ScreenTitle(cr, "HOW TO PLAY", 38);
 
   // Left: the controls.
   Panel(cr, 18, 72, 372, 456);
   DrawText(cr, "CONTROLS", 204, 98, Heading(19));
   const char* wasd[] = {"W", "A", "S", "D"};
-  for (int i = 0; i < 4; ++i) KeyCap(cr, 36 + i * 30, 124, 26, wasd[i]);
-  DrawText(cr, "Walk", 166, 136, Body(16), 0);
+  for (int i = 0; i < 4; ++i) KeyCap(cr, 36 + i * 30, 120, 26, wasd[i]);
+  DrawText(cr, "Walk", 166, 132, Body(16), 0);
+  KeyCap(cr, 250, 120, 40, "ESC");
+  DrawText(cr, "Pause", 302, 132, Body(16), 0);
   struct Row {
     int mouse;
     const char* line1;
     const char* line2;
   };
+  // The player's cone is as long as a photo reaches, wherever the cursor is.
   const Row rows[] = {
-      {-1, "Move the mouse to face and aim", "your camera."},
+      {-1, "Move the mouse to turn your cone. It", "always reaches 3 cells; walls cut it."},
       {0, "Left click: photograph the nearest", "monster in your cone (3 photos)."},
-      {2, "Right click: disguise yourself as", "the monster in your first photo."},
+      {2, "Right click: disguise yourself as your", "first photo. The photo is used up."},
       {1, "Middle click: drop the disguise.", ""},
   };
   for (int i = 0; i < 4; ++i) {
-    double y = 170 + i * 60;
+    double y = 160 + i * 52;
     Mouse(cr, 42, y, rows[i].mouse);
     DrawText(cr, rows[i].line1, 80, y + 8, Body(14.5), 0);
     DrawText(cr, rows[i].line2, 80, y + 27, Body(14.5), 0);
   }
-  KeyCap(cr, 36, 404, 40, "ESC");
-  DrawText(cr, "Pause the game", 90, 416, Body(14.5), 0);
 
   // How long each disguise lasts, as the monsters' kind table in the game sets it.
-  DrawText(cr, "A DISGUISE LASTS", 204, 454, Heading(15));
+  DrawText(cr, "A DISGUISE LASTS", 204, 366, Heading(15));
   const struct {
     const char* strip;
     const char* seconds;
@@ -237,26 +251,50 @@ Image Instructions(const AssetSet& set) {
                {"BULB.png", "7 s"}, {"FIREBALL.png", "7 s"}};
   for (int i = 0; i < 5; ++i) {
     const double x = 34 + i * 70;
-    PaintFrame(cr, set.Get(lasts[i].strip), 4, 0, x, 468, 0.8);
-    DrawText(cr, lasts[i].seconds, x + 34, 484, Style(Font::SansBold, 14, pal::kCream), 0);
+    PaintFrame(cr, set.Get(lasts[i].strip), 4, 0, x, 378, 0.8);
+    DrawText(cr, lasts[i].seconds, x + 34, 394, Style(Font::SansBold, 14, pal::kCream), 0);
   }
-  DrawText(cr, "The counter at the bottom counts it down.", 204, 512, Body(13, pal::kMuted));
+  DrawText(cr, "DISGUISE in the strip below counts it down.", 204, 424, Body(13, pal::kMuted));
+
+  // The SPEED socket of the status strip shows how fast the player goes now.
+  DrawText(cr, "THE SPEED ARROW BELOW", 204, 456, Heading(15));
+  const struct {
+    const char* icon;
+    const char* line1;
+    const char* line2;
+  } speeds[] = {{"Status.png", "walking", ""},
+                {"SPDD.png", "slowed", "by water"},
+                {"SPDU.png", "fast", "as a tire"},
+                {"SPDMIX.png", "a tire", "in water"}};
+  for (int i = 0; i < 4; ++i) {
+    const double x = 28 + i * 88;
+    PaintImage(cr, set.Get(speeds[i].icon), x, 474, 0.52, 0.52, 1, true);
+    const double y = speeds[i].line2[0] ? 482 : 490;
+    DrawText(cr, speeds[i].line1, x + 31, y, Body(12), 0);
+    DrawText(cr, speeds[i].line2, x + 31, y + 15, Body(12), 0);
+  }
 
   // Right: who is fooled, and the dangers of the floor.
   Panel(cr, 406, 72, 376, 456);
   DrawText(cr, "WHO IS FOOLED", 594, 98, Heading(19));
-  const char* fooled[][2] = {
-      {"FIRERAT.png", "Rats: by any disguise"},
-      {"TIRE.png", "Tire: by a tire, bulb or fireball"},
-      {"BULB.png", "Bulb: only by a bulb"},
-      {"FIREBALL.png", "Fireball: only by a fireball"},
+  const char* fooled[][3] = {
+      {"FIRERAT.png", "Rats: by any disguise", ""},
+      {"TIRE.png", "Tire: by a tire, bulb or fireball", ""},
+      {"BULB.png", "Bulb: only by a bulb; a tire or", "fireball look makes it stop and wait."},
+      {"FIREBALL.png", "Fireball: only by a fireball", ""},
   };
+  const double fooledY[4] = {128, 166, 212, 258};
   for (int i = 0; i < 4; ++i) {
-    double y = 130 + i * 40;
+    const double y = fooledY[i];
     PaintFrame(cr, set.Get(fooled[i][0]), 4, 0, 422, y - 20, 0.9);
-    DrawText(cr, fooled[i][1], 470, y, Body(14.5), 0);
+    if (fooled[i][2][0]) {
+      DrawText(cr, fooled[i][1], 470, y - 9, Body(14.5), 0);
+      DrawText(cr, fooled[i][2], 470, y + 10, Body(14.5), 0);
+    } else {
+      DrawText(cr, fooled[i][1], 470, y, Body(14.5), 0);
+    }
   }
-  DrawText(cr, "DANGERS", 594, 306, Heading(19));
+  DrawText(cr, "DANGERS", 594, 312, Heading(19));
   struct Danger {
     const char* image;
     bool strip;
@@ -270,7 +308,7 @@ Image Instructions(const AssetSet& set) {
       {"Exit.png", false, "Walk onto the exit", "to win the level."},
   };
   for (int i = 0; i < 4; ++i) {
-    double y = 340 + i * 46;
+    double y = 346 + i * 45;
     if (dangers[i].strip)
       PaintFrame(cr, set.Get(dangers[i].image), 4, 1, 422, y - 20, 1);
     else
@@ -278,12 +316,25 @@ Image Instructions(const AssetSet& set) {
     DrawText(cr, dangers[i].line1, 470, y - 9, Body(14.5), 0);
     DrawText(cr, dangers[i].line2, 470, y + 10, Body(14.5), 0);
   }
+}
+
+Image Instructions(const AssetSet& set) {
+  Canvas c(800, 600);
+  Backdrop(c.cr(), set, kMenuMap, 0.85);
+  InstructionPanels(c.cr(), set);
+  return c.Take();
+}
+
+// The pause menu's instructions: the level drawn dim behind them, as in the rest of the menu.
+Image InstructionsOverPause(const AssetSet& set) {
+  Canvas c(800, 600);
+  InstructionPanels(c.cr(), set);
   return c.Take();
 }
 
 // The yes and no buttons cover the lower part of these panels. The level draws its
-// panel under the half-transparent pause screen, so the panel is opaque and near black
-// and its words white: they stay clear once dimmed.
+// panel over the half-transparent pause screen and the menu over its own picture, so the
+// panel is opaque and near black and its words white: clear over anything behind.
 Image Confirm(int w, const char* question, const char* detail) {
   Canvas c(w, 300);
   cairo_t* cr = c.cr();
@@ -308,6 +359,7 @@ void MakeMenuScreens(AssetSet& set) {
   set.Add("creditscreen.png", Credits(set));
   set.Add("settings.png", Settings(set));
   set.Add("Instruction.png", Instructions(set));
+  set.Add("InstructionPaused.png", InstructionsOverPause(set));
   set.Add("confirmationscreen.png", Confirm(400, "ARE YOU SURE?", "This level's progress will be lost."));
   set.Add("confirmation_quitgame.png", Confirm(500, "QUIT VANTREL?", "The monsters will still be here."));
 }

@@ -134,53 +134,14 @@ Image StartScreen(const AssetSet& set) {
   Eyes(cr, 150, 480, Hex(0xffd54a));
   Eyes(cr, 515, 470, Hex(0xff3a2a));
   Vignette(c.cr(), 660, 660, 1.0);
+  // The studio's line stands over the title from the first frame; the game shows only the
+  // top 630 rows of this picture, from y 30 down.
+  DrawText(cr, "KESTREL WORKS", 330, 66, Style(Font::SansBold, 22, Hex(0xf0c070), 2));
+  DrawText(cr, "p r e s e n t s", 330, 92, Style(Font::Sans, 15, Hex(0xc9a66a), 2));
   Logo(cr, 330, 285, 90);
   DrawText(cr, "Photograph them.  Become them.  Escape.", 330, 372,
            Style(Font::Sans, 20, pal::kTealBright, 2));
   PlaceCreature(cr, set, "PlayerStatic.png", 0, 330, 585, -M_PI / 2, 1.5, "playerLOS.png");
-  return c.Take();
-}
-
-// The studio's card: a kestrel in a few strokes.
-Image StudioScreen() {
-  Canvas c(660, 660);
-  cairo_t* cr = c.cr();
-  SetColor(cr, Hex(0x07080c));
-  cairo_paint(cr);
-  Glow(cr, 330, 270, 220, Hex(0xf0a830, 0.18));
-  cairo_save(cr);
-  cairo_translate(cr, 330, 265);
-  // Swept wings and a wedge tail, seen from below as it hovers.
-  cairo_move_to(cr, 0, -62);
-  cairo_curve_to(cr, 20, -60, 26, -38, 22, -22);
-  cairo_curve_to(cr, 70, -40, 120, -34, 150, -8);
-  cairo_curve_to(cr, 100, -4, 60, 8, 24, 18);
-  cairo_line_to(cr, 30, 78);
-  cairo_line_to(cr, 0, 66);
-  cairo_line_to(cr, -30, 78);
-  cairo_line_to(cr, -24, 18);
-  cairo_curve_to(cr, -60, 8, -100, -4, -150, -8);
-  cairo_curve_to(cr, -120, -34, -70, -40, -22, -22);
-  cairo_curve_to(cr, -26, -38, -20, -60, 0, -62);
-  cairo_close_path(cr);
-  FillGradient(cr, cairo_pattern_create_linear(0, -62, 0, 78),
-               {Color{1.0, 0.78, 0.35, 1}, Color{0.75, 0.36, 0.1, 1}}, true);
-  Stroke(cr, Hex(0x2a1606), 4);
-  for (double side : {-1.0, 1.0}) {
-    cairo_arc(cr, side * 8, -44, 4, 0, 2 * M_PI);
-    FillStroke(cr, Hex(0x2a1606), {}, 0);
-  }
-  cairo_restore(cr);
-  TextStyle name;
-  name.size = 48;
-  name.color = Hex(0xf6e7c8);
-  DrawText(cr, "KESTREL WORKS", 330, 410, name);
-  TextStyle sub;
-  sub.font = Font::Sans;
-  sub.size = 20;
-  sub.color = Hex(0xc9a66a);
-  DrawText(cr, "p r e s e n t s", 330, 462, sub);
-  Vignette(cr, 660, 660, 1.0);
   return c.Take();
 }
 
@@ -294,7 +255,6 @@ Image WindowIcon() {
 
 void MakeScreens(AssetSet& set) {
   set.Add("startScreen.png", StartScreen(set));
-  set.Add("pellarin.png", StudioScreen());
   set.Add("Loading.png", Loading());
   set.Add("PauseScreen.png", PauseScreen());
   set.Add("PauseText.png", PauseText());
