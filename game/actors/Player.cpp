@@ -3,6 +3,7 @@
 #include <cmath>
 #include <typeinfo>
 
+#include "Controls.h"
 #include "GameState.h"
 #include "KEGraphics.h"
 #include "KEInput.h"
@@ -31,11 +32,6 @@ const KEVec2 kOutOfPlay = {10000, 10000};
 enum { kLava = 4, kExit = 5, kWater = 6 };
 enum { kFireElement = 0, kWaterElement = 1 };
 
-struct DirectionKey {
-  unsigned code;
-  float x, y;
-};
-const DirectionKey kDirectionKeys[] = {{'W', 0, 1}, {'A', -1, 0}, {'S', 0, -1}, {'D', 1, 0}};
 
 const char* const kWaterStatus = "Assets/SPDD.png";
 const char* const kTireWaterStatus = "Assets/SPDMIX.png";
@@ -78,6 +74,18 @@ void FaceCursor(Player& player) {
   if (!(length > 0)) return;
   player.velocity = {d.x / length, d.y / length};
   player.rotation = std::atan2(player.velocity.y, player.velocity.x);
+}
+
+// The right stick turns the player while it is pushed; at rest the facing stays, unless the
+// mouse is in use, which the player faces as before.
+void Face(Player& player) {
+  KEVec2 stick;
+  if (PadFacing(&stick)) {
+    player.velocity = stick;
+    player.rotation = std::atan2(stick.y, stick.x);
+  } else if (KEInputLastDevice() != KE_INPUT_PAD) {
+    FaceCursor(player);
+  }
 }
 
 // One walking step and what the floor under the new position does to the player.
@@ -252,34 +260,28 @@ Player::Player() : GameObject({0, 0}, {0, 0}, {1, 1}, 0), sight(kHalfAngle, kRan
 }
 
 void Player::Update() {
-  FaceCursor(*this);
+  Face(*this);
 
   // Opposite keys cancel; a player whose keys cancel out counts as standing.
-  float x = 0, y = 0;
-  for (const DirectionKey& key : kDirectionKeys) {
-    if (!KEInputCheckCurr(key.code)) continue;
-    x += key.x;
-    y += key.y;
-    moving = true;
-  }
+  const KEVec2 walk = WalkInput();
+  moving = walk.x != 0 || walk.y != 0;
 
   if (KEInputCheckTriggered('G')) ghost = !ghost;
 
-  if (x == 0 && y == 0) {
+  if (!moving) {
     if (!disguised) sprite.SetAnimation(0);
-    moving = false;
   } else {
-    Walk(*this, x, y);
+    Walk(*this, walk.x, walk.y);
   }
 
-  if (KEInputCheckTriggered(VK_LBUTTON) && !disguised) TakePhoto(*this);
+  if (ActionTriggered(Action::kPhotograph) && !disguised) TakePhoto(*this);
 
-  if (KEInputCheckCurr(VK_RBUTTON) && !disguised && !IsEmpty(photos[0])) PutOnDisguise(*this);
+  if (ActionHeld(Action::kDisguise) && !disguised && !IsEmpty(photos[0])) PutOnDisguise(*this);
 
   if (disguised) disguiseTime -= GameStateManager.frameTime;
-  if (KEInputCheckCurr(VK_MBUTTON)) disguiseTime = 0;
+  if (ActionHeld(Action::kEndDisguise)) disguiseTime = 0;
 
-  if (!inPlay && KEInputCheckCurr(VK_SPACE)) {
+  if (!inPlay && PlayAgainPressed()) {
     inPlay = true;
     lives = 1;
     if (LevelBase* level = CurrentLevel()) level->Restart();

@@ -9,7 +9,8 @@ namespace {
 constexpr float kHalfSize = 330;  // a 660 x 660 picture, centred
 constexpr double kFadeAfter = 3.0;
 constexpr double kMenuAfter = 4.0;
-constexpr unsigned kSkipKeys[] = {VK_ESCAPE, VK_SPACE, VK_RETURN, VK_LBUTTON, VK_RBUTTON};
+constexpr unsigned kSkipKeys[] = {VK_ESCAPE,    VK_SPACE,     VK_RETURN,      VK_LBUTTON,
+                                   VK_RBUTTON,    VK_GAMEPAD_A, VK_GAMEPAD_MENU};
 
 }  // namespace
 

@@ -17,6 +17,7 @@
 #include "InfoScreens.h"
 #include "KEInput.h"
 #include "LevelBase.h"
+#include "ObjectManager.h"
 #include "LevelSelect.h"
 #include "LoadingScreen.h"
 #include "KESystem.h"
@@ -31,6 +32,7 @@
 #include "platform/KEPlatform.h"
 #include "test_input.h"
 #include "test_level.h"
+#include "virtual_pad.h"
 
 namespace {
 
@@ -438,6 +440,55 @@ TEST_F(FrontEndTest, SettingsTakeEffectAtOnceAndAreKept) {
   EXPECT_TRUE(level->resumeButton->active);
   EXPECT_EQ(LoadSettings().gameSpeed, 85);
   StartWithSettings(start, start);
+}
+
+// From the splash to a level, its pause menu and back to the main menu without a mouse: by
+// the keyboard alone, then by a pad alone. The focus starts on PLAY, LEVEL 1, RESUME and NO.
+TEST_F(FrontEndTest, KeyboardAloneOrPadAloneFromTheSplashToALevelAndBack) {
+  struct Device {
+    const char* name;
+    bool pad;
+  };
+  for (const Device device : {Device{"keyboard", false}, Device{"pad", true}}) {
+    SCOPED_TRACE(device.name);
+    VirtualPad pad;
+    const auto press = [&](unsigned key, SDL_GameControllerButton button) {
+      if (!device.pad) return Tap(key);
+      // The pad's events are read at the end of a frame and seen by the next one.
+      pad.Button(button, true);
+      Frames(1);
+      pad.Button(button, false);
+      Frames(2);
+    };
+    const auto enter = [&] { press(VK_RETURN, SDL_CONTROLLER_BUTTON_A); };
+    Begin(new StartScreen);
+    Frames(2);
+    enter();
+    ASSERT_NE(Now<MainMenu>(), nullptr);
+    PastTheDelay();
+    enter();
+    ASSERT_NE(Now<LevelSelect>(), nullptr) << "PLAY has the focus";
+    PastTheDelay();
+    enter();
+    ASSERT_NE(Now<LoadingScreen>(), nullptr);
+    EXPECT_EQ(Now<LoadingScreen>()->target, 1u) << "LEVEL 1 has the focus";
+    UntilLeft();
+    auto* level = Now<TestLevel>();
+    ASSERT_NE(level, nullptr);
+    enter();
+    EXPECT_FALSE(level->overviewShown);
+    press(VK_ESCAPE, SDL_CONTROLLER_BUTTON_START);
+    ASSERT_TRUE(gObjectManager.paused);
+    for (int i = 0; i < 4; ++i) press(VK_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    EXPECT_TRUE(level->menuButton->highlighted) << "RESUME, RESTART, INSTRUCTIONS, OPTIONS, MENU";
+    enter();
+    ASSERT_TRUE(level->noButton->focused);
+    press(VK_LEFT, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    enter();
+    ASSERT_NE(Now<LoadingScreen>(), nullptr);
+    UntilLeft();
+    EXPECT_NE(Now<MainMenu>(), nullptr);
+  }
 }
 
 // The game's own levels for 1 to 8, the main menu for 0, and for a number without a level.
