@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "KEGraphics.h"
+#include "FinishedRun.h"
 #include "KESystem.h"
 #include "Player.h"
 #include "StateRequests.h"
@@ -139,6 +140,10 @@ void LevelBase::Update() {
     gObjectManager.paused = true;
   }
   gObjectManager.UpdateAll();
+  if (player && player->inPlay && !gObjectManager.paused)
+    playSeconds += GameStateManager.frameTime;
+  if (player && player->reachedExit)
+    gFinishedRun = {GameStateManager.level, playSeconds, player->photosTaken};
   if (camera) camera->Follow(map, !player || player->inPlay);
   const KEVec2 view = camera ? camera->view : KEVec2{0, 0};
   for (const PauseButton& row : kPauseButtons) {
@@ -313,6 +318,8 @@ void LevelBase::QuitToMenu() {
 namespace {
 double gLevelSpeed = 1.0;
 }  // namespace
+
+FinishedRun gFinishedRun;
 
 void SetLevelSpeed(double share) { gLevelSpeed = share > 0 && share <= 1 ? share : 1.0; }
 

@@ -71,6 +71,7 @@ class LevelBase : public GameState, public ResumableState {
   bool muted = false;
   bool musicStarted = false;
   MusicHandle music;
+  double playSeconds = 0;  // this try's time in play, as FinishedRun counts it
 };
 
 // The running level, or null when the running state is not a level.
