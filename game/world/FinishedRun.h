@@ -6,9 +6,9 @@
 
 struct FinishedRun {
   int level = 0;
-  // Seconds in play at the world's speed: the pause menu and the Game Over screen do not
-  // count, and a slowed game counts what the world lived through, so that times at every
-  // game speed compare.
+  // Seconds in play at the world's speed, counted in its steps (60 a second at full
+  // speed): the pause menu does not count, and a slowed game counts what the world lived
+  // through, so that times at every game speed compare.
   double seconds = 0;
   std::vector<std::string> photos;  // the picture of each photo taken, in order
 };
