@@ -12,6 +12,7 @@
 #include "ObjectManager.h"
 #include "StateRequests.h"
 #include "StatusDisplay.h"
+#include "Tile.h"
 #include "TileMap.h"
 
 Player* gCurrentPlayer = nullptr;
@@ -27,6 +28,8 @@ constexpr float kFlashCooldown = 10.0f;
 constexpr float kCooldownStep = 0.1f;
 constexpr int kFlashFrames = 11;
 const KEVec2 kOutOfPlay = {10000, 10000};
+// The line saying why sits between "GAME OVER" and the way on.
+constexpr float kDeathLineY = -45;
 
 // What HazardUnder reports, and the photo elements that shrug off lava and water.
 enum { kLava = 4, kExit = 5, kWater = 6 };
@@ -46,6 +49,23 @@ const char* const kFlashImages[kFlashFrames] = {
 // A level may run without its status strip (tests, tools): the player then just plays.
 void SetStatus(const char* name) {
   if (gCurrentUI) gCurrentUI->SetStatusImage(name);
+}
+
+// Only the first cause counts: lava and a touch in the same frame name the lava.
+void Die(Player& player, DeathCause cause) {
+  if (player.ghost) return;
+  player.lives -= 1;
+  if (player.deathCause.how == DeathCause::kNone) player.deathCause = cause;
+}
+
+// A monster that was after the player (its alert showing) caught it; any other touch,
+// in disguise or unseen, kills all the same.
+DeathCause CauseOf(const GameObject& other) {
+  if (dynamic_cast<const Electric*>(&other)) return {DeathCause::kSparks, 0};
+  const auto* monster = dynamic_cast<const Monster*>(&other);
+  if (!monster) return {};
+  const bool chasing = monster->state == Chase && monster->alertShown;
+  return {chasing ? DeathCause::kCaught : DeathCause::kTouched, monster->kind};
 }
 
 void ResetStatus() {
@@ -113,7 +133,7 @@ void Walk(Player& player, float x, float y) {
   const Photo& photo = player.photos[0];
   switch (hazard) {
     case kLava:
-      if (!(player.disguised && photo.element == kFireElement)) player.lives -= 1;
+      if (!(player.disguised && photo.element == kFireElement)) Die(player, {DeathCause::kLava, 0});
       break;
     case kExit:
       player.reachedExit = true;
@@ -178,6 +198,7 @@ void TakePhoto(Player& player) {
     photo.element = monster->element;
     photo.speed = monster->speed;
     player.flashCooldown = kFlashCooldown;
+    player.photosTaken.push_back(monster->pictureImage);
     SetPicture(i, monster->pictureImage);
     return;
   }
@@ -303,6 +324,10 @@ void Player::Update() {
 
   // Parked far outside every map, where the game-over picture is drawn.
   if (lives < 1) {
+    if (inPlay) {
+      const char* line = DeathLinePicture(deathCause);
+      deathLineTexture = line ? GetTexture(line) : nullptr;
+    }
     inPlay = false;
     position = kOutOfPlay;
     UpdateTransform();
@@ -323,7 +348,11 @@ void Player::Draw() {
   sprite.DrawFrame();
 
   if (inPlay) sight.Draw();
-  if (!inPlay) DrawPicture(gameOverMesh, gameOverTexture, kOutOfPlay.x, kOutOfPlay.y);
+  if (!inPlay) {
+    DrawPicture(gameOverMesh, gameOverTexture, kOutOfPlay.x, kOutOfPlay.y);
+    if (deathLineTexture)
+      DrawPicture(deathLineMesh, deathLineTexture, kOutOfPlay.x, kOutOfPlay.y + kDeathLineY);
+  }
 
   if (flashing) {
     KEGfxGetCamPosition(&flashPosition.x, &flashPosition.y);
@@ -344,9 +373,10 @@ void Player::Initialize() {
   audio.ReleaseEffect(cameraSound);
   cameraSound = audio.LoadEffect("Assets/camsound.wav");
 
-  // From the top of the view down to 160 pixels above its bottom edge.
-  gameOverMesh = MakeQuad(-400, 400, -140, 300);
+  // The whole view: the status strip covers its bottom.
+  gameOverMesh = MakeQuad(-400, 400, -300, 300);
   gameOverTexture = GetTexture("Assets/GameOver.png");
+  deathLineMesh = MakeQuad(-380, 380, -20, 20);
   flashMesh = MakeQuad(-400, 400, -300, 300);
   flashTexture = GetTexture("Assets/flash1.png");
 
@@ -365,9 +395,7 @@ void Player::Free() {
 }
 
 void Player::OnCollision(std::shared_ptr<GameObject> other) {
-  (void)other;
-  lives -= 1;
-  if (ghost) lives += 1;
+  Die(*this, other ? CauseOf(*other) : DeathCause{});
 }
 
 std::shared_ptr<Player> ObjectManager::CreatePlayer() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "AudioService.h"
+#include "DeathLines.h"
 #include "GameObject.h"
 #include "VisionCone.h"
 
@@ -44,6 +45,10 @@ class Player : public GameObject {
   float flashCooldown = 0;
   std::shared_ptr<Mesh<3>> gameOverMesh;
   std::shared_ptr<Texture> gameOverTexture;
+  DeathCause deathCause;  // the first thing that killed the player in this try
+  std::shared_ptr<Mesh<3>> deathLineMesh;
+  std::shared_ptr<Texture> deathLineTexture;
+  std::vector<std::string> photosTaken;  // each photo's picture, in the order taken
   std::shared_ptr<Mesh<3>> flashMesh;
   std::shared_ptr<Texture> flashTexture;
   VisionCone sight;

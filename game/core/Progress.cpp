@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -25,17 +26,33 @@ constexpr off_t kMaxFileSize = 64 * 1024;
 
 bool IsLevel(long level) { return level >= 1 && level <= kLastLevel; }
 
-// Wins of this run by file: shown even when the file could not take them, and written
-// with the next win that can be kept.
+// Best times in tenths of a second by level: a tenth is what the screens show, so a best
+// is beaten only by a run that shows a smaller time.
+using Tenths = std::map<int, long>;
+
+// Wins and best times of this run by file: shown even when the file could not take them,
+// and written with the next win that can be kept.
 std::map<std::string, unsigned> gWonThisRun;
+std::map<std::string, Tenths> gBestThisRun;
+
+// The smaller time of each level of both.
+Tenths Fastest(Tenths a, const Tenths& b) {
+  for (const auto& [level, tenths] : b) {
+    auto found = a.find(level);
+    if (found == a.end() || tenths < found->second) a[level] = tenths;
+  }
+  return a;
+}
 
 // What reading the file found. `lines` are the lines after the header without the won
-// ones, which are merged into one that goes back before lines[wonAt].
+// ones and the readable best times, which go back before lines[wonAt]: the won levels
+// merged into one line, then one best line per level.
 struct ProgressFile {
   enum class State { kMissing, kRead, kDamaged, kUnreadable, kNewer };
   State state = State::kMissing;
   std::string problem;  // why it is damaged or unreadable
   unsigned won = 0;
+  Tenths best;
   std::vector<std::string> lines;
   size_t wonAt = 0;
   std::vector<std::string> oddWords;  // words of the won lines that are no level, in order
@@ -47,6 +64,35 @@ long WholeNumber(const std::string& word) {
   if (word.empty() || word.size() > 9 || word.find_first_not_of("0123456789") != word.npos)
     return -1;
   return std::stol(word);
+}
+
+// "83.4" and the like: up to six digits of seconds and at most one decimal (more are cut,
+// as the screens cut them); -1 for anything else, and for no time at all.
+long ParseTenths(const std::string& word) {
+  const size_t point = word.find('.');
+  const std::string whole = word.substr(0, point);
+  const std::string fraction = point == word.npos ? "0" : word.substr(point + 1);
+  if (whole.size() > 6 || fraction.size() > 3) return -1;
+  const long seconds = WholeNumber(whole), decimals = WholeNumber(fraction);
+  if (seconds < 0 || decimals < 0) return -1;
+  const long tenths = seconds * 10 + fraction[0] - '0';
+  return tenths > 0 ? tenths : -1;
+}
+
+// "best LEVEL SECONDS"; false, leaving `best` alone, for any other line.
+bool ReadBestLine(const std::string& line, Tenths* best) {
+  std::istringstream words(line);
+  std::string word, level, time, more;
+  if (!(words >> word >> level >> time) || word != "best" || (words >> more)) return false;
+  const long number = WholeNumber(level), tenths = ParseTenths(time);
+  if (!IsLevel(number) || tenths < 0) return false;
+  *best = Fastest(*best, {{int(number), tenths}});
+  return true;
+}
+
+std::string BestLine(int level, long tenths) {
+  return "best " + std::to_string(level) + " " + std::to_string(tenths / 10) + "." +
+         std::to_string(tenths % 10);
 }
 
 void Parse(const std::string& text, ProgressFile* file) {
@@ -66,6 +112,7 @@ void Parse(const std::string& text, ProgressFile* file) {
   if (version > kVersion) file->state = ProgressFile::State::kNewer;
   bool wonSeen = false;
   for (size_t i = 1; i < lines.size(); ++i) {
+    if (ReadBestLine(lines[i], &file->best)) continue;
     std::istringstream words(lines[i]);
     std::string word;
     if (!(words >> word) || word != "won") {
@@ -86,12 +133,13 @@ void Parse(const std::string& text, ProgressFile* file) {
   if (!wonSeen) file->wonAt = file->lines.size();
 }
 
-std::string Format(const ProgressFile& file, unsigned won) {
+std::string Format(const ProgressFile& file, unsigned won, const Tenths& best) {
   std::string wonLine = "won";
   for (int level = 1; level <= kLastLevel; ++level) {
     if (won & (1u << level)) wonLine += " " + std::to_string(level);
   }
   for (const std::string& word : file.oddWords) wonLine += " " + word;
+  for (const auto& [level, tenths] : best) wonLine += "\n" + BestLine(level, tenths);
   std::string text = std::string(kHeaderStart) + std::to_string(kVersion) + "\n";
   for (size_t i = 0; i <= file.lines.size(); ++i) {
     if (i == file.wonAt) text += wonLine + "\n";
@@ -149,7 +197,8 @@ void Describe(const std::string& path, const ProgressFile& file) {
   std::string list;
   for (size_t i = 0; i < skipped.size() && i < 3; ++i) list += (i ? ", " : "") + skipped[i];
   if (skipped.size() > 3) list += " and " + std::to_string(skipped.size() - 3) + " more";
-  SayOnce("Progress file " + path + ": kept, but skipped what is not a won level: " + list);
+  SayOnce("Progress file " + path +
+          ": kept, but skipped what is neither a won level nor a best time: " + list);
 }
 
 // Keeps a damaged file under a name of its own before a new one takes its place.
@@ -173,19 +222,27 @@ std::string NoFolderLine() {
 
 }  // namespace
 
+// The nudge keeps a tenth read back from the file (83.4 held as 83.39999...) on itself.
+long TimeInTenths(double seconds) { return seconds > 0 ? long(seconds * 10 + 1e-6) : 0; }
+
 std::string ProgressFilePath() {
   return UserFilePath("XDG_DATA_HOME", ".local/share", "progress.txt");
 }
 
-unsigned LoadWonLevels() {
+unsigned LoadWonLevels(BestTimes* best) {
+  if (best) *best = BestTimes();
   const std::string path = ProgressFilePath();
   if (path.empty()) return 0;
   const ProgressFile file = ReadProgress(path);
   Describe(path, file);
+  if (best) {
+    for (const auto& [level, tenths] : Fastest(file.best, gBestThisRun[path]))
+      best->seconds[level] = double(tenths) / 10;
+  }
   return file.won | gWonThisRun[path];
 }
 
-bool RecordWonLevel(int level) {
+bool RecordWonLevel(int level, double seconds) {
   if (!IsLevel(level)) return false;
   const std::string path = ProgressFilePath();
   if (path.empty()) {
@@ -194,6 +251,9 @@ bool RecordWonLevel(int level) {
   }
   unsigned& wonThisRun = gWonThisRun[path];
   wonThisRun |= 1u << level;
+  Tenths& bestThisRun = gBestThisRun[path];
+  // A run too short to show any time counts as a tenth: no best is ever zero.
+  if (seconds > 0) bestThisRun = Fastest(bestThisRun, {{level, std::max(1L, TimeInTenths(seconds))}});
   const std::string kept = "; this run still counts the win";
   const SavedFileUpdate update(path);
   if (!update.Ready()) {
@@ -219,8 +279,10 @@ bool RecordWonLevel(int level) {
   }
   if (problem.empty()) {
     const unsigned won = file.won | wonThisRun;
-    if (file.state == ProgressFile::State::kRead && won == file.won) return true;
-    if (WriteReplacing(target, Format(file, won), file.mode, &problem)) return true;
+    const Tenths best = Fastest(file.best, bestThisRun);
+    if (file.state == ProgressFile::State::kRead && won == file.won && best == file.best)
+      return true;
+    if (WriteReplacing(target, Format(file, won, best), file.mode, &problem)) return true;
   }
   SayOnce("Cannot keep progress in " + path + ": " + problem + kept);
   return false;

@@ -1,5 +1,6 @@
-// Which levels the player has won, remembered between runs in one small file under the
-// user's data folder. Every level stays open; the won ones are only marked.
+// Which levels the player has won and each one's best time, remembered between runs in
+// one small file under the user's data folder. Every level stays open; the won ones are
+// only marked.
 #pragma once
 
 #include <string>
@@ -7,11 +8,21 @@
 // $XDG_DATA_HOME/vantrel/progress.txt, else ~/.local/share/vantrel/progress.txt; empty
 // when neither folder is known.
 std::string ProgressFilePath();
+// The fastest win of each level (index 1 to 8) in seconds, to a tenth; 0 where none.
+struct BestTimes {
+  double seconds[9] = {};
+};
+
+// A time cut to the tenth the screens show and the file keeps.
+long TimeInTenths(double seconds);
+
 // Bit n is set for each won level n (1 to 8): those in the file, read leniently, and those
-// won in this run. What the file holds that is not a won level is skipped after one line.
-unsigned LoadWonLevels();
-// Adds `level` to the won levels. The file is rewritten under a lock shared with any other
-// copy of the game: read, merged, written to a new file, synced and renamed over the old
-// one, keeping what it did not understand. Returns false, after one line saying why, when
-// the win could not be kept on disk; it still counts as won until the game ends.
-bool RecordWonLevel(int level);
+// won in this run; `best`, when given, gets the best times the same way. What the file
+// holds that is neither a won level nor a best time is skipped after one line.
+unsigned LoadWonLevels(BestTimes* best = nullptr);
+// Adds `level` to the won levels and, when `seconds` (above 0) beats its best time, makes
+// it the best. The file is rewritten under a lock shared with any other copy of the game:
+// read, merged, written to a new file, synced and renamed over the old one, keeping what it
+// did not understand. Returns false, after one line saying why, when the win could not be
+// kept on disk; it still counts, with its time, until the game ends.
+bool RecordWonLevel(int level, double seconds = 0);

@@ -1,5 +1,6 @@
 #include "LevelRoster.h"
 
+#include "LevelNames.h"
 #include "Levels.h"
 
 GameState* CreateLevel(int number) {
@@ -33,7 +34,6 @@ const LevelCast* LevelCastOf(int number) {
 }
 
 const char* LevelName(int number) {
-  static const char* const kNames[kLevelCount] = {"Level 1", "Level 2", "Level 3", "Level 4",
-                                                  "Level 5", "Level 6", "Trial 1", "Trial 2"};
-  return number >= 1 && number <= kLevelCount ? kNames[number - 1] : "";
+  static_assert(sizeof kLevelNames / sizeof kLevelNames[0] == kLevelCount);
+  return number >= 1 && number <= kLevelCount ? kLevelNames[number - 1] : "";
 }

@@ -1,9 +1,13 @@
 // Single-picture screens: credits and instructions with a back button to the main menu,
-// and the result screen of a won level, which Space leaves for the level select.
+// and the result screen of a won level (its name, time, best time and the photos taken),
+// which Space leaves for the level select.
 #pragma once
 
 #include "GameState.h"
+#include <vector>
+
 #include "Sprite.h"
+#include "TimeText.h"
 #include "UIButton.h"
 
 // A full-screen picture and a back button leading to a new main menu.
@@ -47,4 +51,10 @@ class ResultScreen : public GameState {
   Sprite picture;
   Sprite notSaved;  // shown when the win could not be written to disk
   bool saved = true;
+  double seconds = 0;  // this run's time; 0 when the level did not say
+  double best = 0;     // the level's best time, this run's included
+  bool newBest = false;
+  Sprite levelName, timeLabel, bestLabel, newBestTag, noPhotos;
+  TimeText times;
+  std::vector<Sprite> photos;  // one card per photo taken, in order
 };

@@ -5,6 +5,7 @@
 #include "LoadingScreen.h"
 #include "ObjectManager.h"
 #include "Progress.h"
+#include "ResultPictures.h"
 #include "UIButton.h"
 
 namespace {
@@ -29,6 +30,11 @@ const LevelChoice kChoices[LevelSelect::kButtonCount] = {
 // The badge sits on the top right corner of the button's plate.
 constexpr float kBadgeHalfSize = 16;
 constexpr KEVec2 kBadgeOffset = {56, 30};
+// The best time sits on its plate just left of the badge and a little higher, clear of the
+// button's words, in glyphs half the result screen's size.
+constexpr float kBestTimeGap = 2;
+constexpr float kBestTimeLift = 10;
+constexpr float kBestTimeScale = 0.5f;
 
 }  // namespace
 
@@ -39,7 +45,10 @@ void LevelSelect::Load() {
   for (int i = 0; i < kButtonCount; ++i) buttons[i] = CreateButton(kChoices[i].layout);
   badge.Init(1, kBadgeHalfSize, kBadgeHalfSize);
   badge.AddImage("Assets/UI/WonBadge.png");
-  wonLevels = LoadWonLevels();
+  wonLevels = LoadWonLevels(&best);
+  times.Load(kBestTimeScale);
+  bestPlate.Init(1, kBestTimePlateWidth / 2.0f, kBestTimePlateHeight / 2.0f);
+  bestPlate.AddImage(kBestTimePlatePicture);
   music = AudioService::Get().LoadMusic("Assets/Eeriewind.wav");
 }
 
@@ -67,8 +76,15 @@ void LevelSelect::Draw() {
   DrawUIObjects();
   for (const LevelChoice& choice : kChoices) {
     if (choice.target == 0 || !(wonLevels & (1u << choice.target))) continue;
-    BeginSpriteDraw(1.0f, choice.layout.x + kBadgeOffset.x, choice.layout.y + kBadgeOffset.y);
+    const KEVec2 at = {choice.layout.x + kBadgeOffset.x, choice.layout.y + kBadgeOffset.y};
+    BeginSpriteDraw(1.0f, at.x, at.y);
     badge.DrawFrame();
+    const double seconds = best.seconds[choice.target];
+    if (seconds <= 0) continue;
+    const float centre = at.x - kBadgeHalfSize - kBestTimeGap - kBestTimePlateWidth / 2.0f;
+    BeginSpriteDraw(1.0f, centre, at.y + kBestTimeLift);
+    bestPlate.DrawFrame();
+    times.Draw(seconds, centre, at.y + kBestTimeLift, 0.5f);
   }
 }
 

@@ -1,10 +1,12 @@
 // Where the player picks one of the eight levels, or goes back to the main menu; every
-// choice goes through a loading screen. Won levels wear a badge.
+// choice goes through a loading screen. Won levels wear a badge and their best time.
 #pragma once
 
 #include "AudioService.h"
 #include "GameState.h"
+#include "Progress.h"
 #include "Sprite.h"
+#include "TimeText.h"
 
 class UIButton;
 
@@ -23,6 +25,9 @@ class LevelSelect : public GameState {
   Sprite background;
   Sprite badge;
   unsigned wonLevels = 0;  // bit n for a won level n
+  BestTimes best;
+  Sprite bestPlate;
+  TimeText times;
   // Owned by the UI object list; empty before Load and after Free.
   UIButton* buttons[kButtonCount] = {};
   MusicHandle music;

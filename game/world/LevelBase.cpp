@@ -4,6 +4,7 @@
 
 #include "Controls.h"
 #include "KEGraphics.h"
+#include "FinishedRun.h"
 #include "KEInput.h"
 #include "KESystem.h"
 #include "Player.h"
@@ -32,6 +33,10 @@ constexpr UIButton* LevelBase::*kMainButtons[] = {
     &LevelBase::optionsButton, &LevelBase::menuButton};
 
 enum SoundImage { kSoundOn = 0, kSoundOff = 1 };
+
+// Movers take one step a frame, paced at 60 frames a second: a run's time counts steps, so
+// that a frame the machine stalled on (or spent loading) adds no more than any other.
+constexpr double kStepsPerSecond = 60;
 
 // Half the side of the loading picture drawn under the world, centred on the origin.
 constexpr float kLoadingHalf = 330;
@@ -190,7 +195,11 @@ void LevelBase::Update() {
     if (PlayerStepsAway() && !gObjectManager.paused && player && player->inPlay)
       gObjectManager.paused = true;
     gObjectManager.UpdateAll();
+    if (player && player->inPlay && !gObjectManager.paused)
+      playSeconds += GameStateManager.timeScale / kStepsPerSecond;
   }
+  if (player && player->reachedExit)
+    gFinishedRun = {GameStateManager.level, playSeconds, player->photosTaken};
   if (camera) camera->Follow(map, !player || player->inPlay);
   const KEVec2 view = camera ? camera->view : KEVec2{0, 0};
   for (const PauseButton& row : kPauseButtons) {
@@ -366,6 +375,8 @@ void LevelBase::QuitToMenu() {
 namespace {
 double gLevelSpeed = 1.0;
 }  // namespace
+
+FinishedRun gFinishedRun;
 
 void SetLevelSpeed(double share) { gLevelSpeed = share > 0 && share <= 1 ? share : 1.0; }
 

@@ -81,6 +81,7 @@ class LevelBase : public GameState, public ResumableState {
   bool overviewShown = false;
   bool overviewUntilStart = false;
   MusicHandle music;
+  double playSeconds = 0;  // this try's time in play, as FinishedRun counts it
 
  private:
   bool OverviewHoldsTheWorld();

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "AudioService.h"
+#include "DeathLines.h"
 #include "KEPlatform.h"
+#include "ResultPictures.h"
 
 namespace {
 
@@ -39,7 +41,7 @@ const std::vector<Picture> kPictures = {
     {"Assets/SPDD.png", 50, 50},          {"Assets/SPDU.png", 50, 50},
     {"Assets/SPDMIX.png", 50, 50},        {"Assets/flash1.png", 800, 600},
     {"Assets/flash2.png", 800, 600},      {"Assets/Flash3.png", 800, 600},
-    {"Assets/GameOver.png", 800, 440},    {"Assets/startScreen.png", 660, 660},
+    {"Assets/GameOver.png", 800, 600},    {"Assets/startScreen.png", 660, 660},
     {"Assets/Loading.png", 2640, 660},
     {"Assets/main.png", 800, 600},        {"Assets/level.png", 800, 600},
     {"Assets/creditscreen.png", 800, 600}, {"Assets/Instruction.png", 800, 600},
@@ -53,6 +55,10 @@ const std::vector<Picture> kPictures = {
     {"Assets/UI/Step_off.png", 24, 36},   {"Assets/UI/Step_on.png", 24, 36},
     {"Assets/OverviewBackdrop.png", 800, 520}, {"Assets/OverviewNames.png", 2880, 48},
     {"Assets/ExitArrow.png", 48, 48},
+    {kTimeGlyphsPicture, kTimeGlyphWidth * kTimeGlyphCount, kTimeGlyphHeight},
+    {kTimeLabelPicture, 160, 36},         {kBestLabelPicture, 160, 36},
+    {kNewBestPicture, 150, 36},           {kNoPhotosPicture, 360, 36},
+    {kBestTimePlatePicture, kBestTimePlateWidth, kBestTimePlateHeight},
 };
 
 // Button NAME and the size of its three images. INST is drawn at 220 x 80 in the
@@ -134,6 +140,8 @@ TEST(Assets, EveryPictureLoadsAtItsDrawnSize) {
   for (const char* name : kChoices)
     for (const char* state : {"idle", "hover", "chosen"})
       ExpectPicture(std::string("Assets/UI/Choice_") + state + "_" + name + ".png", 120, 50);
+  for (const DeathLine& line : kDeathLines) ExpectPicture(line.picture, 760, 40);
+  for (const char* name : kLevelNamePictures) ExpectPicture(name, 400, 48);
 }
 
 TEST(Assets, CreatureStripsAnimateOverFourFilledFrames) {

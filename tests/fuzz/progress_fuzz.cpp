@@ -1,6 +1,7 @@
 // Any bytes as the progress file: reading it must not crash and only levels 1 to 8 can come
-// out won; after one more win, every win the lenient read found is still in the file, and
-// a file the game refused to write over is left exactly as it was.
+// out won; after one more win with its time, every win the lenient read found is still in
+// the file, no best time got worse and the new one counts, and a file the game refused to
+// write over is left exactly as it was.
 #include <unistd.h>
 
 #include <cstddef>
@@ -41,17 +42,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   std::ofstream(file, std::ios::binary) << bytes;
 
-  const unsigned won = LoadWonLevels();
+  BestTimes best;
+  const unsigned won = LoadWonLevels(&best);
   if (won & ~0x1FEu) __builtin_trap();
   const int level = 1 + (size % 8);
-  const bool kept = RecordWonLevel(level);
+  const double seconds = 0.1 * double(1 + size % 1000);
+  const bool kept = RecordWonLevel(level, seconds);
   if (!kept && ReadAll(file) != bytes) __builtin_trap();
   if (kept) {
     std::filesystem::copy_file(file, check + "/vantrel/progress.txt",
                                std::filesystem::copy_options::overwrite_existing);
     setenv("XDG_DATA_HOME", check.c_str(), 1);
-    const unsigned onDisk = LoadWonLevels();
+    BestTimes bestOnDisk;
+    const unsigned onDisk = LoadWonLevels(&bestOnDisk);
     if ((onDisk & (won | 1u << level)) != (won | 1u << level)) __builtin_trap();
+    for (int n = 1; n <= 8; ++n) {
+      const long before = TimeInTenths(best.seconds[n]), after = TimeInTenths(bestOnDisk.seconds[n]);
+      if (before > 0 && (after == 0 || after > before)) __builtin_trap();
+    }
+    if (TimeInTenths(bestOnDisk.seconds[level]) > TimeInTenths(seconds)) __builtin_trap();
   }
   std::filesystem::remove_all(home);
   return 0;

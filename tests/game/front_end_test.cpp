@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "AudioService.h"
+#include "DeathLines.h"
 #include "FrontEnd.h"
 #include "GameStateLoop.h"
 #include "InfoScreens.h"
@@ -22,11 +23,15 @@
 #include "LoadingScreen.h"
 #include "KESystem.h"
 #include "MainMenu.h"
+#include "Monster.h"
+#include "ObjectManager.h"
+#include "Player.h"
 #include "Progress.h"
 #include "SettingsInEffect.h"
 #include "SettingsScreen.h"
 #include "StartScreen.h"
 #include "StateRequests.h"
+#include "Tile.h"
 #include "UIButton.h"
 #include "gl_environment.h"
 #include "platform/KEPlatform.h"
@@ -310,6 +315,111 @@ TEST_F(FrontEndTest, RestartThenAWinLeadToTheResultScreenAndABadge) {
   ASSERT_NE(select, nullptr);
   EXPECT_EQ(select->wonLevels, 1u << 3);
   EXPECT_EQ(GameStateManager.level, 3);
+}
+
+// The time counts play only, not the pause menu; a better run replaces the best time, a
+// worse one leaves it, and the level select shows the best beside the badge.
+TEST_F(FrontEndTest, TheResultScreenTellsTheTimeAndTheBest) {
+  const auto win = [this](int standFrames, int pausedFrames) {
+    Begin(MakeCorridor(3));
+    GameStateManager.level = 3;
+    Frames(standFrames);
+    if (pausedFrames > 0) {
+      Tap(VK_ESCAPE);
+      Frames(pausedFrames);
+      Tap(VK_ESCAPE);
+    }
+    test_input::Press('D');
+    UntilLeft(120);
+    test_input::Release('D');
+    return Now<ResultScreen>();
+  };
+  struct Run {
+    const char* name;
+    int standFrames, pausedFrames;
+    bool newBest;
+  } runs[] = {
+      {"first", 60, 0, true},
+      {"slower, with a long pause", 90, 300, false},
+      {"faster", 0, 0, true},
+  };
+  double best = 0, first = 0;
+  for (const Run& run : runs) {
+    SCOPED_TRACE(run.name);
+    const ResultScreen* result = win(run.standFrames, run.pausedFrames);
+    ASSERT_NE(result, nullptr) << "the exit was not reached";
+    if (first == 0) first = result->seconds;
+    // Frames of 1/60 s, less the half second stood in the first run.
+    EXPECT_NEAR(result->seconds - first, (run.standFrames - 60) / 60.0, 0.05);
+    EXPECT_EQ(result->newBest, run.newBest);
+    if (run.newBest) best = result->seconds;
+    EXPECT_EQ(TimeInTenths(result->best), TimeInTenths(best));
+    EXPECT_TRUE(result->photos.empty()) << "no photo was taken";
+  }
+  Tap(VK_SPACE);
+  ASSERT_NE(Now<LevelSelect>(), nullptr);
+  EXPECT_EQ(TimeInTenths(Now<LevelSelect>()->best.seconds[3]), TimeInTenths(best));
+}
+
+// Each way to die is named on the Game Over screen by a picture of its own; a touch by a
+// monster that was not chasing says that a touch kills even in disguise.
+TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
+  constexpr float kEast = 0, kWest = 3.14159265f;
+  const char* const kFloor = "9 0 0 0 0 0 0 0 9";
+  struct Case {
+    const char* name;
+    const char* corridor;  // the player starts in its second cell
+    int kind;              // a monster of this kind in cell `at`, or -1
+    int at;
+    float facing;
+    bool walks;        // east, else the player stands
+    bool asFireball;   // in a fireball's look
+    bool sparks;       // a bulb's trail in the fourth cell
+    DeathCause cause;
+  } cases[] = {
+      {"lava", "9 0 0 4 4 0 0 0 9", -1, 0, kEast, true, false, false, {DeathCause::kLava, 0}},
+      {"sparks", kFloor, -1, 0, kEast, true, false, true, {DeathCause::kSparks, 0}},
+      {"a fireball that saw", kFloor, Fireball, 3, kWest, false, false, false,
+       {DeathCause::kCaught, Fireball}},
+      {"a fire rat from behind", kFloor, FireRat, 4, kEast, true, false, false,
+       {DeathCause::kTouched, FireRat}},
+      {"a fireball fooled by the look", kFloor, Fireball, 4, kWest, true, true, false,
+       {DeathCause::kTouched, Fireball}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto* level = new TestLevel({"9 9 9 9 9 9 9 9 9", c.corridor, "9 9 9 9 9 9 9 9 9"}, {-150, 0});
+    level->placeMonsters = [&c](TestLevel& self) {
+      if (c.kind >= 0) self.AddMonster(c.kind, self.CellCentre(c.at, 1)).rotation = c.facing;
+      if (c.sparks) {
+        auto trail = gObjectManager.CreateElectric();
+        trail->position = self.CellCentre(3, 1);
+        trail->UpdateTransform();
+      }
+    };
+    Begin(level);
+    Player& player = *level->player;
+    if (c.asFireball) {
+      Photo& look = player.photos[0];
+      look.kind = Fireball;
+      look.element = 0;
+      look.duration = 7;
+      look.size = {40, 40};
+      look.animationImage = "Assets/FIREBALL.png";
+      Tap(VK_RBUTTON);
+      ASSERT_TRUE(player.disguised);
+    }
+    if (c.walks) test_input::Press('D');
+    for (int frame = 0; frame < 300 && player.inPlay; ++frame) Frames(1);
+    test_input::Release('D');
+    ASSERT_FALSE(player.inPlay) << "still alive";
+    EXPECT_EQ(player.deathCause.how, c.cause.how);
+    EXPECT_EQ(player.deathCause.kind, c.cause.kind);
+    const char* line = DeathLinePicture(player.deathCause);
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(std::ifstream(line).good()) << line << " is not among the game's pictures";
+    EXPECT_EQ(player.deathLineTexture, GetTexture(line)) << "shown";
+  }
 }
 
 // Amber pixels in the band under "Press SPACE" of the picture last shown

@@ -104,6 +104,11 @@ TEST_F(ProgressTest, OddFilesKeepEveryWinThroughTheNextWin) {
        Won({1, 6}), true, "vantrel progress 1\nwon 1 4 6 banana\nbest 12.5\n\x01\x02\n"},
       {"two won lines", "vantrel progress 1\nname Ada\nwon 1\nwon 7\n", Won({1, 7}), true,
        "vantrel progress 1\nname Ada\nwon 1 4 7\n"},
+      {"best times", "vantrel progress 1\nbest 6 83.4\nwon 6\nbest 2 9.0\n", Won({6}), true,
+       "vantrel progress 1\nwon 4 6\nbest 2 9.0\nbest 6 83.4\n"},
+      {"odd best lines", "vantrel progress 1\nwon 1\nbest 1 -3\nbest 9 10.0\nbest 2 1:10\nbest 1 0.0\n",
+       Won({1}), true,
+       "vantrel progress 1\nwon 1 4\nbest 1 -3\nbest 9 10.0\nbest 2 1:10\nbest 1 0.0\n"},
       {"no won line", "vantrel progress 1\n", 0, true, "vantrel progress 1\nwon 4\n"},
       {"empty", "", 0, true, "vantrel progress 1\nwon 4\n"},
       {"newer version", "vantrel progress 2\nwon 1\nstars 1:3\n", Won({1}), false,
@@ -202,6 +207,41 @@ TEST_F(ProgressTest, AFullDiskLeavesTheOldFile) {
   EXPECT_EQ(Names(), (std::set<std::string>{"progress.txt", "progress.txt.lock"}));
 }
 
+// A win with its time: the file keeps the faster of the two, to the tenth the screens show.
+TEST_F(ProgressTest, ABetterRunReplacesTheBestTimeAndAWorseOneDoesNot) {
+  struct Case {
+    const char* name;
+    std::string text;
+    double seconds;  // level 2 won in
+    double best;     // read back after the win
+    std::string after;
+  } cases[] = {
+      {"first time", "vantrel progress 1\nwon 1\n", 71.35, 71.3,
+       "vantrel progress 1\nwon 1 2\nbest 2 71.3\n"},
+      {"better", "vantrel progress 1\nwon 2\nbest 2 80.0\n", 71.35, 71.3,
+       "vantrel progress 1\nwon 2\nbest 2 71.3\n"},
+      {"worse", "vantrel progress 1\nwon 2\nbest 2 60.0\n", 71.35, 60.0,
+       "vantrel progress 1\nwon 2\nbest 2 60.0\n"},
+      {"the same tenth", "vantrel progress 1\nwon 2\nbest 2 71.3\n", 71.39, 71.3,
+       "vantrel progress 1\nwon 2\nbest 2 71.3\n"},
+      {"two lines for a level", "vantrel progress 1\nwon 2\nbest 2 90.0\nbest 2 80.55\n", 85.0,
+       80.5, "vantrel progress 1\nwon 2\nbest 2 90.0\nbest 2 80.55\n"},
+      {"odd value kept", "vantrel progress 1\nwon 2\nbest 2 fast\n", 71.35, 71.3,
+       "vantrel progress 1\nwon 2\nbest 2 71.3\nbest 2 fast\n"},
+      {"too short to show", "vantrel progress 1\n", 0.04, 0.1,
+       "vantrel progress 1\nwon 2\nbest 2 0.1\n"},
+  };
+  for (const Case& c : cases) {
+    UseDataHome(c.name);
+    Write(c.text);
+    EXPECT_TRUE(RecordWonLevel(2, c.seconds)) << c.name;
+    EXPECT_EQ(Read(), c.after) << c.name;
+    BestTimes best;
+    LoadWonLevels(&best);
+    EXPECT_DOUBLE_EQ(best.seconds[2], c.best) << c.name;
+  }
+}
+
 TEST_F(ProgressTest, AProblemIsToldOncePerRun) {
   Write("vantrel progress 1\nwon 2 x\n");
   testing::internal::CaptureStdout();
@@ -210,10 +250,11 @@ TEST_F(ProgressTest, AProblemIsToldOncePerRun) {
   RecordWonLevel(4);
   LoadWonLevels();
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            "Progress file " + File() + ": kept, but skipped what is not a won level: \"x\"\n");
+            "Progress file " + File() +
+                ": kept, but skipped what is neither a won level nor a best time: \"x\"\n");
 }
 
-// Two copies of the game winning at the same moment both keep their win.
+// Two copies of the game winning at the same moment both keep their win and its time.
 TEST_F(ProgressTest, TwoCopiesSavingAtOnceLoseNoWin) {
   int lost = 0;
   for (int round = 0; round < 300; ++round) {
@@ -228,7 +269,7 @@ TEST_F(ProgressTest, TwoCopiesSavingAtOnceLoseNoWin) {
         close(gate[1]);
         char byte;
         (void)!read(gate[0], &byte, 1);  // both start when the gate closes
-        _exit(RecordWonLevel(1 + copy) ? 0 : 1);
+        _exit(RecordWonLevel(1 + copy, 10.0 + copy) ? 0 : 1);
       }
     }
     close(gate[0]);
@@ -238,7 +279,9 @@ TEST_F(ProgressTest, TwoCopiesSavingAtOnceLoseNoWin) {
       waitpid(copy, &status, 0);
       EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-    if (LoadWonLevels() != Won({1, 2})) ++lost;
+    BestTimes best;
+    if (LoadWonLevels(&best) != Won({1, 2}) || best.seconds[1] != 10.0 || best.seconds[2] != 11.0)
+      ++lost;
   }
   EXPECT_EQ(lost, 0) << "rounds out of 300 that lost a win";
 }

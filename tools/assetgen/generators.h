@@ -16,6 +16,8 @@ void MakeCreatures(AssetSet& set);
 void MakeHud(AssetSet& set);
 void MakeButtons(AssetSet& set);
 void MakeBadges(AssetSet& set);
+// The death lines, level names, result labels and time glyphs the game sets at run time.
+void MakeOutcomes(AssetSet& set);
 void MakeScreens(AssetSet& set);
 // Whole screens composed as the game shows them, for the contact sheet.
 std::vector<std::pair<std::string, Image>> MakeMockups(const AssetSet& set);

@@ -209,27 +209,29 @@ Image Flash(double strength) {
   return PixelImage(800, 600, [strength](int, int) { return Color{1, 1, 1, strength}; });
 }
 
+// The whole view, so that nothing of the dark level shows between it and the status strip
+// over its bottom 80 rows; the game sets the line saying why between the title and the
+// way on.
 Image GameOver() {
-  Canvas c(800, 440);
+  Canvas c(800, 600);
   cairo_t* cr = c.cr();
-  cairo_rectangle(cr, 0, 0, 800, 440);
-  FillGradient(cr, cairo_pattern_create_radial(400, 200, 30, 400, 220, 480),
+  cairo_rectangle(cr, 0, 0, 800, 600);
+  FillGradient(cr, cairo_pattern_create_radial(400, 230, 30, 400, 260, 520),
                {Color{0.28, 0.05, 0.06, 1}, Color{0.02, 0.0, 0.01, 1}});
   // A cracked lens: the photographer's last picture.
-  cairo_arc(cr, 400, 120, 52, 0, 2 * M_PI);
+  cairo_arc(cr, 400, 140, 52, 0, 2 * M_PI);
   FillStroke(cr, Hex(0x14161d), Hex(0x5a1a1c), 6);
-  cairo_arc(cr, 400, 120, 34, 0, 2 * M_PI);
+  cairo_arc(cr, 400, 140, 34, 0, 2 * M_PI);
   FillStroke(cr, Hex(0x1f3a48), pal::kInk, 3);
-  cairo_move_to(cr, 382, 92);
-  cairo_line_to(cr, 402, 118);
-  cairo_line_to(cr, 396, 134);
-  cairo_line_to(cr, 420, 150);
-  cairo_move_to(cr, 402, 118);
-  cairo_line_to(cr, 428, 108);
+  cairo_move_to(cr, 382, 112);
+  cairo_line_to(cr, 402, 138);
+  cairo_line_to(cr, 396, 154);
+  cairo_line_to(cr, 420, 170);
+  cairo_move_to(cr, 402, 138);
+  cairo_line_to(cr, 428, 128);
   Stroke(cr, Hex(0xdff6ff, 0.85), 2);
-  DrawText(cr, "GAME OVER", 400, 240, Style(Font::SansBold, 78, pal::kDanger, 4, 5));
-  DrawText(cr, "You did not make it out this time.", 400, 306, Style(Font::Sans, 20, pal::kCream));
-  PressSpace(cr, 400, 370, "to try again", Style(Font::SansBold, 20, pal::kCream));
+  DrawText(cr, "GAME OVER", 400, 265, Style(Font::SansBold, 78, pal::kDanger, 4, 5));
+  PressSpace(cr, 400, 425, "to try again", Style(Font::SansBold, 20, pal::kCream));
   return c.Take();
 }
 

@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     MakeHud(set);
     MakeButtons(set);
     MakeBadges(set);
+    MakeOutcomes(set);
     MakeScreens(set);
     for (const auto& item : set.All()) {
       if (!WritePng(dir + "/" + item.first, item.second)) {

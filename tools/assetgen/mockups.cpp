@@ -164,6 +164,7 @@ Image GameOver(const AssetSet& set) {
   SetColor(c.cr(), Hex(0x000000));
   cairo_paint(c.cr());
   PaintImage(c.cr(), set.Get("GameOver.png"), 0, 0);
+  PaintImage(c.cr(), set.Get("UI/Death_Touch_Fireball.png"), 20, 325);
   Hud(c.cr(), set, "Status.png", "PIC.png", "PIC.png", 0, 0);
   return c.Take();
 }

@@ -220,22 +220,13 @@ Image Win(const AssetSet& set) {
     cairo_close_path(cr);
     FillStroke(cr, Hex(0x3ddc84, 0.07), {}, 0);
   }
-  Glow(cr, 400, 400, 330, Hex(0x5cff9d, 0.35));
-  PaintImage(cr, set.Get("Exit.png"), 325, 320, 3, 3);
-  PlaceCreature(cr, set, "PlayerStatic.png", 0, 400, 395, -M_PI / 2, 2.2);
-  const char* cards[] = {"SFIRE.png", "STIRE.png", "SBULB.png", "SWATER.png", "SLAVA.png"};
-  const double spots[5][2] = {{165, 345}, {225, 465}, {610, 330}, {655, 445}, {585, 520}};
-  for (int i = 0; i < 5; ++i) {
-    cairo_save(cr);
-    cairo_translate(cr, spots[i][0], spots[i][1]);
-    cairo_rotate(cr, (i % 2 ? 0.12 : -0.1));
-    PaintImage(cr, set.Get(cards[i]), -50, -50, 2, 2, 1, false);
-    cairo_restore(cr);
-  }
+  // The exit sits low, under the times; the game sets the level's name under the title,
+  // the times above the exit and the photos of the run below it.
+  Glow(cr, 400, 450, 260, Hex(0x5cff9d, 0.35));
+  PaintImage(cr, set.Get("Exit.png"), 360, 410, 1.6, 1.6);
+  PlaceCreature(cr, set, "PlayerStatic.png", 0, 400, 448, -M_PI / 2, 1.4);
   Vignette(cr, 800, 800, 0.9);
   DrawText(cr, "LEVEL COMPLETE", 400, 200, Style(Font::SansBold, 64, Hex(0xeafff1), 4, 5));
-  DrawText(cr, "You slipped out with the pictures.", 400, 258,
-           Style(Font::Sans, 22, pal::kCream, 2));
   PressSpace(cr, 400, 612, "to continue", Style(Font::SansBold, 22, pal::kCream, 2));
   return c.Take();
 }

@@ -1,0 +1,87 @@
+// What the Game Over and result screens fill in at run time: the line saying why a try
+// ended, each level's name, the result's labels and the glyphs its times are set in.
+#include <cstring>
+#include <string>
+
+#include "DeathLines.h"
+#include "LevelNames.h"
+#include "ResultPictures.h"
+#include "generators.h"
+
+namespace {
+
+// The game names pictures from its data folder; the set holds them from Assets/ down.
+std::string InAssets(const char* path) {
+  const char prefix[] = "Assets/";
+  return std::strncmp(path, prefix, sizeof prefix - 1) == 0 ? path + sizeof prefix - 1 : path;
+}
+
+// Drawn under "GAME OVER" on its dark red, as the sentence it replaces was.
+Image DeathLinePicture(const char* words) {
+  Canvas c(760, 40);
+  cairo_t* cr = c.cr();
+  const double size = FitSize(cr, words, Font::SansBold, 22, 740);
+  DrawText(cr, words, 380, 20, Style(Font::SansBold, size, Hex(0xffd9c2), 0, 2));
+  return c.Take();
+}
+
+Image LevelNamePicture(const char* name) {
+  Canvas c(400, 48);
+  DrawText(c.cr(), name, 200, 24, Style(Font::SansBold, 32, pal::kTealBright, 3, 3));
+  return c.Take();
+}
+
+// A label that ends at its right edge, beside the time it names.
+Image Label(const char* words) {
+  Canvas c(160, 36);
+  DrawText(c.cr(), words, 156, 18, Style(Font::SansBold, 22, pal::kTeal, 0, 2), 1);
+  return c.Take();
+}
+
+Image NewBestTag() {
+  Canvas c(150, 36);
+  cairo_t* cr = c.cr();
+  PathRoundRect(cr, 3, 4, 144, 28, 14);
+  FillStroke(cr, pal::kAmber, pal::kInk, 2);
+  DrawText(cr, "NEW BEST", 75, 18, Style(Font::SansBold, 18, pal::kInk));
+  return c.Take();
+}
+
+Image NoPhotos() {
+  Canvas c(360, 36);
+  DrawText(c.cr(), "No photos taken", 180, 18, Style(Font::Sans, 22, pal::kCream, 0, 2));
+  return c.Take();
+}
+
+// Behind a best time in the level select, so that it reads over the button's edge.
+Image BestTimePlate() {
+  Canvas c(84, 24);
+  PathRoundRect(c.cr(), 1, 1, 82, 22, 11);
+  FillStroke(c.cr(), WithAlpha(pal::kPanel, 0.9), pal::kAmber, 1.5);
+  return c.Take();
+}
+
+Image TimeGlyphs() {
+  Canvas c(kTimeGlyphWidth * kTimeGlyphCount, kTimeGlyphHeight);
+  for (int i = 0; i < kTimeGlyphCount; ++i) {
+    const char glyph[] = {kTimeGlyphs[i], '\0'};
+    DrawText(c.cr(), glyph, kTimeGlyphWidth * (i + 0.5), kTimeGlyphHeight / 2.0,
+             Style(Font::SansBold, 30, pal::kCream, 0, 2));
+  }
+  return c.Take();
+}
+
+}  // namespace
+
+void MakeOutcomes(AssetSet& set) {
+  for (const DeathLine& line : kDeathLines)
+    set.Add(InAssets(line.picture), DeathLinePicture(line.words));
+  for (int i = 0; i < int(sizeof kLevelNames / sizeof kLevelNames[0]); ++i)
+    set.Add(InAssets(kLevelNamePictures[i]), LevelNamePicture(kLevelNames[i]));
+  set.Add(InAssets(kTimeGlyphsPicture), TimeGlyphs());
+  set.Add(InAssets(kTimeLabelPicture), Label("TIME"));
+  set.Add(InAssets(kBestLabelPicture), Label("BEST"));
+  set.Add(InAssets(kNewBestPicture), NewBestTag());
+  set.Add(InAssets(kNoPhotosPicture), NoPhotos());
+  set.Add(InAssets(kBestTimePlatePicture), BestTimePlate());
+}
