@@ -15,6 +15,7 @@ struct InputState {
   unsigned char previous[256];
   int cursorX, cursorY;
   int deltaX, deltaY;
+  bool cursorSampled;  // false until the first update after a reset: no move to report yet
   float padAxes[6];
   unsigned padRemovals;  // the platform's count at the last update
   bool padRemoved;
@@ -57,8 +58,9 @@ void KEInputUpdate() {
   KEPlatformReadKeys(gInput.current);
   int x = 0, y = 0;
   KEPlatformReadCursor(&x, &y);
-  gInput.deltaX = x - gInput.cursorX;
-  gInput.deltaY = y - gInput.cursorY;
+  gInput.deltaX = gInput.cursorSampled ? x - gInput.cursorX : 0;
+  gInput.deltaY = gInput.cursorSampled ? y - gInput.cursorY : 0;
+  gInput.cursorSampled = true;
   gInput.cursorX = x;
   gInput.cursorY = y;
   KEPlatformReadPadAxes(gInput.padAxes);

@@ -126,10 +126,9 @@ Image LevelSelect(const AssetSet& set) {
   Backdrop(cr, set, kSelectMap, 0.72);
   ScreenTitle(cr, "SELECT A LEVEL", 48);
   // The game draws the level tiles in two columns (x 90-210 and 260-380): levels 1 to 4
-  // down the left, 5 and 6 over the trials on the right. STORY heads both columns; TRIALS
-  // stands in the gap above the first trial.
+  // down the left, 5 and 6 over the trials on the right. STORY heads both columns; the
+  // trials name themselves in amber, and the gap above the first one holds its best time.
   RuledCaption(cr, "STORY", 235, 92, 90, 380, pal::kTeal);
-  RuledCaption(cr, "TRIALS", 320, 299, 260, 380, pal::kAmber);
   FieldNotes(cr, set, 430, 96, 345);
   return c.Take();
 }
