@@ -2,6 +2,7 @@
 // the photo flash, the game-over picture, the level overview and the exit arrow.
 #include <cmath>
 
+#include "LevelNames.h"
 #include "creatures.h"
 #include "screens.h"
 
@@ -284,14 +285,12 @@ Image OverviewBackdrop() {
   return c.Take();
 }
 
-// The level names as the level select's buttons give them, one 360 x 48 frame each.
+// The level names the game uses, one 360 x 48 frame each.
 Image OverviewNames() {
-  const char* const names[] = {"Level 1", "Level 2", "Level 3", "Level 4",
-                               "Level 5", "Level 6", "Trial 1", "Trial 2"};
-  Canvas c(360 * 8, 48);
+  Canvas c(360 * kLevelNameCount, 48);
   cairo_t* cr = c.cr();
-  for (int i = 0; i < 8; ++i)
-    DrawText(cr, names[i], 360 * i + 8, 24, Style(Font::SansBold, 30, pal::kAmber, 0, 2), 0);
+  for (int i = 0; i < kLevelNameCount; ++i)
+    DrawText(cr, kLevelNames[i], 360 * i + 8, 24, Style(Font::SansBold, 30, pal::kAmber, 0, 2), 0);
   return c.Take();
 }
 
