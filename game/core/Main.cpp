@@ -1,12 +1,17 @@
 // Vantrel: start the engine, run the states, shut down in order.
 #include <cstdio>
 #include <cstring>
+#include <string>
+
+#include <unistd.h>
 
 #include "DataDirectory.h"
 #include "FrontEnd.h"
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
+#include "KEInput.h"
 #include "KESystem.h"
+#include "SavedFile.h"
 #include "SettingsInEffect.h"
 #include "StartScreen.h"
 
@@ -19,7 +24,9 @@ const char kUsage[] =
     "  --help        show this and quit\n"
     "Settings are kept in $XDG_CONFIG_HOME/vantrel/settings.ini (else "
     "~/.config/vantrel/settings.ini),\nwon levels in $XDG_DATA_HOME/vantrel/progress.txt (else "
-    "~/.local/share/vantrel/progress.txt).\n";
+    "~/.local/share/vantrel/progress.txt).\n"
+    "Game controllers SDL does not know can be mapped in $XDG_CONFIG_HOME/vantrel/"
+    "gamecontrollerdb.txt\nor SDL_GAMECONTROLLERCONFIG, in the community's mapping format.\n";
 
 // The options override the settings file for this run only. Returns -1 to go on, else the
 // exit code.
@@ -56,6 +63,10 @@ int main(int argc, char** argv) {
   KESysSetWindowIcon("Assets/icon.png");
   KEGfxSetBackgroundColor(0, 0, 0);
   StartWithSettings(saved, settings);
+  // Pads SDL does not know yet, in the community's mapping format.
+  const std::string mappings = UserFilePath("XDG_CONFIG_HOME", ".config", "gamecontrollerdb.txt");
+  if (!mappings.empty() && access(mappings.c_str(), F_OK) == 0)
+    KEInputAddPadMappings(mappings.c_str());
 
   ConnectFrontEnd();
   GameStateLoopBegin(new StartScreen);

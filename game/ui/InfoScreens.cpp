@@ -21,6 +21,7 @@ void PictureWithBackScreen::Load() {
   picture.Init(1, 400, 300);
   picture.AddImage(pictureFile_);
   back = CreateButton(backLayout_);
+  back->isBack = true;
 }
 
 void PictureWithBackScreen::Initialize() {
@@ -109,7 +110,9 @@ void ResultScreen::Load() {
 }
 
 void ResultScreen::Update() {
-  if (KEInputCheckTriggered(VK_SPACE)) RequestState(new LevelSelect);
+  for (unsigned key : {unsigned(VK_SPACE), unsigned(VK_RETURN), unsigned(VK_GAMEPAD_A)}) {
+    if (KEInputCheckTriggered(key)) RequestState(new LevelSelect);
+  }
 }
 
 void ResultScreen::Draw() {

@@ -42,7 +42,10 @@ void LevelSelect::Load() {
   KEGfxSetCamPosition(0, 0);
   background.Init(1, 400, 300);
   background.AddImage("Assets/level.png");
-  for (int i = 0; i < kButtonCount; ++i) buttons[i] = CreateButton(kChoices[i].layout);
+  for (int i = 0; i < kButtonCount; ++i) {
+    buttons[i] = CreateButton(kChoices[i].layout);
+    buttons[i]->isBack = kChoices[i].target == 0;
+  }
   badge.Init(1, kBadgeHalfSize, kBadgeHalfSize);
   badge.AddImage("Assets/UI/WonBadge.png");
   wonLevels = LoadWonLevels(&best);

@@ -33,7 +33,7 @@ void MainMenu::Load() {
   panel.Init(1, 250, 150);
   panel.AddImage("Assets/confirmation_quitgame.png");
   CreateButtons(*this, kButtons);
-  no->preferFocus = true;
+  no->preferFocus = no->isBack = true;
   music = AudioService::Get().LoadMusic("Assets/opening.wav");
 }
 

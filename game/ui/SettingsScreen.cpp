@@ -110,6 +110,7 @@ void SettingsPanel::Load() {
     }
   }
   back = Keep(CreateButton(Centred("BACK", 150, 80, 400, 545, kBackPlate)));
+  back->isBack = true;
   if (!sample_) sample_ = AudioService::Get().LoadEffect("Assets/camsound.wav");
   Open(false);
 }
@@ -201,7 +202,7 @@ void SettingsScreen::Update() {
   UpdateUIObjects();
   AudioService::Get().PlayMusicOnce(music, musicStarted);
   if (DropEarlyClicks(delay)) return;
-  if (panel.Update({0, 0}) || KEInputCheckTriggered(VK_ESCAPE)) RequestState(new MainMenu);
+  if (panel.Update({0, 0})) RequestState(new MainMenu);
 }
 
 void SettingsScreen::Draw() { panel.Draw({0, 0}); }

@@ -112,6 +112,11 @@ void UpdateFocus() {
                                    VK_GAMEPAD_LEFT_THUMBSTICK_DOWN})) -
                  int(AnyTriggered({VK_UP, 'W', VK_GAMEPAD_DPAD_UP, VK_GAMEPAD_LEFT_THUMBSTICK_UP}));
   const bool press = AnyTriggered({VK_RETURN, VK_SPACE, VK_GAMEPAD_A});
+  if (AnyTriggered({VK_ESCAPE, VK_GAMEPAD_B})) {
+    for (UIButton* button : active) {
+      if (button->isBack) button->clicked = button->pressedNow = true;
+    }
+  }
   int moveX = 0, moveY = 0;
   KEInputGetCursorPositionDelta(&moveX, &moveY);
   if (moveX || moveY || KEInputCheckTriggered(VK_LBUTTON)) gPointerInUse = true;

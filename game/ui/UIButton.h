@@ -1,7 +1,8 @@
 // Image buttons with a hit box in screen pixels and a click latch, and the UI object list.
 // One active button has the focus and shows its hover picture: the mouse moves it by
 // hovering, the arrows, W A S D, a pad's d-pad or left stick move it to the nearest button
-// that way, and Enter, Space or the pad's A press it.
+// that way, and Enter, Space or the pad's A press it. Escape or B press the screen's way
+// back, where it has one.
 #pragma once
 
 #include <cstddef>
@@ -28,6 +29,7 @@ class UIButton : public GameObject {
   bool hovered = false;      // under the mouse
   bool clicked = false;      // set by a click or a press, cleared only by the owner
   bool preferFocus = false;  // takes the focus when the buttons shown change (a "no")
+  bool isBack = false;       // Escape or the pad's B press it while it is active
   bool focused = false;
   bool highlighted = false;  // focused and shown so: hidden while the mouse points elsewhere
   bool pressedNow = false;   // clicked or pressed on this frame

@@ -308,9 +308,9 @@ TEST_F(FrontEndTest, RestartThenAWinLeadToTheResultScreenAndABadge) {
   ASSERT_NE(result, nullptr) << "the exit was not reached";
   EXPECT_EQ(LoadWonLevels(), 1u << 3);
   EXPECT_TRUE(result->saved);
-  for (unsigned key : {unsigned(VK_LBUTTON), unsigned(VK_RETURN), unsigned(VK_ESCAPE)}) Tap(key);
-  EXPECT_EQ(Now<ResultScreen>(), result) << "only Space leaves";
-  Tap(VK_SPACE);
+  for (unsigned key : {unsigned(VK_LBUTTON), unsigned(VK_ESCAPE), unsigned('D')}) Tap(key);
+  EXPECT_EQ(Now<ResultScreen>(), result) << "only Space, Enter or the pad's A leave";
+  Tap(VK_RETURN);
   auto* select = Now<LevelSelect>();
   ASSERT_NE(select, nullptr);
   EXPECT_EQ(select->wonLevels, 1u << 3);
@@ -597,6 +597,14 @@ TEST_F(FrontEndTest, KeyboardAloneOrPadAloneFromTheSplashToALevelAndBack) {
     enter();
     ASSERT_NE(Now<LoadingScreen>(), nullptr);
     UntilLeft();
+    ASSERT_NE(Now<MainMenu>(), nullptr);
+    // Down past INSTRUCTIONS and SETTINGS to CREDITS; Escape or B come back.
+    PastTheDelay();
+    for (int i = 0; i < 3; ++i) press(VK_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    enter();
+    ASSERT_NE(Now<CreditsScreen>(), nullptr);
+    PastTheDelay();
+    press(VK_ESCAPE, SDL_CONTROLLER_BUTTON_B);
     EXPECT_NE(Now<MainMenu>(), nullptr);
   }
 }
