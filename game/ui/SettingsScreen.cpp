@@ -111,7 +111,9 @@ void SettingsPanel::Load() {
   }
   back = Keep(CreateButton(Centred("BACK", 150, 80, 400, 545, kBackPlate)));
   back->isBack = true;
+  controlsButton = Keep(CreateButton(Centred("CONTROLS", 150, 80, 230, 545, kBackPlate)));
   if (!sample_) sample_ = AudioService::Get().LoadEffect("Assets/camsound.wav");
+  controls.Load();
   Open(false);
 }
 
@@ -119,22 +121,37 @@ void SettingsPanel::Forget() {
   buttons_.clear();
   for (VolumeRow& row : volumes) row = VolumeRow();
   for (ChoiceRow& row : rows) row = ChoiceRow();
-  back = nullptr;
+  back = controlsButton = nullptr;
+  controls.Forget();
   open_ = false;
 }
 
 void SettingsPanel::Open(bool open) {
   open_ = open;
+  ShowRows(open);
+  controls.Open(false);
+}
+
+void SettingsPanel::ShowRows(bool shown) {
   for (UIButton* button : buttons_) {
-    button->active = open;
+    button->active = shown;
     button->clicked = false;
   }
-  if (open) ShowCurrent();
+  if (shown) ShowCurrent();
 }
 
 bool SettingsPanel::Update(KEVec2 view) {
   for (UIButton* button : buttons_) button->offset = view;
-  if (!open_) return false;
+  if (controls.Update(view)) {
+    controls.Open(false);
+    ShowRows(true);
+  }
+  if (!open_ || controls.IsOpen()) return false;
+  if (TakeClick(controlsButton)) {
+    ShowRows(false);
+    controls.Open(true);
+    return false;
+  }
   Settings changed = CurrentSettings();
   for (int r = 0; r < 2; ++r) {
     int& volume = r == 0 ? changed.musicVolume : changed.effectsVolume;
@@ -182,6 +199,7 @@ void SettingsPanel::ShowCurrent() {
 }
 
 void SettingsPanel::Draw(KEVec2 view) {
+  if (controls.IsOpen()) return controls.Draw(view);
   BeginSpriteDraw(1.0f, view.x, view.y);
   backdrop_.DrawFrame();
   DrawUIObjects();

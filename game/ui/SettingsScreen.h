@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AudioService.h"
+#include "ControlsPanel.h"
 #include "GameState.h"
 #include "KEMath.h"
 #include "Sprite.h"
@@ -41,9 +42,12 @@ class SettingsPanel {
   VolumeRow volumes[2];  // music, effects
   ChoiceRow rows[4];     // window mode, vsync, game speed, exit arrow
   UIButton* back = nullptr;
+  UIButton* controlsButton = nullptr;  // opens the controls over the settings
+  ControlsPanel controls;
 
  private:
   UIButton* Keep(UIButton* button);
+  void ShowRows(bool shown);
   void ShowCurrent();
   std::vector<UIButton*> buttons_;  // every button above, owned by the UI object list
   Sprite backdrop_;

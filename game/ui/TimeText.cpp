@@ -5,13 +5,6 @@
 #include "Progress.h"
 #include "ResultPictures.h"
 
-namespace {
-
-// Glyphs stand in equal cells; the narrow colon and point take less room than digits.
-float Advance(char glyph) { return kTimeGlyphWidth * (glyph == ':' || glyph == '.' ? 0.45f : 0.85f); }
-
-}  // namespace
-
 std::string FormatTime(double seconds) {
   const long tenths = TimeInTenths(seconds);
   const long wholeSeconds = tenths / 10 % 60;
@@ -19,23 +12,38 @@ std::string FormatTime(double seconds) {
          std::to_string(wholeSeconds) + "." + std::to_string(tenths % 10);
 }
 
-void TimeText::Load(float scale) {
-  scale_ = scale;
-  glyphs_.Init(kTimeGlyphCount, kTimeGlyphWidth * scale / 2, kTimeGlyphHeight * scale / 2);
-  glyphs_.AddStrip(kTimeGlyphsPicture, kTimeGlyphCount, 0);
+void GlyphText::Load(const char* picture, const char* glyphs, int cellWidth, int cellHeight,
+                     float scale, const char* narrow) {
+  glyphs_ = glyphs;
+  narrow_ = narrow;
+  cellWidth_ = float(cellWidth) * scale;
+  const int count = int(std::strlen(glyphs));
+  strip_.Init(count, cellWidth_ / 2, float(cellHeight) * scale / 2);
+  strip_.AddStrip(picture, unsigned(count), 0);
 }
 
-float TimeText::Draw(double seconds, float x, float y, float align) {
-  const std::string text = FormatTime(seconds);
+// Glyphs stand in equal cells; narrow ones (a colon, a point) take less room than the rest.
+float GlyphText::Advance(char glyph) const {
+  return cellWidth_ * (std::strchr(narrow_, glyph) ? 0.45f : 0.85f);
+}
+
+float GlyphText::Draw(const std::string& text, float x, float y, float align) {
   float width = 0;
-  for (char glyph : text) width += Advance(glyph) * scale_;
+  for (char glyph : text) width += Advance(glyph);
   float left = x - width * align;
   for (char glyph : text) {
-    const float advance = Advance(glyph) * scale_;
-    glyphs_.currentFrame = int(std::strchr(kTimeGlyphs, glyph) - kTimeGlyphs);
-    BeginSpriteDraw(1.0f, left + advance / 2, y);
-    glyphs_.DrawFrame();
+    const float advance = Advance(glyph);
+    const char* cell = glyph ? std::strchr(glyphs_, glyph) : nullptr;
+    if (cell) {
+      strip_.currentFrame = int(cell - glyphs_);
+      BeginSpriteDraw(1.0f, left + advance / 2, y);
+      strip_.DrawFrame();
+    }
     left += advance;
   }
   return left;
+}
+
+void TimeText::Load(float scale) {
+  text_.Load(kTimeGlyphsPicture, kTimeGlyphs, kTimeGlyphWidth, kTimeGlyphHeight, scale, ":.");
 }

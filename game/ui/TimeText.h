@@ -9,15 +9,32 @@
 // Minutes, seconds and the tenth, cut as the progress file cuts them: "1:23.4".
 std::string FormatTime(double seconds);
 
+// Text set in a strip of equal cells that the art generator draws, one glyph in each.
+class GlyphText {
+ public:
+  // `glyphs` lists the strip's cells in order; the `narrow` ones take less room.
+  void Load(const char* picture, const char* glyphs, int cellWidth, int cellHeight, float scale,
+            const char* narrow = "");
+  // Draws `text` centred on y, its left end at x when `align` is 0, its right end when 1,
+  // its middle when 0.5; a character the strip lacks is left out. Returns its right end.
+  float Draw(const std::string& text, float x, float y, float align);
+
+ private:
+  float Advance(char glyph) const;
+  Sprite strip_;
+  const char* glyphs_ = "";
+  const char* narrow_ = "";
+  float cellWidth_ = 0;
+};
+
 class TimeText {
  public:
   // `scale` 1 is 36 units high.
   void Load(float scale);
-  // Draws `seconds` centred on y, its left end at x when `align` is 0, its right end when 1.
-  // Returns the x of its right end.
-  float Draw(double seconds, float x, float y, float align);
+  float Draw(double seconds, float x, float y, float align) {
+    return text_.Draw(FormatTime(seconds), x, y, align);
+  }
 
  private:
-  Sprite glyphs_;
-  float scale_ = 1;
+  GlyphText text_;
 };

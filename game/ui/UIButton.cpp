@@ -83,8 +83,10 @@ namespace {
 // The mouse moved or clicked more lately than a menu key was pressed: the focus follows the
 // pointer, and no button is lit while it points at none.
 bool gPointerInUse = false;
+bool gMenuKeysHeld = false;
 
 bool AnyTriggered(std::initializer_list<unsigned> keys) {
+  if (gMenuKeysHeld) return false;
   for (unsigned key : keys) {
     if (KEInputCheckTriggered(key)) return true;
   }
@@ -176,6 +178,8 @@ UIButton* NearestInDirection(const std::vector<UIButton*>& buttons, UIButton* fr
   }
   return best;
 }
+
+void HoldMenuKeys(bool held) { gMenuKeysHeld = held; }
 
 void UpdateUIObjects() {
   const float dt = float(GameStateManager.frameTime);

@@ -72,6 +72,10 @@ void CreateButtons(Screen& screen, const ButtonRow<Screen> (&table)[N]) {
 // true.
 bool DropEarlyClicks(float& sinceEntry);
 
+// While held, the menu keys (arrows, W A S D, Enter, Space, Escape and the pad's) leave the
+// focus alone: a screen is reading them for itself. The mouse still works.
+void HoldMenuKeys(bool held);
+
 void UpdateUIObjects();
 void DrawUIObjects();
 void FreeUIObjects();

@@ -552,6 +552,57 @@ TEST_F(FrontEndTest, SettingsTakeEffectAtOnceAndAreKept) {
   StartWithSettings(start, start);
 }
 
+// A key rebound in the controls screen walks, the old one no longer does, the choice is in
+// the file for the next run; a key in use and Escape change nothing; RESET restores.
+TEST_F(FrontEndTest, AReboundKeyWalksAndAKeyInUseIsRefused) {
+  Settings start;
+  start.fullScreen = KESysIsFullScreen();
+  StartWithSettings(start, start);
+  auto* screen = new SettingsScreen;
+  Begin(screen);
+  PastTheDelay();
+  Click(screen->panel.controlsButton);
+  ControlsPanel& controls = screen->panel.controls;
+  ASSERT_TRUE(controls.IsOpen());
+  const auto bound = [](Action action) { return CurrentSettings().keys[action]; };
+  Click(controls.keys[int(Action::kWalkRight)]);
+  EXPECT_EQ(controls.waitingFor, int(Action::kWalkRight));
+  Tap('L');
+  EXPECT_EQ(bound(Action::kWalkRight), unsigned('L'));
+  EXPECT_EQ(LoadSettings().keys[Action::kWalkRight], unsigned('L')) << "kept for the next run";
+  Click(controls.keys[int(Action::kWalkUp)]);
+  Tap('L');
+  EXPECT_EQ(bound(Action::kWalkUp), unsigned('W'));
+  EXPECT_EQ(controls.message, "L IS ALREADY WALK RIGHT");
+  Click(controls.keys[int(Action::kPause)]);
+  Tap(VK_DOWN);
+  EXPECT_EQ(bound(Action::kPause), unsigned(VK_DOWN)) << "a menu key, taken as the new key";
+  Click(controls.keys[int(Action::kPause)]);
+  Tap(VK_ESCAPE);
+  EXPECT_EQ(bound(Action::kPause), unsigned(VK_DOWN)) << "Escape keeps the old key";
+  EXPECT_EQ(Now<SettingsScreen>(), screen);
+  EXPECT_EQ(controls.waitingFor, -1);
+
+  auto* level = new TestLevel({"9 9 9 9 9", "9 0 0 5 9", "9 9 9 9 9"}, {-50, 0});
+  Begin(level);
+  const KEVec2 from = level->player->position;
+  test_input::Press('D');
+  Frames(20);
+  test_input::Release('D');
+  EXPECT_EQ(level->player->position.x, from.x) << "the old key no longer walks";
+  test_input::Press('L');
+  Frames(20);
+  test_input::Release('L');
+  EXPECT_GT(level->player->position.x, from.x + 20) << "the new key walks";
+
+  Begin(new SettingsScreen);
+  PastTheDelay();
+  Click(Now<SettingsScreen>()->panel.controlsButton);
+  Click(Now<SettingsScreen>()->panel.controls.reset);
+  EXPECT_TRUE(CurrentSettings().keys == KeyBindings());
+  StartWithSettings(start, start);
+}
+
 // From the splash to a level, its pause menu and back to the main menu without a mouse: by
 // the keyboard alone, then by a pad alone. The focus starts on PLAY, LEVEL 1, RESUME and NO.
 TEST_F(FrontEndTest, KeyboardAloneOrPadAloneFromTheSplashToALevelAndBack) {

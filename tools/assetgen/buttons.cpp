@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ControlsPictures.h"
 #include "generators.h"
 
 namespace {
@@ -52,6 +53,8 @@ const ButtonSpec kButtons[] = {
     {"MENU", "MAIN MENU", nullptr, 150, 75, kPausePlate},
     // Drawn at 150 x 80 in the pause menu and the instructions, 150 x 100 in the credits.
     {"BACK", "BACK", nullptr, 150, 80, kBackPlate},
+    {"CONTROLS", "CONTROLS", nullptr, 150, 80, kBackPlate},
+    {"RESET", "RESET", nullptr, 150, 80, kBackPlate},
     {"LEVEL1", "LEVEL", "1", 150, 100, kLevelPlate},
     {"LEVEL2", "LEVEL", "2", 150, 100, kLevelPlate},
     {"LEVEL3", "LEVEL", "3", 150, 100, kLevelPlate},
@@ -290,6 +293,13 @@ Image Choice(const ChoiceSpec& ch, State state, double labelSize) {
   return c.Take();
 }
 
+// Behind a key's name on the controls screen; the game sets the name over it.
+Image KeyPlate(State state) {
+  Canvas c(kKeyPlateWidth, kKeyPlateHeight);
+  DrawPlate(c.cr(), {4, 3, kKeyPlateWidth - 8.0, kKeyPlateHeight - 7.0}, state, false);
+  return c.Take();
+}
+
 // One of the ten steps of a volume row: a dark empty slot, or lit teal.
 Image Step(bool on) {
   Canvas c(24, 36);
@@ -363,6 +373,8 @@ void MakeButtons(AssetSet& set) {
   for (const ChoiceSpec& ch : kChoices)
     for (const auto& s : kChoiceStates)
       set.Add(std::string("UI/Choice_") + s.second + "_" + ch.name + ".png", Choice(ch, s.first, choiceSize));
+  for (int i = 0; i < 3; ++i)
+    set.Add(std::string(kKeyPlatePictures[i]).substr(7), KeyPlate(kChoiceStates[i].first));
   set.Add("UI/Step_off.png", Step(false));
   set.Add("UI/Step_on.png", Step(true));
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "ControlsPictures.h"
 #include "DeathLines.h"
 #include "LevelNames.h"
 #include "ResultPictures.h"
@@ -61,6 +62,16 @@ Image BestTimePlate() {
   return c.Take();
 }
 
+Image KeyGlyphs() {
+  Canvas c(kKeyGlyphWidth * kKeyGlyphCount, kKeyGlyphHeight);
+  for (int i = 0; i < kKeyGlyphCount; ++i) {
+    const char glyph[] = {kKeyGlyphs[i], '\0'};
+    DrawText(c.cr(), glyph, kKeyGlyphWidth * (i + 0.5), kKeyGlyphHeight / 2.0,
+             Style(Font::SansBold, 17, pal::kCream, 0, 2));
+  }
+  return c.Take();
+}
+
 Image TimeGlyphs() {
   Canvas c(kTimeGlyphWidth * kTimeGlyphCount, kTimeGlyphHeight);
   for (int i = 0; i < kTimeGlyphCount; ++i) {
@@ -79,6 +90,7 @@ void MakeOutcomes(AssetSet& set) {
   for (int i = 0; i < int(sizeof kLevelNames / sizeof kLevelNames[0]); ++i)
     set.Add(InAssets(kLevelNamePictures[i]), LevelNamePicture(kLevelNames[i]));
   set.Add(InAssets(kTimeGlyphsPicture), TimeGlyphs());
+  set.Add(InAssets(kKeyGlyphsPicture), KeyGlyphs());
   set.Add(InAssets(kTimeLabelPicture), Label("TIME"));
   set.Add(InAssets(kBestLabelPicture), Label("BEST"));
   set.Add(InAssets(kNewBestPicture), NewBestTag());

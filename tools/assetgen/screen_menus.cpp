@@ -2,6 +2,7 @@
 // the places where its buttons sit.
 #include <cmath>
 
+#include "ControlsPictures.h"
 #include "screens.h"
 
 namespace {
@@ -188,6 +189,24 @@ Image Settings(const AssetSet& set) {
   return c.Take();
 }
 
+Image Controls(const AssetSet& set) {
+  Canvas c(800, 600);
+  cairo_t* cr = c.cr();
+  Backdrop(cr, set, kSelectMap, 0.72);
+  ScreenTitle(cr, "CONTROLS", 62);
+  Panel(cr, 70, 110, 660, 390);
+  DrawText(cr, "KEY", kKeyPlateX, 121, Heading(13, pal::kTeal));
+  DrawText(cr, "PAD", 620, 121, Heading(13, pal::kTeal));
+  for (int i = 0; i < 8; ++i) {
+    const double y = kFirstActionRowY + kActionRowPitch * i;
+    DrawText(cr, kActionLabels[i], 100, y, Heading(19, pal::kCream), 0);
+    DrawText(cr, kActionPadButtons[i], 620, y, Body(14, pal::kMuted));
+  }
+  DrawText(cr, "Click a key, then press the new key or mouse button. Escape keeps the old one.",
+           400, 466, Body(13, pal::kMuted));
+  return c.Take();
+}
+
 // The mouse as an icon, with one button lit (0 left, 1 middle, 2 right, -1 none).
 void Mouse(cairo_t* cr, double x, double y, int lit) {
   PathRoundRect(cr, x, y, 22, 30, 10);
@@ -354,6 +373,7 @@ Image Confirm(int w, const char* question, const char* detail) {
 
 void MakeMenuScreens(AssetSet& set) {
   set.Add("main.png", MainMenu(set));
+  set.Add("controls.png", Controls(set));
   set.Add("level.png", LevelSelect(set));
   set.Add("creditscreen.png", Credits(set));
   set.Add("settings.png", Settings(set));
