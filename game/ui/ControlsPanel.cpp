@@ -50,7 +50,7 @@ void ControlsPanel::Load() {
   buttons_.push_back(reset = CreateButton(At("RESET", 150, 80, 230, 545, 15, 22)));
   buttons_.push_back(back = CreateButton(At("BACK", 150, 80, 400, 545, 15, 22)));
   back->isBack = true;
-  text_.Load(kKeyGlyphsPicture, kKeyGlyphs, kKeyGlyphWidth, kKeyGlyphHeight, 1.0f, " ");
+  text_.Load(kKeyGlyphsPicture, kKeyGlyphs, kKeyGlyphWidth, kKeyGlyphHeight, 1.0f, " ", 0.66f);
   Open(false);
 }
 

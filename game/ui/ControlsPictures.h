@@ -24,5 +24,5 @@ constexpr const char* kActionLabels[] = {"WALK UP",    "WALK DOWN", "WALK LEFT",
 constexpr const char* kActionPadButtons[] = {"left stick or d-pad", "left stick or d-pad",
                                              "left stick or d-pad", "left stick or d-pad",
                                              "RT or A", "LT or X", "B", "Start"};
-constexpr float kFirstActionRowY = 140, kActionRowPitch = 40;  // screen pixels
+constexpr float kFirstActionRowY = 148, kActionRowPitch = 40;  // screen pixels
 constexpr float kKeyPlateX = 420;

@@ -13,8 +13,9 @@ std::string FormatTime(double seconds) {
 }
 
 void GlyphText::Load(const char* picture, const char* glyphs, int cellWidth, int cellHeight,
-                     float scale, const char* narrow) {
+                     float scale, const char* narrow, float advance) {
   glyphs_ = glyphs;
+  advance_ = advance;
   narrow_ = narrow;
   cellWidth_ = float(cellWidth) * scale;
   const int count = int(std::strlen(glyphs));
@@ -24,7 +25,7 @@ void GlyphText::Load(const char* picture, const char* glyphs, int cellWidth, int
 
 // Glyphs stand in equal cells; narrow ones (a colon, a point) take less room than the rest.
 float GlyphText::Advance(char glyph) const {
-  return cellWidth_ * (std::strchr(narrow_, glyph) ? 0.45f : 0.85f);
+  return cellWidth_ * advance_ * (std::strchr(narrow_, glyph) ? 0.53f : 1.0f);
 }
 
 float GlyphText::Draw(const std::string& text, float x, float y, float align) {

@@ -195,8 +195,8 @@ Image Controls(const AssetSet& set) {
   Backdrop(cr, set, kSelectMap, 0.72);
   ScreenTitle(cr, "CONTROLS", 62);
   Panel(cr, 70, 110, 660, 390);
-  DrawText(cr, "KEY", kKeyPlateX, 121, Heading(13, pal::kTeal));
-  DrawText(cr, "PAD", 620, 121, Heading(13, pal::kTeal));
+  DrawText(cr, "KEY", kKeyPlateX, 122, Heading(13, pal::kTeal));
+  DrawText(cr, "PAD", 620, 122, Heading(13, pal::kTeal));
   for (int i = 0; i < 8; ++i) {
     const double y = kFirstActionRowY + kActionRowPitch * i;
     DrawText(cr, kActionLabels[i], 100, y, Heading(19, pal::kCream), 0);
