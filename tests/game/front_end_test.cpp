@@ -477,8 +477,8 @@ int GreenPixelsInTheWayOn() {
   return count;
 }
 
-// The way on names the pad's button while the pad is in use, from the first frame of a
-// screen reached by pad, and the key again as soon as a key is pressed.
+// The way on names the pad's button while the pad is in use and the key again as soon as a
+// key is pressed, on the same screen.
 TEST_F(FrontEndTest, TheWayOnNamesTheDeviceUsedLast) {
   VirtualPad pad;
   Begin(MakeCorridor(2));
