@@ -48,9 +48,13 @@ KEInputDevice DeviceInUse(const InputState& input) {
 
 int KEInputInit() { return 1; }
 
+// Every new screen resets the input; the device in the player's hands stays the same, so
+// its prompts must not fall back to the keyboard's until the pad is touched again.
 void KEInputReset() {
+  const KEInputDevice device = gInput.lastDevice;
   gInput = InputState();
   gInput.padRemovals = KEPlatformPadRemovals();
+  gInput.lastDevice = device;
 }
 
 void KEInputUpdate() {

@@ -69,7 +69,7 @@ enum KEInputDevice { KE_INPUT_KEYBOARD_MOUSE = 0, KE_INPUT_PAD = 1 };
 
 // Life cycle
 int KEInputInit();  // returns 1
-void KEInputReset();  // zero both tables, the cursor and its delta
+void KEInputReset();  // zero both tables, the cursor and its delta; the device used last stays
 void KEInputUpdate();  // previous := current, then sample keys and cursor
 void KEInputExit();
 

@@ -29,7 +29,7 @@ constexpr float kCooldownStep = 0.1f;
 constexpr int kFlashFrames = 11;
 const KEVec2 kOutOfPlay = {10000, 10000};
 // The line saying why sits between "GAME OVER" and the way on.
-constexpr float kDeathLineY = -45;
+constexpr float kDeathLineY = -45, kTryAgainY = -125;
 
 // What HazardUnder reports, and the photo elements that shrug off lava and water.
 enum { kLava = 4, kExit = 5, kWater = 6 };
@@ -352,6 +352,8 @@ void Player::Draw() {
     DrawPicture(gameOverMesh, gameOverTexture, kOutOfPlay.x, kOutOfPlay.y);
     if (deathLineTexture)
       DrawPicture(deathLineMesh, deathLineTexture, kOutOfPlay.x, kOutOfPlay.y + kDeathLineY);
+    BeginSpriteDraw(1.0f, kOutOfPlay.x, kOutOfPlay.y + kTryAgainY);
+    tryAgain.DrawFrame();
   }
 
   if (flashing) {
@@ -377,6 +379,7 @@ void Player::Initialize() {
   gameOverMesh = MakeQuad(-400, 400, -300, 300);
   gameOverTexture = GetTexture("Assets/GameOver.png");
   deathLineMesh = MakeQuad(-380, 380, -20, 20);
+  tryAgain.Load(kTryAgainPictures, kHintWidth / 2.0f, kHintHeight / 2.0f);
   flashMesh = MakeQuad(-400, 400, -300, 300);
   flashTexture = GetTexture("Assets/flash1.png");
 

@@ -6,6 +6,7 @@
 
 #include "AudioService.h"
 #include "DeathLines.h"
+#include "DevicePrompt.h"
 #include "GameObject.h"
 #include "VisionCone.h"
 
@@ -48,6 +49,7 @@ class Player : public GameObject {
   DeathCause deathCause;  // the first thing that killed the player in this try
   std::shared_ptr<Mesh<3>> deathLineMesh;
   std::shared_ptr<Texture> deathLineTexture;
+  DevicePicture tryAgain;  // under the line: the key or button that plays again
   std::vector<std::string> photosTaken;  // each photo's picture, in the order taken
   std::shared_ptr<Mesh<3>> flashMesh;
   std::shared_ptr<Texture> flashTexture;

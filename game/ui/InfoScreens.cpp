@@ -13,13 +13,13 @@
 #include "Progress.h"
 #include "ResultPictures.h"
 
-PictureWithBackScreen::PictureWithBackScreen(const char* picture, const ButtonSpec& back)
-    : pictureFile_(picture), backLayout_(back) {}
+PictureWithBackScreen::PictureWithBackScreen(const PromptPictures& picture,
+                                             const ButtonSpec& back)
+    : pictureFiles_(picture), backLayout_(back) {}
 
 void PictureWithBackScreen::Load() {
   KEGfxSetCamPosition(0, 0);
-  picture.Init(1, 400, 300);
-  picture.AddImage(pictureFile_);
+  picture.Load(pictureFiles_, 400, 300);
   back = CreateButton(backLayout_);
   back->isBack = true;
 }
@@ -49,11 +49,11 @@ void PictureWithBackScreen::Free() {
 }
 
 CreditsScreen::CreditsScreen()
-    : PictureWithBackScreen("Assets/creditscreen.png",
+    : PictureWithBackScreen({"Assets/creditscreen.png", "Assets/creditscreen.png"},
                             {"BACK", 150, 100, 300, -250, 642, 572, 758, 524}) {}
 
 InstructionScreen::InstructionScreen()
-    : PictureWithBackScreen("Assets/Instruction.png",
+    : PictureWithBackScreen(kInstructionPictures,
                             {"BACK", 150, 80, 11, -275, 353, 591, 468, 554}) {}
 
 namespace {
@@ -73,6 +73,7 @@ void DrawAt(const Sprite& sprite, float x, float y) {
 constexpr float kNameY = 140, kTimeY = 85, kBestY = 40, kPhotosY = -140;
 constexpr float kLabelRight = -12, kTimeLeft = 4, kTagGap = 14;
 constexpr float kCardSize = 60, kCardStep = 70;
+constexpr float kGoOnY = -212;
 constexpr size_t kMostCards = 10;  // as many as fit across the view
 
 }  // namespace
@@ -96,6 +97,7 @@ void ResultScreen::Load() {
   best = inRange ? after.seconds[level] : 0;
   const double previous = inRange ? before.seconds[level] : 0;
   newBest = seconds > 0 && (previous == 0 || TimeInTenths(seconds) < TimeInTenths(previous));
+  goOn.Load(kContinuePictures, kHintWidth / 2.0f, kHintHeight / 2.0f);
   if (!saved) PlaceSprite(notSaved, "Assets/UI/NotSaved.png", 560, 44);
 
   if (inRange) PlaceSprite(levelName, kLevelNamePictures[level - 1], 400, 48);
@@ -130,6 +132,8 @@ void ResultScreen::Draw() {
   if (photos.empty()) DrawAt(noPhotos, 0, kPhotosY);
   const float firstX = -kCardStep * float(photos.size() - 1) / 2;
   for (size_t i = 0; i < photos.size(); ++i) DrawAt(photos[i], firstX + kCardStep * float(i), kPhotosY);
+  BeginSpriteDraw(1.0f, 0, kGoOnY);
+  goOn.DrawFrame();
   if (saved) return;
   // Under the line that says how to go on, clear of the photos.
   BeginSpriteDraw(1.0f, 0, -268);

@@ -1,19 +1,21 @@
 // Single-picture screens: credits and instructions with a back button to the main menu,
 // and the result screen of a won level (its name, time, best time and the photos taken),
-// which Space leaves for the level select.
+// which Space or the pad's A leaves for the level select.
 #pragma once
 
 #include "GameState.h"
 #include <vector>
 
+#include "DevicePrompt.h"
 #include "Sprite.h"
 #include "TimeText.h"
 #include "UIButton.h"
 
-// A full-screen picture and a back button leading to a new main menu.
+// A full-screen picture and a back button leading to a new main menu. A picture that names
+// keys has a pad version too.
 class PictureWithBackScreen : public GameState {
  public:
-  PictureWithBackScreen(const char* picture, const ButtonSpec& back);
+  PictureWithBackScreen(const PromptPictures& picture, const ButtonSpec& back);
   void Load() override;
   void Initialize() override;
   void Update() override;
@@ -21,11 +23,11 @@ class PictureWithBackScreen : public GameState {
   void Free() override;
   void Unload() override {}
 
-  Sprite picture;
+  DevicePicture picture;
   UIButton* back = nullptr;  // owned by the UI object list
 
  private:
-  const char* pictureFile_;
+  PromptPictures pictureFiles_;
   ButtonSpec backLayout_;
 };
 
@@ -49,6 +51,7 @@ class ResultScreen : public GameState {
   void Unload() override {}
 
   Sprite picture;
+  DevicePicture goOn;  // how to leave, for the device in use
   Sprite notSaved;  // shown when the win could not be written to disk
   bool saved = true;
   double seconds = 0;  // this run's time; 0 when the level did not say

@@ -13,6 +13,8 @@ namespace {
 // The backdrop covers the 800 x 520 of the view above the strip; the name sits in its top
 // band, the map between that band and the line of keys along its foot.
 constexpr float kBackdropY = 40, kBackdropHalfWidth = 400, kBackdropHalfHeight = 260;
+// The line of keys covers the backdrop's foot band.
+constexpr float kKeysY = kBackdropY - kBackdropHalfHeight + kOverviewKeysHeight / 2.0f;
 constexpr float kNameX = -200, kNameY = 272, kNameHalfWidth = 180, kNameHalfHeight = 24;
 constexpr float kMapCentreY = 27, kMapWidth = 780, kMapHeight = 416;
 constexpr float kArrowHalf = 24;
@@ -100,6 +102,7 @@ LevelOverview::~LevelOverview() { Forget(); }
 void LevelOverview::Load() {
   backdrop_.Init(1, kBackdropHalfWidth, kBackdropHalfHeight);
   backdrop_.AddImage("Assets/OverviewBackdrop.png");
+  keys_.Load(kOverviewKeyPictures, kOverviewKeysWidth / 2.0f, kOverviewKeysHeight / 2.0f);
   name_.Init(8, kNameHalfWidth, kNameHalfHeight);
   name_.AddStrip("Assets/OverviewNames.png", 8, 0);
   arrowQuad_ = MakeQuad(-kArrowHalf, kArrowHalf, -kArrowHalf, kArrowHalf);
@@ -178,6 +181,8 @@ void LevelOverview::Forget() {
 void LevelOverview::Draw(KEVec2 view) const {
   BeginSpriteDraw(1.0f, view.x, view.y + kBackdropY);
   backdrop_.DrawFrame();
+  BeginSpriteDraw(1.0f, view.x, view.y + kKeysY);
+  keys_.DrawFrame();
   if (named_) {
     BeginSpriteDraw(1.0f, view.x + kNameX, view.y + kNameY);
     name_.DrawFrame();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "DevicePrompt.h"
 #include "KEMath.h"
 #include "ObjectManager.h"
 #include "Sprite.h"
@@ -26,6 +27,7 @@ class LevelOverview {
  private:
   Sprite backdrop_;
   Sprite name_;
+  DevicePicture keys_;
   bool named_ = false;
   std::vector<KEGfxVertexList*> meshes_;
   std::shared_ptr<Mesh<3>> arrowQuad_;

@@ -129,7 +129,7 @@ void LevelBase::Load() {
   KEGfxSetCamPosition(0, 0);
   PlaceSprite(pauseText, "Assets/PauseText.png", 400, 300);
   PlaceSprite(pauseScreen, "Assets/PauseScreen.png", 400, 300);
-  PlaceSprite(instructions, "Assets/InstructionPaused.png", 400, 300);
+  instructions.Load(kPausedInstructionPictures, 400, 300);
   PlaceSprite(confirmPanel, "Assets/confirmationscreen.png", 200, 150);
 
   CreateButtons(*this, kPauseButtons);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "AudioService.h"
+#include "DevicePrompt.h"
 #include "ExitArrow.h"
 #include "GameState.h"
 #include "LevelOverview.h"
@@ -58,7 +59,7 @@ class LevelBase : public GameState, public ResumableState {
   Sprite loadingPicture;  // drawn under the world: the loading screen's first frame
   Sprite pauseScreen;
   Sprite pauseText;
-  Sprite instructions;
+  DevicePicture instructions;
   Sprite confirmPanel;
   SettingsPanel settings;
   LevelOverview overview;

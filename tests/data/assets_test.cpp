@@ -13,6 +13,7 @@
 #include "AudioService.h"
 #include "DeathLines.h"
 #include "KEPlatform.h"
+#include "PromptPictures.h"
 #include "ResultPictures.h"
 
 namespace {
@@ -59,6 +60,13 @@ const std::vector<Picture> kPictures = {
     {kTimeLabelPicture, 160, 36},         {kBestLabelPicture, 160, 36},
     {kNewBestPicture, 150, 36},           {kNoPhotosPicture, 360, 36},
     {kBestTimePlatePicture, kBestTimePlateWidth, kBestTimePlateHeight},
+    {kInstructionPictures.pad, 800, 600}, {kPausedInstructionPictures.pad, 800, 600},
+    {kTryAgainPictures.keyboard, kHintWidth, kHintHeight},
+    {kTryAgainPictures.pad, kHintWidth, kHintHeight},
+    {kContinuePictures.keyboard, kHintWidth, kHintHeight},
+    {kContinuePictures.pad, kHintWidth, kHintHeight},
+    {kOverviewKeyPictures.keyboard, kOverviewKeysWidth, kOverviewKeysHeight},
+    {kOverviewKeyPictures.pad, kOverviewKeysWidth, kOverviewKeysHeight},
 };
 
 // Button NAME and the size of its three images. INST is drawn at 220 x 80 in the

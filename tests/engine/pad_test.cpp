@@ -30,6 +30,10 @@ TEST(Pad, ButtonsTriggersAndSticksReachTheGameAndAPulledPadIsNoticed) {
   EXPECT_EQ(KEInputLastDevice(), KE_INPUT_PAD);
   Sample();
   EXPECT_FALSE(KEInputCheckCurr(VK_GAMEPAD_A));
+  // A new screen resets the input, but the pad stays in the player's hands.
+  KEInputReset();
+  Sample();
+  EXPECT_EQ(KEInputLastDevice(), KE_INPUT_PAD);
 
   struct Push {
     SDL_GameControllerAxis axis;

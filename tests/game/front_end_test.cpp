@@ -462,6 +462,49 @@ TEST_F(FrontEndTest, AWinThatCannotBeKeptSaysSoOnTheResultScreen) {
   }
 }
 
+// Green pixels (the pad's A) in the band where the result screen says how to go on.
+int GreenPixelsInTheWayOn() {
+  int width = 0, height = 0;
+  KEPlatformGetDrawableSize(&width, &height);
+  const std::vector<unsigned char> pixels = GlTestReadScreen();
+  int count = 0;
+  for (int y = height * 68 / 600; y < height * 108 / 600; ++y) {
+    for (int x = width / 5; x < width * 4 / 5; ++x) {
+      const unsigned char* p = &pixels[(size_t(y) * width + x) * 4];
+      count += p[1] > 140 && p[0] < 110 && p[2] < 120;
+    }
+  }
+  return count;
+}
+
+// The way on names the pad's button while the pad is in use and the key again as soon as a
+// key is pressed, on the same screen.
+TEST_F(FrontEndTest, TheWayOnNamesTheDeviceUsedLast) {
+  VirtualPad pad;
+  Begin(MakeCorridor(2));
+  GameStateManager.level = 2;
+  Frames(2);
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+  UntilLeft(120);
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
+  ASSERT_NE(Now<ResultScreen>(), nullptr) << "the exit was not reached";
+  const auto padShown = [this] {
+    Frames(2);
+    return GreenPixelsInTheWayOn() > 100;
+  };
+  EXPECT_TRUE(padShown());
+  Tap(VK_RETURN);
+  EXPECT_FALSE(padShown()) << "a key was pressed";
+  pad.Button(SDL_CONTROLLER_BUTTON_B, true);
+  EXPECT_TRUE(padShown());
+  pad.Button(SDL_CONTROLLER_BUTTON_B, false);
+  pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+  Frames(2);
+  pad.Button(SDL_CONTROLLER_BUTTON_A, false);
+  EXPECT_NE(Now<LevelSelect>(), nullptr) << "A goes on as Space does";
+  Tap(VK_SHIFT);  // the keyboard in use again for the tests after this one
+}
+
 TEST_F(FrontEndTest, CreditsAndInstructionsGoBackToTheMainMenu) {
   struct Case {
     const char* name;

@@ -25,5 +25,13 @@ Image MakeContactSheet(const AssetSet& set);
 // Writes the WAV files into `dir`; returns their total size in bytes, or -1 on failure.
 long MakeSounds(const std::string& dir);
 
+// The game names pictures from its data folder; the set holds them from Assets/ down.
+std::string InAssets(const char* path);
+// One of a picture's two versions: the keyboard's, or the pad's.
+template <typename Pictures>
+const char* Prompt(const Pictures& pictures, bool pad) {
+  return pad ? pictures.pad : pictures.keyboard;
+}
+
 // Builds a picture one pixel at a time.
 Image PixelImage(int width, int height, const std::function<Color(int x, int y)>& pixel);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "LevelNames.h"
+#include "PromptPictures.h"
 #include "creatures.h"
 #include "screens.h"
 
@@ -211,8 +212,8 @@ Image Flash(double strength) {
 }
 
 // The whole view, so that nothing of the dark level shows between it and the status strip
-// over its bottom 80 rows; the game sets the line saying why between the title and the
-// way on.
+// over its bottom 80 rows; the game sets the line saying why under the title and, below
+// it, the way on for the device in use.
 Image GameOver() {
   Canvas c(800, 600);
   cairo_t* cr = c.cr();
@@ -232,7 +233,6 @@ Image GameOver() {
   cairo_line_to(cr, 428, 128);
   Stroke(cr, Hex(0xdff6ff, 0.85), 2);
   DrawText(cr, "GAME OVER", 400, 265, Style(Font::SansBold, 78, pal::kDanger, 4, 5));
-  PressSpace(cr, 400, 425, "to try again", Style(Font::SansBold, 20, pal::kCream));
   return c.Take();
 }
 
@@ -260,27 +260,51 @@ Image OverviewBackdrop() {
   FillStroke(cr, Hex(0x33cc4d), pal::kCream, 2.5);
   DrawText(cr, "REACH THE EXIT", goalLeft, 28, goal, 0);
 
-  // The way in and back: the keys that start play, and Tab.
+  return c.Take();
+}
+
+// The line of keys along the overview's foot, which the game draws over its band: what
+// starts play, and what shows the map again in play.
+Image OverviewKeys(bool pad) {
+  Canvas c(kOverviewKeysWidth, kOverviewKeysHeight);
+  cairo_t* cr = c.cr();
   const TextStyle hint = Style(Font::Sans, 14, pal::kCream);
   double x = 24;
-  for (const char* key : {"W", "A", "S", "D"}) {
-    KeyCap(cr, x, 490, 26, key);
-    x += 30;
-  }
   auto words = [&](const char* text) {
-    DrawText(cr, text, x + 4, 503, hint, 0);
+    DrawText(cr, text, x + 4, 17, hint, 0);
     x += TextWidth(cr, text, hint.font, hint.size) + 10;
   };
-  words(",");
-  KeyCap(cr, x, 490, 62, "SPACE");
-  x += 66;
-  KeyCap(cr, x, 490, 62, "ENTER");
-  x += 62;
-  words("or a click: play");
+  if (pad) {
+    // Start opens the pause menu here, as Escape does, so it is not among these.
+    StickCap(cr, x + 13, 17, 13, "L");
+    x += 30;
+    DPad(cr, x + 13, 17, 26);
+    x += 30;
+    words("or");
+    FaceButton(cr, x + 13, 17, 13, 'A');
+    x += 24;
+    words(": play");
+  } else {
+    for (const char* key : {"W", "A", "S", "D"}) {
+      KeyCap(cr, x, 4, 26, key);
+      x += 30;
+    }
+    words(",");
+    KeyCap(cr, x, 4, 62, "SPACE");
+    x += 66;
+    KeyCap(cr, x, 4, 62, "ENTER");
+    x += 62;
+    words("or a click: play");
+  }
   x = 470;
   words("hold");
-  KeyCap(cr, x, 490, 46, "TAB");
-  x += 48;
+  if (pad) {
+    PillButton(cr, x, 4, 50, "BACK");
+    x += 52;
+  } else {
+    KeyCap(cr, x, 4, 46, "TAB");
+    x += 48;
+  }
   words("in play to see this map again");
   return c.Take();
 }
@@ -325,5 +349,7 @@ void MakeHud(AssetSet& set) {
   set.Add("GameOver.png", GameOver());
   set.Add("OverviewBackdrop.png", OverviewBackdrop());
   set.Add("OverviewNames.png", OverviewNames());
+  for (bool pad : {false, true})
+    set.Add(InAssets(Prompt(kOverviewKeyPictures, pad)), OverviewKeys(pad));
   set.Add("ExitArrow.png", ExitArrow());
 }

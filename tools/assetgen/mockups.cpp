@@ -2,6 +2,7 @@
 // buttons at their sizes and places, the status strip over a level, the pause menu.
 #include <cmath>
 
+#include "PromptPictures.h"
 #include "screens.h"
 
 namespace {
@@ -165,6 +166,8 @@ Image GameOver(const AssetSet& set) {
   cairo_paint(c.cr());
   PaintImage(c.cr(), set.Get("GameOver.png"), 0, 0);
   PaintImage(c.cr(), set.Get("UI/Death_Touch_Fireball.png"), 20, 325);
+  PaintImage(c.cr(), set.Get(InAssets(kTryAgainPictures.keyboard)), 400 - kHintWidth / 2.0,
+             425 - kHintHeight / 2.0);
   Hud(c.cr(), set, "Status.png", "PIC.png", "PIC.png", 0, 0);
   return c.Take();
 }

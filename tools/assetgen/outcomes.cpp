@@ -1,20 +1,28 @@
 // What the Game Over and result screens fill in at run time: the line saying why a try
-// ended, each level's name, the result's labels and the glyphs its times are set in.
+// ended, each level's name, the result's labels, the glyphs its times are set in, and the
+// line saying how to go on.
 #include <cstring>
 #include <string>
 
 #include "ControlsPictures.h"
 #include "DeathLines.h"
 #include "LevelNames.h"
+#include "PromptPictures.h"
 #include "ResultPictures.h"
-#include "generators.h"
+#include "screens.h"
 
-namespace {
-
-// The game names pictures from its data folder; the set holds them from Assets/ down.
 std::string InAssets(const char* path) {
   const char prefix[] = "Assets/";
   return std::strncmp(path, prefix, sizeof prefix - 1) == 0 ? path + sizeof prefix - 1 : path;
+}
+
+namespace {
+
+// The way on after a death or a win, in the lettering of the picture it is drawn over.
+Image HintPicture(const char* what, const TextStyle& style, bool pad) {
+  Canvas c(kHintWidth, kHintHeight);
+  PressToGoOn(c.cr(), kHintWidth / 2.0, kHintHeight / 2.0, what, style, pad);
+  return c.Take();
 }
 
 // Drawn under "GAME OVER" on its dark red, as the sentence it replaces was.
@@ -96,4 +104,10 @@ void MakeOutcomes(AssetSet& set) {
   set.Add(InAssets(kNewBestPicture), NewBestTag());
   set.Add(InAssets(kNoPhotosPicture), NoPhotos());
   set.Add(InAssets(kBestTimePlatePicture), BestTimePlate());
+  for (bool pad : {false, true}) {
+    set.Add(InAssets(Prompt(kTryAgainPictures, pad)),
+            HintPicture("to try again", Style(Font::SansBold, 20, pal::kCream), pad));
+    set.Add(InAssets(Prompt(kContinuePictures, pad)),
+            HintPicture("to continue", Style(Font::SansBold, 22, pal::kCream, 2), pad));
+  }
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "ControlsPictures.h"
+#include "PromptPictures.h"
 #include "screens.h"
 
 namespace {
@@ -228,14 +229,8 @@ void Mouse(cairo_t* cr, double x, double y, int lit) {
   FillStroke(cr, lit == 1 ? pal::kAmber : Hex(0x8c8676), pal::kInk, 1);
 }
 
-// The title and both panels, over whatever lies behind: the main menu's backdrop, or the
-// paused level dimmed by the pause screen. The game's BACK button sits under the panels.
-void InstructionPanels(cairo_t* cr, const AssetSet& set) {
-  ScreenTitle(cr, "HOW TO PLAY", 38);
-
-  // Left: the controls.
-  Panel(cr, 18, 72, 372, 456);
-  DrawText(cr, "CONTROLS", 204, 98, Heading(19));
+// The keys of the controls panel: walk and pause, then a row per way to use the camera.
+void KeyboardControls(cairo_t* cr) {
   const char* wasd[] = {"W", "A", "S", "D"};
   for (int i = 0; i < 4; ++i) KeyCap(cr, 36 + i * 30, 120, 26, wasd[i]);
   DrawText(cr, "Walk", 166, 132, Body(16), 0);
@@ -259,6 +254,54 @@ void InstructionPanels(cairo_t* cr, const AssetSet& set) {
     DrawText(cr, rows[i].line1, 80, y + 8, Body(14.5), 0);
     DrawText(cr, rows[i].line2, 80, y + 27, Body(14.5), 0);
   }
+}
+
+// The same rows for the pad: its layout is fixed, so the picture can name its buttons.
+void PadControls(cairo_t* cr) {
+  StickCap(cr, 50, 133, 14, "L");
+  DPad(cr, 86, 133, 28);
+  DrawText(cr, "Walk", 110, 132, Body(16), 0);
+  PillButton(cr, 236, 120, 58, "START");
+  DrawText(cr, "Pause", 302, 132, Body(16), 0);
+  struct Row {
+    const char* trigger;  // drawn left of the face button, or null
+    char button;          // a face button, or 0 for the right stick
+    const char* line1;
+    const char* line2;
+  };
+  const Row rows[] = {
+      {nullptr, 0, "Tilt the right stick to turn your cone.", "It always reaches 3 cells; walls cut it."},
+      {"RT", 'A', "RT or A: photograph the nearest", "monster in your cone (3 photos)."},
+      {"LT", 'X', "LT or X: disguise yourself as your", "first photo. The photo is used up."},
+      {nullptr, 'B', "B: drop the disguise.", ""},
+  };
+  for (int i = 0; i < 4; ++i) {
+    double y = 160 + i * 52;
+    if (rows[i].trigger) {
+      TriggerCap(cr, 28, y + 2, 26, rows[i].trigger);
+      FaceButton(cr, 69, y + 15, 11, rows[i].button);
+    } else if (rows[i].button) {
+      FaceButton(cr, 53, y + 15, 11, rows[i].button);
+    } else {
+      StickCap(cr, 53, y + 15, 14, "R");
+    }
+    DrawText(cr, rows[i].line1, 90, y + 8, Body(14.5), 0);
+    DrawText(cr, rows[i].line2, 90, y + 27, Body(14.5), 0);
+  }
+}
+
+// The title and both panels, over whatever lies behind: the main menu's backdrop, or the
+// paused level dimmed by the pause screen. The game's BACK button sits under the panels.
+void InstructionPanels(cairo_t* cr, const AssetSet& set, bool pad) {
+  ScreenTitle(cr, "HOW TO PLAY", 38);
+
+  // Left: the controls.
+  Panel(cr, 18, 72, 372, 456);
+  DrawText(cr, "CONTROLS", 204, 98, Heading(19));
+  if (pad)
+    PadControls(cr);
+  else
+    KeyboardControls(cr);
 
   // How long each disguise lasts, as the monsters' kind table in the game sets it.
   DrawText(cr, "A DISGUISE LASTS", 204, 366, Heading(15));
@@ -336,17 +379,17 @@ void InstructionPanels(cairo_t* cr, const AssetSet& set) {
   }
 }
 
-Image Instructions(const AssetSet& set) {
+Image Instructions(const AssetSet& set, bool pad) {
   Canvas c(800, 600);
   Backdrop(c.cr(), set, kMenuMap, 0.85);
-  InstructionPanels(c.cr(), set);
+  InstructionPanels(c.cr(), set, pad);
   return c.Take();
 }
 
 // The pause menu's instructions: the level drawn dim behind them, as in the rest of the menu.
-Image InstructionsOverPause(const AssetSet& set) {
+Image InstructionsOverPause(const AssetSet& set, bool pad) {
   Canvas c(800, 600);
-  InstructionPanels(c.cr(), set);
+  InstructionPanels(c.cr(), set, pad);
   return c.Take();
 }
 
@@ -377,8 +420,10 @@ void MakeMenuScreens(AssetSet& set) {
   set.Add("level.png", LevelSelect(set));
   set.Add("creditscreen.png", Credits(set));
   set.Add("settings.png", Settings(set));
-  set.Add("Instruction.png", Instructions(set));
-  set.Add("InstructionPaused.png", InstructionsOverPause(set));
+  for (bool pad : {false, true}) {
+    set.Add(InAssets(Prompt(kInstructionPictures, pad)), Instructions(set, pad));
+    set.Add(InAssets(Prompt(kPausedInstructionPictures, pad)), InstructionsOverPause(set, pad));
+  }
   set.Add("confirmationscreen.png", Confirm(400, "ARE YOU SURE?", "This level's progress will be lost."));
   set.Add("confirmation_quitgame.png", Confirm(500, "QUIT VANTREL?", "The monsters will still be here."));
 }

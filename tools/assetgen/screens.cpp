@@ -100,13 +100,83 @@ void KeyCap(cairo_t* cr, double x, double y, double w, const char* label) {
   DrawText(cr, label, x + w / 2, y + 11, t);
 }
 
-void PressSpace(cairo_t* cr, double cx, double y, const char* what, const TextStyle& style) {
-  const double key = 94, gap = 10;
+void FaceButton(cairo_t* cr, double cx, double cy, double r, char label) {
+  Color face = Hex(0x3dae4f);
+  switch (label) {
+    case 'B': face = Hex(0xd8413c); break;
+    case 'X': face = Hex(0x3a72d6); break;
+    case 'Y': face = Hex(0xf0c42c); break;
+    default: break;
+  }
+  cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+  FillStroke(cr, face, pal::kInk, 2);
+  // A lighter top, as the key caps have.
+  cairo_arc(cr, cx, cy - r * 0.12, r * 0.72, M_PI * 1.05, M_PI * 1.95);
+  Stroke(cr, WithAlpha(Mix(face, Hex(0xffffff), 0.6), 0.8), r * 0.14);
+  const char text[] = {label, '\0'};
+  DrawText(cr, text, cx, cy, Style(Font::SansBold, r * 1.1, label == 'Y' ? pal::kInk : Hex(0xffffff)));
+}
+
+void TriggerCap(cairo_t* cr, double x, double y, double w, const char* label) {
+  const double h = 26, r = w * 0.45;
+  cairo_new_sub_path(cr);
+  cairo_move_to(cr, x + 3, y + h);
+  cairo_line_to(cr, x + w - 3, y + h);
+  cairo_arc_negative(cr, x + w - 3, y + h - 3, 3, M_PI / 2, 0);
+  cairo_line_to(cr, x + w, y + r);
+  cairo_arc_negative(cr, x + w - r, y + r, r, 0, -M_PI / 2);
+  cairo_line_to(cr, x + r * 0.6, y);
+  cairo_arc_negative(cr, x + r * 0.6, y + r * 0.6, r * 0.6, -M_PI / 2, -M_PI);
+  cairo_line_to(cr, x, y + h - 3);
+  cairo_arc_negative(cr, x + 3, y + h - 3, 3, M_PI, M_PI / 2);
+  cairo_close_path(cr);
+  FillStroke(cr, Hex(0xd9d3c3), pal::kInk, 2);
+  PathRoundRect(cr, x + 3, y + 3, w - 6, 6, 3);
+  FillStroke(cr, Hex(0xf7f3e8), {}, 0);
+  DrawText(cr, label, x + w / 2, y + 15, Style(Font::SansBold, 11, pal::kInk));
+}
+
+void StickCap(cairo_t* cr, double cx, double cy, double r, const char* label) {
+  cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+  FillStroke(cr, Hex(0x3a4258), pal::kInk, 2);
+  cairo_arc(cr, cx, cy, r * 0.7, 0, 2 * M_PI);
+  FillStroke(cr, Hex(0xd9d3c3), pal::kInk, 1.5);
+  DrawText(cr, label, cx, cy, Style(Font::SansBold, r * 0.85, pal::kInk));
+}
+
+void DPad(cairo_t* cr, double cx, double cy, double size) {
+  const double a = size / 2, b = size / 6;
+  PathPolygon(cr, {cx - b, cy - a, cx + b, cy - a, cx + b, cy - b, cx + a, cy - b, cx + a, cy + b,
+                   cx + b, cy + b, cx + b, cy + a, cx - b, cy + a, cx - b, cy + b, cx - a, cy + b,
+                   cx - a, cy - b, cx - b, cy - b});
+  FillStroke(cr, Hex(0xd9d3c3), pal::kInk, 2);
+  // An arrow into each arm.
+  for (int i = 0; i < 4; ++i) {
+    const double c = std::cos(i * M_PI / 2), s = std::sin(i * M_PI / 2);
+    const double tip = a - 2.5, base = a - 2.5 - b * 1.1;
+    PathPolygon(cr, {cx + c * tip, cy + s * tip, cx + c * base - s * b * 0.6, cy + s * base + c * b * 0.6,
+                     cx + c * base + s * b * 0.6, cy + s * base - c * b * 0.6});
+    FillStroke(cr, Hex(0x6a6456), {}, 0);
+  }
+}
+
+void PillButton(cairo_t* cr, double x, double y, double w, const char* label) {
+  PathRoundRect(cr, x, y + 4, w, 18, 9);
+  FillStroke(cr, Hex(0x3a4258), pal::kInk, 2);
+  DrawText(cr, label, x + w / 2, y + 13, Style(Font::SansBold, 10, pal::kCream));
+}
+
+void PressToGoOn(cairo_t* cr, double cx, double y, const char* what, const TextStyle& style,
+                 bool pad) {
+  const double key = pad ? 26 : 94, gap = 10;
   double press = TextWidth(cr, "Press", style.font, style.size);
   double rest = TextWidth(cr, what, style.font, style.size);
   double left = cx - (press + key + rest + 2 * gap) / 2;
   DrawText(cr, "Press", left, y, style, 0);
-  KeyCap(cr, left + press + gap, y - 13, key, "SPACE");
+  if (pad)
+    FaceButton(cr, left + press + gap + key / 2, y, key / 2, 'A');
+  else
+    KeyCap(cr, left + press + gap, y - 13, key, "SPACE");
   DrawText(cr, what, left + press + key + 2 * gap, y, style, 0);
 }
 
@@ -221,13 +291,12 @@ Image Win(const AssetSet& set) {
     FillStroke(cr, Hex(0x3ddc84, 0.07), {}, 0);
   }
   // The exit sits low, under the times; the game sets the level's name under the title,
-  // the times above the exit and the photos of the run below it.
+  // the times above the exit, the photos of the run below it and the way on under those.
   Glow(cr, 400, 450, 260, Hex(0x5cff9d, 0.35));
   PaintImage(cr, set.Get("Exit.png"), 360, 410, 1.6, 1.6);
   PlaceCreature(cr, set, "PlayerStatic.png", 0, 400, 448, -M_PI / 2, 1.4);
   Vignette(cr, 800, 800, 0.9);
   DrawText(cr, "LEVEL COMPLETE", 400, 200, Style(Font::SansBold, 64, Hex(0xeafff1), 4, 5));
-  PressSpace(cr, 400, 612, "to continue", Style(Font::SansBold, 22, pal::kCream, 2));
   return c.Take();
 }
 

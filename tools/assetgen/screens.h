@@ -20,8 +20,19 @@ void Logo(cairo_t* cr, double x, double y, double size);
 // A camera iris with six blades; `open` is the opening's share of the radius.
 void Aperture(cairo_t* cr, double cx, double cy, double r, double turn, double open);
 void KeyCap(cairo_t* cr, double x, double y, double w, const char* label);
-// "Press [SPACE] <what>", centred on (cx, y).
-void PressSpace(cairo_t* cr, double cx, double y, const char* what, const TextStyle& style);
+// The pad's controls, in the key caps' size and lettering. A face button 'A', 'B', 'X' or
+// 'Y' in its usual colour, centred on (cx, cy).
+void FaceButton(cairo_t* cr, double cx, double cy, double r, char label);
+// A trigger ("RT", "LT"): flat at the bottom, rounded where the finger rests.
+void TriggerCap(cairo_t* cr, double x, double y, double w, const char* label);
+// A stick seen from above, "L" or "R" on its cap.
+void StickCap(cairo_t* cr, double cx, double cy, double r, const char* label);
+void DPad(cairo_t* cr, double cx, double cy, double size);
+// Start or Back: a small pill with its name.
+void PillButton(cairo_t* cr, double x, double y, double w, const char* label);
+// "Press [SPACE] <what>" or, for the pad, "Press (A) <what>", centred on (cx, y).
+void PressToGoOn(cairo_t* cr, double cx, double y, const char* what, const TextStyle& style,
+                 bool pad);
 
 // The menu pictures: main menu, level select, credits, settings, instructions,
 // confirmations.
