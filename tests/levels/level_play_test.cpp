@@ -21,6 +21,7 @@
 #include "idle_state.h"
 #include "test_input.h"
 #include "test_level.h"
+#include "virtual_pad.h"
 
 namespace {
 
@@ -184,6 +185,8 @@ class Pilot {
   }
 
   bool InLevel() const { return GameStateManager.current == level_; }
+  // From now on the script plays with this pad alone: sticks and triggers.
+  void UsePad(VirtualPad* pad) { pad_ = pad; }
   // Restarts as the pause menu and a dead player do; true once the new level runs.
   bool Restart() {
     static_cast<LevelBase*>(level_)->Restart();
@@ -218,10 +221,38 @@ class Pilot {
   }
 
   void Click(unsigned button) {
+    if (pad_) {
+      // The pad's buttons for the mouse's: the triggers photograph and disguise.
+      const auto trigger = button == VK_LBUTTON ? SDL_CONTROLLER_AXIS_TRIGGERRIGHT
+                                                : SDL_CONTROLLER_AXIS_TRIGGERLEFT;
+      pad_->Axis(trigger, 1);
+      Frame();
+      pad_->Axis(trigger, 0);
+      Frame();
+      return;
+    }
     test_input::Press(button);
     Frame();
     test_input::Release(button);
     Frame();
+  }
+
+  // Faces `target`: the right stick toward it with a pad, else the cursor on it.
+  void Aim(KEVec2 target) {
+    if (!pad_) return test_level::AimCursorAt(target);
+    const KEVec2 p = player().position;
+    const float dx = target.x - p.x, dy = target.y - p.y, length = std::hypot(dx, dy);
+    if (length < 1) return;
+    pad_->Axis(SDL_CONTROLLER_AXIS_RIGHTX, dx / length);
+    pad_->Axis(SDL_CONTROLLER_AXIS_RIGHTY, -dy / length);
+  }
+
+  void ReleaseAll() {
+    test_input::ReleaseAll();
+    if (pad_) {
+      pad_->Axis(SDL_CONTROLLER_AXIS_LEFTX, 0);
+      pad_->Axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
+    }
   }
 
   // Holds the keys that lead toward `target`; true once there.
@@ -230,12 +261,17 @@ class Pilot {
     const float dx = target.x - p.x, dy = target.y - p.y;
     // Within half a step on an axis counts as there, so no speed overshoots for ever.
     const float near = std::max(1.0f, player().speed * 0.6f);
-    test_input::ReleaseAll();
-    if (dx > near) test_input::Press('D');
-    if (dx < -near) test_input::Press('A');
-    if (dy > near) test_input::Press('W');
-    if (dy < -near) test_input::Press('S');
-    test_level::AimCursorAt(target);
+    ReleaseAll();
+    if (pad_) {
+      pad_->Axis(SDL_CONTROLLER_AXIS_LEFTX, dx > near ? 1.0f : dx < -near ? -1.0f : 0.0f);
+      pad_->Axis(SDL_CONTROLLER_AXIS_LEFTY, dy > near ? -1.0f : dy < -near ? 1.0f : 0.0f);
+    } else {
+      if (dx > near) test_input::Press('D');
+      if (dx < -near) test_input::Press('A');
+      if (dy > near) test_input::Press('W');
+      if (dy < -near) test_input::Press('S');
+    }
+    Aim(target);
     return std::fabs(dx) <= near && std::fabs(dy) <= near;
   }
 
@@ -252,16 +288,16 @@ class Pilot {
       switch (step.act) {
         case Act::Walk:
           if (Steer(step.point)) {
-            test_input::ReleaseAll();
+            ReleaseAll();
             return true;
           }
           break;
         case Act::Photo:
           if (PhotosTaken() > photosBefore) return true;
           // Aimed a frame before the click: the flash looks through last frame's cone.
-          test_level::AimCursorAt(monster(step.monster).position);
+          Aim(monster(step.monster).position);
           Frame();
-          test_level::AimCursorAt(monster(step.monster).position);
+          Aim(monster(step.monster).position);
           Click(VK_LBUTTON);
           continue;
         case Act::Disguise:
@@ -295,7 +331,7 @@ class Pilot {
       }
       Frame();
     }
-    test_input::ReleaseAll();
+    ReleaseAll();
     return !InLevel();
   }
 
@@ -311,6 +347,7 @@ class Pilot {
   }
 
   GameState* level_;
+  VirtualPad* pad_ = nullptr;
   int frames_ = 0;
   std::vector<bool> chased_;
 };
@@ -360,6 +397,17 @@ TEST(LevelPlayTest, EveryLevelStartsAndRestartsWithItsCastAndMusic) {
     EXPECT_EQ(GameStateManager.level, number);
   }
   EXPECT_FALSE(AudioService::Get().IsMusicPlaying()) << "leaving a level stops its music";
+}
+
+// Level 1 with a pad alone: the left stick walks, the right stick faces, the triggers
+// photograph and disguise; the keyboard and mouse are never touched.
+TEST(LevelPlayTest, LevelOneIsWonWithAPadAlone) {
+  VirtualPad pad;
+  Pilot pilot(1);
+  pilot.UsePad(&pad);
+  std::string failure;
+  EXPECT_TRUE(pilot.Fly(kPlaythroughs[0].win, &failure)) << failure;
+  EXPECT_TRUE(gWon) << "the script ended off the exit";
 }
 
 TEST(LevelPlayTest, EveryLevelIsWonByItsScript) {
