@@ -681,6 +681,16 @@ TEST_F(FrontEndTest, KeyboardAloneOrPadAloneFromTheSplashToALevelAndBack) {
     ASSERT_NE(level, nullptr);
     enter();
     EXPECT_FALSE(level->overviewShown);
+    if (device.pad) {
+      // Pulled out in play, the pad leaves the level paused; plugged in again, it works.
+      pad.PullOut();
+      Frames(2);
+      EXPECT_TRUE(gObjectManager.paused);
+      pad.PlugIn();
+      Frames(2);
+      press(VK_ESCAPE, SDL_CONTROLLER_BUTTON_B);
+      EXPECT_FALSE(gObjectManager.paused) << "B closes the pause menu";
+    }
     press(VK_ESCAPE, SDL_CONTROLLER_BUTTON_START);
     ASSERT_TRUE(gObjectManager.paused);
     for (int i = 0; i < 4; ++i) press(VK_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
