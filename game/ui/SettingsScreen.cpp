@@ -59,12 +59,6 @@ constexpr int kOptionRowCount = int(sizeof kOptionRows / sizeof kOptionRows[0]);
 enum StepImage { kStepOff = 0, kStepOn = 1 };
 enum ChoiceImage { kChoiceIdle = 0, kChoiceHover = 1, kChoiceChosen = 2 };
 
-// True once for a click, which it clears.
-bool TakeClick(UIButton* button) {
-  if (!button || !button->clicked) return false;
-  button->clicked = false;
-  return true;
-}
 
 UIButton* ImageButton(const ButtonSpec& layout, std::initializer_list<std::string> pictures) {
   UIButton* button = CreateButton(layout);

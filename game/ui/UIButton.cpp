@@ -68,6 +68,12 @@ UIButton* CreateButton(const ButtonSpec& layout) {
   return button;
 }
 
+bool TakeClick(UIButton* button) {
+  if (!button || !button->clicked) return false;
+  button->clicked = false;
+  return true;
+}
+
 bool DropEarlyClicks(float& sinceEntry) {
   constexpr float kSettleTime = 0.5f;
   if (sinceEntry >= kSettleTime) return false;

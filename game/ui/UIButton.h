@@ -66,6 +66,9 @@ void CreateButtons(Screen& screen, const ButtonRow<Screen> (&table)[N]) {
   for (const ButtonRow<Screen>& row : table) screen.*row.slot = CreateButton(row.layout);
 }
 
+// True once for a click or press, which it clears; false for no button.
+bool TakeClick(UIButton* button);
+
 // Clicks in a menu's first half second are thrown away, so that the click that opened it
 // does not also press one of its buttons. While `sinceEntry` (the menu's own count, from 0)
 // is under half a second, adds this frame to it, clears every button's click and returns
