@@ -20,7 +20,6 @@ ButtonSpec At(const char* name, float width, float height, float x, float y, flo
 
 float RowY(int action) { return kFirstActionRowY + kActionRowPitch * float(action); }
 
-
 // Keys that cannot be bound: the pad's buttons, and the side-less modifiers that come with
 // the left and right ones.
 bool Bindable(unsigned key) {

@@ -59,7 +59,6 @@ constexpr int kOptionRowCount = int(sizeof kOptionRows / sizeof kOptionRows[0]);
 enum StepImage { kStepOff = 0, kStepOn = 1 };
 enum ChoiceImage { kChoiceIdle = 0, kChoiceHover = 1, kChoiceChosen = 2 };
 
-
 UIButton* ImageButton(const ButtonSpec& layout, std::initializer_list<std::string> pictures) {
   UIButton* button = CreateButton(layout);
   button->useStateImages = false;
