@@ -493,7 +493,7 @@ TEST_F(FrontEndTest, TheWayOnNamesTheDeviceUsedLast) {
     return GreenPixelsInTheWayOn() > 100;
   };
   EXPECT_TRUE(padShown());
-  Tap(VK_RETURN);
+  Tap(VK_SHIFT);
   EXPECT_FALSE(padShown()) << "a key was pressed";
   pad.Button(SDL_CONTROLLER_BUTTON_B, true);
   EXPECT_TRUE(padShown());
