@@ -6,10 +6,44 @@
 #include "KEGraphics.h"
 #include "Player.h"
 #include "StatusDisplay.h"
+#include "gl_environment.h"
 
 namespace {
 
-TEST(DisguiseDigitsTest, LastTwoDigitsOfTheTruncatedTime) {
+class StatusDisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previousUI = gCurrentUI;
+    previousPlayer = gCurrentPlayer;
+    hud.Load();
+    gCurrentUI = &hud;
+  }
+  void TearDown() override {
+    gCurrentUI = previousUI;
+    gCurrentPlayer = previousPlayer;
+    KEGfxSetCamPosition(0, 0);
+  }
+  UI hud;
+  UI* previousUI = nullptr;
+  Player* previousPlayer = nullptr;
+};
+
+// The two digits as drawn: each digit's own picture is swapped for a plain colour that names
+// it, so a digit taken from the wrong picture reads back wrong.
+TEST_F(StatusDisplayTest, ShowsTheLastTwoDigitsOfTheTruncatedSecondsLeft) {
+  for (auto& picture : hud.digitTextures)
+    for (int digit = 0; digit < 10; ++digit)
+      if (picture == GetTexture("Assets/" + std::to_string(digit) + ".png")) {
+        const unsigned char red[4] = {(unsigned char)(10 + 20 * digit), 0, 0, 255};
+        picture = std::make_shared<Texture>(KEGfxTextureLoadFromMemory(red, 1, 1));
+      }
+  auto shown = [](int x) {
+    unsigned char pixel[4];
+    GlTestReadPixel(x, 35, pixel);
+    return (pixel[0] + 10) / 20 - 1;
+  };
+  Player player;
+  gCurrentPlayer = &player;
   struct Case {
     double time;
     int tens, units;
@@ -38,30 +72,15 @@ TEST(DisguiseDigitsTest, LastTwoDigitsOfTheTruncatedTime) {
       {2147483647.0, 9, 9},
   };
   for (const Case& c : cases) {
-    int tens = -1, units = -1;
-    DisguiseDigits(c.time, &tens, &units);
-    EXPECT_EQ(tens, c.tens) << "time " << c.time;
-    EXPECT_EQ(units, c.units) << "time " << c.time;
+    player.disguiseTime = c.time;
+    KEGfxSetRenderMode(KE_RENDER_NONE);
+    KEGfxStart();
+    BeginSpriteDraw(1.0f, 0, 0);
+    hud.Draw();
+    EXPECT_EQ(shown(370), c.tens) << "time " << c.time;
+    EXPECT_EQ(shown(410), c.units) << "time " << c.time;
   }
 }
-
-class StatusDisplayTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    previousUI = gCurrentUI;
-    previousPlayer = gCurrentPlayer;
-    hud.Load();
-    gCurrentUI = &hud;
-  }
-  void TearDown() override {
-    gCurrentUI = previousUI;
-    gCurrentPlayer = previousPlayer;
-    KEGfxSetCamPosition(0, 0);
-  }
-  UI hud;
-  UI* previousUI = nullptr;
-  Player* previousPlayer = nullptr;
-};
 
 TEST_F(StatusDisplayTest, PictureSetBackToEmptyKeepsTheOldPhotoUntilReset) {
   const auto empty = GetTexture(UI::kEmptyPicture);
