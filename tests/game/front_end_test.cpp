@@ -202,9 +202,9 @@ TEST_F(FrontEndTest, StartScreenShowsTheStudioWithTheTitleFadingFromThreeSeconds
 TEST_F(FrontEndTest, MainMenuClicksAndTheQuitConfirmation) {
   auto* menu = new MainMenu;
   Begin(menu);
-  // A click in the first half second is thrown away for good.
+  // A click on the last frame of the first half second is thrown away for good.
+  Frames(29);
   ClickAt(400, 343);
-  PastTheDelay();
   ASSERT_EQ(Now<MainMenu>(), menu);
   EXPECT_EQ(Music(), kMenuMusic);
   ClickAt(311, 343);
@@ -245,8 +245,8 @@ TEST_F(FrontEndTest, EveryLevelFromTheLevelSelectAndBackThroughThePauseMenu) {
     EXPECT_EQ(loading->target, unsigned(n));
     EXPECT_EQ(GameStateManager.level, n);
     EXPECT_EQ(Music(), "");
-    // Its first frame ran as the click was let go.
-    ExpectLasts(1.0, 1);
+    // Its first frame ran as the click was let go; frame 60 is the first past 1 s.
+    EXPECT_EQ(1 + UntilLeft(), 60);
     ASSERT_NE(Now<TestLevel>(), nullptr);
     EXPECT_EQ(gLevelsMade.back(), n);
 
@@ -720,7 +720,7 @@ TEST_F(FrontEndTest, ALoadingScreenHandsOverToItsTarget) {
     SCOPED_TRACE(::testing::Message() << "target " << target);
     Begin(new LoadingScreen(target));
     GameStateManager.level = int(target);
-    ExpectLasts(1.0, 0);
+    EXPECT_EQ(UntilLeft(), 60);
     Frames(1);
     const bool isLevel = target >= 1 && target <= 8;
     EXPECT_EQ(CurrentLevel() != nullptr, isLevel);
@@ -734,9 +734,13 @@ TEST_F(FrontEndTest, ALoadingScreenHandsOverToItsTarget) {
   SetLevelMaker([](int) -> GameState* { return nullptr; });
   Begin(new LoadingScreen(4));
   GameStateManager.level = 4;
-  ExpectLasts(1.0, 0);
+  EXPECT_EQ(UntilLeft(), 60);
   EXPECT_NE(Now<MainMenu>(), nullptr);
   EXPECT_EQ(GameStateManager.level, -1);
+  // Exactly 1 s is not yet more than 1 s.
+  Begin(new LoadingScreen(0));
+  Now<LoadingScreen>()->timer = 1.0 - 1.0 / 60;
+  EXPECT_EQ(UntilLeft(), 2);
 }
 
 // A level reached through the loading screen opens on its overview, the world still, until
