@@ -318,7 +318,7 @@ TEST_F(FrontEndTest, RestartThenAWinLeadToTheResultScreenAndABadge) {
 }
 
 // The time counts play only, not the pause menu; a better run replaces the best time, a
-// worse one leaves it, and the level select shows the best beside the badge.
+// worse or equal one leaves it, and the level select shows the best beside the badge.
 TEST_F(FrontEndTest, TheResultScreenTellsTheTimeAndTheBest) {
   const auto win = [this](int standFrames, int pausedFrames) {
     Begin(MakeCorridor(3));
@@ -342,6 +342,7 @@ TEST_F(FrontEndTest, TheResultScreenTellsTheTimeAndTheBest) {
       {"first", 60, 0, true},
       {"slower, with a long pause", 90, 300, false},
       {"faster", 0, 0, true},
+      {"as fast as the best, to the tenth", 0, 0, false},
   };
   double best = 0, first = 0;
   for (const Run& run : runs) {
