@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "KEGraphics.h"
@@ -44,32 +43,16 @@ TEST_F(StatusDisplayTest, ShowsTheLastTwoDigitsOfTheTruncatedSecondsLeft) {
   };
   Player player;
   gCurrentPlayer = &player;
-  struct Case {
-    double time;
-    int tens, units;
-  };
+  struct Case { double time; int tens, units; };
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   const Case cases[] = {
-      {9.99, 0, 9},
-      {10.0, 1, 0},
-      {100.5, 0, 0},
-      {-1.0, 0, 0},
-      {7.9, 0, 7},
-      {123.0, 2, 3},
-      {0.0, 0, 0},
-      {0.999, 0, 0},
-      {-0.5, 0, 0},
-      {39.99, 3, 9},
+      {9.99, 0, 9}, {10.0, 1, 0}, {100.5, 0, 0}, {-1.0, 0, 0}, {7.9, 0, 7}, {123.0, 2, 3},
+      {0.0, 0, 0}, {0.999, 0, 0}, {-0.5, 0, 0}, {39.99, 3, 9}, {45.6, 4, 5}, {86.0, 8, 6},
       // Narrowed to a float first, so this is exactly 10.
       {9.99999999, 1, 0},
       // Nothing a broken timer holds may reach an undefined conversion.
-      {nan, 0, 0},
-      {-nan, 0, 0},
-      {inf, 9, 9},
-      {-inf, 0, 0},
-      {1e12, 9, 9},
-      {2147483647.0, 9, 9},
+      {nan, 0, 0}, {-nan, 0, 0}, {inf, 9, 9}, {-inf, 0, 0}, {1e12, 9, 9}, {2147483647.0, 9, 9},
   };
   for (const Case& c : cases) {
     player.disguiseTime = c.time;
