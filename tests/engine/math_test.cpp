@@ -262,6 +262,8 @@ TEST(MathCollision, SweptContactsAndReflections) {
       {"crossing the middle", PointOnSegment, {0, -1}, {0, 1}, 0.5f, {0, 0}, {0, -1}},
       {"crossing at a slant", PointOnSegment, {-1, 1}, {1, -1}, 0.5f, {0, 0}, {1, 1}},
       {"crossing beyond an end", PointOnSegment, {2, -1}, {2, 1}, -1, none, none},
+      {"crossing at one end", PointOnSegment, {1, -1}, {1, 1}, 0.5f, {1, 0}, {0, -1}},
+      {"crossing at the other end", PointOnSegment, {-1, 1}, {-1, -1}, 0.5f, {-1, 0}, {0, 1}},
       {"along the line", PointOnSegment, {-0.5f, 0}, {0.5f, 0}, -1, none, none},
       {"staying in front", PointOnSegment, {0, 1}, {0, 2}, -1, none, none},
       {"leaving from the line", PointOnSegment, {0, 0}, {0, 1}, 0, {0, 0}, none},

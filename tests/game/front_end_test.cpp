@@ -18,7 +18,6 @@
 #include "InfoScreens.h"
 #include "KEInput.h"
 #include "LevelBase.h"
-#include "ObjectManager.h"
 #include "LevelSelect.h"
 #include "LoadingScreen.h"
 #include "KESystem.h"
@@ -133,13 +132,6 @@ class FrontEndTest : public ::testing::Test {
     while (GameStateManager.current == state && frames < most && GameStateLoopStep()) ++frames;
     return frames;
   }
-  // Runs the state to its end: it must hand over on the frame that reaches `seconds`, or
-  // on the next when adding up frames of 1/60 s falls a rounding error short.
-  void ExpectLasts(double seconds, int framesRun) {
-    const int frames = framesRun + UntilLeft();
-    const int reaching = int(seconds * 60);
-    EXPECT_TRUE(frames == reaching || frames == reaching + 1) << frames << " frames";
-  }
   // Past the menus' half second of ignored clicks.
   void PastTheDelay() { Frames(31); }
   std::string Music() const { return AudioService::Get().PlayingMusicFile(); }
@@ -148,11 +140,7 @@ class FrontEndTest : public ::testing::Test {
 };
 
 TEST_F(FrontEndTest, StartScreenGoesToTheMainMenuOnASkipKeyOrAfterFourSeconds) {
-  struct Case {
-    unsigned key;  // 0: none, wait
-    bool heldAtStart;
-    bool skips;
-  };
+  struct Case { unsigned key; bool heldAtStart, skips; };  // key 0: none, wait
   const Case cases[] = {
       {VK_ESCAPE, false, true},  {VK_SPACE, false, true},   {VK_RETURN, false, true},
       {VK_LBUTTON, false, true}, {VK_RBUTTON, false, true}, {VK_SPACE, true, true},
@@ -168,7 +156,8 @@ TEST_F(FrontEndTest, StartScreenGoesToTheMainMenuOnASkipKeyOrAfterFourSeconds) {
     if (c.skips) {
       EXPECT_EQ(UntilLeft(), 1);
     } else {
-      ExpectLasts(4.0, before);
+      // Frames of 1/60 s add up to a rounding error short of 4 s on the 240th.
+      EXPECT_EQ(before + UntilLeft(), 241);
     }
     test_input::ReleaseAll();
     EXPECT_NE(Now<MainMenu>(), nullptr);
@@ -202,9 +191,9 @@ TEST_F(FrontEndTest, StartScreenShowsTheStudioWithTheTitleFadingFromThreeSeconds
 TEST_F(FrontEndTest, MainMenuClicksAndTheQuitConfirmation) {
   auto* menu = new MainMenu;
   Begin(menu);
-  // A click in the first half second is thrown away for good.
+  // A click on the last frame of the first half second is thrown away for good.
+  Frames(29);
   ClickAt(400, 343);
-  PastTheDelay();
   ASSERT_EQ(Now<MainMenu>(), menu);
   EXPECT_EQ(Music(), kMenuMusic);
   ClickAt(311, 343);
@@ -245,8 +234,8 @@ TEST_F(FrontEndTest, EveryLevelFromTheLevelSelectAndBackThroughThePauseMenu) {
     EXPECT_EQ(loading->target, unsigned(n));
     EXPECT_EQ(GameStateManager.level, n);
     EXPECT_EQ(Music(), "");
-    // Its first frame ran as the click was let go.
-    ExpectLasts(1.0, 1);
+    // Its first frame ran as the click was let go; frame 60 is the first past 1 s.
+    EXPECT_EQ(1 + UntilLeft(), 60);
     ASSERT_NE(Now<TestLevel>(), nullptr);
     EXPECT_EQ(gLevelsMade.back(), n);
 
@@ -318,7 +307,7 @@ TEST_F(FrontEndTest, RestartThenAWinLeadToTheResultScreenAndABadge) {
 }
 
 // The time counts play only, not the pause menu; a better run replaces the best time, a
-// worse one leaves it, and the level select shows the best beside the badge.
+// worse or equal one leaves it, and the level select shows the best beside the badge.
 TEST_F(FrontEndTest, TheResultScreenTellsTheTimeAndTheBest) {
   const auto win = [this](int standFrames, int pausedFrames) {
     Begin(MakeCorridor(3));
@@ -342,6 +331,7 @@ TEST_F(FrontEndTest, TheResultScreenTellsTheTimeAndTheBest) {
       {"first", 60, 0, true},
       {"slower, with a long pause", 90, 300, false},
       {"faster", 0, 0, true},
+      {"as fast as the best, to the tenth", 0, 0, false},
   };
   double best = 0, first = 0;
   for (const Run& run : runs) {
@@ -720,7 +710,7 @@ TEST_F(FrontEndTest, ALoadingScreenHandsOverToItsTarget) {
     SCOPED_TRACE(::testing::Message() << "target " << target);
     Begin(new LoadingScreen(target));
     GameStateManager.level = int(target);
-    ExpectLasts(1.0, 0);
+    EXPECT_EQ(UntilLeft(), 60);
     Frames(1);
     const bool isLevel = target >= 1 && target <= 8;
     EXPECT_EQ(CurrentLevel() != nullptr, isLevel);
@@ -734,9 +724,13 @@ TEST_F(FrontEndTest, ALoadingScreenHandsOverToItsTarget) {
   SetLevelMaker([](int) -> GameState* { return nullptr; });
   Begin(new LoadingScreen(4));
   GameStateManager.level = 4;
-  ExpectLasts(1.0, 0);
+  EXPECT_EQ(UntilLeft(), 60);
   EXPECT_NE(Now<MainMenu>(), nullptr);
   EXPECT_EQ(GameStateManager.level, -1);
+  // Exactly 1 s is not yet more than 1 s.
+  Begin(new LoadingScreen(0));
+  Now<LoadingScreen>()->timer = 1.0 - 1.0 / 60;
+  EXPECT_EQ(UntilLeft(), 2);
 }
 
 // A level reached through the loading screen opens on its overview, the world still, until
