@@ -226,10 +226,9 @@ void ExpectButtonsAnswerOverTheirPlates(const char* where) {
     KEPlatformImageFree(&p);
     const int L = int(std::floor(x0 + l * sx)), T = int(std::floor(y0 + t * sy));
     const int R = int(std::ceil(x0 + r * sx)), B = int(std::ceil(y0 + b * sy));
-    const int midX = (L + R) / 2, midY = (T + B) / 2;
-    const int probes[][3] = {{L + 1, T + 1, 1}, {R - 1, T + 1, 1}, {L + 1, B - 1, 1},
-                             {R - 1, B - 1, 1}, {L, midY, 0},      {R, midY, 0},
-                             {midX, T, 0},      {midX, B, 0}};  // x, y, inside
+    const int probes[][3] = {{L + 1, T + 1, 1},     {R - 1, T + 1, 1},     {L + 1, B - 1, 1},
+                             {R - 1, B - 1, 1},     {L, (T + B) / 2, 0},   {R, (T + B) / 2, 0},
+                             {(L + R) / 2, T, 0},   {(L + R) / 2, B, 0}};  // x, y, inside
     for (const auto& [x, y, inside] : probes) {
       test_input::SetCursor(x, y);
       for (bool down : {true, false}) {  // only the buttons run: a press leads nowhere
