@@ -50,11 +50,12 @@ void PictureWithBackScreen::Free() {
 
 CreditsScreen::CreditsScreen()
     : PictureWithBackScreen({"Assets/creditscreen.png", "Assets/creditscreen.png"},
-                            {"BACK", 150, 100, 300, -250, 642, 572, 758, 524}) {}
+                            // The back picture, made 150 x 80, stretched to 150 x 100.
+                            OverPlate("BACK", 150, 100, 300, -250, kBackPlate, 150, 80)) {}
 
 InstructionScreen::InstructionScreen()
     : PictureWithBackScreen(kInstructionPictures,
-                            {"BACK", 150, 80, 11, -275, 353, 591, 468, 554}) {}
+                            OverPlate("BACK", 150, 80, 11, -275, kBackPlate)) {}
 
 namespace {
 

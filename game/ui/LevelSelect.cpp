@@ -16,15 +16,15 @@ struct LevelChoice {
 };
 // Two columns of four, story levels then trials; back at the bottom right.
 const LevelChoice kChoices[LevelSelect::kButtonCount] = {
-    {{"LEVEL1", 150, 100, -250, 150, 89, 177, 202, 119}, 1},
-    {{"LEVEL2", 150, 100, -250, 50, 90, 276, 202, 218}, 2},
-    {{"LEVEL3", 150, 100, -250, -50, 89, 380, 201, 316}, 3},
-    {{"LEVEL4", 150, 100, -250, -150, 88, 475, 202, 419}, 4},
-    {{"LEVEL5", 150, 100, -80, 150, 256, 177, 349, 119}, 5},
-    {{"LEVEL6", 150, 100, -80, 50, 259, 279, 373, 219}, 6},
-    {{"LEVEL7", 150, 100, -80, -50, 259, 379, 373, 321}, 7},
-    {{"LEVEL8", 150, 100, -80, -150, 259, 483, 373, 420}, 8},
-    {{"LEVELBACK", 150, 100, 200, -250, 542, 579, 650, 518}, 0},
+    {OverPlate("LEVEL1", 150, 100, -250, 150, kLevelPlate), 1},
+    {OverPlate("LEVEL2", 150, 100, -250, 50, kLevelPlate), 2},
+    {OverPlate("LEVEL3", 150, 100, -250, -50, kLevelPlate), 3},
+    {OverPlate("LEVEL4", 150, 100, -250, -150, kLevelPlate), 4},
+    {OverPlate("LEVEL5", 150, 100, -80, 150, kLevelPlate), 5},
+    {OverPlate("LEVEL6", 150, 100, -80, 50, kLevelPlate), 6},
+    {OverPlate("LEVEL7", 150, 100, -80, -50, kLevelPlate), 7},
+    {OverPlate("LEVEL8", 150, 100, -80, -150, kLevelPlate), 8},
+    {OverPlate("LEVELBACK", 150, 100, 200, -250, kLevelPlate), 0},
 };
 
 // The badge sits on the top right corner of the button's plate.

@@ -11,14 +11,14 @@
 namespace {
 
 const ButtonRow<MainMenu> kButtons[] = {
-    // Five plates 52 apart; each answers over the whole plate it draws.
-    {&MainMenu::play, {"PLAY", 220, 80, 0, -45, 312, 364, 488, 322}},
-    {&MainMenu::instructions, {"INST", 220, 80, 0, -97, 312, 416, 488, 374}},
-    {&MainMenu::settings, {"SETTINGS", 220, 80, 0, -149, 312, 468, 488, 426}},
-    {&MainMenu::credits, {"CREDITS", 220, 80, 0, -201, 312, 520, 488, 478}},
-    {&MainMenu::quit, {"QUIT", 220, 80, 0, -253, 312, 572, 488, 530}},
-    {&MainMenu::yes, {"YES", 150, 100, -110, -50, 231, 372, 346, 322}},
-    {&MainMenu::no, {"NO", 150, 100, 90, -50, 431, 371, 548, 321}},
+    // Five plates 52 apart, then the quit confirmation's answers.
+    {&MainMenu::play, OverPlate("PLAY", 220, 80, 0, -45, kMenuPlate)},
+    {&MainMenu::instructions, OverPlate("INST", 220, 80, 0, -97, kMenuPlate)},
+    {&MainMenu::settings, OverPlate("SETTINGS", 220, 80, 0, -149, kMenuPlate)},
+    {&MainMenu::credits, OverPlate("CREDITS", 220, 80, 0, -201, kMenuPlate)},
+    {&MainMenu::quit, OverPlate("QUIT", 220, 80, 0, -253, kMenuPlate)},
+    {&MainMenu::yes, OverPlate("YES", 150, 100, -110, -50, kAnswerPlate)},
+    {&MainMenu::no, OverPlate("NO", 150, 100, 90, -50, kAnswerPlate)},
 };
 constexpr UIButton* MainMenu::*kMainButtons[] = {&MainMenu::play, &MainMenu::quit,
                                                  &MainMenu::credits, &MainMenu::instructions,

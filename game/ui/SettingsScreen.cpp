@@ -14,19 +14,9 @@
 
 namespace {
 
-// Where a button's plate lies inside its picture: its hit box.
-struct Plate {
-  float x, y, w, h;
-};
-constexpr Plate kSmallPlate = {3, 3, 44, 41};     // 50 x 50: minus and plus
-constexpr Plate kChoicePlate = {6, 6, 108, 38};   // 120 x 50: one option of a row
-constexpr Plate kStepPlate = {2, 0, 20, 36};      // 24 x 36: one volume step
-constexpr Plate kBackPlate = {15, 18, 120, 40};   // 150 x 80
-
 // A button centred at (x, y) in screen pixels, answering over the plate it draws.
 ButtonSpec Centred(const char* name, float width, float height, float x, float y, Plate plate) {
-  const float left = x - width / 2 + plate.x, top = y - height / 2 + plate.y;
-  return {name, width, height, x - 400, 300 - y, left, top + plate.h, left + plate.w, top};
+  return OverPlate(name, width, height, x - 400, 300 - y, plate);
 }
 
 // Screen rows and columns, matching the labels drawn in the backdrop.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "ButtonPlates.h"
 #include "GameObject.h"
 
 struct ButtonSpec;
@@ -47,6 +48,18 @@ struct ButtonSpec {
   float x, y;                             // base position
   float left, bottom, right, top;         // hit box
 };
+
+// The row of a picture drawn `width` x `height` centred at (x, y) that answers over its plate
+// and nowhere else. A picture drawn at another size than it was made (`madeWidth` x
+// `madeHeight`) stretches its plate with it.
+constexpr ButtonSpec OverPlate(const char* name, float width, float height, float x, float y,
+                               const Plate& plate, float madeWidth = 0, float madeHeight = 0) {
+  const float sx = madeWidth ? width / madeWidth : 1, sy = madeHeight ? height / madeHeight : 1;
+  // The view is 800 x 600 pixels with its centre at (0, 0) and y up; hit boxes are y down.
+  const float left = 400 + x - width / 2 + plate.x * sx;
+  const float top = 300 - y - height / 2 + plate.y * sy;
+  return {name, width, height, x, y, left, top + plate.h * sy, left + plate.w * sx, top};
+}
 
 // A row of a screen's button table that also names the screen's member keeping the button.
 template <typename Screen>

@@ -17,16 +17,17 @@ namespace {
 // The pause menu as data, in creation order. The sound switch has no state images.
 using PauseButton = ButtonRow<LevelBase>;
 const PauseButton kPauseButtons[] = {
-    {&LevelBase::resumeButton, {"RESUME", 150, 75, 0, 60, 341, 256, 457, 220}},
-    {&LevelBase::restartButton, {"RESTART", 150, 75, 0, 0, 340, 316, 457, 277}},
-    {&LevelBase::instButton, {"INST", 150, 75, 0, -60, 341, 377, 458, 341}},
-    {&LevelBase::backButton, {"BACK", 150, 80, 11, -275, 352, 594, 467, 553}},
-    {&LevelBase::optionsButton, {"OPTIONS", 150, 75, 0, -120, 340, 435, 458, 399}},
-    {&LevelBase::soundButton, {nullptr, 50, 50, 100, -120, 473, 442, 524, 393}},
-    {&LevelBase::gearButton, {"GEAR", 50, 50, 155, -120, 533, 439, 577, 398}},
-    {&LevelBase::menuButton, {"MENU", 150, 75, 0, -180, 341, 495, 459, 459}},
-    {&LevelBase::yesButton, {"YES", 150, 100, -100, -50, 242, 371, 357, 323}},
-    {&LevelBase::noButton, {"NO", 150, 100, 90, -50, 432, 372, 547, 322}},
+    {&LevelBase::resumeButton, OverPlate("RESUME", 150, 75, 0, 60, kPausePlate)},
+    {&LevelBase::restartButton, OverPlate("RESTART", 150, 75, 0, 0, kPausePlate)},
+    // The main menu's picture, squeezed.
+    {&LevelBase::instButton, OverPlate("INST", 150, 75, 0, -60, kMenuPlate, 220, 80)},
+    {&LevelBase::backButton, OverPlate("BACK", 150, 80, 11, -275, kBackPlate)},
+    {&LevelBase::optionsButton, OverPlate("OPTIONS", 150, 75, 0, -120, kPausePlate)},
+    {&LevelBase::soundButton, OverPlate(nullptr, 50, 50, 100, -120, kSmallPlate)},
+    {&LevelBase::gearButton, OverPlate("GEAR", 50, 50, 155, -120, kSmallPlate)},
+    {&LevelBase::menuButton, OverPlate("MENU", 150, 75, 0, -180, kPausePlate)},
+    {&LevelBase::yesButton, OverPlate("YES", 150, 100, -100, -50, kAnswerPlate)},
+    {&LevelBase::noButton, OverPlate("NO", 150, 100, 90, -50, kAnswerPlate)},
 };
 constexpr UIButton* LevelBase::*kMainButtons[] = {
     &LevelBase::resumeButton, &LevelBase::restartButton, &LevelBase::instButton,

@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -188,6 +189,48 @@ TEST_F(FrontEndTest, StartScreenShowsTheStudioWithTheTitleFadingFromThreeSeconds
   EXPECT_EQ(Music(), "");
 }
 
+// Every button shown is pressed by a click just inside each corner of the plate its picture
+// draws, and not by one on or just outside each edge. The plate is read from the picture's
+// pixels: its wholly opaque area less a one-pixel outline (shadow and margin are translucent).
+void ExpectButtonsAnswerOverTheirPlates(const char* where) {
+  std::vector<std::pair<UIButton*, bool>> latches;  // kept: some say which screen is open
+  for (const GameObjectPtr& object : gUIObjects)
+    if (auto* b = dynamic_cast<UIButton*>(object.get())) latches.push_back({b, b->clicked});
+  for (auto [button, latched] : latches) {
+    if (!button->active) continue;
+    const char* file = button->sprite.animations[0].texture->get()->fileName;
+    SCOPED_TRACE(::testing::Message() << where << ": " << file);
+    KEPlatformImage p{};
+    ASSERT_EQ(KEPlatformImageLoad(file, &p), 1);
+    float l = p.width, t = p.height, r = 0, b = 0;
+    for (int i = 0; i < p.width * p.height; ++i)
+      if (p.pixels[i * 4 + 3] == 255) {
+        l = std::min(l, i % p.width + 1.0f), r = std::max(r, float(i % p.width));
+        t = std::min(t, i / p.width + 1.0f), b = std::max(b, float(i / p.width));
+      }
+    // In the view, to the pixel on or just outside each edge.
+    const float sx = button->scale.x / p.width, sy = button->scale.y / p.height;
+    const float x0 = 400 + button->basePosition.x - button->scale.x / 2;
+    const float y0 = 300 - button->basePosition.y - button->scale.y / 2;
+    KEPlatformImageFree(&p);
+    const int L = int(std::floor(x0 + l * sx)), T = int(std::floor(y0 + t * sy));
+    const int R = int(std::ceil(x0 + r * sx)), B = int(std::ceil(y0 + b * sy));
+    const int probes[][3] = {{L + 1, T + 1, 1},     {R - 1, T + 1, 1},     {L + 1, B - 1, 1},
+                             {R - 1, B - 1, 1},     {L, (T + B) / 2, 0},   {R, (T + B) / 2, 0},
+                             {(L + R) / 2, T, 0},   {(L + R) / 2, B, 0}};  // x, y, inside
+    for (const auto& [x, y, inside] : probes) {
+      test_input::SetCursor(x, y);
+      for (bool down : {true, false}) {  // only the buttons run: a press leads nowhere
+        (down ? test_input::Press : test_input::Release)(VK_LBUTTON);
+        KEInputUpdate();
+        UpdateUIObjects();
+        if (down) EXPECT_EQ(button->pressedNow, inside == 1) << "at " << x << "," << y;
+      }
+      for (auto [each, was] : latches) each->clicked = was;
+    }
+  }
+}
+
 TEST_F(FrontEndTest, MainMenuClicksAndTheQuitConfirmation) {
   auto* menu = new MainMenu;
   Begin(menu);
@@ -196,11 +239,11 @@ TEST_F(FrontEndTest, MainMenuClicksAndTheQuitConfirmation) {
   ClickAt(400, 343);
   ASSERT_EQ(Now<MainMenu>(), menu);
   EXPECT_EQ(Music(), kMenuMusic);
-  ClickAt(311, 343);
-  ASSERT_EQ(Now<MainMenu>(), menu) << "left of the play button's hit box";
+  ExpectButtonsAnswerOverTheirPlates("main menu");
 
   Click(menu->quit);
   EXPECT_TRUE(menu->confirmVisible);
+  ExpectButtonsAnswerOverTheirPlates("quit confirmation");
   ClickAt(400, 343);
   ASSERT_EQ(Now<MainMenu>(), menu) << "play is covered by the confirmation";
   EXPECT_FALSE(menu->play->hovered);
@@ -228,6 +271,7 @@ TEST_F(FrontEndTest, EveryLevelFromTheLevelSelectAndBackThroughThePauseMenu) {
     Frames(1);
     EXPECT_EQ(Music(), kSelectMusic);
     PastTheDelay();
+    if (n == 1) ExpectButtonsAnswerOverTheirPlates("level select");
     Click(select->buttons[n - 1]);
     auto* loading = Now<LoadingScreen>();
     ASSERT_NE(loading, nullptr);
@@ -241,6 +285,7 @@ TEST_F(FrontEndTest, EveryLevelFromTheLevelSelectAndBackThroughThePauseMenu) {
 
     Tap(VK_ESCAPE);
     Click(Now<TestLevel>()->menuButton);
+    ExpectButtonsAnswerOverTheirPlates("leave confirmation");
     Click(Now<TestLevel>()->yesButton);
     ASSERT_NE(Now<LoadingScreen>(), nullptr);
     EXPECT_EQ(Now<LoadingScreen>()->target, 0u);
@@ -496,27 +541,15 @@ TEST_F(FrontEndTest, TheWayOnNamesTheDeviceUsedLast) {
 }
 
 TEST_F(FrontEndTest, CreditsAndInstructionsGoBackToTheMainMenu) {
-  struct Case {
-    const char* name;
-    UIButton* MainMenu::*opener;
-    int x, outsideY, insideY;  // the back button's column, just below and inside its box
-  };
-  const Case cases[] = {
-      {"credits", &MainMenu::credits, 700, 575, 550},
-      {"instructions", &MainMenu::instructions, 410, 591, 572},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (UIButton* MainMenu::*opener : {&MainMenu::credits, &MainMenu::instructions}) {
     auto* menu = new MainMenu;
     Begin(menu);
     PastTheDelay();
-    Click(menu->*c.opener);
-    auto* screen = Now<PictureWithBackScreen>();
-    ASSERT_NE(screen, nullptr);
+    Click(menu->*opener);
+    ASSERT_NE(Now<PictureWithBackScreen>(), nullptr);
     EXPECT_EQ(Music(), "");
-    ClickAt(c.x, c.outsideY);
-    EXPECT_EQ(Now<PictureWithBackScreen>(), screen);
-    ClickAt(c.x, c.insideY);
+    ExpectButtonsAnswerOverTheirPlates("credits or instructions");
+    Click(Now<PictureWithBackScreen>()->back);
     EXPECT_NE(Now<MainMenu>(), nullptr);
     EXPECT_EQ(GameStateManager.level, -1);
   }
@@ -536,6 +569,7 @@ TEST_F(FrontEndTest, SettingsTakeEffectAtOnceAndAreKept) {
   ASSERT_NE(screen, nullptr);
   EXPECT_EQ(Music(), kMenuMusic);
   PastTheDelay();
+  ExpectButtonsAnswerOverTheirPlates("settings");
   SettingsPanel& panel = screen->panel;
   for (int i = 0; i < 3; ++i) Click(panel.volumes[0].minus);
   Click(panel.volumes[1].steps[3]);
@@ -570,7 +604,11 @@ TEST_F(FrontEndTest, SettingsTakeEffectAtOnceAndAreKept) {
   auto* level = new TestLevel({"9 9 9 9 9", "9 0 0 5 9", "9 9 9 9 9"}, {-50, 0});
   Begin(level);
   Tap(VK_ESCAPE);
+  Click(level->instButton);
+  ExpectButtonsAnswerOverTheirPlates("paused instructions");
+  Click(level->backButton);
   Click(level->optionsButton);
+  ExpectButtonsAnswerOverTheirPlates("pause menu with its options");
   Click(level->gearButton);
   ASSERT_TRUE(level->settings.IsOpen());
   EXPECT_FALSE(level->resumeButton->active);
@@ -597,6 +635,7 @@ TEST_F(FrontEndTest, AReboundKeyWalksAndAKeyInUseIsRefused) {
   Click(screen->panel.controlsButton);
   ControlsPanel& controls = screen->panel.controls;
   ASSERT_TRUE(controls.IsOpen());
+  ExpectButtonsAnswerOverTheirPlates("controls");
   const auto bound = [](Action action) { return CurrentSettings().keys[action]; };
   Click(controls.keys[int(Action::kWalkRight)]);
   EXPECT_EQ(controls.waitingFor, int(Action::kWalkRight));

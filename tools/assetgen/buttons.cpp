@@ -1,13 +1,14 @@
 // Every button in its three states (idle, hover, clicked), the sound toggle, the
 // settings screen's choices (idle, hover, chosen) and its volume steps.
-// Each image is the size the game draws it at; the plate inside follows the hit box
-// the game tests, and the margin around it stays clear because neighbouring
+// Each image is the size the game draws it at; the game answers over the plate inside
+// (ButtonPlates.h), and the margin around it stays clear because neighbouring
 // buttons overlap there. Every button label is set in one size: the largest at which
 // each one fits its plate wherever the game draws it. The choices share a size of
 // their own, never larger.
 #include <algorithm>
 #include <cmath>
 
+#include "ButtonPlates.h"
 #include "ControlsPictures.h"
 #include "generators.h"
 
@@ -15,10 +16,6 @@ namespace {
 
 // Chosen is the settings screen's option now in effect: lit, and raised like an idle one.
 enum class State { Idle, Hover, Clicked, Chosen };
-
-struct Plate {
-  double x, y, w, h;
-};
 
 struct ButtonSpec {
   const char* name;
@@ -30,13 +27,6 @@ struct ButtonSpec {
   int otherWidth = 0, otherHeight = 0;
 };
 
-constexpr Plate kMenuPlate = {22, 17, 176, 42};     // 220 x 80, main menu
-constexpr Plate kPausePlate = {15, 16, 120, 39};    // 150 x 75, pause menu
-constexpr Plate kAnswerPlate = {15, 21, 120, 52};   // 150 x 100, yes and no
-constexpr Plate kBackPlate = {15, 18, 120, 40};     // 150 x 80, back
-constexpr Plate kLevelPlate = {14, 18, 120, 60};    // 150 x 100, level select
-constexpr Plate kSmallPlate = {3, 3, 44, 41};       // 50 x 50, the sound toggle's row
-constexpr Plate kChoicePlate = {6, 6, 108, 38};     // 120 x 50, settings choices
 
 const ButtonSpec kButtons[] = {
     {"PLAY", "PLAY", nullptr, 220, 80, kMenuPlate},
@@ -296,7 +286,7 @@ Image Choice(const ChoiceSpec& ch, State state, double labelSize) {
 // Behind a key's name on the controls screen; the game sets the name over it.
 Image KeyPlate(State state) {
   Canvas c(kKeyPlateWidth, kKeyPlateHeight);
-  DrawPlate(c.cr(), {4, 3, kKeyPlateWidth - 8.0, kKeyPlateHeight - 7.0}, state, false);
+  DrawPlate(c.cr(), kKeyPlate, state, false);
   return c.Take();
 }
 
@@ -304,7 +294,7 @@ Image KeyPlate(State state) {
 Image Step(bool on) {
   Canvas c(24, 36);
   cairo_t* cr = c.cr();
-  const double x = 3, y = 3, w = 18, h = 30, r = 5;
+  const double x = kStepPlate.x, y = kStepPlate.y, w = kStepPlate.w, h = kStepPlate.h, r = 5;
   PathRoundRect(cr, x, y, w, h, r);
   if (on) {
     FillGradient(cr, cairo_pattern_create_linear(0, y, 0, y + h), {pal::kTealBright, pal::kTeal, Hex(0x23727a)},
@@ -329,7 +319,7 @@ Image Step(bool on) {
 Image SoundToggle(bool on) {
   Canvas c(50, 50);
   cairo_t* cr = c.cr();
-  DrawPlate(cr, {3, 3, 44, 41}, State::Idle, false);
+  DrawPlate(cr, kSmallPlate, State::Idle, false);
   PathPolygon(cr, {11, 19.5, 17, 19.5, 24, 13, 24, 34, 17, 27.5, 11, 27.5});
   FillStroke(cr, on ? pal::kCream : pal::kMuted, pal::kInk, 1.2);
   cairo_set_line_width(cr, 2.6);
