@@ -1,5 +1,6 @@
 #include "UIButton.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <string>
@@ -134,9 +135,13 @@ void UpdateFocus() {
   for (UIButton* button : active) {
     if (button->focused && !focused) focused = button;
   }
-  // A new set of buttons (a screen, a panel) starts on its preferred button, else its first.
+  // A new set of buttons (a screen, a panel) starts on its preferred button, else on the
+  // first in reading order: the top one, the leftmost of a row.
   if (!focused) {
-    focused = active.front();
+    focused = *std::min_element(active.begin(), active.end(), [](UIButton* a, UIButton* b) {
+      const KEVec2 ca = Centre(*a), cb = Centre(*b);
+      return std::fabs(ca.y - cb.y) > 10 ? ca.y < cb.y : ca.x < cb.x;
+    });
     for (UIButton* button : active) {
       if (button->preferFocus) focused = button;
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "GameState.h"
@@ -138,7 +139,15 @@ TEST_F(ButtonTest, TheFocusMovesToTheNearestButtonThatWay) {
 }
 
 TEST_F(ButtonTest, KeysAndPadMoveAndPressTheFocusFromThePreferredButton) {
+  // Made first, but lower down: without a preferred button the focus starts at the top.
   UIButton* below = CreateButton(ButtonSpec{"RESTART", 150, 75, 0, -60, 340, 376, 457, 337});
+  std::rotate(gUIObjects.begin(), gUIObjects.end() - 1, gUIObjects.end());
+  for (UIButton* each : {button, below}) each->active = true;
+  KEInputUpdate();
+  UpdateUIObjects();
+  EXPECT_TRUE(button->focused) << "the top button starts with the focus";
+  for (UIButton* each : {button, below}) each->active = false;
+  UpdateUIObjects();
   below->preferFocus = true;
   for (UIButton* each : {button, below}) each->active = true;
   const auto tap = [](unsigned key) {
