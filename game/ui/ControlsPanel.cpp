@@ -10,11 +10,6 @@ namespace {
 
 enum PlateImage { kPlateIdle = 0, kPlateHover = 1, kPlateWaiting = 2 };
 
-// A button centred at (x, y) in screen pixels, answering over the plate it draws.
-ButtonSpec At(const char* name, float width, float height, float x, float y, Plate plate) {
-  return OverPlate(name, width, height, x - 400, 300 - y, plate);
-}
-
 float RowY(int action) { return kFirstActionRowY + kActionRowPitch * float(action); }
 
 // Keys that cannot be bound: the pad's buttons, and the side-less modifiers that come with
@@ -30,16 +25,17 @@ void ControlsPanel::Load() {
   backdrop_.Init(1, 400, 300);
   backdrop_.AddImage("Assets/controls.png");
   for (int i = 0; i < kActionCount; ++i) {
-    UIButton* plate =
-        CreateButton(At(nullptr, kKeyPlateWidth, kKeyPlateHeight, kKeyPlateX, RowY(i), kKeyPlate));
+    UIButton* plate = CreateButton(OverPlateOnScreen(nullptr, kKeyPlateWidth, kKeyPlateHeight,
+                                                     kKeyPlateX, RowY(i), kKeyPlate));
     plate->useStateImages = false;
     plate->sprite.SetImage(kKeyPlatePictures[0]);
     plate->sprite.AddImage(kKeyPlatePictures[1]);
     plate->sprite.AddImage(kKeyPlatePictures[2]);
     buttons_.push_back(keys[i] = plate);
   }
-  buttons_.push_back(reset = CreateButton(At("RESET", 150, 80, 230, 545, kBackPlate)));
-  buttons_.push_back(back = CreateButton(At("BACK", 150, 80, 400, 545, kBackPlate)));
+  buttons_.push_back(reset =
+                         CreateButton(OverPlateOnScreen("RESET", 150, 80, 230, 545, kBackPlate)));
+  buttons_.push_back(back = CreateButton(OverPlateOnScreen("BACK", 150, 80, 400, 545, kBackPlate)));
   back->isBack = true;
   text_.Load(kKeyGlyphsPicture, kKeyGlyphs, kKeyGlyphWidth, kKeyGlyphHeight, 1.0f, " ", 0.66f);
   Open(false);

@@ -14,11 +14,6 @@
 
 namespace {
 
-// A button centred at (x, y) in screen pixels, answering over the plate it draws.
-ButtonSpec Centred(const char* name, float width, float height, float x, float y, Plate plate) {
-  return OverPlate(name, width, height, x - 400, 300 - y, plate);
-}
-
 // Screen rows and columns, matching the labels drawn in the backdrop.
 constexpr float kVolumeY[] = {160, 220};  // music, effects
 constexpr float kMinusX = 362, kFirstStepX = 404, kStepPitch = 28, kPlusX = 698;
@@ -75,26 +70,28 @@ void SettingsPanel::Load() {
   backdrop_.AddImage("Assets/settings.png");
   for (int r = 0; r < 2; ++r) {
     VolumeRow& row = volumes[r];
-    row.minus = Keep(CreateButton(Centred("MINUS", 50, 50, kMinusX, kVolumeY[r], kSmallPlate)));
+    row.minus =
+        Keep(CreateButton(OverPlateOnScreen("MINUS", 50, 50, kMinusX, kVolumeY[r], kSmallPlate)));
     for (int i = 0; i < kSteps; ++i) {
       row.steps[i] = Keep(ImageButton(
-          Centred(nullptr, 24, 36, kFirstStepX + kStepPitch * i, kVolumeY[r], kStepPlate),
+          OverPlateOnScreen(nullptr, 24, 36, kFirstStepX + kStepPitch * i, kVolumeY[r], kStepPlate),
           {"Assets/UI/Step_off.png", "Assets/UI/Step_on.png"}));
     }
-    row.plus = Keep(CreateButton(Centred("PLUS", 50, 50, kPlusX, kVolumeY[r], kSmallPlate)));
+    row.plus =
+        Keep(CreateButton(OverPlateOnScreen("PLUS", 50, 50, kPlusX, kVolumeY[r], kSmallPlate)));
   }
   for (int r = 0; r < kOptionRowCount; ++r) {
     for (int c = 0; c < 3 && kOptionRows[r].names[c]; ++c) {
       const std::string name = kOptionRows[r].names[c];
       rows[r].choices[c] = Keep(ImageButton(
-          Centred(nullptr, 120, 50, kChoiceX[c], kOptionRows[r].y, kChoicePlate),
+          OverPlateOnScreen(nullptr, 120, 50, kChoiceX[c], kOptionRows[r].y, kChoicePlate),
           {"Assets/UI/Choice_idle_" + name + ".png", "Assets/UI/Choice_hover_" + name + ".png",
            "Assets/UI/Choice_chosen_" + name + ".png"}));
     }
   }
-  back = Keep(CreateButton(Centred("BACK", 150, 80, 400, 545, kBackPlate)));
+  back = Keep(CreateButton(OverPlateOnScreen("BACK", 150, 80, 400, 545, kBackPlate)));
   back->isBack = true;
-  controlsButton = Keep(CreateButton(Centred("CONTROLS", 150, 80, 230, 545, kBackPlate)));
+  controlsButton = Keep(CreateButton(OverPlateOnScreen("CONTROLS", 150, 80, 230, 545, kBackPlate)));
   if (!sample_) sample_ = AudioService::Get().LoadEffect("Assets/camsound.wav");
   controls.Load();
   Open(false);

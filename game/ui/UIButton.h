@@ -61,6 +61,12 @@ constexpr ButtonSpec OverPlate(const char* name, float width, float height, floa
   return {name, width, height, x, y, left, top + plate.h * sy, left + plate.w * sx, top};
 }
 
+// The same for a picture centred at (x, y) in screen pixels (y down), as panels lay out rows.
+constexpr ButtonSpec OverPlateOnScreen(const char* name, float width, float height, float x,
+                                       float y, const Plate& plate) {
+  return OverPlate(name, width, height, x - 400, 300 - y, plate);
+}
+
 // A row of a screen's button table that also names the screen's member keeping the button.
 template <typename Screen>
 struct ButtonRow {
