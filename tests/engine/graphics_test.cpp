@@ -489,29 +489,6 @@ TEST_F(Graphics, TransformsPlaceTheQuad) {
   KEGfxMeshFree(quad);
 }
 
-TEST_F(Graphics, MeshUploadsVertexCountAndColours) {
-  const struct {
-    uint32_t argb;
-    float want[4];
-  } cases[] = {
-      {0xFF0000FF, {0, 0, 1, 1}},
-      {0x80FF0000, {1, 0, 0, 128 / 255.0f}},
-      {0x1020A0FF, {0x20 / 255.0f, 0xA0 / 255.0f, 1, 0x10 / 255.0f}},
-  };
-  for (const auto& c : cases) KEGfxVertexAdd(0, 0, c.argb, 0, 0);
-  KEGfxTriAdd(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-  KEGfxVertexList* mesh = KEGfxMeshEnd();
-  ASSERT_EQ(mesh->vertexCount, 6u);
-  float colours[12];
-  glBindBuffer(GL_ARRAY_BUFFER, mesh->buffers[1]);
-  glGetBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(colours), colours);
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
-  for (int i = 0; i < 3; ++i) {
-    for (int k = 0; k < 4; ++k) EXPECT_FLOAT_EQ(colours[i * 4 + k], cases[i].want[k]) << i;
-  }
-  KEGfxMeshFree(mesh);
-}
-
 TEST_F(Graphics, StagingPastCapacityDropsTheExtraVertices) {
   const std::string line =
       "KEGfxMeshEnd: more than 24576 vertices staged; the extra ones are dropped\n";

@@ -95,23 +95,6 @@ TEST_F(ButtonTest, ClickSequences) {
   }
 }
 
-TEST_F(ButtonTest, OwnerChosenImageIsLeftAloneAndPlacementFollowsTheOffset) {
-  button->useStateImages = false;
-  button->sprite.SetAnimation(kClicked);
-  button->offset = {30, -40};
-  Play({kInsideX, kInsideY, true, true, true, true, kClicked});
-  EXPECT_TRUE(button->clicked);
-  EXPECT_EQ(button->sprite.currentAnimation, kClicked);
-  Play({0, 0, false, true, false, true, kClicked});
-  EXPECT_EQ(button->sprite.currentAnimation, kClicked);
-  EXPECT_FLOAT_EQ(button->position.x, 30);
-  EXPECT_FLOAT_EQ(button->position.y, -40);
-}
-
-}  // namespace
-
-namespace {
-
 // A button whose hit box is 40 pixels square around (x, y).
 UIButton* ButtonAt(float x, float y) {
   return CreateButton(ButtonSpec{nullptr, 40, 40, 0, 0, x - 20, y + 20, x + 20, y - 20});

@@ -141,7 +141,11 @@ class FrontEndTest : public ::testing::Test {
 };
 
 TEST_F(FrontEndTest, StartScreenGoesToTheMainMenuOnASkipKeyOrAfterFourSeconds) {
-  struct Case { unsigned key; bool heldAtStart, skips; };  // key 0: none, wait
+  struct Case {
+    unsigned key;  // 0: none, wait
+    bool heldAtStart;
+    bool skips;
+  };
   const Case cases[] = {
       {VK_ESCAPE, false, true},  {VK_SPACE, false, true},   {VK_RETURN, false, true},
       {VK_LBUTTON, false, true}, {VK_RBUTTON, false, true}, {VK_SPACE, true, true},
@@ -208,10 +212,12 @@ void ExpectButtonsAnswerOverTheirPlates(const char* where) {
         l = std::min(l, i % p.width + 1.0f), r = std::max(r, float(i % p.width));
         t = std::min(t, i / p.width + 1.0f), b = std::max(b, float(i / p.width));
       }
-    // In the view, to the pixel on or just outside each edge.
+    // Where it is drawn in the view, to the pixel on or just outside each edge.
+    float camX, camY;
+    KEGfxGetCamPosition(&camX, &camY);
     const float sx = button->scale.x / p.width, sy = button->scale.y / p.height;
-    const float x0 = 400 + button->basePosition.x - button->scale.x / 2;
-    const float y0 = 300 - button->basePosition.y - button->scale.y / 2;
+    const float x0 = 400 + button->transform.m[0][2] - camX - button->scale.x / 2;
+    const float y0 = 300 - (button->transform.m[1][2] - camY) - button->scale.y / 2;
     KEPlatformImageFree(&p);
     const int L = int(std::floor(x0 + l * sx)), T = int(std::floor(y0 + t * sy));
     const int R = int(std::ceil(x0 + r * sx)), B = int(std::ceil(y0 + b * sy));
@@ -224,7 +230,7 @@ void ExpectButtonsAnswerOverTheirPlates(const char* where) {
         (down ? test_input::Press : test_input::Release)(VK_LBUTTON);
         KEInputUpdate();
         UpdateUIObjects();
-        if (down) EXPECT_EQ(button->pressedNow, inside == 1) << "at " << x << "," << y;
+        if (down) { EXPECT_EQ(button->pressedNow, inside == 1) << "at " << x << "," << y; }
       }
       for (auto [each, was] : latches) each->clicked = was;
     }
@@ -601,7 +607,10 @@ TEST_F(FrontEndTest, SettingsTakeEffectAtOnceAndAreKept) {
   Tap(VK_ESCAPE);
   ASSERT_NE(Now<MainMenu>(), nullptr);
 
-  auto* level = new TestLevel({"9 9 9 9 9", "9 0 0 5 9", "9 9 9 9 9"}, {-50, 0});
+  // A map wider than the view, the player near its right end: the camera has moved.
+  std::vector<std::string> rows(3, "9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9");
+  rows[1] = "9 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 5 9";
+  auto* level = new TestLevel(rows, {375, 0});
   Begin(level);
   Tap(VK_ESCAPE);
   Click(level->instButton);
@@ -611,6 +620,7 @@ TEST_F(FrontEndTest, SettingsTakeEffectAtOnceAndAreKept) {
   ExpectButtonsAnswerOverTheirPlates("pause menu with its options");
   Click(level->gearButton);
   ASSERT_TRUE(level->settings.IsOpen());
+  ExpectButtonsAnswerOverTheirPlates("settings over a paused level");
   EXPECT_FALSE(level->resumeButton->active);
   EXPECT_FALSE(level->gearButton->active);
   EXPECT_EQ(shown(level->settings.rows[2].choices[2]), 2);
