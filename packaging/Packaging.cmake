@@ -54,8 +54,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vantrel.org/)
-# The package's program is stripped; its debug symbols go to vantrel-dbgsym.
-set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
+# The package's program is stripped. Its debug symbols stay in the build folder's own
+# program, which has the same build id. (CPack's own debug package is not used: its md5sums
+# name the files by their paths in the build folder.)
+set(CPACK_STRIP_FILES ON)
 # The libraries come from the program's own links; the font and the software GL driver are
 # loaded at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
