@@ -11,7 +11,7 @@ build=$(realpath "$1")
 export SDL_AUDIODRIVER=dummy
 id=org.vantrel.Vantrel
 
-scratch=$(mktemp -d)
+scratch=$(realpath "$(mktemp -d)")
 # Progress and settings kept away from the user's own.
 export XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config"
 trap 'rm -rf "$scratch"' EXIT
@@ -52,9 +52,12 @@ zcat "$root/share/doc/vantrel/changelog.gz" | head -n 1 | grep -q "^vantrel ($ve
 grep -q "<release version=\"$version\"" "$root/share/metainfo/$id.metainfo.xml" ||
   fail "the metainfo has no release $version"
 
-# The class a desktop groups the game's window by, and launches it under.
-window_class_check() {
+# While the game runs: it plays the installed data (not the source tree's, which a build
+# also knows), and its window has the class a desktop groups it by and launches it under.
+check_running_game() {
   local wid class
+  [ "$(readlink "/proc/$1/cwd")" = "$root/share/games/vantrel" ] ||
+    fail "the installed game plays $(readlink "/proc/$1/cwd"), not its installed data"
   wid=$(timeout 10 xdotool search --sync --pid "$1" 2>/dev/null | head -n 1)
   class=$(xprop -id "$wid" WM_CLASS 2>/dev/null | sed -n 's/.*", "\(.*\)"$/\1/p')
   grep -qx "StartupWMClass=$class" "$desktop" ||
@@ -86,7 +89,7 @@ run() {
 # the home folder), the installed game still plays its own data.
 mkdir -p "$scratch/home/Assets"
 cd "$scratch/home"
-run decoy window_class_check
+run decoy check_running_game
 grep -q 'Could not load\|Cannot find' "$scratch/decoy.log" && fail "the installed game read the decoy Assets/"
 
 # VANTREL_DATA_DIR wins over the installed data, from any folder...
