@@ -30,9 +30,10 @@ desktop="$root/share/applications/$id.desktop"
 # A warning counts as much as an error: an override needs its reason in the override file.
 lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1 ||
   { cat "$scratch/lintian.log"; fail "lintian"; }
-# Network checks of the screenshots' addresses cannot run here.
-appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml" >"$scratch/appstream.log" 2>&1 ||
-  { cat "$scratch/appstream.log"; fail "appstreamcli validate"; }
+# The metainfo, and the desktop file it launches. Network checks of the screenshots'
+# addresses cannot run here.
+appstreamcli validate-tree --no-net "$scratch/root" >"$scratch/appstream.log" 2>&1 ||
+  { cat "$scratch/appstream.log"; fail "appstreamcli validate-tree"; }
 desktop-file-validate "$desktop" >"$scratch/desktop.log" 2>&1 || true
 [ -s "$scratch/desktop.log" ] && { cat "$scratch/desktop.log"; fail "desktop-file-validate"; }
 
