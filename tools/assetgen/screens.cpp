@@ -1,5 +1,5 @@
-// The shared look of the full-screen pictures, and the splash, loading, pause,
-// result pictures and the window icon.
+// The shared look of the full-screen pictures, and the splash, loading, pause and
+// result pictures.
 #include "screens.h"
 
 #include <cmath>
