@@ -6,8 +6,10 @@ set -euo pipefail
 play_packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev
   libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev libglew-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev
   fonts-dejavu-core)
+# The package test checks what it builds with lintian, appstreamcli and
+# desktop-file-validate, and reads the game window's class with xprop.
 test_packages=(xvfb xauth xdotool time libgtest-dev libbenchmark-dev libcairo2-dev clang
-  libclang-rt-dev)
+  libclang-rt-dev file lintian appstream desktop-file-utils x11-utils)
 
 case "${1:-play}" in
   play) wanted=("${play_packages[@]}") ;;

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Rebuilds the asset generator and redraws every picture and sound of the game into
-# data/Assets, plus the contact sheet docs/contact-sheet.png.
+# data/Assets, plus the contact sheet docs/contact-sheet.png and the desktop icons in
+# packaging/icons.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-assetgen"
@@ -15,6 +16,7 @@ CMAKE
 cmake -S "$build" -B "$build/out" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build/out" --target vantrel-assetgen -j
 # Start from an empty folder so that a picture the generator dropped disappears too.
-rm -rf "$root/data/Assets"
+rm -rf "$root/data/Assets" "$root/packaging/icons"
 mkdir -p "$root/docs"
 "$build/out/assetgen/vantrel-assetgen" "$root/data/Assets" "$root/docs/contact-sheet.png"
+"$build/out/assetgen/vantrel-assetgen" --icons "$root/packaging/icons"

@@ -43,7 +43,7 @@ bool EnterDataDirectory() {
   std::error_code error;
   const fs::path executable = fs::read_symlink("/proc/self/exe", error);
   const fs::path candidates[] = {
-      executable.parent_path().parent_path() / "share" / "vantrel",
+      (executable.parent_path() / VANTREL_INSTALLED_DATA_DIR).lexically_normal(),
       fs::path(VANTREL_SOURCE_DATA_DIR),
   };
   for (const fs::path& folder : candidates) {

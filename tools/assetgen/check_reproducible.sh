@@ -1,15 +1,16 @@
 #!/bin/sh
-# Regenerates every asset into a scratch folder and compares it, file by file and
-# byte for byte, with the committed data/Assets.
-# Usage: check_reproducible.sh GENERATOR ASSETS_DIR SCRATCH_DIR
+# Runs the generator into a scratch folder and compares what it wrote, file by file and
+# byte for byte, with the committed folder.
+# Usage: check_reproducible.sh COMMITTED_DIR SCRATCH_DIR GENERATOR [OPTION...]
+# (the generator is run as GENERATOR OPTION... SCRATCH_DIR)
 set -eu
-gen=$1
-committed=$2
-scratch=$3
+committed=$1
+scratch=$2
+shift 2
 
 rm -rf "$scratch"
 mkdir -p "$scratch"
-"$gen" "$scratch" >/dev/null
+"$@" "$scratch" >/dev/null
 
 list() { (cd "$1" && find . -type f | LC_ALL=C sort); }
 list "$committed" >"$scratch.committed"

@@ -19,6 +19,11 @@ void MakeBadges(AssetSet& set);
 // The death lines, level names, result labels and time glyphs the game sets at run time.
 void MakeOutcomes(AssetSet& set);
 void MakeScreens(AssetSet& set);
+// The game's icon at `size` pixels square.
+Image GameIcon(int size);
+// The desktop's icons under `dir`/hicolor, PNG in every theme size and SVG; false when a
+// file cannot be written.
+bool WriteDesktopIcons(const std::string& dir);
 // Whole screens composed as the game shows them, for the contact sheet.
 std::vector<std::pair<std::string, Image>> MakeMockups(const AssetSet& set);
 Image MakeContactSheet(const AssetSet& set);

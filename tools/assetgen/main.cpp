@@ -1,6 +1,8 @@
 // vantrel-assetgen: draws every picture and synthesises every sound of the game.
 // Usage: vantrel-assetgen ASSETS_DIR [CONTACT_SHEET.png [MOCKUP_DIR]]
+//        vantrel-assetgen --icons ICONS_DIR
 // The mockups are whole screens composed as the game shows them, at full size, for review.
+// The icons are the desktop's, in ICONS_DIR/hicolor.
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 #include <sys/stat.h>
@@ -11,8 +13,16 @@
 #include "generators.h"
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--icons") {
+    if (WriteDesktopIcons(argv[2])) return 0;
+    std::fprintf(stderr, "cannot write the icons into %s\n", argv[2]);
+    return 1;
+  }
   if (argc < 2 || argc > 4) {
-    std::fprintf(stderr, "usage: %s ASSETS_DIR [CONTACT_SHEET.png [MOCKUP_DIR]]\n", argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s ASSETS_DIR [CONTACT_SHEET.png [MOCKUP_DIR]]\n"
+                 "       %s --icons ICONS_DIR\n",
+                 argv[0], argv[0]);
     return 2;
   }
   const std::string dir = argv[1];

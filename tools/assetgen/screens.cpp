@@ -1,5 +1,5 @@
-// The shared look of the full-screen pictures, and the splash, loading, pause,
-// result pictures and the window icon.
+// The shared look of the full-screen pictures, and the splash, loading, pause and
+// result pictures.
 #include "screens.h"
 
 #include <cmath>
@@ -300,17 +300,6 @@ Image Win(const AssetSet& set) {
   return c.Take();
 }
 
-Image WindowIcon() {
-  Canvas c(64, 64);
-  cairo_t* cr = c.cr();
-  PathRoundRect(cr, 2, 2, 60, 60, 12);
-  FillStroke(cr, pal::kPanel, pal::kTeal, 3);
-  Aperture(cr, 32, 32, 22, 0.3, 0.45);
-  cairo_arc(cr, 32, 32, 8, 0, 2 * M_PI);
-  FillStroke(cr, Hex(0xdffcff), {}, 0);
-  return c.Take();
-}
-
 }  // namespace
 
 void MakeScreens(AssetSet& set) {
@@ -319,6 +308,6 @@ void MakeScreens(AssetSet& set) {
   set.Add("PauseScreen.png", PauseScreen());
   set.Add("PauseText.png", PauseText());
   set.Add("Win.png", Win(set));
-  set.Add("icon.png", WindowIcon());
+  set.Add("icon.png", GameIcon(64));
   MakeMenuScreens(set);
 }
