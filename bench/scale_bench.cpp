@@ -13,8 +13,6 @@
 // As in bench_level_frame, the player is a ghost and the chase is ordered every second
 // outside the timing (each monster plans its way to the player then); between the orders the
 // monsters run their own rules.
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -22,7 +20,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -32,27 +29,10 @@
 #include "KEInput.h"
 #include "KESystem.h"
 #include "LevelRoster.h"
-#include "Monster.h"
-#include "ObjectManager.h"
 #include "Player.h"
 #include "SandboxLevel.h"
+#include "bench_support.h"
 #include "scale_map.h"
-
-extern char** environ;
-
-namespace {
-
-long gNews = 0;  // every operator new
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++gNews;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -70,16 +50,10 @@ double Ms(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double, std::milli>(b - a).count();
 }
 
-double ProcessCpuMs() {
-  timespec t;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return 1e3 * double(t.tv_sec) + 1e-6 * double(t.tv_nsec);
-}
-
 void Frame(GameState* state, Timing* timing) {
   gKESysAppActive = 1;  // another window taking the focus would pause the level
   const double cpu0 = ProcessCpuMs();
-  const long news0 = gNews;
+  const long news0 = Allocations();
   const auto t0 = Clock::now();
   KEGfxStart();
   KEInputUpdate();
@@ -91,28 +65,13 @@ void Frame(GameState* state, Timing* timing) {
   KEGfxEnd();
   const auto t4 = Clock::now();
   timing->cpu += ProcessCpuMs() - cpu0;
-  timing->news += double(gNews - news0);
+  timing->news += double(Allocations() - news0);
   KESysUpdate();
   GameStateManager.frameTime = 1.0 / 60;
   GameStateManager.totalTime += GameStateManager.frameTime;
   timing->update += Ms(t1, t2);
   timing->draw += Ms(t2, t3);
   timing->frame += Ms(t0, t4);
-}
-
-// Every monster after the player, the way a sighting sends it.
-void OrderChase() {
-  for (const GameObjectPtr& object : gObjectManager.objects) {
-    auto* monster = dynamic_cast<Monster*>(object.get());
-    if (!monster) continue;
-    monster->state = Chase;
-    monster->phase = Run;
-    monster->onRoute = false;
-    monster->alertShown = true;
-    monster->scanShown = false;
-    monster->chaseDeadline = float(GameStateManager.totalTime + 5.0);
-    monster->ChasePlayer();
-  }
 }
 
 Timing RunScene(GameState* state, bool chasing, int frames) {
@@ -124,17 +83,6 @@ Timing RunScene(GameState* state, bool chasing, int frames) {
   for (double* sum : {&timing.update, &timing.draw, &timing.frame, &timing.cpu, &timing.news})
     *sum /= frames;
   return timing;
-}
-
-long PeakKb() {
-  long kb = -1;
-  if (FILE* status = std::fopen("/proc/self/status", "r")) {
-    char line[256];
-    while (std::fgets(line, sizeof line, status))
-      if (std::strncmp(line, "VmHWM:", 6) == 0) kb = std::atol(line + 6);
-    std::fclose(status);
-  }
-  return kb;
 }
 
 bool ParseCase(const std::string& name, int* side, int* monsters) {
@@ -174,31 +122,6 @@ int RunCase(const std::string& name, int frames) {
   KESysExit();
   if (side > 0) unlink(mapFile);
   return 0;
-}
-
-// This program again on one case; what it printed, or "" when it could not start.
-std::string RunChild(const std::string& name, int frames) {
-  const std::string frameWord = std::to_string(frames);
-  std::vector<char*> argv = {const_cast<char*>("/proc/self/exe"), const_cast<char*>("--case"),
-                             const_cast<char*>(name.c_str()), const_cast<char*>("--frames"),
-                             const_cast<char*>(frameWord.c_str()), nullptr};
-  int pipeEnds[2];
-  if (pipe(pipeEnds) != 0) return "";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
-  posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-  pid_t child = 0;
-  const int failed = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(pipeEnds[1]);
-  std::string text;
-  char buffer[4096];
-  for (ssize_t n; !failed && (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-    text.append(buffer, size_t(n));
-  close(pipeEnds[0]);
-  if (!failed) waitpid(child, nullptr, 0);
-  return text;
 }
 
 void PrintCase(const std::string& name, const std::string& text) {
@@ -261,6 +184,6 @@ int main(int argc, char** argv) {
               frames, kWarmUp);
   std::printf("| map, monsters | player | update ms | draw ms | frame ms | cpu ms | new/frame "
               "| peak MB |\n|---|---|---|---|---|---|---|---|\n");
-  for (const std::string& name : cases) PrintCase(name, RunChild(name, frames));
+  for (const std::string& name : cases) PrintCase(name, Output({"/proc/self/exe", "--case", name, "--frames", std::to_string(frames)}));
   return 0;
 }
