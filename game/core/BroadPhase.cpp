@@ -72,14 +72,18 @@ const std::vector<std::size_t>& BroadPhase::Near(const ObjectList& list, std::si
     for (int column = reach.left; column <= reach.right; ++column) {
       const Entry after = {Key(column, row), leader + 1};
       for (auto e = std::lower_bound(entries_.begin(), entries_.end(), after);
-           e != entries_.end() && e->cell == after.cell; ++e)
-        near_.push_back(e->index);
+           e != entries_.end() && e->cell == after.cell; ++e) {
+        // Taken only in the first cell both cover, so that none is taken twice.
+        const Reach& other = reach_[e->index - first_];
+        if (column == std::max(reach.left, other.left) && row == std::max(reach.bottom, other.bottom))
+          near_.push_back(e->index);
+      }
     }
   }
   for (std::size_t j : everywhere_)
     if (j > leader) near_.push_back(j);
   for (std::size_t j = std::max(end_, leader + 1); j < count; ++j) near_.push_back(j);
-  std::sort(near_.begin(), near_.end());
-  near_.erase(std::unique(near_.begin(), near_.end()), near_.end());
+  // Each cell gives its objects in list order; only several cells need merging.
+  if (!std::is_sorted(near_.begin(), near_.end())) std::sort(near_.begin(), near_.end());
   return near_;
 }
