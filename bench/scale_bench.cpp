@@ -184,6 +184,7 @@ int main(int argc, char** argv) {
               frames, kWarmUp);
   std::printf("| map, monsters | player | update ms | draw ms | frame ms | cpu ms | new/frame "
               "| peak MB |\n|---|---|---|---|---|---|---|---|\n");
-  for (const std::string& name : cases) PrintCase(name, Output({"/proc/self/exe", "--case", name, "--frames", std::to_string(frames)}));
+  for (const std::string& name : cases)
+    PrintCase(name, Output({"/proc/self/exe", "--case", name, "--frames", std::to_string(frames)}));
   return 0;
 }

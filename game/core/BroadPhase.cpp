@@ -35,8 +35,8 @@ void BroadPhase::Build(const ObjectList& list, std::size_t first, float frameTim
     const float growX = std::fabs(object.velocity.x) * time;
     const float growY = std::fabs(object.velocity.y) * time;
     // A unit and a little more for the rounding in the swept test.
-    const float size = std::max({std::fabs(low.x), std::fabs(low.y), std::fabs(high.x),
-                                 std::fabs(high.y), growX, growY});
+    const float size = std::max(
+        {std::fabs(low.x), std::fabs(low.y), std::fabs(high.x), std::fabs(high.y), growX, growY});
     const float slack = 1.0f + 1e-5f * size;
     const float left = low.x - growX - slack, right = high.x + growX + slack;
     const float bottom = low.y - growY - slack, top = high.y + growY + slack;
@@ -75,7 +75,8 @@ const std::vector<std::size_t>& BroadPhase::Near(const ObjectList& list, std::si
            e != entries_.end() && e->cell == after.cell; ++e) {
         // Taken only in the first cell both cover, so that none is taken twice.
         const Reach& other = reach_[e->index - first_];
-        if (column == std::max(reach.left, other.left) && row == std::max(reach.bottom, other.bottom))
+        if (column == std::max(reach.left, other.left) &&
+            row == std::max(reach.bottom, other.bottom))
           near_.push_back(e->index);
       }
     }

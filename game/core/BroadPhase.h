@@ -35,7 +35,7 @@ class BroadPhase {
     }
   };
   std::size_t first_ = 0, end_ = 0;
-  std::vector<Reach> reach_;  // by index - first_
+  std::vector<Reach> reach_;    // by index - first_
   std::vector<Entry> entries_;  // sorted by cell
   std::vector<std::size_t> everywhere_;
   std::vector<std::size_t> near_;

@@ -144,8 +144,9 @@ void ObjectManager::SortObjects() {
   }
   // Something below the tiles' layer belongs in front of them: the whole list moves.
   if (first > 0 && first < objects.size() && objects[first]->layer < objects[first - 1]->layer) {
-    std::stable_sort(objects.begin(), objects.end(),
-                     [](const GameObjectPtr& a, const GameObjectPtr& b) { return a->layer < b->layer; });
+    std::stable_sort(
+        objects.begin(), objects.end(),
+        [](const GameObjectPtr& a, const GameObjectPtr& b) { return a->layer < b->layer; });
     settledTiles_ = 0;
   }
 }

@@ -171,13 +171,13 @@ TEST_F(ObjectManagerTest, PairsMeetAcrossCellsInListOrder) {
     KEVec2 aMin, aMax, aVelocity, bMin, bMax;
     bool meet;
   };
-  const float edge = BroadPhase::kCellSize;
+  const float e = BroadPhase::kCellSize;
   const float nan = std::nanf("");
   const Case cases[] = {
-      {"touching on a cell boundary", {edge - 10, 0}, {edge, 10}, {0, 0}, {edge, 0}, {edge + 10, 10}, true},
-      {"a hair apart across it", {edge - 10, 0}, {edge, 10}, {0, 0}, {edge + 0.01f, 0}, {edge + 10, 10}, false},
+      {"touching on a cell boundary", {e - 10, 0}, {e, 10}, {0, 0}, {e, 0}, {e + 10, 10}, true},
+      {"a hair apart across it", {e - 10, 0}, {e, 10}, {0, 0}, {e + 0.01f, 0}, {e + 10, 10}, false},
       {"swept three cells in one frame", {0, 0}, {10, 10}, {12000, 0}, {190, 0}, {200, 10}, true},
-      {"a box of NaN meets everything", {nan, nan}, {nan, nan}, {0, 0}, {5000, 5000}, {5010, 5010}, true},
+      {"a box of NaN meets all", {nan, nan}, {nan, nan}, {0, 0}, {5000, 5000}, {5010, 5010}, true},
       {"one turned inside out", {10, 10}, {0, 0}, {0, 0}, {-1, -1}, {11, 11}, true},
   };
   for (const Case& c : cases) {
