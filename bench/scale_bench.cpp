@@ -1,9 +1,9 @@
 // How the world's cost grows with the map and the crowd: generated maps (see scale_map.h)
 // of 40, 128 and 256 cells a side with 28 to 1000 monsters, and level 6 as the yardstick, at
 // 800 x 600 in the window. Per case: update, draw and whole-frame milliseconds (end and swap
-// included), processor time of every thread, allocations per frame and the process's peak
-// memory, with the player standing in the middle, then chased by every monster. Each case
-// runs in a process of its own, so that its peak memory is its own.
+// included) and the longest frame, processor time of every thread, allocations per frame and
+// the process's peak memory, with the player standing in the middle, then chased by every
+// monster. Each case runs in a process of its own, so that its peak memory is its own.
 //
 // Run under a display:
 //   xvfb-run -a -s "-screen 0 1600x1200x24 -noreset" bench_scale [SIDExMONSTERS | L6]...
@@ -15,6 +15,7 @@
 // monsters run their own rules.
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -44,6 +45,7 @@ const char* const kDefaultCases[] = {"L6", "40x28", "128x100", "256x300", "256x1
 
 struct Timing {
   double update = 0, draw = 0, frame = 0, cpu = 0, news = 0;
+  double worst = 0;  // the longest whole frame
 };
 
 double Ms(Clock::time_point a, Clock::time_point b) {
@@ -72,6 +74,7 @@ void Frame(GameState* state, Timing* timing) {
   timing->update += Ms(t1, t2);
   timing->draw += Ms(t2, t3);
   timing->frame += Ms(t0, t4);
+  timing->worst = std::max(timing->worst, Ms(t0, t4));
 }
 
 Timing RunScene(GameState* state, bool chasing, int frames) {
@@ -113,8 +116,9 @@ int RunCase(const std::string& name, int frames) {
   for (int frame = 0; frame < kWarmUp; ++frame) Frame(state, &untimed);
   for (bool chasing : {false, true}) {
     const Timing t = RunScene(state, chasing, frames);
-    std::printf("scene %s update %.3f draw %.3f frame %.3f cpu %.3f news %.1f\n",
-                chasing ? "chasing" : "standing", t.update, t.draw, t.frame, t.cpu, t.news);
+    std::printf("scene %s update %.3f draw %.3f frame %.3f worst %.3f cpu %.3f news %.1f\n",
+                chasing ? "chasing" : "standing", t.update, t.draw, t.frame, t.worst, t.cpu,
+                t.news);
   }
   std::printf("peak-kb %ld\n", PeakKb());
   GameStateManager.next = nullptr;
@@ -136,11 +140,12 @@ void PrintCase(const std::string& name, const std::string& text) {
   for (size_t at = text.find("scene "); at != std::string::npos; at = text.find("scene ", at + 1)) {
     char scene[16];
     Timing t;
-    if (std::sscanf(text.c_str() + at, "scene %15s update %lf draw %lf frame %lf cpu %lf news %lf",
-                    scene, &t.update, &t.draw, &t.frame, &t.cpu, &t.news) != 6)
+    if (std::sscanf(text.c_str() + at,
+                    "scene %15s update %lf draw %lf frame %lf worst %lf cpu %lf news %lf", scene,
+                    &t.update, &t.draw, &t.frame, &t.worst, &t.cpu, &t.news) != 7)
       continue;
-    std::printf("| %s | %s | %.3f | %.3f | %.3f | %.3f | %.1f | %.0f |\n", map.c_str(), scene,
-                t.update, t.draw, t.frame, t.cpu, t.news, double(peakKb) / 1024);
+    std::printf("| %s | %s | %.3f | %.3f | %.3f | %.1f | %.3f | %.1f | %.0f |\n", map.c_str(),
+                scene, t.update, t.draw, t.frame, t.worst, t.cpu, t.news, double(peakKb) / 1024);
     any = true;
   }
   if (!any) std::printf("| %s | failed: %s |\n", map.c_str(), text.c_str());
@@ -182,8 +187,8 @@ int main(int argc, char** argv) {
   std::printf("mean per frame over %d frames after %d of warm-up, unpaced, 800 x 600; cpu: "
               "processor time of all threads; peak: the case's process\n\n",
               frames, kWarmUp);
-  std::printf("| map, monsters | player | update ms | draw ms | frame ms | cpu ms | new/frame "
-              "| peak MB |\n|---|---|---|---|---|---|---|---|\n");
+  std::printf("| map, monsters | player | update ms | draw ms | frame ms | worst ms | cpu ms "
+              "| new/frame | peak MB |\n|---|---|---|---|---|---|---|---|---|\n");
   for (const std::string& name : cases)
     PrintCase(name, Output({"/proc/self/exe", "--case", name, "--frames", std::to_string(frames)}));
   return 0;
