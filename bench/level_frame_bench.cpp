@@ -17,8 +17,6 @@
 // after the player again every second (outside the timing), each planning a path to where it
 // stands; between those orders they run their own rules: a monster that sees the player plans
 // afresh each frame, one that does not walks its last plan.
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,7 +26,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -42,25 +39,9 @@
 #include "Monster.h"
 #include "ObjectManager.h"
 #include "Player.h"
+#include "bench_support.h"
 #include "frame_shots.h"
 #include "platform/KEPlatform.h"
-
-extern char** environ;
-
-namespace {
-
-// Every operator new during the timed frames: the steady state should need none in drawing.
-long gNews = 0;
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++gNews;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -82,12 +63,6 @@ double Ms(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double, std::milli>(b - a).count();
 }
 
-double ProcessCpuMs() {
-  timespec t;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return 1e3 * double(t.tv_sec) + 1e-6 * double(t.tv_nsec);
-}
-
 // One frame as the state loop runs it, unpaced, with a fixed 1/60 s of game time. With a
 // shot file, the picture is read back before the swap.
 void Frame(GameState* state, Timing* timing, const std::string& shot = "") {
@@ -96,14 +71,14 @@ void Frame(GameState* state, Timing* timing, const std::string& shot = "") {
   const double cpu0 = ProcessCpuMs();
   KEGfxStart();
   KEInputUpdate();
-  const long news0 = gNews;
+  const long news0 = Allocations();
   const auto t0 = Clock::now();
   if (state) state->Update();
   const auto t1 = Clock::now();
-  const long news1 = gNews;
+  const long news1 = Allocations();
   if (state) state->Draw();
   const auto t2 = Clock::now();
-  const long news2 = gNews;
+  const long news2 = Allocations();
   if (!shot.empty() && !SaveDrawable(shot)) std::printf("could not write %s\n", shot.c_str());
   const auto t3 = Clock::now();
   KEGfxEnd();
@@ -174,21 +149,6 @@ int ActorsInView() {
   return count;
 }
 
-// Every monster after the player, the way a sighting sends it.
-void OrderChase() {
-  for (const GameObjectPtr& object : gObjectManager.objects) {
-    auto* monster = dynamic_cast<Monster*>(object.get());
-    if (!monster) continue;
-    monster->state = Chase;
-    monster->phase = Run;
-    monster->onRoute = false;
-    monster->alertShown = true;
-    monster->scanShown = false;
-    monster->chaseDeadline = float(GameStateManager.totalTime + 5.0);
-    monster->ChasePlayer();
-  }
-}
-
 struct Reference {
   double ms = 0, cpu = 0;
 };
@@ -227,37 +187,6 @@ Timing RunScene(int level, bool chasing, int frames, const std::string& shot) {
                       &timing.newsInDraw, &timing.actorsInView})
     *sum /= frames;
   return timing;
-}
-
-// Runs a program to its end and returns what it printed, or "" when it could not start.
-std::string Output(const std::vector<std::string>& words, const std::string& preload = "") {
-  std::vector<char*> argv;
-  for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
-  argv.push_back(nullptr);
-  std::vector<std::string> env;
-  for (char** e = environ; *e; ++e) env.push_back(*e);
-  if (!preload.empty()) env.push_back("LD_PRELOAD=" + preload);
-  std::vector<char*> envp;
-  for (std::string& e : env) envp.push_back(&e[0]);
-  envp.push_back(nullptr);
-
-  int pipeEnds[2];
-  if (pipe(pipeEnds) != 0) return "";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
-  posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-  pid_t child = 0;
-  const int failed = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  close(pipeEnds[1]);
-  std::string text;
-  char buffer[4096];
-  for (ssize_t n; !failed && (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-    text.append(buffer, size_t(n));
-  close(pipeEnds[0]);
-  if (!failed) waitpid(child, nullptr, 0);
-  return text;
 }
 
 // SDL2's renderer at one size with `actors` actors, per frame; zeros when it failed.
@@ -311,17 +240,6 @@ StartUp MeasureStartUp() {
   return result;
 }
 
-long OwnPeakKb() {
-  long kb = -1;
-  if (FILE* status = std::fopen("/proc/self/status", "r")) {
-    char line[256];
-    while (std::fgets(line, sizeof line, status))
-      if (std::strncmp(line, "VmHWM:", 6) == 0) kb = std::atol(line + 6);
-    std::fclose(status);
-  }
-  return kb;
-}
-
 int ActorCount(const Timing& t) { return int(std::ceil(t.actorsInView - 1e-9)); }
 
 std::string SceneName(const Scene& s) {
@@ -359,7 +277,7 @@ void PrintTable(const std::vector<Scene>& scenes, int frames, const StartUp& sta
               kStartUpRuns, startUp.medianMs);
   std::printf("peak resident memory: the game at its first frame %.1f MB; this bench after "
               "every scene %.1f MB\n",
-              double(startUp.peakKb) / 1024, double(OwnPeakKb()) / 1024);
+              double(startUp.peakKb) / 1024, double(PeakKb()) / 1024);
 }
 
 int Usage() {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <map>
+#include <tuple>
 
 #include "KEGraphics.h"
 
@@ -19,6 +20,12 @@ const uint32_t kOpaqueWhite = 0xFFFFFFFF;
 std::map<std::string, std::shared_ptr<Texture>>& TextureCache() {
   static auto* cache = new std::map<std::string, std::shared_ptr<Texture>>();
   return *cache;
+}
+
+// By column width and half extents; a quad goes when its last sprite lets it go.
+std::map<std::tuple<float, float, float>, std::weak_ptr<Mesh<3>>>& SharedQuads() {
+  static auto* quads = new std::map<std::tuple<float, float, float>, std::weak_ptr<Mesh<3>>>();
+  return *quads;
 }
 
 }  // namespace
@@ -73,9 +80,17 @@ void DrawTurnedPicture(const std::shared_ptr<Mesh<3>>& quad,
   KEGfxMeshDraw(quad->get(), KE_DRAW_TRIANGLES);
 }
 
+// Sprites of one shape share their quad: a large map's tiles would otherwise each hold one.
 void Sprite::Init(int columns, float halfWidth, float halfHeight) {
   rowHeight = 1.0f;
   columnWidth = 1.0f / float(columns > 0 ? columns : 1);
+  // NaN would break the ordering of the map's keys.
+  const bool shareable = std::isfinite(halfWidth) && std::isfinite(halfHeight);
+  std::weak_ptr<Mesh<3>> own;
+  std::weak_ptr<Mesh<3>>& shared =
+      shareable ? SharedQuads()[{columnWidth, halfWidth, halfHeight}] : own;
+  mesh = shared.lock();
+  if (mesh) return;
   const float hw = halfWidth, hh = halfHeight, cw = columnWidth;
   const SpriteTriangle first = {{{-hw, -hh, kOpaqueWhite, 0, 1},
                                  {hw, -hh, kOpaqueWhite, cw, 1},
@@ -84,6 +99,7 @@ void Sprite::Init(int columns, float halfWidth, float halfHeight) {
                                   {hw, hh, kOpaqueWhite, cw, 0},
                                   {-hw, hh, kOpaqueWhite, 0, 0}}};
   mesh = MakeMesh(first, second);
+  shared = mesh;
 }
 
 void Sprite::AddImage(const std::string& file) {

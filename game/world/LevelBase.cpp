@@ -154,7 +154,7 @@ void LevelBase::Load() {
 }
 
 void LevelBase::Initialize() {
-  SortByLayer(gObjectManager.objects);
+  gObjectManager.SortObjects();
   SortByLayer(gUIObjects);
   if (overviewUntilStart) ShowOverview(true);
 }
@@ -269,7 +269,7 @@ void LevelBase::Update() {
     }
   }
   if (Clicked(menuButton)) ShowConfirm(true);
-  SortByLayer(gObjectManager.objects);
+  gObjectManager.SortObjects();
 
   if (music) AudioService::Get().PlayMusicOnce(music, musicStarted);
 }

@@ -39,7 +39,7 @@ int BlockingFor(unsigned code) { return code == 1 || code == 7 || code == 8 || c
 
 // Search marks: how a cell was reached, so the path can be walked back from the target.
 constexpr int kFromAbove = 2, kFromLeft = 3, kFromBelow = 1, kFromRight = 4;
-constexpr int kStart = 5, kBlocked = 7;
+constexpr int kStart = 5;
 
 }  // namespace
 
@@ -48,6 +48,8 @@ void TileMap::Clear() {
   cells.clear();
   blocking.clear();
   pathMarks.clear();
+  visited_.clear();
+  regions_.clear();
   halfWidth = halfHeight = 0;
   ForgetTiles();
 }
@@ -103,6 +105,8 @@ bool TileMap::LoadGrid(const TileMapGrid& grid) {
   cells.assign(height, std::vector<unsigned>(width));
   blocking.assign(height, std::vector<int>(width));
   pathMarks.assign(height, std::vector<int>(width));
+  visited_.assign(std::size_t{width} * height, 0);
+  search_ = 0;
   for (unsigned row = 0; row < height; ++row) {
     for (unsigned column = 0; column < width; ++column) {
       cells[row][column] = grid.At(row, column);
@@ -111,7 +115,39 @@ bool TileMap::LoadGrid(const TileMapGrid& grid) {
   }
   // Every cell enters the queue at most once.
   searchQueue_.reserve(std::size_t{width} * height);
+  LabelRegions();
   return true;
+}
+
+// Numbers each walled-off region of free cells, so that a search for a cell of another
+// region fails at once instead of after visiting every cell of its own.
+void TileMap::LabelRegions() {
+  regions_.assign(std::size_t{width} * height, 0);
+  const int lastRow = static_cast<int>(height) - 1, lastColumn = static_cast<int>(width) - 1;
+  int label = 0;
+  for (int row = 0; row <= lastRow; ++row) {
+    for (int column = 0; column <= lastColumn; ++column) {
+      if (blocking[row][column] || RegionOf({row, column}) != 0) continue;
+      ++label;
+      searchQueue_.assign(1, {row, column});
+      RegionOf({row, column}) = label;
+      for (std::size_t next = 0; next < searchQueue_.size(); ++next) {
+        const Cell cell = searchQueue_[next];
+        const Cell around[4] = {{cell.row - 1, cell.column}, {cell.row, cell.column + 1},
+                                {cell.row + 1, cell.column}, {cell.row, cell.column - 1}};
+        for (const Cell& n : around) {
+          if (n.row < 0 || n.row > lastRow || n.column < 0 || n.column > lastColumn) continue;
+          if (blocking[n.row][n.column] || RegionOf(n) != 0) continue;
+          RegionOf(n) = label;
+          searchQueue_.push_back(n);
+        }
+      }
+    }
+  }
+}
+
+int& TileMap::RegionOf(Cell cell) {
+  return regions_[std::size_t(cell.row) * width + std::size_t(cell.column)];
 }
 
 void TileMap::CreateTiles() {
@@ -240,19 +276,28 @@ std::list<KEVec2> TileMap::FindPath(KEVec2 from, KEVec2 to) {
   Cell start, target;
   if (!Locate(from, &start) || !Locate(to, &target)) return path;
 
-  for (unsigned row = 0; row < height; ++row) {
-    for (unsigned column = 0; column < width; ++column) {
-      pathMarks[row][column] = blocking[row][column] ? kBlocked : 0;
-    }
+  // A cell's mark counts only when it was visited in this search: nothing is refilled, so a
+  // search costs the cells it visits, not the whole map.
+  if (++search_ == 0) {
+    std::fill(visited_.begin(), visited_.end(), 0);
+    search_ = 1;
   }
+  const auto visited = [&](int row, int column) -> unsigned& {
+    return visited_[std::size_t(row) * width + std::size_t(column)];
+  };
   pathMarks[start.row][start.column] = kStart;
+  visited(start.row, start.column) = search_;
   if (KEInputCheckTriggered(VK_F1)) DumpGrids();
+  // From a free cell the search only ever reaches its own region; from a blocking one (an
+  // actor pressed into a wall) it may step into any region around it.
+  if (!blocking[start.row][start.column] && RegionOf(start) != RegionOf(target)) return path;
 
   const int lastRow = static_cast<int>(height) - 1, lastColumn = static_cast<int>(width) - 1;
   auto visit = [&](int row, int column, int mark) {
     if (row < 0 || row > lastRow || column < 0 || column > lastColumn) return;
-    if (pathMarks[row][column] != 0) return;
+    if (blocking[row][column] || visited(row, column) == search_) return;
     pathMarks[row][column] = mark;
+    visited(row, column) = search_;
     searchQueue_.push_back({row, column});
   };
   searchQueue_.clear();

@@ -41,7 +41,7 @@ class TileMap {
   // Indexed [row][column]; row 0 is the bottom row.
   std::vector<std::vector<unsigned>> cells;
   std::vector<std::vector<int>> blocking;
-  std::vector<std::vector<int>> pathMarks;  // the search's work grid
+  std::vector<std::vector<int>> pathMarks;  // the last search's marks, where it visited
   float halfWidth = 0;
   float halfHeight = 0;
   std::vector<Tile*> tiles;  // owned by the world list
@@ -65,8 +65,13 @@ class TileMap {
   bool Locate(KEVec2 point, Cell* cell) const;
   KEVec2 CentreOf(Cell cell) const;
   void CreateTiles();
+  void LabelRegions();
+  int& RegionOf(Cell cell);
 
   std::vector<Cell> searchQueue_;  // kept between searches so a search allocates no queue
+  std::vector<unsigned> visited_;  // [row * width + column]: the search that last marked it
+  unsigned search_ = 0;
+  std::vector<int> regions_;  // [row * width + column]: 0 blocking, else its region's number
   struct FreeLayer {
     void operator()(KEGfxTileLayer* layer) const;
   };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ class Actor : public GameObject {
     auto* actor = dynamic_cast<Actor*>(other.get());
     gEvents.push_back(name_ + ".Hit." + (actor ? actor->name_ : "other"));
   }
+  const std::string& Name() const { return name_; }
   int updates = 0, draws = 0;
   bool spawnElectric = false;
 
@@ -79,6 +81,12 @@ class ObjectManagerTest : public ::testing::Test {
   void Frame() {
     KEInputUpdate();
     gObjectManager.UpdateAll();
+  }
+  static std::vector<std::string> Hits() {
+    std::vector<std::string> hits;
+    for (const std::string& e : gEvents)
+      if (e.find(".Hit.") != std::string::npos) hits.push_back(e);
+    return hits;
   }
 };
 
@@ -152,10 +160,80 @@ TEST_F(ObjectManagerTest, EachCollidingPairIsToldOnceEachWayAndTilesNeverLead) {
   a->boundsMin = b->boundsMin = {0, 0};
   a->boundsMax = b->boundsMax = {10, 10};
   Frame();
-  Events hits;
-  for (const std::string& e : gEvents)
-    if (e.find(".Hit.") != std::string::npos) hits.push_back(e);
-  EXPECT_EQ(hits, (Events{"a.Hit.b", "b.Hit.a"}));
+  EXPECT_EQ(Hits(), (Events{"a.Hit.b", "b.Hit.a"}));
+}
+
+// The grid only narrows the search: whatever cells two boxes fall in, every pair that meets is
+// told, in list order, as when every mover was tested against every later object.
+TEST_F(ObjectManagerTest, PairsMeetAcrossCellsInListOrder) {
+  struct Case {
+    const char* what;
+    KEVec2 aMin, aMax, aVelocity, bMin, bMax;
+    bool meet;
+  };
+  const float e = BroadPhase::kCellSize;
+  const float nan = std::nanf("");
+  const Case cases[] = {
+      {"touching on a cell boundary", {e - 10, 0}, {e, 10}, {0, 0}, {e, 0}, {e + 10, 10}, true},
+      {"a hair apart across it", {e - 10, 0}, {e, 10}, {0, 0}, {e + 0.01f, 0}, {e + 10, 10}, false},
+      {"swept three cells in one frame", {0, 0}, {10, 10}, {12000, 0}, {190, 0}, {200, 10}, true},
+      {"a box of NaN meets all", {nan, nan}, {nan, nan}, {0, 0}, {5000, 5000}, {5010, 5010}, true},
+      {"one turned inside out", {10, 10}, {0, 0}, {0, 0}, {-1, -1}, {11, 11}, true},
+  };
+  for (const Case& c : cases) {
+    gObjectManager.FreeAll();
+    gEvents.clear();
+    auto a = Add("a", 10);
+    auto b = Add("b", 10);
+    a->boundsMin = c.aMin, a->boundsMax = c.aMax, a->velocity = c.aVelocity;
+    b->boundsMin = c.bMin, b->boundsMax = c.bMax;
+    Frame();
+    EXPECT_EQ(Hits(), c.meet ? (Events{"a.Hit.b", "b.Hit.a"}) : Events{}) << c.what;
+  }
+
+  // A crowd over many cells: each leader's partners in list order, leaders in list order.
+  gObjectManager.FreeAll();
+  gEvents.clear();
+  const KEVec2 boxes[] = {{0, 0}, {500, 500}, {5, 5}, {505, 505}, {-300, 0}, {8, 8}};
+  const char* names[] = {"a", "b", "c", "d", "e", "f"};
+  for (int i = 0; i < 6; ++i) {
+    auto actor = Add(names[i], 10);
+    actor->boundsMin = boxes[i];
+    actor->boundsMax = {boxes[i].x + 10, boxes[i].y + 10};
+  }
+  Frame();
+  EXPECT_EQ(Hits(), (Events{"a.Hit.c", "c.Hit.a", "a.Hit.f", "f.Hit.a", "b.Hit.d", "d.Hit.b",
+                            "c.Hit.f", "f.Hit.c"}));
+}
+
+// The map's tiles lead the list and are left alone; whatever follows them is ordered by layer
+// (equal layers keep their order), and a list emptied and refilled is looked at afresh.
+TEST_F(ObjectManagerTest, MapTilesStayFirstAndTheRestIsKeptInLayerOrder) {
+  for (int i = 0; i < 3; ++i) gObjectManager.CreateTile()->inLayer = true;
+  Add("m1", 10);
+  Add("p", 20);
+  Add("m2", 10);
+  gObjectManager.CreateElectric();
+  gObjectManager.SortObjects();
+  std::vector<int> layers;
+  for (auto& o : gObjectManager.objects) layers.push_back(o->layer);
+  EXPECT_EQ(layers, (std::vector<int>{0, 0, 0, 5, 10, 10, 20}));
+  Frame();
+  EXPECT_EQ(gEvents, (Events{"m1.Update", "m1.Animate", "m2.Update", "m2.Animate", "p.Update",
+                             "p.Animate"}));
+  // The next level: its first objects are no tiles, so they are updated.
+  gObjectManager.objects.clear();
+  gEvents.clear();
+  for (const char* name : {"n1", "n2", "n3", "n4"}) Add(name, 10);
+  Frame();
+  EXPECT_EQ(gEvents.size(), 8u);
+
+  // Below the tiles' layer is in front of them.
+  gObjectManager.objects.clear();
+  for (int i = 0; i < 2; ++i) gObjectManager.CreateTile()->inLayer = true;
+  Add("under", -1);
+  gObjectManager.SortObjects();
+  EXPECT_EQ(gObjectManager.objects.front()->layer, -1);
 }
 
 TEST_F(ObjectManagerTest, SortAndFreeAll) {
@@ -192,6 +270,13 @@ TEST(SpriteResources, CacheStripsAndEmptySprites) {
   }
   EXPECT_TRUE(sprite.animations[0].animated);
   EXPECT_EQ(sprite.mesh->get()->vertexCount, 6u);
+
+  // Sprites of one shape share one quad (a map's tiles); another shape gets its own.
+  Sprite same, other;
+  same.Init(4, 20, 20);
+  other.Init(1, 20, 20);
+  EXPECT_EQ(same.mesh, sprite.mesh);
+  EXPECT_NE(other.mesh, sprite.mesh);
 }
 
 }  // namespace

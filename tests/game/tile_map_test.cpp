@@ -231,12 +231,16 @@ TEST_F(TileMapTest, FindPathFindsNothingWhereNoStepIsNeededOrPossible) {
   } cases[] = {
       {"to a wall", {-20, -20}, {-10, -10}},   {"to an enclosed cell", {-20, -20}, {0, 0}},
       {"to itself", {-20, -20}, {-16, -24}},   {"to outside", {-20, -20}, {100, 0}},
-      {"from outside", {0, -100}, {-20, -20}},
+      {"from outside", {0, -100}, {-20, -20}}, {"out of an enclosed cell", {0, 0}, {-20, -20}},
   };
   for (const auto& c : cases) EXPECT_TRUE(map.FindPath(c.from, c.to).empty()) << c.what;
   const std::vector<std::pair<float, float>> straight = {
       {20, -20}, {10, -20}, {0, -20}, {-10, -20}};
   EXPECT_EQ(Points(map.FindPath({-20, -20}, {20, -20})), straight);
+  // Pressed into the ring's wall, an actor still finds its way to either side of it.
+  EXPECT_EQ(Points(map.FindPath({-10, 0}, {0, 0})), (std::vector<std::pair<float, float>>{{0, 0}}));
+  EXPECT_EQ(Points(map.FindPath({-10, 0}, {-20, 0})),
+            (std::vector<std::pair<float, float>>{{-20, 0}}));
 }
 
 TEST_F(TileMapTest, F1DuringASearchDumpsBothGridsOnce) {
