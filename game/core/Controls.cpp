@@ -66,8 +66,9 @@ std::string KeyName(unsigned key) {
 unsigned KeyFromName(const std::string& name) {
   std::string upper = name;
   for (char& c : upper) c = char(std::toupper(static_cast<unsigned char>(c)));
+  if (upper.empty()) return 0;  // unnamed keys have the empty name
   for (unsigned key = 1; key < 256; ++key) {
-    if (!KeyName(key).empty() && KeyName(key) == upper) return key;
+    if (KeyName(key) == upper) return key;
   }
   return 0;
 }

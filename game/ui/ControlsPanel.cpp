@@ -25,24 +25,20 @@ void ControlsPanel::Load() {
   backdrop_.Init(1, 400, 300);
   backdrop_.AddImage("Assets/controls.png");
   for (int i = 0; i < kActionCount; ++i) {
-    UIButton* plate = CreateButton(OverPlateOnScreen(nullptr, kKeyPlateWidth, kKeyPlateHeight,
-                                                     kKeyPlateX, RowY(i), kKeyPlate));
-    plate->useStateImages = false;
-    plate->sprite.SetImage(kKeyPlatePictures[0]);
-    plate->sprite.AddImage(kKeyPlatePictures[1]);
-    plate->sprite.AddImage(kKeyPlatePictures[2]);
-    buttons_.push_back(keys[i] = plate);
+    const ButtonSpec plate = OverPlateOnScreen(nullptr, kKeyPlateWidth, kKeyPlateHeight,
+                                               kKeyPlateX, RowY(i), kKeyPlate);
+    keys[i] = group_.Keep(
+        ImageButton(plate, {kKeyPlatePictures[0], kKeyPlatePictures[1], kKeyPlatePictures[2]}));
   }
-  buttons_.push_back(reset =
-                         CreateButton(OverPlateOnScreen("RESET", 150, 80, 230, 545, kBackPlate)));
-  buttons_.push_back(back = CreateButton(OverPlateOnScreen("BACK", 150, 80, 400, 545, kBackPlate)));
+  reset = group_.Keep(CreateButton(OverPlateOnScreen("RESET", 150, 80, 230, 545, kBackPlate)));
+  back = group_.Keep(CreateButton(OverPlateOnScreen("BACK", 150, 80, 400, 545, kBackPlate)));
   back->isBack = true;
   text_.Load(kKeyGlyphsPicture, kKeyGlyphs, kKeyGlyphWidth, kKeyGlyphHeight, 1.0f, " ", 0.66f);
   Open(false);
 }
 
 void ControlsPanel::Forget() {
-  buttons_.clear();
+  group_.buttons.clear();
   for (UIButton*& key : keys) key = nullptr;
   reset = back = nullptr;
   Wait(-1);
@@ -51,10 +47,7 @@ void ControlsPanel::Forget() {
 
 void ControlsPanel::Open(bool open) {
   open_ = open;
-  for (UIButton* button : buttons_) {
-    button->active = open;
-    button->clicked = false;
-  }
+  group_.Show(open);
   message.clear();
   Wait(-1);
 }
@@ -66,12 +59,12 @@ void ControlsPanel::Wait(int action) {
 }
 
 bool ControlsPanel::Update(KEVec2 view) {
-  for (UIButton* button : buttons_) button->offset = view;
+  group_.Follow(view);
   if (!open_) return false;
   if (waitingFor >= 0) {
     TakeKey();
     // Clicks meanwhile were keys to bind, or nothing.
-    for (UIButton* button : buttons_) button->clicked = false;
+    for (UIButton* button : group_.buttons) button->clicked = false;
   } else {
     for (int i = 0; i < kActionCount; ++i) {
       if (TakeClick(keys[i])) {

@@ -5,14 +5,12 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "KEMath.h"
 #include "Settings.h"
 #include "Sprite.h"
 #include "TimeText.h"
-
-class UIButton;
+#include "UIButton.h"
 
 class ControlsPanel {
  public:
@@ -36,7 +34,7 @@ class ControlsPanel {
  private:
   void Wait(int action);
   void TakeKey();
-  std::vector<UIButton*> buttons_;  // every button above, owned by the UI object list
+  ButtonGroup group_;  // every button above
   Sprite backdrop_;
   GlyphText text_;
   bool open_ = false;

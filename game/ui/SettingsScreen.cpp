@@ -44,61 +44,45 @@ constexpr int kOptionRowCount = int(sizeof kOptionRows / sizeof kOptionRows[0]);
 enum StepImage { kStepOff = 0, kStepOn = 1 };
 enum ChoiceImage { kChoiceIdle = 0, kChoiceHover = 1, kChoiceChosen = 2 };
 
-UIButton* ImageButton(const ButtonSpec& layout, std::initializer_list<std::string> pictures) {
-  UIButton* button = CreateButton(layout);
-  button->useStateImages = false;
-  bool first = true;
-  for (const std::string& picture : pictures) {
-    if (first) button->sprite.SetImage(picture);
-    else button->sprite.AddImage(picture);
-    first = false;
-  }
-  return button;
-}
-
 }  // namespace
 
 SettingsPanel::~SettingsPanel() { AudioService::Get().ReleaseEffect(sample_); }
-
-UIButton* SettingsPanel::Keep(UIButton* button) {
-  buttons_.push_back(button);
-  return button;
-}
 
 void SettingsPanel::Load() {
   backdrop_.Init(1, 400, 300);
   backdrop_.AddImage("Assets/settings.png");
   for (int r = 0; r < 2; ++r) {
     VolumeRow& row = volumes[r];
+    const float y = kVolumeY[r];
     row.minus =
-        Keep(CreateButton(OverPlateOnScreen("MINUS", 50, 50, kMinusX, kVolumeY[r], kSmallPlate)));
+        group_.Keep(CreateButton(OverPlateOnScreen("MINUS", 50, 50, kMinusX, y, kSmallPlate)));
     for (int i = 0; i < kSteps; ++i) {
-      row.steps[i] = Keep(ImageButton(
-          OverPlateOnScreen(nullptr, 24, 36, kFirstStepX + kStepPitch * i, kVolumeY[r], kStepPlate),
+      row.steps[i] = group_.Keep(ImageButton(
+          OverPlateOnScreen(nullptr, 24, 36, kFirstStepX + kStepPitch * i, y, kStepPlate),
           {"Assets/UI/Step_off.png", "Assets/UI/Step_on.png"}));
     }
-    row.plus =
-        Keep(CreateButton(OverPlateOnScreen("PLUS", 50, 50, kPlusX, kVolumeY[r], kSmallPlate)));
+    row.plus = group_.Keep(CreateButton(OverPlateOnScreen("PLUS", 50, 50, kPlusX, y, kSmallPlate)));
   }
   for (int r = 0; r < kOptionRowCount; ++r) {
     for (int c = 0; c < 3 && kOptionRows[r].names[c]; ++c) {
       const std::string name = kOptionRows[r].names[c];
-      rows[r].choices[c] = Keep(ImageButton(
+      rows[r].choices[c] = group_.Keep(ImageButton(
           OverPlateOnScreen(nullptr, 120, 50, kChoiceX[c], kOptionRows[r].y, kChoicePlate),
           {"Assets/UI/Choice_idle_" + name + ".png", "Assets/UI/Choice_hover_" + name + ".png",
            "Assets/UI/Choice_chosen_" + name + ".png"}));
     }
   }
-  back = Keep(CreateButton(OverPlateOnScreen("BACK", 150, 80, 400, 545, kBackPlate)));
+  back = group_.Keep(CreateButton(OverPlateOnScreen("BACK", 150, 80, 400, 545, kBackPlate)));
   back->isBack = true;
-  controlsButton = Keep(CreateButton(OverPlateOnScreen("CONTROLS", 150, 80, 230, 545, kBackPlate)));
+  controlsButton =
+      group_.Keep(CreateButton(OverPlateOnScreen("CONTROLS", 150, 80, 230, 545, kBackPlate)));
   if (!sample_) sample_ = AudioService::Get().LoadEffect("Assets/camsound.wav");
   controls.Load();
   Open(false);
 }
 
 void SettingsPanel::Forget() {
-  buttons_.clear();
+  group_.buttons.clear();
   for (VolumeRow& row : volumes) row = VolumeRow();
   for (ChoiceRow& row : rows) row = ChoiceRow();
   back = controlsButton = nullptr;
@@ -113,15 +97,12 @@ void SettingsPanel::Open(bool open) {
 }
 
 void SettingsPanel::ShowRows(bool shown) {
-  for (UIButton* button : buttons_) {
-    button->active = shown;
-    button->clicked = false;
-  }
+  group_.Show(shown);
   if (shown) ShowCurrent();
 }
 
 bool SettingsPanel::Update(KEVec2 view) {
-  for (UIButton* button : buttons_) button->offset = view;
+  group_.Follow(view);
   if (controls.Update(view)) {
     controls.Open(false);
     ShowRows(true);

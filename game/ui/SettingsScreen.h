@@ -1,9 +1,8 @@
 // The settings screen: music and effects volumes, window mode, vsync, the game speed
 // assist and the exit arrow. The main menu opens it as a screen of its own, a paused level
-// over its world. Each click takes effect at once, shows in the screen's pictures and is kept in the file.
+// over its world. Each click takes effect at once, shows in the screen's pictures and is
+// kept in the file.
 #pragma once
-
-#include <vector>
 
 #include "AudioService.h"
 #include "ControlsPanel.h"
@@ -11,7 +10,6 @@
 #include "KEMath.h"
 #include "Sprite.h"
 
-class UIButton;
 
 class SettingsPanel {
  public:
@@ -46,10 +44,9 @@ class SettingsPanel {
   ControlsPanel controls;
 
  private:
-  UIButton* Keep(UIButton* button);
   void ShowRows(bool shown);
   void ShowCurrent();
-  std::vector<UIButton*> buttons_;  // every button above, owned by the UI object list
+  ButtonGroup group_;  // every button above
   Sprite backdrop_;
   EffectHandle sample_;  // heard when the effects volume changes
   bool open_ = false;

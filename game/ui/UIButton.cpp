@@ -69,6 +69,29 @@ UIButton* CreateButton(const ButtonSpec& layout) {
   return button;
 }
 
+UIButton* ImageButton(const ButtonSpec& layout, std::initializer_list<std::string> pictures) {
+  UIButton* button = CreateButton(layout);
+  button->useStateImages = false;
+  bool first = true;
+  for (const std::string& picture : pictures) {
+    if (first) button->sprite.SetImage(picture);
+    else button->sprite.AddImage(picture);
+    first = false;
+  }
+  return button;
+}
+
+void ButtonGroup::Show(bool shown) {
+  for (UIButton* button : buttons) {
+    button->active = shown;
+    button->clicked = false;
+  }
+}
+
+void ButtonGroup::Follow(KEVec2 view) {
+  for (UIButton* button : buttons) button->offset = view;
+}
+
 bool TakeClick(UIButton* button) {
   if (!button || !button->clicked) return false;
   button->clicked = false;

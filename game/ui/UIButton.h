@@ -6,7 +6,9 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ButtonPlates.h"
@@ -84,6 +86,24 @@ template <typename Screen, size_t N>
 void CreateButtons(Screen& screen, const ButtonRow<Screen> (&table)[N]) {
   for (const ButtonRow<Screen>& row : table) screen.*row.slot = CreateButton(row.layout);
 }
+
+// A button showing the pictures its screen picks with `sprite.SetAnimation`, in this order,
+// instead of the idle, hover and clicked ones.
+UIButton* ImageButton(const ButtonSpec& layout, std::initializer_list<std::string> pictures);
+
+// A panel's buttons, shown, hidden and kept on the view together; the UI object list owns
+// them.
+struct ButtonGroup {
+  std::vector<UIButton*> buttons;
+  UIButton* Keep(UIButton* button) {
+    buttons.push_back(button);
+    return button;
+  }
+  // Shown buttons answer, hidden ones do not; either way none keeps an old click.
+  void Show(bool shown);
+  // Drawn around `view`, the world point at the view's centre (a level's camera).
+  void Follow(KEVec2 view);
+};
 
 // True once for a click or press, which it clears; false for no button.
 bool TakeClick(UIButton* button);

@@ -6,19 +6,8 @@
 # Usage: close_test.sh VANTREL WINDOW_PROBE
 # Needs an X display: ctest gives it a virtual one of 1600 x 1200.
 set -u
-game=$(realpath "$1")
-probe=$(realpath "$2")
-here=$(dirname "$(realpath "$0")")
-assets="$here/../../data/Assets"
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-. "$here/../support/x11_play.sh"
+. "$(dirname "$(realpath "$0")")/../support/x11_play.sh"
+start_play_test "$@"
 
 to_menu() { press space; shows "the main menu" main.png 5 0 0 800 600; sleep 0.6; }
 to_levels() { to_menu; click_view 400 343; shows "the level select" level.png 5 0 0 800 600; sleep 0.6; }

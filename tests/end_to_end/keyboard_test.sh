@@ -5,19 +5,8 @@
 # Usage: keyboard_test.sh VANTREL WINDOW_PROBE
 # Needs an X display: ctest gives it a virtual one of 1600 x 1200.
 set -u
-game=$(realpath "$1")
-probe=$(realpath "$2")
-here=$(dirname "$(realpath "$0")")
-assets="$here/../../data/Assets"
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-. "$here/../support/x11_play.sh"
+. "$(dirname "$(realpath "$0")")/../support/x11_play.sh"
+start_play_test "$@"
 
 # The mouse rests in a corner, away from every button, and is never touched again.
 xdotool mousemove 0 0
@@ -53,8 +42,4 @@ fi
 wait_for_exit "$pid"
 [ "$rc" = 0 ] || fail "exit code $rc after a close request"
 
-if [ "$failures" -ne 0 ]; then
-  echo "--- output:"; cat "$work/out"
-  exit 1
-fi
-echo "keyboard alone: all good"
+finish_play_test "keyboard alone" "$work/out"

@@ -9,21 +9,9 @@
 # Usage: play_test.sh VANTREL WINDOW_PROBE
 # Needs an X display: ctest gives it a virtual one of 1600 x 1200.
 set -u
-game=$(realpath "$1")
-probe=$(realpath "$2")
-here=$(dirname "$(realpath "$0")")
-assets="$here/../../data/Assets"
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-# Silent, and progress kept away from the user's own.
-export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+. "$(dirname "$(realpath "$0")")/../support/x11_play.sh"
+start_play_test "$@"
 settings="$work/config/vantrel/settings.ini"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-. "$here/../support/x11_play.sh"
 
 "$game" >"$work/out1" 2>&1 &
 pid=$!
@@ -126,9 +114,4 @@ rc=$?
 [ "$rc" = 1 ] || fail "exit code $rc without a display"
 grep -q '^No display to open the window on' "$work/out3" || fail "no clear message without a display: $(cat "$work/out3")"
 
-if [ "$failures" -ne 0 ]; then
-  echo "--- output of the first run:"; cat "$work/out1"
-  echo "--- output of the second run:"; cat "$work/out2"
-  exit 1
-fi
-echo "end-to-end: all good"
+finish_play_test "end-to-end" "$work/out1" "$work/out2"

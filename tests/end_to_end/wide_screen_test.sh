@@ -5,20 +5,9 @@
 # Usage: wide_screen_test.sh VANTREL WINDOW_PROBE [FOLDER to keep screenshots in]
 # Needs an X display wider than 4:3, such as 1920 x 1080 (ctest starts one) or 1280 x 800.
 set -u
-game=$(realpath "$1")
-probe=$(realpath "$2")
-shots=${3:-}
-here=$(dirname "$(realpath "$0")")
-assets="$here/../../data/Assets"
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-. "$here/../support/x11_play.sh"
+shots=${3:+$(realpath "$3")}
+. "$(dirname "$(realpath "$0")")/../support/x11_play.sh"
+start_play_test "$@"
 
 keep() { [ -z "$shots" ] || "$probe" shot "$wid" "$shots/$1.png"; }
 dark_bars() { "$probe" bars "$wid" >/dev/null || fail "bars not dark $1: $("$probe" bars "$wid")"; }
@@ -60,8 +49,4 @@ fi
 wait_for_exit "$pid"
 [ "$rc" = 0 ] || fail "exit code $rc after a close request"
 
-if [ "$failures" -ne 0 ]; then
-  echo "--- output:"; cat "$work/out"
-  exit 1
-fi
-echo "wide screen: all good"
+finish_play_test "wide screen" "$work/out"

@@ -135,6 +135,13 @@ class FrontEndTest : public ::testing::Test {
   }
   // Past the menus' half second of ignored clicks.
   void PastTheDelay() { Frames(31); }
+  // The default settings in effect, in the window mode the tests run in.
+  Settings StartFromDefaults() {
+    Settings defaults;
+    defaults.fullScreen = KESysIsFullScreen();
+    StartWithSettings(defaults, defaults);
+    return defaults;
+  }
   std::string Music() const { return AudioService::Get().PlayingMusicFile(); }
 
   std::string dataHome;
@@ -564,9 +571,7 @@ TEST_F(FrontEndTest, CreditsAndInstructionsGoBackToTheMainMenu) {
 // The settings from the main menu and from a paused level: each click takes effect at once,
 // shows in the screen's pictures and is in the file; the way back leads where it came from.
 TEST_F(FrontEndTest, SettingsTakeEffectAtOnceAndAreKept) {
-  Settings start;
-  start.fullScreen = KESysIsFullScreen();
-  StartWithSettings(start, start);
+  const Settings start = StartFromDefaults();
   auto* menu = new MainMenu;
   Begin(menu);
   PastTheDelay();
@@ -636,9 +641,7 @@ TEST_F(FrontEndTest, SettingsTakeEffectAtOnceAndAreKept) {
 // A key rebound in the controls screen walks, the old one no longer does, the choice is in
 // the file for the next run; a key in use and Escape change nothing; RESET restores.
 TEST_F(FrontEndTest, AReboundKeyWalksAndAKeyInUseIsRefused) {
-  Settings start;
-  start.fullScreen = KESysIsFullScreen();
-  StartWithSettings(start, start);
+  const Settings start = StartFromDefaults();
   auto* screen = new SettingsScreen;
   Begin(screen);
   PastTheDelay();

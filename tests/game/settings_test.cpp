@@ -186,4 +186,5 @@ TEST(KeyNames, EveryNamedKeyReadsBackAsItself) {
   EXPECT_GT(named, 80);
   EXPECT_EQ(KeyFromName("mouse_left"), 0x01u);
   EXPECT_EQ(KeyFromName("NOT A KEY"), 0u);
+  EXPECT_EQ(KeyFromName(""), 0u) << "an empty value names no key";
 }

@@ -1,5 +1,31 @@
 # Helpers for driving a game window with real X input under Xvfb; sourced by the play tests.
 
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Begins a play test from its arguments, the game and the window probe: a scratch folder to
+# run in (gone at the end) holding the game's own progress and settings, and no sound.
+start_play_test() {
+  game=$(realpath "$1")
+  probe=$(realpath "$2")
+  assets=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../data/Assets")
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  cd "$work" || exit 1
+  export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+}
+
+# Ends a play test: its verdict, and when something failed the given output files.
+finish_play_test() {
+  local name=$1 out
+  shift
+  if [ "$failures" -ne 0 ]; then
+    for out in "$@"; do echo "--- $out:"; cat "$out"; done
+    exit 1
+  fi
+  echo "$name: all good"
+}
+
 # Prints the id of the first window titled exactly $1, waiting up to 15 seconds.
 window_named() {
   local wid
@@ -25,8 +51,8 @@ click_at() {
   sleep 0.3
 }
 
-# What follows needs `wid`, `probe` (the window probe), `assets` (the game's pictures) and a
-# `fail` function from the script that sources it.
+# What follows needs `wid`, and `probe` (the window probe) and `assets` (the game's pictures)
+# as start_play_test sets them.
 
 # Waits at most 20 seconds for the game to end and puts its exit code in `rc`.
 wait_for_exit() {
