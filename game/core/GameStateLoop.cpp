@@ -9,6 +9,8 @@ GameStateManagerRecord GameStateManager = {};
 
 namespace {
 
+bool gDrawing = true;
+
 void EnterCurrentState() {
   KEFrameRateControllerReset();
   KEInputReset();
@@ -23,16 +25,24 @@ void EnterCurrentState() {
 
 void RunOneFrame() {
   GameState* state = GameStateManager.current;
-  KESysFrameStart();
+  if (gDrawing)
+    KESysFrameStart();
+  else
+    KEFrameRateControllerStart();
   KEInputUpdate();
   FrameOverlayToggleOnF3();
   FrameOverlayBeginUpdate();
   GameStateManager.timeScale = state->TimeScale();
   state->Update();
-  FrameOverlayBeginDraw();
-  state->Draw();
-  FrameOverlayEndDraw();
-  KESysFrameEnd();
+  if (gDrawing) {
+    FrameOverlayBeginDraw();
+    state->Draw();
+    FrameOverlayEndDraw();
+    KESysFrameEnd();
+  } else {
+    KEFrameRateControllerEnd();
+    KESysUpdate();
+  }
   if (!KESysDoesWindowExist()) RequestState(nullptr);
   GameStateManager.frameTime = KEFrameRateControllerGetFrameTime() * GameStateManager.timeScale;
   GameStateManager.totalTime += GameStateManager.frameTime;
@@ -62,6 +72,8 @@ void RequestState(GameState* next) {
   DiscardRequestedState();
   GameStateManager.next = next;
 }
+
+void GameStateLoopSetDrawing(bool on) { gDrawing = on; }
 
 void GameStateLoopBegin(GameState* first) {
   GameStateManager.current = GameStateManager.next = GameStateManager.previous = first;
