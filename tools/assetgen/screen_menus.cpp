@@ -274,7 +274,8 @@ void PadControls(cairo_t* cr) {
     const char* lines[3];
   };
   const Row rows[] = {
-      {nullptr, 0, {"Tilt the right stick to turn your cone.", "It always reaches 3 cells; walls cut it."}},
+      {nullptr, 0,
+       {"Tilt the right stick to turn your cone.", "It always reaches 3 cells; walls cut it."}},
       {"RT", 'A', {"RT or A: photograph the nearest", "monster in your cone (3 photos). The",
                    "camera then recharges for 1.7 s."}},
       {"LT", 'X', {"LT or X: disguise yourself as your", "first photo. The photo is used up."}},
