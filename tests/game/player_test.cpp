@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <string>
@@ -10,7 +11,9 @@
 #include "Monster.h"
 #include "Player.h"
 #include "StateRequests.h"
+#include "StatusDisplay.h"
 #include "Tile.h"
+#include "gl_environment.h"
 #include "test_input.h"
 #include "test_level.h"
 
@@ -173,7 +176,7 @@ TEST_F(PlayerTest, WaterSpeedAndStatusByDisguise) {
     const char* status;
   } cases[] = {{kNone, 1.0f, "Assets/SPDD.png"},
                {Tire, 1.5f, "Assets/SPDMIX.png"},
-               {WaterRat, 1.0f, "Assets/Status.png"},
+               {WaterRat, 1.0f, "Assets/SPDSLOW.png"},
                {FireRat, 0.35f, "Assets/SPDD.png"}};
   for (const auto& c : cases) {
     Play({"0 0 6 6 6 6 6", "0 0 6 6 6 6 6", "0 0 6 6 6 6 6"}, 0, 1);
@@ -224,6 +227,186 @@ TEST_F(PlayerTest, NearestMonsterAndCooldown) {
     test_level::Run(c.wait - 1);
     Hold({VK_LBUTTON}, 1);
     EXPECT_EQ(player().photos[1].kind, c.wait == 100 ? c.photographed : Photo::kEmpty) << c.wait;
+    test_level::Finish();
+  }
+}
+
+// Every click that takes no photo says why, over the player; the first reason that holds
+// is the one said, and nothing is taken.
+TEST_F(PlayerTest, RefusedPhotoSaysWhy) {
+  const std::string wallRow = "0 9 0 0 0";
+  const std::vector<std::string> kWall = {wallRow, wallRow, wallRow};
+  const std::vector<std::vector<int>> ahead = {{Tire, 2, 2}};
+  using R = PhotoRefusal;
+  const struct {
+    const char* what;
+    std::vector<std::string> rows;
+    int column;
+    std::vector<std::vector<int>> cast;
+    std::vector<int> held;  // photos in the slots before the click
+    bool justTookOne;       // a photo taken the frame before
+    int disguise;
+    PhotoRefusal why;
+  } cases[] = {
+      {"nothing there", kOpenFloor, 0, {}, {}, false, kNone, R::kNoMonster},
+      {"behind the player", kOpenFloor, 2, {{Tire, 0, 2}}, {}, false, kNone, R::kNoMonster},
+      {"past the cone's reach", kOpenFloor, 0, {{Tire, 4, 2}}, {}, false, kNone, R::kNoMonster},
+      {"behind a wall", kWall, 0, {{Tire, 2, 1}}, {}, false, kNone, R::kWallBetween},
+      {"right after a photo", kOpenFloor, 0, ahead, {}, true, kNone, R::kRecharging},
+      {"three photos held", kOpenFloor, 0, ahead, {Bulb, Bulb, Bulb}, false, kNone, R::kSlotsFull},
+      {"the third just taken", kOpenFloor, 0, ahead, {Bulb, Bulb}, true, kNone, R::kSlotsFull},
+      {"in disguise", kOpenFloor, 0, ahead, {}, false, FireRat, R::kDisguised},
+  };
+  for (const auto& c : cases) {
+    Play(c.rows, c.column, c.rows.size() == 3 ? 1 : 2, c.cast);
+    for (size_t i = 0; i < c.held.size(); ++i) player().photos[i] = PhotoOf(c.held[i]);
+    if (c.justTookOne) {
+      Hold({VK_LBUTTON}, 1);
+      test_level::Run(1);  // the button comes up between two clicks
+    }
+    Disguise(c.disguise);
+    ASSERT_EQ(player().RefusalShown(), -1) << c.what;
+    const size_t taken = player().photosTaken.size();
+    Hold({VK_LBUTTON}, 1);
+    EXPECT_EQ(player().RefusalShown(), RefusalIndex(c.why)) << c.what;
+    EXPECT_EQ(player().photosTaken.size(), taken) << c.what;
+    test_level::Finish();
+  }
+}
+
+// The line stays a second of play (60 frames), a new refusal starts it again, a photo
+// taken ends it, and a dead player's click says nothing over the Game Over screen.
+TEST_F(PlayerTest, RefusalLineLastsASecondOfPlay) {
+  Play(kOpenFloor, 0, 2, {{Tire, 2, 2}});
+  Look({0, 100});
+  Hold({VK_LBUTTON}, 1);
+  test_level::Run(59);
+  EXPECT_EQ(player().RefusalShown(), RefusalIndex(PhotoRefusal::kNoMonster));
+  test_level::Run(1);
+  EXPECT_EQ(player().RefusalShown(), -1);
+
+  Hold({VK_LBUTTON}, 1);
+  test_level::Run(30);
+  Hold({VK_LBUTTON}, 1);
+  test_level::Run(58);
+  EXPECT_EQ(player().RefusalShown(), RefusalIndex(PhotoRefusal::kNoMonster));
+  Look({100, 0});
+  Hold({VK_LBUTTON}, 1);
+  EXPECT_EQ(player().photos[0].kind, Tire);
+  EXPECT_EQ(player().RefusalShown(), -1);
+  test_level::Finish();
+
+  Play({"0 0 0", "0 4 0", "0 0 0"}, 0, 1);
+  Hold({'D'}, 20);
+  ASSERT_FALSE(player().inPlay);
+  Hold({VK_LBUTTON}, 1);
+  EXPECT_EQ(player().RefusalShown(), -1);
+}
+
+// The line is drawn whole in the view above the strip: over the player's head, and under
+// it when the player stands at the top of the map. Its picture is swapped for plain green.
+TEST_F(PlayerTest, RefusalLineShowsWholeNearThePlayer) {
+  const unsigned char green[4] = {0, 255, 0, 255};
+  const auto plain = std::make_shared<Texture>(KEGfxTextureLoadFromMemory(green, 1, 1));
+  const struct {
+    int column, row;
+    bool above;
+  } cases[] = {{10, 7, true}, {0, 0, false}, {19, 13, true}};
+  for (const auto& c : cases) {
+    Play(Floor(20, 14), c.column, c.row);
+    Look({0, c.row == 0 ? -100.0f : 100.0f});
+    Hold({VK_LBUTTON}, 1);
+    for (auto& picture : player().refusalTextures) picture = plain;
+    KEGfxSetRenderMode(KE_RENDER_NONE);
+    KEGfxStart();
+    player().Draw();
+    const std::vector<unsigned char> screen = GlTestReadScreen();
+    ASSERT_EQ(screen.size(), 800u * 600 * 4);
+    int left = 800, right = -1, bottom = 600, top = -1;
+    for (int y = 0; y < 600; ++y)
+      for (int x = 0; x < 800; ++x) {
+        const unsigned char* p = &screen[(size_t(y) * 800 + x) * 4];
+        if (p[0] != 0 || p[1] != 255 || p[2] != 0) continue;
+        left = std::min(left, x), right = std::max(right, x);
+        bottom = std::min(bottom, y), top = std::max(top, y);
+      }
+    float camX, camY;
+    KEGfxGetCamPosition(&camX, &camY);
+    const float playerX = player().position.x - camX + 400;
+    const float playerY = player().position.y - camY + 300;
+    const std::string at = std::to_string(c.column) + "," + std::to_string(c.row);
+    EXPECT_EQ(right - left + 1, kRefusalLineWidth) << at;
+    EXPECT_EQ(top - bottom + 1, kRefusalLineHeight) << at;
+    EXPECT_TRUE(left > 0 && right < 799 && bottom >= UI::kStripHeight && top < 599) << at;
+    if (c.above)
+      EXPECT_GT(bottom, playerY + 20) << at;
+    else
+      EXPECT_LT(top, playerY - 20) << at;
+    EXPECT_TRUE(left <= playerX && playerX <= right) << at;
+    test_level::Finish();
+  }
+}
+
+// The slot the next photo fills shows the camera recharging until, in the same frame, a
+// click takes a photo again; its bar only fills up. Full slots show no recharge.
+TEST_F(PlayerTest, RechargeShowsInTheNextEmptySlot) {
+  const struct {
+    std::vector<int> held;
+    int slot;
+  } cases[] = {{{}, 1}, {{Bulb}, 2}, {{Bulb, Bulb}, -1}};
+  for (const auto& c : cases) {
+    for (int wait : {98, 99}) {
+      Play(kOpenFloor, 0, 2, {{Tire, 2, 2}});
+      for (size_t i = 0; i < c.held.size(); ++i) {
+        player().photos[i] = PhotoOf(c.held[i]);
+        gCurrentUI->pictureNames[i] = player().photos[i].pictureImage;
+      }
+      EXPECT_EQ(gCurrentUI->ChargeShown().slot, -1);
+      Hold({VK_LBUTTON}, 1);
+      int step = 0;
+      for (int frame = 0; frame < wait; ++frame) {
+        const UI::Charge shown = gCurrentUI->ChargeShown();
+        ASSERT_EQ(shown.slot, c.slot) << "frame " << frame;
+        EXPECT_GE(shown.step, step) << "frame " << frame;
+        step = shown.step;
+        test_level::Run(1);
+      }
+      if (c.slot < 0) {
+        test_level::Finish();
+        continue;
+      }
+      const bool ready = gCurrentUI->ChargeShown().slot < 0;
+      EXPECT_EQ(ready, wait == 99) << wait;
+      if (!ready) {
+        EXPECT_EQ(gCurrentUI->ChargeShown().step, kChargeSteps - 1);
+      }
+      Hold({VK_LBUTTON}, 1);
+      EXPECT_EQ(player().photos[c.slot].kind, ready ? Tire : Photo::kEmpty) << wait;
+      test_level::Finish();
+    }
+  }
+}
+
+// The SPEED socket tells a look slower than walking from a faster one, standing and
+// walking, by the pace the look really walks at.
+TEST_F(PlayerTest, SlowLookShowsOnTheStrip) {
+  const struct {
+    int kind;
+    const char* status;
+  } cases[] = {{kNone, "Assets/Status.png"},   {FireRat, "Assets/SPDSLOW.png"},
+               {WaterRat, "Assets/SPDSLOW.png"}, {Bulb, "Assets/SPDSLOW.png"},
+               {Fireball, "Assets/SPDSLOW.png"}, {Tire, "Assets/SPDU.png"}};
+  for (const auto& c : cases) {
+    Play(kOpenFloor, 0, 2);
+    Disguise(c.kind);
+    EXPECT_EQ(gCurrentUI->statusName, c.status) << "standing, kind " << c.kind;
+    const float before = player().position.x;
+    Hold({'D'}, 1);
+    const float pace = player().position.x - before;
+    EXPECT_EQ(gCurrentUI->statusName, c.status) << "walking, kind " << c.kind;
+    EXPECT_EQ(std::string(c.status) == "Assets/SPDSLOW.png", pace < 1.5f) << c.kind;
+    Hold({VK_MBUTTON}, 1);
+    EXPECT_EQ(gCurrentUI->statusName, "Assets/Status.png") << "after, kind " << c.kind;
     test_level::Finish();
   }
 }
