@@ -77,8 +77,8 @@ bool TileMap::LoadFile(const char* fileName) {
   errno = 0;
   std::ifstream file(fileName);
   if (!file.is_open()) {
-    std::cout << "Not able to open map file \"" << fileName << "\": "
-              << (errno ? std::strerror(errno) : "unknown error") << "\n";
+    std::cout << "Not able to open map file \"" << fileName
+              << "\": " << (errno ? std::strerror(errno) : "unknown error") << "\n";
     return false;
   }
   Clear();
@@ -133,8 +133,10 @@ void TileMap::LabelRegions() {
       RegionOf({row, column}) = label;
       for (std::size_t next = 0; next < searchQueue_.size(); ++next) {
         const Cell cell = searchQueue_[next];
-        const Cell around[4] = {{cell.row - 1, cell.column}, {cell.row, cell.column + 1},
-                                {cell.row + 1, cell.column}, {cell.row, cell.column - 1}};
+        const Cell around[4] = {{cell.row - 1, cell.column},
+                                {cell.row, cell.column + 1},
+                                {cell.row + 1, cell.column},
+                                {cell.row, cell.column - 1}};
         for (const Cell& n : around) {
           if (n.row < 0 || n.row > lastRow || n.column < 0 || n.column > lastColumn) continue;
           if (blocking[n.row][n.column] || RegionOf(n) != 0) continue;
@@ -246,6 +248,10 @@ namespace {
 // counts it as covering the wall, and no hazard probe on its edge finds the cell beyond.
 constexpr float kTouch = 1.0f / 256;
 
+// A press within this of straight along an axis (tan 22.5 degrees) counts as straight: a
+// stick is never held exactly straight.
+constexpr float kStraight = 0.4142f;
+
 float& On(KEVec2& v, int axis) { return axis == 0 ? v.x : v.y; }
 float On(const KEVec2& v, int axis) { return axis == 0 ? v.x : v.y; }
 
@@ -338,10 +344,17 @@ KEVec2 TileMap::WalkBox(KEVec2 from, KEVec2 size, KEVec2 step) const {
   for (int axis = 0; axis < 2; ++axis) {
     const float distance = On(step, axis);
     if (distance == 0) continue;
-    const float reached = Advance(at, half, axis, distance);
-    const bool stopped = reached != On(at, axis) + distance;
-    On(at, axis) = reached;
-    if (stopped && On(step, 1 - axis) == 0) On(at, 1 - axis) += EaseRound(at, size, axis, distance);
+    const float start = On(at, axis);
+    On(at, axis) = Advance(at, half, axis, distance);
+    const bool stopped = On(at, axis) != start + distance;
+    if (!stopped || std::fabs(On(step, 1 - axis)) > std::fabs(distance) * kStraight) continue;
+    const float aside = EaseRound(at, size, axis, distance);
+    On(at, 1 - axis) += aside;
+    // What the sidestep leaves of the step goes on ahead: a stick a little off straight
+    // would otherwise push the box back onto the corner before it gets past.
+    const float rest = std::fabs(distance) - std::fabs(On(at, axis) - start) - std::fabs(aside);
+    if (aside != 0 && rest > 0)
+      On(at, axis) = Advance(at, half, axis, std::copysign(rest, distance));
   }
   return at;
 }

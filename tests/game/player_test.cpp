@@ -1,3 +1,5 @@
+#include "Player.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,12 +11,12 @@
 #include "KEInput.h"
 #include "LevelBase.h"
 #include "Monster.h"
-#include "Player.h"
 #include "StateRequests.h"
 #include "Tile.h"
 #include "TileMap.h"
 #include "test_input.h"
 #include "test_level.h"
+#include "virtual_pad.h"
 
 namespace {
 
@@ -321,14 +323,14 @@ bool ClearOfWalls(const Player& player) {
 TEST_F(PlayerTest, WallsStopSlideAndEaseRoundCorners) {
   const std::vector<std::string> door = {"0 0 0 0 0", "0 0 0 0 0", "9 9 0 9 9", "0 0 0 0 0",
                                          "0 0 0 0 0"};
-  const std::vector<std::string> lavaDoor = {"0 0 0 0 0", "0 0 0 0 0", "9 9 4 9 9",
-                                             "0 0 0 0 0", "0 0 0 0 0"};
-  const std::vector<std::string> sideDoor = {"0 0 0 9 0", "0 0 0 9 0", "0 0 0 9 0",
-                                             "0 0 0 0 0", "0 0 0 9 0"};
+  const std::vector<std::string> lavaDoor = {"0 0 0 0 0", "0 0 0 0 0", "9 9 4 9 9", "0 0 0 0 0",
+                                             "0 0 0 0 0"};
+  const std::vector<std::string> sideDoor = {"0 0 0 9 0", "0 0 0 9 0", "0 0 0 9 0", "0 0 0 0 0",
+                                             "0 0 0 9 0"};
   const std::vector<std::string> wall = {"0 0 0 0 0", "0 0 0 0 0", "9 9 9 9 9", "0 0 0 0 0",
                                          "0 0 0 0 0"};
-  const std::vector<std::string> cornersTouch = {"0 0 0 0 0", "0 0 0 0 0", "0 0 9 0 0",
-                                                 "0 9 0 0 0", "0 0 0 0 0"};
+  const std::vector<std::string> cornersTouch = {"0 0 0 0 0", "0 0 0 0 0", "0 0 9 0 0", "0 9 0 0 0",
+                                                 "0 0 0 0 0"};
   const KEVec2 inDoor = {0, 100}, pastSideDoor = {100, 0};
   const struct {
     const char* what;
@@ -339,7 +341,8 @@ TEST_F(PlayerTest, WallsStopSlideAndEaseRoundCorners) {
     KEVec2 end;  // from the same centre
     bool exact;  // else anywhere in the cell round `end`
     int kind = kNone;
-    float body = 0;  // the photo's size, if not as photographed
+    float body = 0;         // the photo's size, if not as photographed
+    KEVec2 stick = {0, 0};  // the left stick, y down
   } cases[] = {
       {"touching a wall, along it", wall, {-100, 5}, {'D'}, 100, {50, 5}, true},
       {"two keys slide along", wall, {-100, 0}, {'W', 'D'}, 100, {6.066f, 5}, true},
@@ -358,7 +361,18 @@ TEST_F(PlayerTest, WallsStopSlideAndEaseRoundCorners) {
       {"fire rat, clip 10", door, {-15, 0}, {'W'}, 150, inDoor, false, FireRat},
       {"small rat, clip 15", door, {25, 0}, {'W'}, 100, inDoor, false, WaterRat, 30},
       {"small rat, clip 16", door, {26, 0}, {'W'}, 100, {26, 10}, true, WaterRat, 30},
+      {"stick a little off straight, clip 10",
+       door,
+       {15, 0},
+       {},
+       80,
+       inDoor,
+       false,
+       kNone,
+       0,
+       {0.15f, -1}},
   };
+  VirtualPad pad;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Play(c.map, 2, 3);
@@ -370,15 +384,18 @@ TEST_F(PlayerTest, WallsStopSlideAndEaseRoundCorners) {
     const KEVec2 centre = level->CellCentre(2, 3);
     player().position = {centre.x + c.start.x, centre.y + c.start.y};
     for (unsigned key : c.keys) test_input::Press(key);
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, c.stick.x);
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, c.stick.y);
     for (int frame = 0; frame < c.frames; ++frame) {
       test_level::Run(1);
       ASSERT_TRUE(ClearOfWalls(player())) << "frame " << frame;
     }
     test_input::ReleaseAll();
+    pad.Rest();
     ASSERT_TRUE(player().inPlay);
     const KEVec2 end = {player().position.x - centre.x, player().position.y - centre.y};
     const float within = c.exact ? 0.01f : 25.0f;
-    EXPECT_NEAR(end.x, c.end.x, within);
+    EXPECT_NEAR(end.x, c.end.x, within) << end.x;
     EXPECT_NEAR(end.y, c.end.y, within);
     test_level::Finish();
   }
