@@ -139,8 +139,9 @@ TEST_F(TileMapTest, AFileThatCannotBeOpenedChangesNothing) {
   EXPECT_FALSE(map.LoadFile(missing.c_str()));
   EXPECT_FALSE(map.LoadFile(nullptr));
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            "Not able to open map file \"" + missing + "\": No such file or directory\n"
-            "Not able to open a map file: none was named\n");
+            "Not able to open map file \"" + missing +
+                "\": No such file or directory\n"
+                "Not able to open a map file: none was named\n");
   EXPECT_EQ(map.width, 3u);
   EXPECT_EQ(map.tiles.size(), 6u);
 }
@@ -155,6 +156,7 @@ TEST_F(TileMapTest, AnEmptyMapAnswersEveryQueryQuietly) {
     EXPECT_TRUE(map.FindPath(p, {0, 0}).empty());
   }
   EXPECT_EQ(map.SnapToCell({3, 4}, 15).x, 3.0f);
+  EXPECT_EQ(map.WalkBox({3, 4}, {40, 40}, {1.5f, 0}).x, 4.5f);
   EXPECT_EQ(map.Extent().x, 0.0f);
 }
 
@@ -200,6 +202,26 @@ TEST_F(TileMapTest, SnapToCellMovesOnlyTheMaskedAxes) {
     const KEVec2 snapped = map.SnapToCell({13, 27}, c.mask);
     EXPECT_EQ(snapped.x, c.x) << c.mask;
     EXPECT_EQ(snapped.y, c.y) << c.mask;
+  }
+}
+
+// Cells of 10 under a box of 40 walking up: the wall ahead covers the box's left 18, so it
+// eases right, unless a wall 8 to its right leaves no room for the sidestep.
+TEST_F(TileMapTest, AWalkingBoxEasesOnlyWhereItFits) {
+  for (const bool wallBeside : {false, true}) {
+    const std::string beside = wallBeside ? "0 0 0 0 0 9 0 " : "0 0 0 0 0 0 0 ";
+    const TileMap map = GridOf(
+        7, 7, 10,
+        "0 0 0 0 0 0 0  9 9 0 0 0 0 0 " + beside + beside + beside + beside + "0 0 0 0 0 0 0");
+    KEVec2 box = {-13, -5.5f};
+    for (int step = 0; step < 40; ++step) box = map.WalkBox(box, {40, 40}, {0, 1.5f});
+    if (wallBeside) {
+      EXPECT_NEAR(box.x, -13, 0.01f);
+      EXPECT_NEAR(box.y, -5, 0.01f);
+    } else {
+      EXPECT_NEAR(box.x, 5, 0.01f);
+      EXPECT_GT(box.y, 0);
+    }
   }
 }
 
