@@ -77,8 +77,8 @@ bool TileMap::LoadFile(const char* fileName) {
   errno = 0;
   std::ifstream file(fileName);
   if (!file.is_open()) {
-    std::cout << "Not able to open map file \"" << fileName
-              << "\": " << (errno ? std::strerror(errno) : "unknown error") << "\n";
+    std::cout << "Not able to open map file \"" << fileName << "\": "
+              << (errno ? std::strerror(errno) : "unknown error") << "\n";
     return false;
   }
   Clear();
@@ -133,10 +133,8 @@ void TileMap::LabelRegions() {
       RegionOf({row, column}) = label;
       for (std::size_t next = 0; next < searchQueue_.size(); ++next) {
         const Cell cell = searchQueue_[next];
-        const Cell around[4] = {{cell.row - 1, cell.column},
-                                {cell.row, cell.column + 1},
-                                {cell.row + 1, cell.column},
-                                {cell.row, cell.column - 1}};
+        const Cell around[4] = {{cell.row - 1, cell.column}, {cell.row, cell.column + 1},
+                                {cell.row + 1, cell.column}, {cell.row, cell.column - 1}};
         for (const Cell& n : around) {
           if (n.row < 0 || n.row > lastRow || n.column < 0 || n.column > lastColumn) continue;
           if (blocking[n.row][n.column] || RegionOf(n) != 0) continue;

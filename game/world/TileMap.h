@@ -26,11 +26,11 @@ class TileMap {
   KEVec2 SnapToCell(KEVec2 point, int mask) const;       // to the cell centre on masked axes
   // Where a box of `size` centred at `from` ends after walking `step`, an axis at a time:
   // a wall across one axis stops the box at its face and the other axis goes on along it.
-  // Pressed (nearly) straight along an axis into a corner that clips it by up to half its width,
-  // the box eases sideways round the corner instead, a step a frame, unless that leads it
-  // onto lava. Outside the map nothing blocks.
+  // Pressed (nearly) straight along an axis into a corner that clips it by up to half its
+  // width, the box eases sideways round the corner instead, a step a frame, unless that
+  // leads it onto lava. Outside the map nothing blocks.
   KEVec2 WalkBox(KEVec2 from, KEVec2 size, KEVec2 step) const;
-  int HazardUnder(KEVec2 position, KEVec2 size) const;  // 4 lava, 6 water, 5 exit or 0
+  int HazardUnder(KEVec2 position, KEVec2 size) const;   // 4 lava, 6 water, 5 exit or 0
   // Cell centres from the target back to the cell next to `from` (which is left out).
   std::list<KEVec2> FindPath(KEVec2 from, KEVec2 to);
   KEVec2 Extent() const;  // centre of the cell diagonally beyond the top-right corner

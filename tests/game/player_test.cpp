@@ -1,5 +1,3 @@
-#include "Player.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +9,7 @@
 #include "KEInput.h"
 #include "LevelBase.h"
 #include "Monster.h"
+#include "Player.h"
 #include "StateRequests.h"
 #include "Tile.h"
 #include "TileMap.h"

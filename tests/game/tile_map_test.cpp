@@ -139,9 +139,8 @@ TEST_F(TileMapTest, AFileThatCannotBeOpenedChangesNothing) {
   EXPECT_FALSE(map.LoadFile(missing.c_str()));
   EXPECT_FALSE(map.LoadFile(nullptr));
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            "Not able to open map file \"" + missing +
-                "\": No such file or directory\n"
-                "Not able to open a map file: none was named\n");
+            "Not able to open map file \"" + missing + "\": No such file or directory\n"
+            "Not able to open a map file: none was named\n");
   EXPECT_EQ(map.width, 3u);
   EXPECT_EQ(map.tiles.size(), 6u);
 }
