@@ -126,22 +126,15 @@ void Walk(Player& player, float x, float y) {
   const float n = std::sqrt(x * x + y * y);
   if (player.ghost) player.speed = kGhostSpeed;
   const float step = player.speed * float(GameStateManager.timeScale);
-  if (player.inPlay) {
-    player.position.x += step * (x / n);
-    player.position.y += step * (y / n);
+  const KEVec2 move = {step * (x / n), step * (y / n)};
+  // Walls stop the drawn body; a ghost walks through them and over every floor.
+  const TileMap* map = player.ghost ? nullptr : CurrentMap();
+  if (player.inPlay && map) {
+    player.position = map->WalkBox(player.position, player.scale, move);
+  } else if (player.inPlay) {
+    player.position = {player.position.x + move.x, player.position.y + move.y};
   }
-
-  TileMap* map = CurrentMap();
-  int contacts = 0, hazard = 0;
-  if (map && !player.ghost) {
-    contacts = map->WallContacts(player.position, player.scale);
-    hazard = map->HazardUnder(player.position, player.scale);
-  }
-  // Walking straight into a wall a little off a door, the player eases round its corner.
-  const int ahead = x > 0 ? 2 : x < 0 ? 1 : y > 0 ? 4 : 8;
-  if (player.inPlay && (x == 0) != (y == 0) && (contacts & ahead))
-    player.position = map->SlideRoundCorner(player.position, player.scale, {x, y}, step);
-  if (contacts != 0) player.position = map->SnapToCell(player.position, contacts);
+  const int hazard = map ? map->HazardUnder(player.position, player.scale) : 0;
 
   const Photo& photo = player.photos[0];
   switch (hazard) {

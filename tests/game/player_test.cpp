@@ -8,14 +8,17 @@
 
 #include "KEGraphics.h"
 #include "KEInput.h"
+#include "LevelBase.h"
 #include "Monster.h"
 #include "Player.h"
 #include "StateRequests.h"
 #include "StatusDisplay.h"
 #include "Tile.h"
+#include "TileMap.h"
 #include "gl_environment.h"
 #include "test_input.h"
 #include "test_level.h"
+#include "virtual_pad.h"
 
 namespace {
 
@@ -477,46 +480,90 @@ TEST_F(PlayerTest, GhostWalksThroughWallsAndLava) {
     EXPECT_TRUE(player().inPlay);
     if (ghost)
       EXPECT_GT(player().position.x, level->CellCentre(4, 1).x);
-    else
-      EXPECT_LT(player().position.x, level->CellCentre(1, 1).x + 1);
+    else  // the body's right edge on the wall's face
+      EXPECT_NEAR(player().position.x + 20, level->CellCentre(2, 1).x - 25, 0.01f);
     test_level::Finish();
   }
 }
 
-// Four one-cell doors round the middle cell, each between two pillars. A player up to a
-// quarter cell (12.5 px) off a door's centre line eases round its corner and through;
-// further off, or head on at a wall, they stop where the wall is and are not moved aside.
-TEST_F(PlayerTest, DoorCornersLetThroughAQuarterCellOff) {
-  const std::vector<std::string> kDoors = {"0 0 0 0 0", "0 9 0 9 0", "0 0 0 0 0",
-                                           "0 9 0 9 0", "0 0 0 0 0"};
-  const struct {
-    unsigned key;
-    int column, row;  // the start cell
-    float off;        // across the way, from the start cell's centre
-    bool through;
-  } cases[] = {
-      {'W', 2, 2, 12.5f, true}, {'W', 2, 2, -12.5f, true}, {'S', 2, 2, 12.5f, true},
-      {'D', 0, 2, 12.5f, true}, {'D', 0, 2, -12.5f, true}, {'A', 4, 2, -12.5f, true},
-      {'W', 2, 2, 13.0f, false}, {'D', 0, 2, -13.0f, false},  // a little more than a quarter
-      {'W', 2, 2, 25.0f, false}, {'W', 2, 2, -25.0f, false},  // square on a corner
-      {'W', 1, 2, 0.0f, false},                               // head on at a flat wall
+// The body's corners, a hair inside, are all off wall cells.
+bool ClearOfWalls(const Player& player) {
+  const float x = player.scale.x / 2 - 0.01f, y = player.scale.y / 2 - 0.01f;
+  const KEVec2 p = player.position;
+  for (KEVec2 corner : {KEVec2{p.x - x, p.y - y}, KEVec2{p.x + x, p.y - y},
+                        KEVec2{p.x - x, p.y + y}, KEVec2{p.x + x, p.y + y}}) {
+    if (CurrentMap()->CellAt(corner) == 9) return false;
+  }
+  return true;
+}
+
+// Walls across row 2 (or column 3) of a 5 by 5 map of 50 cells, the player starting near
+// cell 2,3. The body (40 square, or a small water rat's) stops at a wall's face and slides
+// along it; pressed straight at a corner that clips it by up to half its width it eases
+// round and through, never into a wall, never between two walls that touch at a corner,
+// never toward lava. "clip" is how far the body would overlap the wall beside the gap.
+TEST_F(PlayerTest, WallsStopSlideAndEaseRoundCorners) {
+  const auto across = [](const char* row) {
+    return std::vector<std::string>{"0 0 0 0 0", "0 0 0 0 0", row, "0 0 0 0 0", "0 0 0 0 0"};
   };
+  const auto door = across("9 9 0 9 9"), lavaDoor = across("9 9 4 9 9");
+  const auto wall = across("9 9 9 9 9");
+  const std::vector<std::string> sideDoor = {"0 0 0 9 0", "0 0 0 9 0", "0 0 0 9 0", "0 0 0 0 0",
+                                             "0 0 0 9 0"};
+  auto cornersTouch = across("0 0 9 0 0");
+  cornersTouch[3] = "0 9 0 0 0";
+  const KEVec2 inDoor = {0, 100}, pastSideDoor = {100, 0};
+  const struct {
+    const char* what;
+    const std::vector<std::string>& map;
+    KEVec2 start;  // from the centre of cell 2,3
+    std::initializer_list<unsigned> keys;
+    int frames;
+    KEVec2 end;             // from the same centre
+    bool exact;             // else anywhere in the cell round `end`
+    float rat = 0;          // the size of a water rat's photo worn
+    KEVec2 stick = {0, 0};  // the left stick, y down
+  } cases[] = {
+      {"touching a wall, along it", wall, {-100, 5}, {'D'}, 100, {50, 5}, true},
+      {"two keys slide along", wall, {-100, 0}, {'W', 'D'}, 100, {6.066f, 5}, true},
+      {"head on", door, {-50, 0}, {'W'}, 60, {-50, 5}, true},
+      {"clip 1", door, {6, 0}, {'W'}, 80, inDoor, false},
+      {"clip 10, other side", door, {-15, 0}, {'W'}, 80, inDoor, false},
+      {"clip 20", door, {25, 0}, {'W'}, 80, inDoor, false},
+      {"clip 21", door, {26, 0}, {'W'}, 80, {26, 5}, true},
+      {"clip 10 sideways", sideDoor, {0, 15}, {'D'}, 80, pastSideDoor, false},
+      {"clip 21 sideways", sideDoor, {0, -26}, {'D'}, 80, {5, -26}, true},
+      {"clip 10 into lava", lavaDoor, {15, 0}, {'W'}, 80, {15, 5}, true},
+      {"touching corners, two keys", cornersTouch, {0, 0}, {'W', 'A'}, 80, {-5, 5}, true},
+      {"touching corners, left", cornersTouch, {-5, 5}, {'A'}, 80, {-5, 5}, true},
+      {"small rat, clip 15", door, {25, 0}, {'W'}, 100, inDoor, false, 30},
+      {"small rat, clip 16", door, {26, 0}, {'W'}, 100, {26, 10}, true, 30},
+      {"stick off straight, clip 10", door, {15, 0}, {}, 80, inDoor, false, 0, {0.15f, -1}},
+  };
+  VirtualPad pad;
   for (const auto& c : cases) {
-    const bool vertical = c.key == 'W' || c.key == 'S';
-    Play(kDoors, c.column, c.row);
-    KEVec2 start = level->CellCentre(c.column, c.row);
-    (vertical ? start.x : start.y) += c.off;
-    player().position = start;
-    Hold({c.key}, 60);
-    const KEVec2 end = player().position;
-    const float forward = vertical ? std::fabs(end.y - start.y) : std::fabs(end.x - start.x);
-    const std::string at = std::string(1, char(c.key)) + " off " + std::to_string(c.off);
-    if (c.through) {
-      EXPECT_GT(forward, 60.0f) << at;  // past the door cell's centre
-    } else {
-      EXPECT_LT(forward, 2.0f) << at;
-      EXPECT_EQ(vertical ? end.x : end.y, vertical ? start.x : start.y) << at;
+    SCOPED_TRACE(c.what);
+    Play(c.map, 2, 3);
+    if (c.rat > 0) {
+      player().photos[0] = PhotoOf(WaterRat);
+      player().photos[0].size = {c.rat, c.rat};
+      Hold({VK_RBUTTON}, 1);
     }
+    const KEVec2 centre = level->CellCentre(2, 3);
+    player().position = {centre.x + c.start.x, centre.y + c.start.y};
+    for (unsigned key : c.keys) test_input::Press(key);
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, c.stick.x);
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, c.stick.y);
+    for (int frame = 0; frame < c.frames; ++frame) {
+      test_level::Run(1);
+      ASSERT_TRUE(ClearOfWalls(player())) << "frame " << frame;
+    }
+    test_input::ReleaseAll();
+    pad.Rest();
+    ASSERT_TRUE(player().inPlay);
+    const float within = c.exact ? 0.01f : 25.0f;
+    EXPECT_NEAR(player().position.x - centre.x, c.end.x, within);
+    EXPECT_NEAR(player().position.y - centre.y, c.end.y, within);
     test_level::Finish();
   }
 }
