@@ -168,8 +168,9 @@ TEST_F(FrontEndTest, StartScreenGoesToTheMainMenuOnASkipKeyOrAfterFourSeconds) {
     if (c.skips) {
       EXPECT_EQ(UntilLeft(), 1);
     } else {
-      // Frames of 1/60 s add up to a rounding error short of 4 s on the 240th.
-      EXPECT_EQ(before + UntilLeft(), 241);
+      // The first frame counts nothing, its picture not yet up; frames of 1/60 s then add
+      // up to a rounding error short of 4 s on the 241st.
+      EXPECT_EQ(before + UntilLeft(), 242);
     }
     test_input::ReleaseAll();
     EXPECT_NE(Now<MainMenu>(), nullptr);
@@ -291,8 +292,9 @@ TEST_F(FrontEndTest, EveryLevelFromTheLevelSelectAndBackThroughThePauseMenu) {
     EXPECT_EQ(loading->target, unsigned(n));
     EXPECT_EQ(GameStateManager.level, n);
     EXPECT_EQ(Music(), "");
-    // Its first frame ran as the click was let go; frame 60 is the first past 1 s.
-    EXPECT_EQ(1 + UntilLeft(), 60);
+    // Its first frame ran as the click was let go and counts nothing; frame 61 is the
+    // first past 1 s.
+    EXPECT_EQ(1 + UntilLeft(), 61);
     ASSERT_NE(Now<TestLevel>(), nullptr);
     EXPECT_EQ(gLevelsMade.back(), n);
 
@@ -762,7 +764,7 @@ TEST_F(FrontEndTest, ALoadingScreenHandsOverToItsTarget) {
     SCOPED_TRACE(::testing::Message() << "target " << target);
     Begin(new LoadingScreen(target));
     GameStateManager.level = int(target);
-    EXPECT_EQ(UntilLeft(), 60);
+    EXPECT_EQ(UntilLeft(), 61);
     Frames(1);
     const bool isLevel = target >= 1 && target <= 8;
     EXPECT_EQ(CurrentLevel() != nullptr, isLevel);
@@ -776,13 +778,13 @@ TEST_F(FrontEndTest, ALoadingScreenHandsOverToItsTarget) {
   SetLevelMaker([](int) -> GameState* { return nullptr; });
   Begin(new LoadingScreen(4));
   GameStateManager.level = 4;
-  EXPECT_EQ(UntilLeft(), 60);
+  EXPECT_EQ(UntilLeft(), 61);
   EXPECT_NE(Now<MainMenu>(), nullptr);
   EXPECT_EQ(GameStateManager.level, -1);
   // Exactly 1 s is not yet more than 1 s.
   Begin(new LoadingScreen(0));
   Now<LoadingScreen>()->timer = 1.0 - 1.0 / 60;
-  EXPECT_EQ(UntilLeft(), 2);
+  EXPECT_EQ(UntilLeft(), 3);
 }
 
 // A level reached through the loading screen opens on its overview, the world still, until

@@ -193,8 +193,8 @@ class Pilot {
     gWon = false;
     SetResultScreenFactory(Won);
     SetLoadingScreenFactory(Reload);
-    // Waypoint pauses count on the game clock: from zero, every run of a script is the same.
-    GameStateManager.totalTime = 0;
+    // Waypoint pauses count on the world clock: from zero, every run of a script is the same.
+    GameStateManager.worldTime = 0;
     level_ = CreateLevel(number);
     test_level::Start(level_);
     // Chosen as the level select does; a restart reloads this number.
