@@ -30,14 +30,11 @@ struct GameStateManagerRecord {
   // game, only slower. Nothing in the world reads the measured time.
   double stepSeconds = 1.0 / 60;  // world seconds in this frame's step
   double worldTime;               // world seconds stepped since start; a paused world adds none
-  uint64_t worldSteps;            // steps the world has taken since start
   // Seconds the running state's picture stood on screen between the last frame's input and
   // this frame's, as measured; 0 on its first frame. Only screens count it, never the world.
   double screenSeconds;
 };
 
-// One step of the world, at the end of a frame in which it moved.
-void AdvanceWorldClock();
 // What a screen's timer counts this frame (the splash, the loading screen): screenSeconds,
 // but at most a tenth of a second, so that one long frame (a stall) skips no screen.
 double ScreenTimerSeconds();

@@ -64,11 +64,6 @@ void LeaveCurrentState() {
 
 }  // namespace
 
-void AdvanceWorldClock() {
-  GameStateManager.worldTime += GameStateManager.stepSeconds;
-  ++GameStateManager.worldSteps;
-}
-
 double ScreenTimerSeconds() {
   constexpr double kLongestCounted = 0.1;
   return GameStateManager.screenSeconds < kLongestCounted ? GameStateManager.screenSeconds

@@ -78,7 +78,8 @@ void ObjectManager::UpdateAll() {
     object->UpdateAnimation(dt);
     if (!object->alive) dead_.push_back(object.get());
   }
-  AdvanceWorldClock();
+  // The world's clock runs only while the world does: a pause keeps monsters' memories.
+  GameStateManager.worldTime += GameStateManager.stepSeconds;
   if (dead_.empty()) return;
   std::size_t kept = first, next = 0;
   for (std::size_t i = first; i < objects.size(); ++i) {

@@ -757,6 +757,79 @@ TEST_F(FrontEndTest, KeyboardAloneOrPadAloneFromTheSplashToALevelAndBack) {
   }
 }
 
+// A slow machine shows the splash and the loading screen as long as a fast one, and one long
+// frame (a stall) skips neither: it counts a tenth of a second.
+TEST_F(FrontEndTest, SlowFramesAndAStallSkipNoScreen) {
+  const struct {
+    const char* what;
+    double frameWork;  // seconds
+    double stall;      // seconds the third frame takes instead, or 0
+  } rows[] = {{"60 frames a second", 0, 0},
+              {"15 frames a second", 1.0 / 15, 0},
+              {"15 frames a second and a stall", 1.0 / 15, 5}};
+  for (const auto& row : rows) {
+    for (const auto& [screen, seconds] :
+         {std::pair<const char*, double>{"splash", 4}, {"loading screen", 1}}) {
+      SCOPED_TRACE(::testing::Message() << screen << " at " << row.what);
+      test_input::SetFrameWork(row.frameWork);
+      Begin(std::string(screen) == "splash" ? static_cast<GameState*>(new StartScreen)
+                                            : new LoadingScreen(0));
+      const uint64_t start = test_input::Now();
+      Frames(2);
+      test_input::SetFrameWork(row.stall ? row.stall : row.frameWork);
+      Frames(1);
+      test_input::SetFrameWork(row.frameWork);
+      UntilLeft();
+      EXPECT_NE(Now<MainMenu>(), nullptr);
+      // Its first frame's drawing and its last frame add up to three slow frames; a
+      // stall counts a tenth of a second.
+      const double shown = double(test_input::Now() - start) / test_input::kFrequency - row.stall;
+      EXPECT_GE(shown, seconds - 0.1);
+      EXPECT_LE(shown, seconds + 0.2);
+    }
+  }
+  test_input::SetFrameWork(0);
+}
+
+// Back from a level on a slow machine, the main menu drops a press made before its picture
+// was up or in its first half second on screen, and takes one made later, also one made
+// through a long frame with the menu on screen.
+TEST_F(FrontEndTest, AfterALevelTheMenuTakesTheFirstPressMadeOnceItWasShown) {
+  const struct {
+    const char* what;
+    int longFrame;     // the menu's frame that takes 1 s, from 1; 0 none
+    int pressedAfter;  // Enter goes down after this many of the menu's frames
+    bool taken;
+  } rows[] = {{"before the picture was up", 1, 1, false},
+              {"in the first half second", 0, 6, false},
+              {"after half a second", 0, 9, true},
+              {"through a long frame", 2, 2, true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    test_input::SetFrameWork(1.0 / 15);
+    Begin(new LoadingScreen(1));
+    UntilLeft();
+    ASSERT_NE(Now<TestLevel>(), nullptr);
+    Tap(VK_RETURN);
+    Tap(VK_ESCAPE);
+    for (int i = 0; i < 4; ++i) Tap(VK_DOWN);
+    Tap(VK_RETURN);
+    Tap(VK_LEFT);
+    Tap(VK_RETURN);
+    ASSERT_NE(Now<LoadingScreen>(), nullptr) << "MENU, then YES";
+    UntilLeft();
+    ASSERT_NE(Now<MainMenu>(), nullptr);
+    for (int frame = 1; frame <= row.pressedAfter; ++frame) {
+      test_input::SetFrameWork(frame == row.longFrame ? 1.0 : 1.0 / 15);
+      Frames(1);
+    }
+    test_input::SetFrameWork(1.0 / 15);
+    Tap(VK_RETURN);
+    EXPECT_EQ(Now<LevelSelect>() != nullptr, row.taken);
+  }
+  test_input::SetFrameWork(0);
+}
+
 // The game's own levels for 1 to 8, the main menu for 0, and for a number without a level.
 TEST_F(FrontEndTest, ALoadingScreenHandsOverToItsTarget) {
   SetLevelMaker(nullptr);
