@@ -44,19 +44,19 @@ Monster* gWalker;
 std::weak_ptr<GameObject> gTrail;
 
 const Timed kTimed[] = {
-    {"a disguise of 2 s", 2, nullptr,
+    {"a disguise of 1 s", 1, nullptr,
      [] {
        Player& player = *gCurrentPlayer;
        player.photos[0].kind = WaterRat;
        player.photos[0].size = {40, 40};
        player.activeDisguise = &player.photos[0];
        player.disguised = true;
-       player.disguiseTime = 2;
+       player.disguiseTime = 1;
      },
      [] { return gCurrentPlayer->disguised; }},
     {"a pause of 1 s at a waypoint", 1,
      [](TestLevel& level) {
-       gWaypoint = level.CellCentre(3, 1);
+       gWaypoint = level.CellCentre(2, 1);
        gWalker = &level.AddMonster(Fireball, level.CellCentre(1, 1));
        gWalker->SetPatrolRoute(1, gWaypoint);
        gWalker->pausesAtWaypoints = true;
@@ -78,16 +78,15 @@ int StepsLasted(const Timed& timed, const Conditions& conditions) {
   if (timed.begin) timed.begin();
   const int paused = conditions.pausedFrames;
   int frames = 0;
-  bool ended = false;
-  for (int frame = 0; frame < 3000 && !ended; ++frame) {
+  for (int frame = 0; frame < 3000 && (frames == 0 || timed.lasts()); ++frame) {
     test_level::Run(1);
-    ended = frames && !timed.lasts();
-    if (ended || !timed.lasts()) continue;
+    if (!timed.lasts()) continue;
     ++frames;
     // Escape after its first frame opens the pause menu; after `paused` more, closes it.
     const bool toggle = paused && (frames == 1 || frames == 2 + paused);
     (toggle ? test_input::Press : test_input::Release)(VK_ESCAPE);
   }
+  const bool ended = frames && !timed.lasts();
   test_level::Finish();
   return ended ? frames - (paused ? 1 + paused : 0) : -1;
 }
