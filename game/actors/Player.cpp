@@ -337,7 +337,7 @@ void Player::Update() {
 
   if (ActionHeld(Action::kDisguise) && !disguised && !IsEmpty(photos[0])) PutOnDisguise(*this);
 
-  if (disguised) disguiseTime -= GameStateManager.frameTime;
+  if (disguised) disguiseTime -= GameStateManager.stepSeconds;
   if (ActionHeld(Action::kEndDisguise)) disguiseTime = 0;
 
   if (!inPlay && PlayAgainPressed()) {
@@ -350,7 +350,7 @@ void Player::Update() {
 
   if (moving && !disguised && sprite.currentAnimation == 0) sprite.SetAnimation(1);
 
-  if (flashCooldown > 0) flashCooldown -= kCooldownStep;
+  if (flashCooldown > 0) flashCooldown -= kCooldownStep * float(GameStateManager.timeScale);
 
   // A standing disguised player shows the strip's first frame.
   if (activeDisguise) {
