@@ -48,7 +48,7 @@ void OrderChase() {
     monster->onRoute = false;
     monster->alertShown = true;
     monster->scanShown = false;
-    monster->chaseDeadline = float(GameStateManager.totalTime + 5.0);
+    monster->chaseDeadline = float(GameStateManager.worldTime + 5.0);
     monster->ChasePlayer();
   }
 }

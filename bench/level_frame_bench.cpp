@@ -85,8 +85,6 @@ void Frame(GameState* state, Timing* timing, const std::string& shot = "") {
   const auto t4 = Clock::now();
   const double cpu1 = ProcessCpuMs();
   KESysUpdate();
-  GameStateManager.frameTime = 1.0 / 60;
-  GameStateManager.totalTime += GameStateManager.frameTime;
   timing->update += Ms(t0, t1);
   timing->draw += Ms(t1, t2);
   timing->swap += Ms(t3, t4);

@@ -69,8 +69,6 @@ void Frame(GameState* state, Timing* timing) {
   timing->cpu += ProcessCpuMs() - cpu0;
   timing->news += double(Allocations() - news0);
   KESysUpdate();
-  GameStateManager.frameTime = 1.0 / 60;
-  GameStateManager.totalTime += GameStateManager.frameTime;
   timing->update += Ms(t1, t2);
   timing->draw += Ms(t2, t3);
   timing->frame += Ms(t0, t4);

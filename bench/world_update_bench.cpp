@@ -51,7 +51,6 @@ double MicrosecondsPerUpdate() {
 int main() {
   if (!EnterDataDirectory() || !KESysInit(nullptr, 1, 800, 600, 0, 0, nullptr)) return 1;
   KEInputReset();
-  GameStateManager.frameTime = 1.0 / 60;
 
   const double empty = MicrosecondsPerUpdate();
 

@@ -63,7 +63,7 @@ bool Same(KEVec2 a, KEVec2 b) { return a.x == b.x && a.y == b.y; }
 
 bool Within1(KEVec2 a, KEVec2 b) { return std::fabs(a.x - b.x) <= 1 && std::fabs(a.y - b.y) <= 1; }
 
-double Now() { return GameStateManager.totalTime; }
+double Now() { return GameStateManager.worldTime; }
 
 // Every query answers as an empty map would when no level is running.
 int WallContactsAt(KEVec2 position, KEVec2 size) {

@@ -1,5 +1,6 @@
 #include "Player.h"
 
+#include <algorithm>
 #include <cmath>
 #include <typeinfo>
 
@@ -27,6 +28,8 @@ constexpr float kBodySize = 40.0f;
 constexpr float kFlashCooldown = 10.0f;
 constexpr float kCooldownStep = 0.1f;
 constexpr int kFlashFrames = 11;
+// A refused click's line shows for about a second of play.
+constexpr int kRefusalFrames = 60;
 const KEVec2 kOutOfPlay = {10000, 10000};
 // The line saying why sits between "GAME OVER" and the way on.
 constexpr float kDeathLineY = -45, kTryAgainY = -125;
@@ -39,6 +42,7 @@ enum { kFireElement = 0, kWaterElement = 1 };
 const char* const kWaterStatus = "Assets/SPDD.png";
 const char* const kTireWaterStatus = "Assets/SPDMIX.png";
 const char* const kTireStatus = "Assets/SPDU.png";
+const char* const kSlowStatus = "Assets/SPDSLOW.png";
 
 // Brightens over five frames and fades back.
 const char* const kFlashImages[kFlashFrames] = {
@@ -82,6 +86,15 @@ void SetPicture(int slot, const std::string& name) {
 
 bool IsEmpty(const Photo& photo) { return photo.kind == Photo::kEmpty; }
 
+// A pace faster or slower than walking shows on the strip: a tire's look, the other looks,
+// and a look still halved by water it has left.
+void ShowLookSpeed(const Player& player) {
+  if (!player.disguised || player.speed == kWalkSpeed)
+    ResetStatus();
+  else
+    SetStatus(player.speed > kWalkSpeed ? kTireStatus : kSlowStatus);
+}
+
 void FaceCursor(Player& player) {
   int cx, cy;
   KEInputGetCursorPosition(&cx, &cy);
@@ -113,22 +126,15 @@ void Walk(Player& player, float x, float y) {
   const float n = std::sqrt(x * x + y * y);
   if (player.ghost) player.speed = kGhostSpeed;
   const float step = player.speed * float(GameStateManager.timeScale);
-  if (player.inPlay) {
-    player.position.x += step * (x / n);
-    player.position.y += step * (y / n);
+  const KEVec2 move = {step * (x / n), step * (y / n)};
+  // Walls stop the drawn body; a ghost walks through them and over every floor.
+  const TileMap* map = player.ghost ? nullptr : CurrentMap();
+  if (player.inPlay && map) {
+    player.position = map->WalkBox(player.position, player.scale, move);
+  } else if (player.inPlay) {
+    player.position = {player.position.x + move.x, player.position.y + move.y};
   }
-
-  TileMap* map = CurrentMap();
-  int contacts = 0, hazard = 0;
-  if (map && !player.ghost) {
-    contacts = map->WallContacts(player.position, player.scale);
-    hazard = map->HazardUnder(player.position, player.scale);
-  }
-  // Walking straight into a wall a little off a door, the player eases round its corner.
-  const int ahead = x > 0 ? 2 : x < 0 ? 1 : y > 0 ? 4 : 8;
-  if (player.inPlay && (x == 0) != (y == 0) && (contacts & ahead))
-    player.position = map->SlideRoundCorner(player.position, player.scale, {x, y}, step);
-  if (contacts != 0) player.position = map->SnapToCell(player.position, contacts);
+  const int hazard = map ? map->HazardUnder(player.position, player.scale) : 0;
 
   const Photo& photo = player.photos[0];
   switch (hazard) {
@@ -145,6 +151,7 @@ void Walk(Player& player, float x, float y) {
           SetStatus(photo.kind == Tire ? kTireWaterStatus : kWaterStatus);
         } else {
           player.speed = kWaterSpeed;
+          ShowLookSpeed(player);
         }
       } else {
         SetStatus(kWaterStatus);
@@ -154,10 +161,7 @@ void Walk(Player& player, float x, float y) {
     default:
       // A disguise keeps its own speed, even one halved by water it has left.
       if (!player.disguised) player.speed = kWalkSpeed;
-      if (player.disguised && photo.kind == Tire)
-        SetStatus(kTireStatus);
-      else
-        ResetStatus();
+      ShowLookSpeed(player);
       break;
   }
   player.UpdateTransform();
@@ -180,28 +184,58 @@ GameObject* NearestInSight(const Player& player) {
   return nearest;
 }
 
-void TakePhoto(Player& player) {
-  for (int i = 0; i < 3; ++i) {
-    if (player.flashCooldown > 0) return;
-    if (!IsEmpty(player.photos[i])) continue;
-    // Only a monster can be photographed; anything else in the list is passed over.
-    auto* monster = dynamic_cast<Monster*>(NearestInSight(player));
-    if (!monster) continue;
-    AudioService::Get().PlayEffect(cameraSound);
-    player.flashing = true;
-    Photo& photo = player.photos[i];
-    photo.kind = monster->kind;
-    photo.duration = monster->disguiseDuration;
-    photo.animationImage = monster->animationImage;
-    photo.size = monster->scale;
-    photo.pictureImage = monster->pictureImage;
-    photo.element = monster->element;
-    photo.speed = monster->speed;
-    player.flashCooldown = kFlashCooldown;
-    player.photosTaken.push_back(monster->pictureImage);
-    SetPicture(i, monster->pictureImage);
-    return;
+// A monster inside the cone's reach that walls hide: the camera sees it no better.
+bool HiddenByWalls(const Player& player) {
+  for (const auto& candidate : player.monsters) {
+    if (!dynamic_cast<const Monster*>(candidate.get())) continue;
+    if (player.sight.Covers(player.position, candidate->position) &&
+        !player.sight.Sees(player.position, candidate->position))
+      return true;
   }
+  return false;
+}
+
+// Fills the first empty slot with the nearest monster in sight, or says why it cannot.
+PhotoRefusal TakePhoto(Player& player) {
+  if (player.disguised) return PhotoRefusal::kDisguised;
+  int i = 0;
+  while (i < 3 && !IsEmpty(player.photos[i])) ++i;
+  if (i == 3) return PhotoRefusal::kSlotsFull;
+  if (player.flashCooldown > 0) return PhotoRefusal::kRecharging;
+  // Only a monster can be photographed: the nearest thing in sight must be one.
+  auto* monster = dynamic_cast<Monster*>(NearestInSight(player));
+  if (!monster)
+    return HiddenByWalls(player) ? PhotoRefusal::kWallBetween : PhotoRefusal::kNoMonster;
+  AudioService::Get().PlayEffect(cameraSound);
+  player.flashing = true;
+  Photo& photo = player.photos[i];
+  photo.kind = monster->kind;
+  photo.duration = monster->disguiseDuration;
+  photo.animationImage = monster->animationImage;
+  photo.size = monster->scale;
+  photo.pictureImage = monster->pictureImage;
+  photo.element = monster->element;
+  photo.speed = monster->speed;
+  player.flashCooldown = kFlashCooldown;
+  player.photosTaken.push_back(monster->pictureImage);
+  SetPicture(i, monster->pictureImage);
+  return PhotoRefusal::kNone;
+}
+
+// Over the player's head, or under it near the view's top; always whole in the view above
+// the status strip.
+KEVec2 RefusalLinePlace(const Player& player) {
+  const float halfWidth = kRefusalLineWidth / 2.0f, halfHeight = kRefusalLineHeight / 2.0f;
+  const float margin = 4;
+  const float lift = player.scale.y / 2 + halfHeight + margin;
+  const float top = KEGfxGetWinMaxY() - halfHeight - margin;
+  const float bottom = KEGfxGetWinMinY() + UI::kStripHeight + halfHeight + margin;
+  KEVec2 at = {player.position.x, player.position.y + lift};
+  if (at.y > top) at.y = player.position.y - lift;
+  at.x = std::clamp(at.x, KEGfxGetWinMinX() + halfWidth + margin,
+                    KEGfxGetWinMaxX() - halfWidth - margin);
+  at.y = std::clamp(at.y, bottom, top);
+  return at;
 }
 
 void PutOnDisguise(Player& player) {
@@ -213,7 +247,7 @@ void PutOnDisguise(Player& player) {
   player.UpdateTransform();
   player.disguised = true;
   player.speed = photos[0].speed;
-  if (photos[0].kind == Tire) SetStatus(kTireStatus);
+  ShowLookSpeed(player);
 
   // The photo in use leaves the strip and the others move left.
   const bool secondEmpty = IsEmpty(photos[1]), thirdEmpty = IsEmpty(photos[2]);
@@ -295,11 +329,15 @@ void Player::Update() {
     Walk(*this, walk.x, walk.y);
   }
 
-  if (ActionTriggered(Action::kPhotograph) && !disguised) TakePhoto(*this);
+  if (refusalFrames > 0) refusalFrames -= 1;
+  if (ActionTriggered(Action::kPhotograph) && inPlay) {
+    refusal = TakePhoto(*this);
+    refusalFrames = refusal == PhotoRefusal::kNone ? 0 : kRefusalFrames;
+  }
 
   if (ActionHeld(Action::kDisguise) && !disguised && !IsEmpty(photos[0])) PutOnDisguise(*this);
 
-  if (disguised) disguiseTime -= GameStateManager.frameTime;
+  if (disguised) disguiseTime -= GameStateManager.stepSeconds;
   if (ActionHeld(Action::kEndDisguise)) disguiseTime = 0;
 
   if (!inPlay && PlayAgainPressed()) {
@@ -312,7 +350,7 @@ void Player::Update() {
 
   if (moving && !disguised && sprite.currentAnimation == 0) sprite.SetAnimation(1);
 
-  if (flashCooldown > 0) flashCooldown -= kCooldownStep;
+  if (flashCooldown > 0) flashCooldown -= kCooldownStep * float(GameStateManager.timeScale);
 
   // A standing disguised player shows the strip's first frame.
   if (activeDisguise) {
@@ -348,6 +386,11 @@ void Player::Draw() {
   sprite.DrawFrame();
 
   if (inPlay) sight.Draw();
+  const int refused = RefusalShown();
+  if (refused >= 0) {
+    const KEVec2 at = RefusalLinePlace(*this);
+    DrawPicture(refusalMesh, refusalTextures[refused], at.x, at.y);
+  }
   if (!inPlay) {
     DrawPicture(gameOverMesh, gameOverTexture, kOutOfPlay.x, kOutOfPlay.y);
     if (deathLineTexture)
@@ -382,6 +425,10 @@ void Player::Initialize() {
   tryAgain.Load(kTryAgainPictures, kHintWidth / 2.0f, kHintHeight / 2.0f);
   flashMesh = MakeQuad(-400, 400, -300, 300);
   flashTexture = GetTexture("Assets/flash1.png");
+  refusalMesh = MakeQuad(-kRefusalLineWidth / 2.0f, kRefusalLineWidth / 2.0f,
+                         -kRefusalLineHeight / 2.0f, kRefusalLineHeight / 2.0f);
+  for (int i = 0; i < kRefusalLineCount; ++i)
+    refusalTextures[i] = GetTexture(kRefusalLines[i].picture);
 
   monsters.clear();
   for (const auto& object : gObjectManager.objects) {
@@ -395,6 +442,14 @@ void Player::Initialize() {
 void Player::Free() {
   AudioService::Get().ReleaseEffect(cameraSound);
   monsters.clear();  // the world list is being emptied: let the monsters go with it
+}
+
+int Player::RefusalShown() const {
+  return inPlay && refusalFrames > 0 ? RefusalIndex(refusal) : -1;
+}
+
+float Player::CameraCharge() const {
+  return flashCooldown > 0 ? std::max(0.0f, 1 - flashCooldown / kFlashCooldown) : 1.0f;
 }
 
 void Player::OnCollision(std::shared_ptr<GameObject> other) {

@@ -8,6 +8,7 @@
 #include "DeathLines.h"
 #include "DevicePrompt.h"
 #include "GameObject.h"
+#include "PhotoRefusals.h"
 #include "VisionCone.h"
 
 // One photo slot; kind 5 marks an empty one.
@@ -33,6 +34,11 @@ class Player : public GameObject {
   void Free() override;
   void Initialize() override;
   void OnCollision(std::shared_ptr<GameObject> other) override;
+  // The line over the player saying why the last click took no photo: its index in
+  // kRefusalLines, or -1 when none shows.
+  int RefusalShown() const;
+  // How far the camera has recharged since the last photo, 0 to 1; 1 when it can take one.
+  float CameraCharge() const;
 
   float speed = 1.5f;
   double disguiseTime = -1.0;
@@ -44,6 +50,10 @@ class Player : public GameObject {
   bool reachedExit = false;
   bool ghost = false;
   float flashCooldown = 0;
+  PhotoRefusal refusal = PhotoRefusal::kNone;
+  int refusalFrames = 0;  // frames the refusal's line has left to show
+  std::shared_ptr<Mesh<3>> refusalMesh;
+  std::shared_ptr<Texture> refusalTextures[kRefusalLineCount];
   std::shared_ptr<Mesh<3>> gameOverMesh;
   std::shared_ptr<Texture> gameOverTexture;
   DeathCause deathCause;  // the first thing that killed the player in this try

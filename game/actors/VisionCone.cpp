@@ -53,7 +53,7 @@ void VisionCone::UpdateSpriteTransform() {
       {{w * c, -h * s, apex.x + c * w * 0.5f}, {w * s, h * c, apex.y + s * w * 0.5f}, {0, 0, 1}}};
 }
 
-bool VisionCone::Sees(KEVec2 eye, KEVec2 target) const {
+bool VisionCone::Covers(KEVec2 eye, KEVec2 target) const {
   const float dx = target.x - eye.x, dy = target.y - eye.y;
   if (dx * dx + dy * dy > range * range) return false;
 
@@ -64,8 +64,11 @@ bool VisionCone::Sees(KEVec2 eye, KEVec2 target) const {
   if (c1 > -kEdgeTolerance && c1 < kEdgeTolerance) c1 = 0;
   if (c2 > -kEdgeTolerance && c2 < kEdgeTolerance) c2 = 0;
   // A target exactly on an edge is outside.
-  if (c1 > 0 && c2 > 0) return !LineBlocked(eye, target);
-  return false;
+  return c1 > 0 && c2 > 0;
+}
+
+bool VisionCone::Sees(KEVec2 eye, KEVec2 target) const {
+  return Covers(eye, target) && !LineBlocked(eye, target);
 }
 
 // Ten samples, 0 to 0.9: the float step overshoots 1.0 on its tenth addition, so the far

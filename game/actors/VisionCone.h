@@ -13,7 +13,9 @@ class VisionCone {
 
   void Aim(KEVec2 apex, float facing);
   void UpdateSpriteTransform();
-  // Within range, strictly inside both edges with `eye` as the tip, and no wall between.
+  // Within range and strictly inside both edges with `eye` as the tip, walls aside.
+  bool Covers(KEVec2 eye, KEVec2 target) const;
+  // Covered, and no wall between.
   bool Sees(KEVec2 eye, KEVec2 target) const;
   // Cuts the drawn cone at the first wall sample between `from` and `to`.
   void ClipLength(KEVec2 from, KEVec2 to);

@@ -21,14 +21,14 @@ int CellOf(float x) {
 
 }  // namespace
 
-void BroadPhase::Build(const ObjectList& list, std::size_t first, float frameTime) {
+void BroadPhase::Build(const ObjectList& list, std::size_t first, float stepTime) {
   first_ = first;
   end_ = list.size();
   reach_.clear();
   entries_.clear();
   everywhere_.clear();
-  // The swept test never looks further back than the frame start; a NaN frame finds nothing.
-  const float time = frameTime > 0 ? frameTime : 0;
+  // The swept test never looks further back than the step's start; a NaN step finds nothing.
+  const float time = stepTime > 0 ? stepTime : 0;
   for (std::size_t i = first; i < end_; ++i) {
     const GameObject& object = *list[i];
     const KEVec2 low = object.boundsMin, high = object.boundsMax;

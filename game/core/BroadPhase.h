@@ -15,8 +15,8 @@ class BroadPhase {
   static constexpr float kCellSize = 64.0f;  // world units; an actor covers one to four cells
 
   // Files the objects from `first` on by the cells their boxes cover, each box grown by what
-  // its velocity carries it in `frameTime`: the swept test can only meet boxes so grown.
-  void Build(const ObjectList& list, std::size_t first, float frameTime);
+  // its velocity carries it in `stepTime`: the swept test can only meet boxes so grown.
+  void Build(const ObjectList& list, std::size_t first, float stepTime);
   // The indices after `leader` that may meet it, ascending, each once. Objects added to the
   // list since Build, and those whose box is odd (not finite, turned inside out, or larger
   // than the grid handles), count as near everything.

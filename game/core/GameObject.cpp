@@ -44,8 +44,8 @@ bool GameObject::CollidesWith(std::shared_ptr<GameObject> other) const {
   if (vx == 0 && vy == 0) return false;
 
   float tFirst = 0;
-  // The frame the movers just moved in, at the world's own speed.
-  float tLast = float(GameStateManager.frameTime);
+  // The step the movers just took.
+  float tLast = float(GameStateManager.stepSeconds);
   if (vx < 0) {
     if (bMax.x < aMin.x) return false;
     if (aMax.x < bMin.x) tFirst = (aMax.x - bMin.x) / vx;

@@ -24,9 +24,19 @@ struct GameStateManagerRecord {
   GameState* next;         // equal to current while it keeps running; null quits
   GameState* previous;     // the state whose run ended last
   int level;               // 1-6 story levels, 7-8 trials, -1 or 0 outside levels
-  double totalTime;        // seconds since start, never reset
-  double frameTime;        // seconds of the last frame, at the world's speed
   double timeScale = 1.0;  // the running state's TimeScale: movers step this share per frame
+  // The world's clock. A level's world takes one step a frame, of 1/60 s times the game
+  // speed, however long the machine took to draw the frame: a slow machine plays the same
+  // game, only slower. Nothing in the world reads the measured time.
+  double stepSeconds = 1.0 / 60;  // world seconds in this frame's step
+  double worldTime;               // world seconds stepped since start; a paused world adds none
+  // Seconds the running state's picture stood on screen between the last frame's input and
+  // this frame's, as measured; 0 on its first frame. Only screens count it, never the world.
+  double screenSeconds;
 };
+
+// What a screen's timer counts this frame (the splash, the loading screen): screenSeconds,
+// but at most a tenth of a second, so that one long frame (a stall) skips no screen.
+double ScreenTimerSeconds();
 
 extern GameStateManagerRecord GameStateManager;

@@ -11,9 +11,17 @@ namespace {
 
 bool gDrawing = true;
 
+// The world steps at 60 a second at full speed.
+constexpr double kStepsPerSecond = 60;
+
+// The running state has not yet finished a frame: nothing of it was on screen before.
+bool gFirstFrame = false;
+
 void EnterCurrentState() {
   KEFrameRateControllerReset();
   KEInputReset();
+  GameStateManager.screenSeconds = 0;
+  gFirstFrame = true;
   if (GameStateManager.current == KE_STATE_RESTART) {
     // The restarted state runs again, so it is also the state asked for next.
     GameStateManager.current = GameStateManager.next = GameStateManager.previous;
@@ -33,6 +41,7 @@ void RunOneFrame() {
   FrameOverlayToggleOnF3();
   FrameOverlayBeginUpdate();
   GameStateManager.timeScale = state->TimeScale();
+  GameStateManager.stepSeconds = GameStateManager.timeScale / kStepsPerSecond;
   state->Update();
   if (gDrawing) {
     FrameOverlayBeginDraw();
@@ -44,9 +53,12 @@ void RunOneFrame() {
     KESysUpdate();
   }
   if (!KESysDoesWindowExist()) RequestState(nullptr);
-  GameStateManager.frameTime = KEFrameRateControllerGetFrameTime() * GameStateManager.timeScale;
-  GameStateManager.totalTime += GameStateManager.frameTime;
-  FrameOverlayEndFrame(KEFrameRateControllerGetWorkTime(), KEFrameRateControllerGetFrameTime());
+  const double frame = KEFrameRateControllerGetFrameTime();
+  // A state's first picture goes up as the frame's work ends: only the wait after it was
+  // spent on screen, not the drawing of it.
+  GameStateManager.screenSeconds = gFirstFrame ? frame - KEFrameRateControllerGetWorkTime() : frame;
+  gFirstFrame = false;
+  FrameOverlayEndFrame(KEFrameRateControllerGetWorkTime(), frame);
 }
 
 void LeaveCurrentState() {
@@ -61,6 +73,12 @@ void LeaveCurrentState() {
 }
 
 }  // namespace
+
+double ScreenTimerSeconds() {
+  constexpr double kLongestCounted = 0.1;
+  return GameStateManager.screenSeconds < kLongestCounted ? GameStateManager.screenSeconds
+                                                          : kLongestCounted;
+}
 
 void DiscardRequestedState() {
   GameState* next = GameStateManager.next;

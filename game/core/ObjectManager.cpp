@@ -50,7 +50,7 @@ void ObjectManager::UpdateAll() {
   if (paused) return;
 
   const std::size_t first = SettledTiles();
-  const float dt = float(GameStateManager.frameTime);
+  const float dt = float(GameStateManager.stepSeconds);
   // Tiles never lead a pair; those of the map stand first, so they never follow a mover.
   broadPhase_.Build(objects, first, dt);
   for (std::size_t i = first; i < objects.size(); ++i) {
@@ -78,6 +78,8 @@ void ObjectManager::UpdateAll() {
     object->UpdateAnimation(dt);
     if (!object->alive) dead_.push_back(object.get());
   }
+  // The world's clock runs only while the world does: a pause keeps monsters' memories.
+  GameStateManager.worldTime += GameStateManager.stepSeconds;
   if (dead_.empty()) return;
   std::size_t kept = first, next = 0;
   for (std::size_t i = first; i < objects.size(); ++i) {

@@ -36,8 +36,9 @@ void LoadingScreen::Load() {
 }
 
 void LoadingScreen::Update() {
-  picture.Advance(float(GameStateManager.frameTime));
-  timer += GameStateManager.frameTime;
+  const double seconds = ScreenTimerSeconds();
+  picture.Advance(float(seconds));
+  timer += seconds;
   if (timer > kShownFor) RequestState(TargetState(target));
 }
 

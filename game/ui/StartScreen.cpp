@@ -20,8 +20,9 @@ void StartScreen::Load() {
 }
 
 void StartScreen::Update() {
-  picture.Advance(float(GameStateManager.frameTime));
-  timer += GameStateManager.frameTime;
+  const double seconds = ScreenTimerSeconds();
+  picture.Advance(float(seconds));
+  timer += seconds;
   bool skip = timer >= kMenuAfter;
   for (unsigned key : kSkipKeys) skip = skip || KEInputCheckTriggered(key);
   if (skip) RequestState(new MainMenu);
@@ -31,5 +32,5 @@ void StartScreen::Draw() {
   // The fade may end a frame's length below zero; nothing is drawn then.
   BeginSpriteDraw(splashOpacity > 0 ? splashOpacity : 0, 0, 0);
   picture.DrawFrame();
-  if (timer >= kFadeAfter) splashOpacity -= float(GameStateManager.frameTime);
+  if (timer >= kFadeAfter) splashOpacity -= float(ScreenTimerSeconds());
 }

@@ -1,5 +1,7 @@
 #include "StatusDisplay.h"
 
+#include <algorithm>
+
 #include "KEGraphics.h"
 #include "Player.h"
 
@@ -47,6 +49,7 @@ void UI::Load() {
   guiTexture = GetTexture("Assets/gui.png");
   iconMesh = MakeQuad(-25, 25, -25, 25);
   for (int k = 0; k < 3; ++k) pictureTextures[k] = GetTexture(pictureNames[k]);
+  for (int s = 0; s < kChargeSteps; ++s) chargeTextures[s] = GetTexture(kChargePictures[s]);
   statusTexture = GetTexture(statusName);
 }
 
@@ -66,6 +69,9 @@ void UI::Draw() {
   for (int k = 0; k < 3; ++k)
     DrawPicture(iconMesh, pictureTextures[k], vx + kPictureX[k], vy + kIconY);
   DrawPicture(iconMesh, statusTexture, vx + kStatusX, vy + kIconY);
+  const Charge charge = ChargeShown();
+  if (charge.slot >= 0)
+    DrawPicture(iconMesh, chargeTextures[charge.step], vx + kPictureX[charge.slot], vy + kIconY);
 
   int tens = 0, units = 0;
   DisguiseDigits(gCurrentPlayer ? gCurrentPlayer->disguiseTime : 0.0, &tens, &units);
@@ -87,4 +93,15 @@ void UI::ResetPicture(int slot) {
 void UI::ResetStatusImage() {
   statusName = kNormalStatus;
   statusTexture = GetTexture(statusName);
+}
+
+UI::Charge UI::ChargeShown() const {
+  Charge shown;
+  const float charge = gCurrentPlayer ? gCurrentPlayer->CameraCharge() : 1.0f;
+  if (!(charge < 1)) return shown;
+  // Photos fill the strip from the left, so the first empty slot is where the next lands.
+  for (int k = 0; k < 3 && shown.slot < 0; ++k)
+    if (pictureNames[k] == kEmptyPicture) shown.slot = k;
+  shown.step = std::clamp(int(charge * kChargeSteps), 0, kChargeSteps - 1);
+  return shown;
 }

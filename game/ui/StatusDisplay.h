@@ -1,9 +1,11 @@
-// The status strip along the bottom of a level: speed state, disguise seconds, photos.
+// The status strip along the bottom of a level: speed state, disguise seconds, photos and
+// the camera's recharge.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "ChargePictures.h"
 #include "GameState.h"
 #include "Sprite.h"
 
@@ -26,12 +28,20 @@ class UI : public GameState {
   void ResetPicture(int slot);
   void ResetStatusImage();
 
+  // While the camera recharges, the slot the next photo fills shows its bar at `step`.
+  struct Charge {
+    int slot = -1;  // -1: the camera is ready, or every slot holds a photo
+    int step = 0;   // 0 to kChargeSteps - 1
+  };
+  Charge ChargeShown() const;
+
   std::shared_ptr<Mesh<3>> statusBarMesh;
   std::shared_ptr<Texture> guiTexture;
   std::shared_ptr<Mesh<3>> digitMesh;
   std::shared_ptr<Texture> digitTextures[10];  // "1" to "9" in slots 0 to 8, "0" in slot 9
   std::shared_ptr<Mesh<3>> iconMesh;
   std::shared_ptr<Texture> pictureTextures[3];
+  std::shared_ptr<Texture> chargeTextures[kChargeSteps];
   std::shared_ptr<Texture> statusTexture;
   std::string pictureNames[3];
   std::string statusName;

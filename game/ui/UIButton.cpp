@@ -100,8 +100,10 @@ bool TakeClick(UIButton* button) {
 
 bool DropEarlyClicks(float& sinceEntry) {
   constexpr float kSettleTime = 0.5f;
+  // Counted before deciding, and in full: a press made while the menu stood on screen
+  // through a long frame is the player's, not an echo of the one that opened it.
+  if (sinceEntry < kSettleTime) sinceEntry += float(GameStateManager.screenSeconds);
   if (sinceEntry >= kSettleTime) return false;
-  sinceEntry += float(GameStateManager.frameTime);
   for (const GameObjectPtr& object : gUIObjects) {
     if (auto* button = dynamic_cast<UIButton*>(object.get())) button->clicked = false;
   }
@@ -216,7 +218,7 @@ UIButton* NearestInDirection(const std::vector<UIButton*>& buttons, UIButton* fr
 void HoldMenuKeys(bool held) { gMenuKeysHeld = held; }
 
 void UpdateUIObjects() {
-  const float dt = float(GameStateManager.frameTime);
+  const float dt = float(GameStateManager.stepSeconds);
   for (size_t i = 0; i < gUIObjects.size(); ++i) {
     GameObjectPtr object = gUIObjects[i];
     object->Update();

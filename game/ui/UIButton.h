@@ -108,10 +108,10 @@ struct ButtonGroup {
 // True once for a click or press, which it clears; false for no button.
 bool TakeClick(UIButton* button);
 
-// Clicks in a menu's first half second are thrown away, so that the click that opened it
-// does not also press one of its buttons. While `sinceEntry` (the menu's own count, from 0)
-// is under half a second, adds this frame to it, clears every button's click and returns
-// true.
+// Clicks until a menu has stood on screen for half a second are thrown away, so that the
+// click that opened it does not also press one of its buttons. Adds the time the menu was
+// shown since the last frame to `sinceEntry` (the menu's own count, from 0); while that is
+// under half a second, clears every button's click and returns true.
 bool DropEarlyClicks(float& sinceEntry);
 
 // While held, the menu keys (arrows, W A S D, Enter, Space, Escape and the pad's) leave the

@@ -35,10 +35,6 @@ constexpr UIButton* LevelBase::*kMainButtons[] = {
 
 enum SoundImage { kSoundOn = 0, kSoundOff = 1 };
 
-// Movers take one step a frame, paced at 60 frames a second: a run's time counts steps, so
-// that a frame the machine stalled on (or spent loading) adds no more than any other.
-constexpr double kStepsPerSecond = 60;
-
 // Half the side of the loading picture drawn under the world, centred on the origin.
 constexpr float kLoadingHalf = 330;
 
@@ -197,7 +193,7 @@ void LevelBase::Update() {
       gObjectManager.paused = true;
     gObjectManager.UpdateAll();
     if (player && player->inPlay && !gObjectManager.paused)
-      playSeconds += GameStateManager.timeScale / kStepsPerSecond;
+      playSeconds += GameStateManager.stepSeconds;
   }
   if (player && player->reachedExit)
     gFinishedRun = {GameStateManager.level, playSeconds, player->photosTaken};

@@ -239,18 +239,122 @@ KEVec2 TileMap::SnapToCell(KEVec2 point, int mask) const {
   return point;
 }
 
-// Doors are one cell wide: without this a walker a little off a door's centre line stops
-// dead on its corner. More than a quarter cell off, the wall is in the way and stays so.
-KEVec2 TileMap::SlideRoundCorner(KEVec2 p, KEVec2 s, KEVec2 d, float step) const {
-  Cell ahead;
-  const KEVec2 front = {p.x + d.x * kProbeReach * s.x, p.y + d.y * kProbeReach * s.y};
-  if (!Locate(front, &ahead) || blocking[ahead.row][ahead.column]) return p;
-  const KEVec2 centre = CentreOf(ahead);
-  const float quarter = static_cast<float>(tileSize) / 4;
-  float& across = d.x != 0 ? p.y : p.x;
-  const float off = (d.x != 0 ? centre.y : centre.x) - across;
-  if (std::fabs(off) <= quarter) across += std::clamp(off, -step, step);
-  return p;
+namespace {
+
+// A box whose side lies within this of a cell's edge only touches the cell. Walls stop a box
+// this far short of their face and a box eases this far past a corner, so that no rounding
+// counts it as covering the wall, and no hazard probe on its edge finds the cell beyond.
+constexpr float kTouch = 1.0f / 256;
+
+// A press within this of straight along an axis (tan 22.5 degrees) counts as straight: a
+// stick is never held exactly straight.
+constexpr float kStraight = 0.4142f;
+
+float& On(KEVec2& v, int axis) { return axis == 0 ? v.x : v.y; }
+float On(const KEVec2& v, int axis) { return axis == 0 ? v.x : v.y; }
+
+}  // namespace
+
+// Clamped in float, where NaN and huge positions land beyond the map, before the cast.
+TileMap::Span TileMap::Covered(float centre, float half, int axis) const {
+  const float size = static_cast<float>(tileSize);
+  const float origin = axis == 0 ? halfWidth : halfHeight;
+  const float count = static_cast<float>(axis == 0 ? width : height);
+  const auto line = [&](float edge) {
+    return static_cast<int>(std::fmax(-1.0f, std::fmin(std::floor(edge / size), count)));
+  };
+  return {line(origin + centre - half + kTouch), line(origin + centre + half - kTouch)};
+}
+
+float TileMap::Edge(int line, int axis) const {
+  return static_cast<float>(line) * static_cast<float>(tileSize) -
+         (axis == 0 ? halfWidth : halfHeight);
+}
+
+float TileMap::Advance(KEVec2 centre, KEVec2 half, int axis, float distance) const {
+  const int across = 1 - axis;
+  const float from = On(centre, axis), to = from + distance;
+  const Span now = Covered(from, On(half, axis), axis);
+  const Span then = Covered(to, On(half, axis), axis);
+  Span side = Covered(On(centre, across), On(half, across), across);
+  side = {std::max(side.first, 0), std::min(side.last, int(across == 0 ? width : height) - 1)};
+  const int lines = int(axis == 0 ? width : height);
+  const auto blocks = [&](int line) {
+    if (line < 0 || line >= lines) return false;
+    for (int k = side.first; k <= side.last; ++k) {
+      if (axis == 0 ? blocking[k][line] : blocking[line][k]) return true;
+    }
+    return false;
+  };
+  if (distance > 0) {
+    for (int line = now.last + 1; line <= then.last; ++line) {
+      if (blocks(line)) return std::max(from, Edge(line, axis) - On(half, axis) - kTouch);
+    }
+  } else {
+    for (int line = now.first - 1; line >= then.first; --line) {
+      if (blocks(line)) return std::min(from, Edge(line + 1, axis) + On(half, axis) + kTouch);
+    }
+  }
+  return to;
+}
+
+// The shifts tried are those that clear the box of its lowest or highest cells across the
+// way, nearest first; the smallest that lets it go on wins, upward or rightward on a tie.
+float TileMap::EaseRound(KEVec2 stopped, KEVec2 size, int axis, float distance) const {
+  const int across = 1 - axis;
+  const KEVec2 half = {size.x / 2, size.y / 2};
+  const float cellSize = static_cast<float>(tileSize), reach = On(size, across) / 2;
+  const float centre = On(stopped, across), low = centre - On(half, across);
+  const float high = centre + On(half, across);
+  const Span covered = Covered(centre, On(half, across), across);
+  const bool onLava = HazardUnder(stopped, size) == 4;
+  const auto frees = [&](float shift) {
+    if (Advance(stopped, half, across, shift) != centre + shift) return false;
+    KEVec2 aside = stopped;
+    On(aside, across) += shift;
+    if (Advance(aside, half, axis, distance) != On(aside, axis) + distance) return false;
+    On(aside, axis) += distance;
+    return onLava || HazardUnder(aside, size) != 4;
+  };
+  // `clip` is how far the box reaches into the cells it would leave.
+  float best = 0;
+  for (float clip = Edge(covered.first + 1, across) - low; clip <= reach; clip += cellSize) {
+    if (frees(clip + kTouch)) {
+      best = clip + kTouch;
+      break;
+    }
+  }
+  for (float clip = high - Edge(covered.last, across); clip <= reach; clip += cellSize) {
+    if (best != 0 && clip + kTouch >= best) break;
+    if (frees(-clip - kTouch)) {
+      best = -clip - kTouch;
+      break;
+    }
+  }
+  const float step = std::fabs(distance);
+  return std::clamp(best, -step, step);
+}
+
+KEVec2 TileMap::WalkBox(KEVec2 from, KEVec2 size, KEVec2 step) const {
+  if (tileSize == 0) return {from.x + step.x, from.y + step.y};
+  const KEVec2 half = {size.x / 2, size.y / 2};
+  KEVec2 at = from;
+  for (int axis = 0; axis < 2; ++axis) {
+    const float distance = On(step, axis);
+    if (distance == 0) continue;
+    const float start = On(at, axis);
+    On(at, axis) = Advance(at, half, axis, distance);
+    const bool stopped = On(at, axis) != start + distance;
+    if (!stopped || std::fabs(On(step, 1 - axis)) > std::fabs(distance) * kStraight) continue;
+    const float aside = EaseRound(at, size, axis, distance);
+    On(at, 1 - axis) += aside;
+    // What the sidestep leaves of the step goes on ahead: a stick a little off straight
+    // would otherwise push the box back onto the corner before it gets past.
+    const float rest = std::fabs(distance) - std::fabs(On(at, axis) - start) - std::fabs(aside);
+    if (aside != 0 && rest > 0)
+      On(at, axis) = Advance(at, half, axis, std::copysign(rest, distance));
+  }
+  return at;
 }
 
 // Lava outranks water, water the exit: the worst thing under the box is what counts.

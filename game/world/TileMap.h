@@ -24,10 +24,12 @@ class TileMap {
   int CellAt(KEVec2 point) const;                        // -1 outside the map
   int WallContacts(KEVec2 position, KEVec2 size) const;  // 1 left, 2 right, 4 top, 8 bottom
   KEVec2 SnapToCell(KEVec2 point, int mask) const;       // to the cell centre on masked axes
-  // Where a walker pressing straight along one axis (`direction` a unit step) against a
-  // wall's corner moves sideways: up to `step` toward the centre line of the free cell ahead
-  // when it is at most a quarter cell off that line; elsewhere it stays where it is.
-  KEVec2 SlideRoundCorner(KEVec2 position, KEVec2 size, KEVec2 direction, float step) const;
+  // Where a box of `size` centred at `from` ends after walking `step`, an axis at a time:
+  // a wall across one axis stops the box at its face and the other axis goes on along it.
+  // Pressed (nearly) straight along an axis into a corner that clips it by up to half its
+  // width, the box eases sideways round the corner instead, a step a frame, unless that
+  // leads it onto lava. Outside the map nothing blocks.
+  KEVec2 WalkBox(KEVec2 from, KEVec2 size, KEVec2 step) const;
   int HazardUnder(KEVec2 position, KEVec2 size) const;   // 4 lava, 6 water, 5 exit or 0
   // Cell centres from the target back to the cell next to `from` (which is left out).
   std::list<KEVec2> FindPath(KEVec2 from, KEVec2 to);
@@ -63,6 +65,18 @@ class TileMap {
   };
   void Clear();
   bool Locate(KEVec2 point, Cell* cell) const;
+  struct Span {
+    int first, last;
+  };
+  // The cells a box from `centre - half` to `centre + half` covers on an axis (0 columns,
+  // 1 rows); -1 and the count stand for anything beyond the map.
+  Span Covered(float centre, float half, int axis) const;
+  float Edge(int line, int axis) const;  // the low edge of a column or row
+  // Where the box's centre gets on `axis` moving by `distance`: short of the first line of
+  // cells it newly covers with a blocking one in it.
+  float Advance(KEVec2 centre, KEVec2 half, int axis, float distance) const;
+  // The sideways move that eases a box stopped by a corner ahead on `axis`; 0 when none.
+  float EaseRound(KEVec2 stopped, KEVec2 size, int axis, float distance) const;
   KEVec2 CentreOf(Cell cell) const;
   void CreateTiles();
   void LabelRegions();

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "AudioService.h"
+#include "ChargePictures.h"
 #include "DeathLines.h"
 #include "KEPlatform.h"
+#include "PhotoRefusals.h"
 #include "PromptPictures.h"
 #include "ResultPictures.h"
 
@@ -40,7 +42,8 @@ const std::vector<Picture> kPictures = {
     {"Assets/STIRE.png", 50, 50},         {"Assets/SBULB.png", 50, 50},
     {"Assets/SLAVA.png", 50, 50},         {"Assets/Status.png", 50, 50},
     {"Assets/SPDD.png", 50, 50},          {"Assets/SPDU.png", 50, 50},
-    {"Assets/SPDMIX.png", 50, 50},        {"Assets/flash1.png", 800, 600},
+    {"Assets/SPDMIX.png", 50, 50},        {"Assets/SPDSLOW.png", 50, 50},
+    {"Assets/flash1.png", 800, 600},
     {"Assets/flash2.png", 800, 600},      {"Assets/Flash3.png", 800, 600},
     {"Assets/GameOver.png", 800, 600},    {"Assets/startScreen.png", 660, 660},
     {"Assets/Loading.png", 2640, 660},
@@ -149,6 +152,9 @@ TEST(Assets, EveryPictureLoadsAtItsDrawnSize) {
     for (const char* state : {"idle", "hover", "chosen"})
       ExpectPicture(std::string("Assets/UI/Choice_") + state + "_" + name + ".png", 120, 50);
   for (const DeathLine& line : kDeathLines) ExpectPicture(line.picture, 760, 40);
+  for (const RefusalLine& line : kRefusalLines)
+    ExpectPicture(line.picture, kRefusalLineWidth, kRefusalLineHeight);
+  for (const char* name : kChargePictures) ExpectPicture(name, 50, 50);
   for (const char* name : kLevelNamePictures) ExpectPicture(name, 400, 48);
 }
 

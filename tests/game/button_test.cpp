@@ -32,7 +32,6 @@ class ButtonTest : public ::testing::Test {
     test_input::Install();
     KEInputReset();
     FreeUIObjects();
-    GameStateManager.frameTime = 1.0 / 60;
     button = CreateButton(kRestart);
   }
   void TearDown() override {

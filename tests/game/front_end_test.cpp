@@ -168,8 +168,9 @@ TEST_F(FrontEndTest, StartScreenGoesToTheMainMenuOnASkipKeyOrAfterFourSeconds) {
     if (c.skips) {
       EXPECT_EQ(UntilLeft(), 1);
     } else {
-      // Frames of 1/60 s add up to a rounding error short of 4 s on the 240th.
-      EXPECT_EQ(before + UntilLeft(), 241);
+      // The first frame counts nothing, its picture not yet up; frames of 1/60 s then add
+      // up to a rounding error short of 4 s on the 241st.
+      EXPECT_EQ(before + UntilLeft(), 242);
     }
     test_input::ReleaseAll();
     EXPECT_NE(Now<MainMenu>(), nullptr);
@@ -291,8 +292,9 @@ TEST_F(FrontEndTest, EveryLevelFromTheLevelSelectAndBackThroughThePauseMenu) {
     EXPECT_EQ(loading->target, unsigned(n));
     EXPECT_EQ(GameStateManager.level, n);
     EXPECT_EQ(Music(), "");
-    // Its first frame ran as the click was let go; frame 60 is the first past 1 s.
-    EXPECT_EQ(1 + UntilLeft(), 60);
+    // Its first frame ran as the click was let go and counts nothing; frame 61 is the
+    // first past 1 s.
+    EXPECT_EQ(1 + UntilLeft(), 61);
     ASSERT_NE(Now<TestLevel>(), nullptr);
     EXPECT_EQ(gLevelsMade.back(), n);
 
@@ -755,6 +757,79 @@ TEST_F(FrontEndTest, KeyboardAloneOrPadAloneFromTheSplashToALevelAndBack) {
   }
 }
 
+// A slow machine shows the splash and the loading screen as long as a fast one, and one long
+// frame (a stall) skips neither: it counts a tenth of a second.
+TEST_F(FrontEndTest, SlowFramesAndAStallSkipNoScreen) {
+  const struct {
+    const char* what;
+    double frameWork;  // seconds
+    double stall;      // seconds the third frame takes instead, or 0
+  } rows[] = {{"60 frames a second", 0, 0},
+              {"15 frames a second", 1.0 / 15, 0},
+              {"15 frames a second and a stall", 1.0 / 15, 5}};
+  for (const auto& row : rows) {
+    for (const auto& [screen, seconds] :
+         {std::pair<const char*, double>{"splash", 4}, {"loading screen", 1}}) {
+      SCOPED_TRACE(::testing::Message() << screen << " at " << row.what);
+      test_input::SetFrameWork(row.frameWork);
+      Begin(std::string(screen) == "splash" ? static_cast<GameState*>(new StartScreen)
+                                            : new LoadingScreen(0));
+      const uint64_t start = test_input::Now();
+      Frames(2);
+      test_input::SetFrameWork(row.stall ? row.stall : row.frameWork);
+      Frames(1);
+      test_input::SetFrameWork(row.frameWork);
+      UntilLeft();
+      EXPECT_NE(Now<MainMenu>(), nullptr);
+      // Its first frame's drawing and its last frame add up to three slow frames; a
+      // stall counts a tenth of a second.
+      const double shown = double(test_input::Now() - start) / test_input::kFrequency - row.stall;
+      EXPECT_GE(shown, seconds - 0.1);
+      EXPECT_LE(shown, seconds + 0.2);
+    }
+  }
+  test_input::SetFrameWork(0);
+}
+
+// Back from a level on a slow machine, the main menu drops a press made before its picture
+// was up or in its first half second on screen, and takes one made later, also one made
+// through a long frame with the menu on screen.
+TEST_F(FrontEndTest, AfterALevelTheMenuTakesTheFirstPressMadeOnceItWasShown) {
+  const struct {
+    const char* what;
+    int longFrame;     // the menu's frame that takes 1 s, from 1; 0 none
+    int pressedAfter;  // Enter goes down after this many of the menu's frames
+    bool taken;
+  } rows[] = {{"before the picture was up", 1, 1, false},
+              {"in the first half second", 0, 6, false},
+              {"after half a second", 0, 9, true},
+              {"through a long frame", 2, 2, true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    test_input::SetFrameWork(1.0 / 15);
+    Begin(new LoadingScreen(1));
+    UntilLeft();
+    ASSERT_NE(Now<TestLevel>(), nullptr);
+    Tap(VK_RETURN);
+    Tap(VK_ESCAPE);
+    for (int i = 0; i < 4; ++i) Tap(VK_DOWN);
+    Tap(VK_RETURN);
+    Tap(VK_LEFT);
+    Tap(VK_RETURN);
+    ASSERT_NE(Now<LoadingScreen>(), nullptr) << "MENU, then YES";
+    UntilLeft();
+    ASSERT_NE(Now<MainMenu>(), nullptr);
+    for (int frame = 1; frame <= row.pressedAfter; ++frame) {
+      test_input::SetFrameWork(frame == row.longFrame ? 1.0 : 1.0 / 15);
+      Frames(1);
+    }
+    test_input::SetFrameWork(1.0 / 15);
+    Tap(VK_RETURN);
+    EXPECT_EQ(Now<LevelSelect>() != nullptr, row.taken);
+  }
+  test_input::SetFrameWork(0);
+}
+
 // The game's own levels for 1 to 8, the main menu for 0, and for a number without a level.
 TEST_F(FrontEndTest, ALoadingScreenHandsOverToItsTarget) {
   SetLevelMaker(nullptr);
@@ -762,7 +837,7 @@ TEST_F(FrontEndTest, ALoadingScreenHandsOverToItsTarget) {
     SCOPED_TRACE(::testing::Message() << "target " << target);
     Begin(new LoadingScreen(target));
     GameStateManager.level = int(target);
-    EXPECT_EQ(UntilLeft(), 60);
+    EXPECT_EQ(UntilLeft(), 61);
     Frames(1);
     const bool isLevel = target >= 1 && target <= 8;
     EXPECT_EQ(CurrentLevel() != nullptr, isLevel);
@@ -776,13 +851,13 @@ TEST_F(FrontEndTest, ALoadingScreenHandsOverToItsTarget) {
   SetLevelMaker([](int) -> GameState* { return nullptr; });
   Begin(new LoadingScreen(4));
   GameStateManager.level = 4;
-  EXPECT_EQ(UntilLeft(), 60);
+  EXPECT_EQ(UntilLeft(), 61);
   EXPECT_NE(Now<MainMenu>(), nullptr);
   EXPECT_EQ(GameStateManager.level, -1);
   // Exactly 1 s is not yet more than 1 s.
   Begin(new LoadingScreen(0));
   Now<LoadingScreen>()->timer = 1.0 - 1.0 / 60;
-  EXPECT_EQ(UntilLeft(), 2);
+  EXPECT_EQ(UntilLeft(), 3);
 }
 
 // A level reached through the loading screen opens on its overview, the world still, until

@@ -25,7 +25,7 @@ struct SweptCase {
 
 TEST(CollidesWith, SweptBoxesOverOneSixtiethOfASecond) {
   test_input::Install();
-  GameStateManager.frameTime = 1.0 / 60;  // the frame the world just moved in
+  GameStateManager.stepSeconds = 1.0 / 60;  // the step the world just took
   const SweptCase cases[] = {
       {"touching edges overlap", Box(0, 0, 10, 10), Box(10, 0, 20, 10), true},
       {"touching edges overlap even when parting", Box(0, 0, 10, 10),

@@ -77,7 +77,7 @@ TEST_F(MonsterTest, RunsWithoutMapOrPlayer) {
     monster.Initialize();
     monster.SetPatrolRoute(2, KEVec2{0, 0}, KEVec2{50, 50});
     for (int frame = 0; frame < 600; ++frame) {
-      GameStateManager.totalTime += 1.0 / 60;
+      GameStateManager.worldTime += 1.0 / 60;
       monster.Update();
       ASSERT_TRUE(Finite(monster)) << kind;
     }
@@ -186,14 +186,14 @@ TEST_F(MonsterTest, ScansForFiveSecondsThenReturns) {
     test_level::Run(30);
     gCurrentPlayer->position = {m->position.x + 80, 0};
     ASSERT_GT(RunUntil([&] { return m->state == Chase && m->phase == MonsterPhase::Run; }, 10), 0);
-    const double seenAt = GameStateManager.totalTime;
+    const double seenAt = GameStateManager.worldTime;
     test_level::Run(1);
     EXPECT_NEAR(m->chaseDeadline, seenAt + 5, 1e-3);
     gCurrentPlayer->position = kFarAway;
 
     int scanFrames = 0;
     for (int frame = 0; frame < 600 && (m->scanShown || scanFrames == 0); ++frame) {
-      const double now = GameStateManager.totalTime;
+      const double now = GameStateManager.worldTime;
       const float facing = m->rotation;
       test_level::Run(1);
       ASSERT_TRUE(Finite(*m));
@@ -205,7 +205,7 @@ TEST_F(MonsterTest, ScansForFiveSecondsThenReturns) {
         EXPECT_TRUE(turned > 0.9f && turned < 4.1f) << turned;
       }
     }
-    EXPECT_GT(GameStateManager.totalTime - 1.0 / 60, m->chaseDeadline);
+    EXPECT_GT(GameStateManager.worldTime - 1.0 / 60, m->chaseDeadline);
     EXPECT_GT(scanFrames, 150);
 
     EXPECT_GT(RunUntil([&] { return m->state == Patrol; }, 300), 0);

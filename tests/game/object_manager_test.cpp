@@ -61,7 +61,7 @@ class ObjectManagerTest : public ::testing::Test {
     KEInputReset();
     gObjectManager.FreeAll();
     gObjectManager.paused = false;
-    GameStateManager.frameTime = 1.0 / 60;
+    GameStateManager.stepSeconds = 1.0 / 60;
   }
   void TearDown() override {
     gObjectManager.FreeAll();

@@ -17,6 +17,8 @@
 namespace {
 
 std::vector<std::string> gLog;
+// Every frame's screen time and world step, whichever state ran it.
+std::vector<double> gScreenTimes, gSteps;
 
 // Logs its life cycle and asks for `request` during the Update of frame `requestFrame`.
 class LoggingState : public GameState {
@@ -34,7 +36,8 @@ class LoggingState : public GameState {
     test_input::AdvanceClock(work);
     spaceTriggered.push_back(KEInputCheckTriggered(VK_SPACE));
     frameCounts.push_back(KEFrameRateControllerGetFrameCount());
-    frameTimes.push_back(GameStateManager.frameTime);
+    gScreenTimes.push_back(GameStateManager.screenSeconds);
+    gSteps.push_back(GameStateManager.stepSeconds);
     if (++frame_ == requestFrame_) {
       GameStateManager.next = request_;
       requestFrame_ = -1;  // a restart asks only once
@@ -46,7 +49,6 @@ class LoggingState : public GameState {
 
   std::vector<bool> spaceTriggered;
   std::vector<unsigned> frameCounts;
-  std::vector<double> frameTimes;
   double work = 0;  // seconds each Update takes
 
  private:
@@ -60,6 +62,8 @@ class StateLoopTest : public ::testing::Test {
  protected:
   void SetUp() override {
     gLog.clear();
+    gScreenTimes.clear();
+    gSteps.clear();
     test_input::Install();
     KESysReset();
   }
@@ -102,21 +106,22 @@ TEST_F(StateLoopTest, RestartKeepsTheObjectAndStartsTimingAndKeysAfresh) {
   EXPECT_FALSE(GameStateLoopStep());
 }
 
-TEST_F(StateLoopTest, FrameTimeCarriesOverAndTotalTimeNeverResets) {
+// A state's screen time starts from nothing, and its first frame counts only the wait after
+// its picture went up; a slow frame counts as measured. The world's step stays 1/60 s.
+TEST_F(StateLoopTest, ScreenTimeStartsAfreshInEachStateAndTheStepIgnoresTheMachine) {
   auto* b = new LoggingState("B", 2, nullptr);
-  auto* a = new LoggingState("A", 2, b);
-  GameStateManager.frameTime = 0;
-  const double totalBefore = GameStateManager.totalTime;
+  auto* a = new LoggingState("A", 3, b);
+  a->work = 0.05;  // slower than the frame rate: no wait after the picture
+  b->work = 0.01;  // faster: the frame waits for the rest of 1/60 s
   GameStateLoopBegin(a);
-  ASSERT_TRUE(GameStateLoopStep());
-  EXPECT_EQ(a->frameTimes.back(), 0.0);
-  a->work = 0.05;  // a slow frame
-  GameStateLoopStep();
-  // B's first frame still sees A's last frame time.
-  ASSERT_TRUE(GameStateLoopStep());
-  EXPECT_NEAR(b->frameTimes[0], 0.05, 1e-9);
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(GameStateLoopStep());
   EXPECT_FALSE(GameStateLoopStep());
-  EXPECT_NEAR(GameStateManager.totalTime - totalBefore, 3.0 / 60 + 0.05, 1e-9);
+  ASSERT_EQ(gScreenTimes.size(), 5u);
+  // A's three frames, then B's two: A's slow last frame is not B's.
+  EXPECT_EQ(std::vector<double>(gScreenTimes.begin(), gScreenTimes.begin() + 4),
+            (std::vector<double>{0, 0, 0.05, 0}));
+  EXPECT_NEAR(gScreenTimes[4], 1.0 / 60 - 0.01, 1e-4);
+  EXPECT_EQ(gSteps, std::vector<double>(5, 1.0 / 60));
 }
 
 // Reaching the exit and pressing restart in one frame asks twice; the first screen asked

@@ -155,6 +155,7 @@ TEST_F(TileMapTest, AnEmptyMapAnswersEveryQueryQuietly) {
     EXPECT_TRUE(map.FindPath(p, {0, 0}).empty());
   }
   EXPECT_EQ(map.SnapToCell({3, 4}, 15).x, 3.0f);
+  EXPECT_EQ(map.WalkBox({3, 4}, {40, 40}, {1.5f, 0}).x, 4.5f);
   EXPECT_EQ(map.Extent().x, 0.0f);
 }
 
@@ -200,6 +201,20 @@ TEST_F(TileMapTest, SnapToCellMovesOnlyTheMaskedAxes) {
     const KEVec2 snapped = map.SnapToCell({13, 27}, c.mask);
     EXPECT_EQ(snapped.x, c.x) << c.mask;
     EXPECT_EQ(snapped.y, c.y) << c.mask;
+  }
+}
+
+// Cells of 10 under a box of 40 walking up: the wall ahead covers the box's left 18, so it
+// eases right, unless a wall 8 to its right leaves no room for the sidestep.
+TEST_F(TileMapTest, AWalkingBoxEasesOnlyWhereItFits) {
+  for (const char* beside : {"0 0 0 0 0 0 0 ", "0 0 0 0 0 9 0 "}) {
+    const std::string rows = Repeat(beside, 4) + Repeat("0", 7);
+    const TileMap map = GridOf(7, 7, 10, Repeat("0", 7) + "9 9 0 0 0 0 0 " + rows);
+    KEVec2 box = {-13, -5.5f};
+    for (int step = 0; step < 40; ++step) box = map.WalkBox(box, {40, 40}, {0, 1.5f});
+    const bool room = beside[10] == '0';
+    EXPECT_NEAR(box.x, room ? 5 : -13, 0.01f);
+    EXPECT_EQ(box.y > 0, room);
   }
 }
 

@@ -12,8 +12,13 @@ namespace {
 unsigned char gKeys[256];
 int gCursorX, gCursorY;
 uint64_t gNow;
+uint64_t gWork;
 
-void ReadKeys(unsigned char keys[256]) { std::memcpy(keys, gKeys, sizeof gKeys); }
+// Every frame reads the keys once, at its start: its work takes the set time from there.
+void ReadKeys(unsigned char keys[256]) {
+  std::memcpy(keys, gKeys, sizeof gKeys);
+  gNow += gWork;
+}
 void ReadCursor(int* x, int* y) {
   *x = gCursorX;
   *y = gCursorY;
@@ -32,6 +37,7 @@ void Install() {
   ReleaseAll();
   gCursorX = gCursorY = 0;
   gNow = 1000;
+  gWork = 0;
   static const KEPlatformInputSource source = {ReadKeys, ReadCursor, Counter, Frequency,
                                                WaitUntil};
   KEPlatformSetInputSource(&source);
@@ -51,6 +57,8 @@ void SetCursor(int x, int y) {
 }
 
 void AdvanceClock(double seconds) { gNow += uint64_t(std::llround(seconds * kFrequency)); }
+
+void SetFrameWork(double seconds) { gWork = uint64_t(std::llround(seconds * kFrequency)); }
 
 uint64_t Now() { return gNow; }
 

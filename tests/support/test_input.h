@@ -16,6 +16,8 @@ void Release(unsigned int key);
 void ReleaseAll();
 void SetCursor(int x, int y);
 void AdvanceClock(double seconds);  // time spent inside a frame's work
+// Every frame from now on takes this long at least, as on a slow machine (0: no time).
+void SetFrameWork(double seconds);
 uint64_t Now();
 
 }  // namespace test_input

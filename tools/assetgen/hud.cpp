@@ -2,7 +2,9 @@
 // the photo flash, the game-over picture, the level overview and the exit arrow.
 #include <cmath>
 
+#include "ChargePictures.h"
 #include "LevelNames.h"
+#include "PhotoRefusals.h"
 #include "PromptPictures.h"
 #include "creatures.h"
 #include "screens.h"
@@ -125,6 +127,27 @@ Image EmptyPhoto() {
   return c.Take();
 }
 
+// The empty slot the next photo fills while the camera recharges: the camera dimmed and a
+// bar under it that fills with each step, gone once the camera is ready.
+Image ChargingPhoto(int step) {
+  Canvas c(50, 50);
+  cairo_t* cr = c.cr();
+  SetColor(cr, kSocket);
+  cairo_paint(cr);
+  PathRoundRect(cr, 4, 4, 42, 42, 4);
+  const double dash[] = {4, 3};
+  cairo_set_dash(cr, dash, 2, 0);
+  Stroke(cr, Hex(0x4a5268), 1.5);
+  cairo_set_dash(cr, nullptr, 0, 0);
+  CameraGlyph(cr, 25, 21, 20, Hex(0x262b3a));
+  PathRoundRect(cr, 9, 35, 32, 7, 2);
+  FillStroke(cr, Hex(0x1a1d28), Hex(0x4a5268), 1);
+  const double filled = 30.0 * (step + 1) / (kChargeSteps + 1);
+  cairo_rectangle(cr, 10, 36, filled, 5);
+  FillStroke(cr, pal::kAmber, {}, 0);
+  return c.Take();
+}
+
 // A snapshot of one monster in a white instant-photo frame.
 Image PhotoCard(Creature kind) {
   Canvas c(50, 50);
@@ -146,7 +169,7 @@ Image PhotoCard(Creature kind) {
   return c.Take();
 }
 
-enum class Speed { Normal, Slow, Fast, FastSlowed };
+enum class Speed { Normal, Slow, Fast, FastSlowed, SlowLook };
 
 void Chevron(cairo_t* cr, double x, double y, double size) {
   cairo_move_to(cr, x - size * 0.5, y - size);
@@ -164,7 +187,7 @@ void Waves(cairo_t* cr, double y, int count) {
 
 // Speed badges: the symbol's shape tells the state, the colour only helps.
 Image SpeedIcon(Speed speed) {
-  static const uint32_t kColors[4] = {0x2f8f95, 0x2f62b8, 0x2f9a4e, 0x7b4bb8};
+  static const uint32_t kColors[5] = {0x2f8f95, 0x2f62b8, 0x2f9a4e, 0x7b4bb8, 0xa85a26};
   Canvas c(50, 50);
   cairo_t* cr = c.cr();
   SetColor(cr, kSocket);
@@ -202,7 +225,44 @@ Image SpeedIcon(Speed speed) {
       cairo_set_line_width(cr, 2.6);
       cairo_stroke(cr);
       break;
+    case Speed::SlowLook:  // a snail: a look that crawls, on land or not
+      cairo_arc(cr, 27, 23, 8.5, 0, 2 * M_PI);
+      cairo_stroke(cr);
+      cairo_set_line_width(cr, 2.4);
+      cairo_arc(cr, 27, 23, 3.5, M_PI, 2.6 * M_PI);
+      cairo_stroke(cr);
+      cairo_set_line_width(cr, 4);
+      cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+      cairo_move_to(cr, 11, 34);
+      cairo_line_to(cr, 38, 34);
+      cairo_move_to(cr, 14, 33);
+      cairo_line_to(cr, 12, 24);
+      cairo_stroke(cr);
+      cairo_set_line_width(cr, 2);
+      cairo_move_to(cr, 12, 24);
+      cairo_line_to(cr, 9, 17);
+      cairo_move_to(cr, 13, 25);
+      cairo_line_to(cr, 15, 17);
+      cairo_stroke(cr);
+      break;
   }
+  return c.Take();
+}
+
+// A refused photo's line, over the level next to the player: a crossed-out camera and the
+// words on a dark plate that reads over any floor.
+Image RefusalLinePicture(const char* words) {
+  Canvas c(kRefusalLineWidth, kRefusalLineHeight);
+  cairo_t* cr = c.cr();
+  const double w = kRefusalLineWidth, h = kRefusalLineHeight;
+  PathRoundRect(cr, 1.5, 1.5, w - 3, h - 3, 8);
+  FillStroke(cr, WithAlpha(pal::kNight, 0.9), pal::kAmber, 1.5);
+  CameraGlyph(cr, 20, h / 2, 18, pal::kCream);
+  cairo_move_to(cr, 10, h / 2 + 9);
+  cairo_line_to(cr, 30, h / 2 - 9);
+  Stroke(cr, pal::kDanger, 2.5);
+  const double size = FitSize(cr, words, Font::SansBold, 16, w - 52);
+  DrawText(cr, words, 38, h / 2, Style(Font::SansBold, size, pal::kCream), 0);
   return c.Take();
 }
 
@@ -343,6 +403,11 @@ void MakeHud(AssetSet& set) {
   set.Add("SPDD.png", SpeedIcon(Speed::Slow));
   set.Add("SPDU.png", SpeedIcon(Speed::Fast));
   set.Add("SPDMIX.png", SpeedIcon(Speed::FastSlowed));
+  set.Add("SPDSLOW.png", SpeedIcon(Speed::SlowLook));
+  for (int step = 0; step < kChargeSteps; ++step)
+    set.Add(InAssets(kChargePictures[step]), ChargingPhoto(step));
+  for (const RefusalLine& line : kRefusalLines)
+    set.Add(InAssets(line.picture), RefusalLinePicture(line.words));
   set.Add("flash1.png", Flash(0.35));
   set.Add("flash2.png", Flash(0.65));
   set.Add("Flash3.png", Flash(0.92));

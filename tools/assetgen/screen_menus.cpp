@@ -229,6 +229,13 @@ void Mouse(cairo_t* cr, double x, double y, int lit) {
   FillStroke(cr, lit == 1 ? pal::kAmber : Hex(0x8c8676), pal::kInk, 1);
 }
 
+// Where each row of the controls panel starts: the photo's row has a third line.
+constexpr double kControlRowY[4] = {154, 202, 269, 317};
+
+void ControlLines(cairo_t* cr, double x, double y, const char* const (&lines)[3]) {
+  for (int k = 0; k < 3 && lines[k]; ++k) DrawText(cr, lines[k], x, y + 8 + 19 * k, Body(14.5), 0);
+}
+
 // The keys of the controls panel: walk and pause, then a row per way to use the camera.
 void KeyboardControls(cairo_t* cr) {
   const char* wasd[] = {"W", "A", "S", "D"};
@@ -238,21 +245,19 @@ void KeyboardControls(cairo_t* cr) {
   DrawText(cr, "Pause", 302, 132, Body(16), 0);
   struct Row {
     int mouse;
-    const char* line1;
-    const char* line2;
+    const char* lines[3];
   };
   // The player's cone is as long as a photo reaches, wherever the cursor is.
   const Row rows[] = {
-      {-1, "Move the mouse to turn your cone. It", "always reaches 3 cells; walls cut it."},
-      {0, "Left click: photograph the nearest", "monster in your cone (3 photos)."},
-      {2, "Right click: disguise yourself as your", "first photo. The photo is used up."},
-      {1, "Middle click: drop the disguise.", ""},
+      {-1, {"Move the mouse to turn your cone. It", "always reaches 3 cells; walls cut it."}},
+      {0, {"Left click: photograph the nearest", "monster in your cone (3 photos). The",
+           "camera then recharges for 1.7 s."}},
+      {2, {"Right click: disguise yourself as your", "first photo. The photo is used up."}},
+      {1, {"Middle click: drop the disguise."}},
   };
   for (int i = 0; i < 4; ++i) {
-    double y = 160 + i * 52;
-    Mouse(cr, 42, y, rows[i].mouse);
-    DrawText(cr, rows[i].line1, 80, y + 8, Body(14.5), 0);
-    DrawText(cr, rows[i].line2, 80, y + 27, Body(14.5), 0);
+    Mouse(cr, 42, kControlRowY[i], rows[i].mouse);
+    ControlLines(cr, 80, kControlRowY[i], rows[i].lines);
   }
 }
 
@@ -266,17 +271,18 @@ void PadControls(cairo_t* cr) {
   struct Row {
     const char* trigger;  // drawn left of the face button, or null
     char button;          // a face button, or 0 for the right stick
-    const char* line1;
-    const char* line2;
+    const char* lines[3];
   };
   const Row rows[] = {
-      {nullptr, 0, "Tilt the right stick to turn your cone.", "It always reaches 3 cells; walls cut it."},
-      {"RT", 'A', "RT or A: photograph the nearest", "monster in your cone (3 photos)."},
-      {"LT", 'X', "LT or X: disguise yourself as your", "first photo. The photo is used up."},
-      {nullptr, 'B', "B: drop the disguise.", ""},
+      {nullptr, 0,
+       {"Tilt the right stick to turn your cone.", "It always reaches 3 cells; walls cut it."}},
+      {"RT", 'A', {"RT or A: photograph the nearest", "monster in your cone (3 photos). The",
+                   "camera then recharges for 1.7 s."}},
+      {"LT", 'X', {"LT or X: disguise yourself as your", "first photo. The photo is used up."}},
+      {nullptr, 'B', {"B: drop the disguise."}},
   };
   for (int i = 0; i < 4; ++i) {
-    double y = 160 + i * 52;
+    const double y = kControlRowY[i];
     if (rows[i].trigger) {
       TriggerCap(cr, 28, y + 2, 26, rows[i].trigger);
       FaceButton(cr, 69, y + 15, 11, rows[i].button);
@@ -285,8 +291,7 @@ void PadControls(cairo_t* cr) {
     } else {
       StickCap(cr, 53, y + 15, 14, "R");
     }
-    DrawText(cr, rows[i].line1, 90, y + 8, Body(14.5), 0);
-    DrawText(cr, rows[i].line2, 90, y + 27, Body(14.5), 0);
+    ControlLines(cr, 90, y, rows[i].lines);
   }
 }
 
@@ -304,7 +309,7 @@ void InstructionPanels(cairo_t* cr, const AssetSet& set, bool pad) {
     KeyboardControls(cr);
 
   // How long each disguise lasts, as the monsters' kind table in the game sets it.
-  DrawText(cr, "A DISGUISE LASTS", 204, 366, Heading(15));
+  DrawText(cr, "A DISGUISE LASTS", 204, 364, Heading(15));
   const struct {
     const char* strip;
     const char* seconds;
@@ -312,27 +317,26 @@ void InstructionPanels(cairo_t* cr, const AssetSet& set, bool pad) {
                {"BULB.png", "7 s"}, {"FIREBALL.png", "7 s"}};
   for (int i = 0; i < 5; ++i) {
     const double x = 34 + i * 70;
-    PaintFrame(cr, set.Get(lasts[i].strip), 4, 0, x, 378, 0.8);
-    DrawText(cr, lasts[i].seconds, x + 34, 394, Style(Font::SansBold, 14, pal::kCream), 0);
+    PaintFrame(cr, set.Get(lasts[i].strip), 4, 0, x, 374, 0.8);
+    DrawText(cr, lasts[i].seconds, x + 34, 390, Style(Font::SansBold, 14, pal::kCream), 0);
   }
-  DrawText(cr, "DISGUISE in the strip below counts it down.", 204, 424, Body(13, pal::kMuted));
+  DrawText(cr, "DISGUISE in the strip below counts it down.", 204, 418, Body(13, pal::kMuted));
 
   // The SPEED socket of the status strip shows how fast the player goes now.
-  DrawText(cr, "THE SPEED ARROW BELOW", 204, 456, Heading(15));
+  // Every look but the tire's is slower than walking.
+  DrawText(cr, "THE SPEED ARROW BELOW", 204, 444, Heading(15));
   const struct {
     const char* icon;
-    const char* line1;
-    const char* line2;
-  } speeds[] = {{"Status.png", "walking", ""},
-                {"SPDD.png", "slowed", "by water"},
-                {"SPDU.png", "fast", "as a tire"},
-                {"SPDMIX.png", "a tire", "in water"}};
-  for (int i = 0; i < 4; ++i) {
-    const double x = 28 + i * 88;
-    PaintImage(cr, set.Get(speeds[i].icon), x, 474, 0.52, 0.52, 1, true);
-    const double y = speeds[i].line2[0] ? 482 : 490;
-    DrawText(cr, speeds[i].line1, x + 31, y, Body(12), 0);
-    DrawText(cr, speeds[i].line2, x + 31, y + 15, Body(12), 0);
+    double x, y;
+    const char* words;
+  } speeds[] = {{"Status.png", 30, 458, "walking"},
+                {"SPDD.png", 116, 458, "slowed by water"},
+                {"SPDU.png", 254, 458, "fast as a tire"},
+                {"SPDMIX.png", 30, 490, "a tire in water"},
+                {"SPDSLOW.png", 172, 490, "slow in any other look"}};
+  for (const auto& speed : speeds) {
+    PaintImage(cr, set.Get(speed.icon), speed.x, speed.y, 0.52, 0.52, 1, true);
+    DrawText(cr, speed.words, speed.x + 31, speed.y + 13, Body(12), 0);
   }
 
   // Right: who is fooled, and the dangers of the floor.
