@@ -79,8 +79,8 @@ const Playthrough kPlaythroughs[] = {
       Walk(225, 225), Walk(275, 225), Snap(3), Disguise(),
       Walk(275, 325), Walk(175, 325), Walk(175, 275)},
      {Walk(425, -175), Walk(125, -175), Approach(2)}},
-    // A tire's look dashes past the tires; a fireball sees through it, so the last fireball
-    // is passed as a fireball.
+    // A tire's look dashes past the tires to the ledge between two lanes; a fireball sees
+    // through it, so the last fireball is passed as a fireball.
     {3,
      {Walk(425, -375), Walk(-125, -375), Snap(3), UntilY(3, kBelow, -300), UntilY(3, kAbove, -280),
       UntilX(3, kBelow, -150),
