@@ -9,6 +9,8 @@ GameStateManagerRecord GameStateManager = {};
 
 namespace {
 
+bool gDrawing = true;
+
 // The world steps at 60 a second at full speed.
 constexpr double kStepsPerSecond = 60;
 
@@ -31,17 +33,25 @@ void EnterCurrentState() {
 
 void RunOneFrame() {
   GameState* state = GameStateManager.current;
-  KESysFrameStart();
+  if (gDrawing)
+    KESysFrameStart();
+  else
+    KEFrameRateControllerStart();
   KEInputUpdate();
   FrameOverlayToggleOnF3();
   FrameOverlayBeginUpdate();
   GameStateManager.timeScale = state->TimeScale();
   GameStateManager.stepSeconds = GameStateManager.timeScale / kStepsPerSecond;
   state->Update();
-  FrameOverlayBeginDraw();
-  state->Draw();
-  FrameOverlayEndDraw();
-  KESysFrameEnd();
+  if (gDrawing) {
+    FrameOverlayBeginDraw();
+    state->Draw();
+    FrameOverlayEndDraw();
+    KESysFrameEnd();
+  } else {
+    KEFrameRateControllerEnd();
+    KESysUpdate();
+  }
   if (!KESysDoesWindowExist()) RequestState(nullptr);
   const double frame = KEFrameRateControllerGetFrameTime();
   // A state's first picture goes up as the frame's work ends: only the wait after it was
@@ -80,6 +90,8 @@ void RequestState(GameState* next) {
   DiscardRequestedState();
   GameStateManager.next = next;
 }
+
+void GameStateLoopSetDrawing(bool on) { gDrawing = on; }
 
 void GameStateLoopBegin(GameState* first) {
   GameStateManager.current = GameStateManager.next = GameStateManager.previous = first;

@@ -12,5 +12,8 @@ bool GameStateLoopStep();
 void DiscardRequestedState();
 // Asks for `next` (null quits) after this frame, in place of any earlier request of the frame.
 void RequestState(GameState* next);
+// Off: frames update the world as ever but draw nothing and swap no buffer, for scripted
+// plays that look at no pixels. Draw changes nothing in the world, so they play the same.
+void GameStateLoopSetDrawing(bool on);
 // Begin, then step until the loop ends.
 void RunGameStateLoop(GameState* first);
