@@ -178,6 +178,9 @@ void Monster::PatrolStep() {
     if (Same(waypoints[k], position)) {
       homePoint = position;
       path = PathBetween(waypoints[k], waypoints[k + 1]);
+      // A leg ends on its waypoint itself, not on its cell's centre: a waypoint off the
+      // centre is then stood on at any step length, and the patrol turns there.
+      if (!path.empty()) path.back() = waypoints[k + 1];
       break;
     }
   }

@@ -60,8 +60,7 @@ const LevelCast kLevel5Cast = {
     },
 };
 
-// Two route points are off the cell centres on purpose: those patrols end there. Monster 7
-// passes its own start again, so it never walks on to its last point.
+// Monster 7 passes its own start again, so it never walks on to its last point.
 const LevelCast kLevel6Cast = {
     "Level6.txt",
     {-925, 375},

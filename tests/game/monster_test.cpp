@@ -301,6 +301,30 @@ TEST_F(MonsterTest, OnePointRouteWithAndWithoutPauses) {
   }
 }
 
+// A patrol turns at a waypoint off its cell centre at every game speed: steps that do not
+// land on it exactly must not carry the monster on to the centre, where it stood for good.
+TEST_F(MonsterTest, TurnsAtAWaypointOffItsCellCentreAtEverySpeed) {
+  for (double speed : {1.0, 0.85, 0.7}) {
+    SCOPED_TRACE(speed);
+    SetLevelSpeed(speed);
+    Monster* fireball = nullptr;
+    KEVec2 start{}, turn{};
+    StartLevel(kCorridor, kFarAway, [&](TestLevel& level) {
+      start = level.CellCentre(6, 2);
+      turn = level.CellCentre(2, 2);
+      turn.x -= 10;
+      fireball = &level.AddMonster(Fireball, start);
+      fireball->SetPatrolRoute(1, turn);
+    });
+    const int there = RunUntil([&] { return Same(fireball->position, turn); }, 600);
+    EXPECT_GT(there, 0) << "never stood on the turn; at " << fireball->position.x;
+    EXPECT_GT(RunUntil([&] { return Same(fireball->position, start); }, 600), 0)
+        << "never came back; at " << fireball->position.x;
+    test_level::Finish();
+  }
+  SetLevelSpeed(1.0);
+}
+
 // A tire steps 3 units a frame; starting off the cell centres, a step past a node must not
 // leave it swinging across the node for ever.
 TEST_F(MonsterTest, FastMonsterOffTheCellCentresStillArrives) {
