@@ -3,15 +3,13 @@
 #include <cstring>
 #include <string>
 
-#include <unistd.h>
-
 #include "DataDirectory.h"
 #include "FrontEnd.h"
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "KEInput.h"
 #include "KESystem.h"
-#include "SavedFile.h"
+#include "PadMappings.h"
 #include "SettingsInEffect.h"
 #include "StartScreen.h"
 
@@ -64,9 +62,8 @@ int main(int argc, char** argv) {
   KEGfxSetBackgroundColor(0, 0, 0);
   StartWithSettings(saved, settings);
   // Pads SDL does not know yet, in the community's mapping format.
-  const std::string mappings = UserFilePath("XDG_CONFIG_HOME", ".config", "gamecontrollerdb.txt");
-  if (!mappings.empty() && access(mappings.c_str(), F_OK) == 0)
-    KEInputAddPadMappings(mappings.c_str());
+  if (const std::string mappings = PadMappingsFilePath(); !mappings.empty())
+    AddPadMappings(mappings, KEInputAddPadMapping);
 
   ConnectFrontEnd();
   GameStateLoopBegin(new StartScreen);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -71,9 +72,13 @@ SavedFileRead ReadSavedFile(const std::string& path, off_t maxSize, std::string*
     if (fd >= 0) close(fd);
     return SavedFileRead::kUnreadable;
   }
-  text->assign(size_t(maxSize) + 1, '\0');
+  // One byte past the limit tells a file that is too big; a small file costs a small buffer.
+  const size_t limit = size_t(maxSize) + 1;
+  text->assign(std::min(limit, size_t(std::max<off_t>(info.st_size, 0)) + 1), '\0');
   size_t size = 0;
-  while (size < text->size()) {
+  for (;;) {
+    if (size == text->size() && size < limit) text->resize(std::min(limit, 2 * size));
+    if (size == text->size()) break;
     const ssize_t got = read(fd, &(*text)[size], text->size() - size);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {

@@ -47,6 +47,16 @@ case_ "level select" close to_levels
 mkdir -p "$work/data/vantrel" && mkfifo "$work/data/vantrel/progress.txt"
 case_ "level select, a pipe for progress" close to_levels
 rm -f "$work/data/vantrel/progress.txt"
+# A pipe for the pad mappings, then far too many of them: the splash must still show
+# within its 3 seconds, and the close request be heard.
+mkdir -p "$work/config/vantrel" && mkfifo "$work/config/vantrel/gamecontrollerdb.txt"
+case_ "start screen, a pipe for pad mappings" close
+rm -f "$work/config/vantrel/gamecontrollerdb.txt"
+awk 'BEGIN { for (i = 0; i < 100000; i++) printf "03000000%08x0000360800000000,Pad %d,a:b1," \
+  "b:b2,x:b0,y:b3,leftx:a0,lefty:a1,platform:Linux,\n", i, i }' \
+  >"$work/config/vantrel/gamecontrollerdb.txt"
+case_ "start screen, 100 000 pad mappings" close
+rm -f "$work/config/vantrel/gamecontrollerdb.txt"
 case_ "loading screen" close to_levels "click_view 150 150"
 case_ "a level" close to_level
 case_ "pause menu" close to_level "press Escape"
