@@ -105,8 +105,19 @@ std::string UserFilePath(const char* variable, const char* homeFolder, const cha
 
 SavedFileUpdate::SavedFileUpdate(const std::string& path) {
   std::error_code error;
-  target_ = fs::weakly_canonical(path, error).string();
-  if (error) target_ = path;
+  // Link by link, since a link whose file does not exist yet names where to create it.
+  target_ = path;
+  for (int links = 0;; ++links) {
+    const fs::path resolved = fs::weakly_canonical(target_, error);
+    if (!error) target_ = resolved.string();
+    if (!fs::is_symlink(fs::symlink_status(target_, error))) break;
+    const fs::path next = fs::read_symlink(target_, error);
+    if (error || links == 40) {
+      problem_ = error ? error.message() : std::strerror(ELOOP);
+      return;
+    }
+    target_ = (fs::path(target_).parent_path() / next).string();
+  }
   fs::create_directories(fs::path(target_).parent_path(), error);
   if (error) {
     problem_ = "no folder for it (" + error.message() + ")";

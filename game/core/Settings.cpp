@@ -254,7 +254,8 @@ bool SaveSettings(const Settings& settings, const Settings& before) {
 void WriteDefaultSettingsIfMissing() {
   const std::string path = SettingsFilePath();
   std::error_code error;
-  if (path.empty() || fs::exists(fs::symlink_status(path, error))) return;
+  // A link to a file not made yet counts as missing: the defaults are written through it.
+  if (path.empty() || fs::exists(fs::status(path, error))) return;
   const Settings settings = LoadSettings();
   SaveSettings(settings, settings);
 }

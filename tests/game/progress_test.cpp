@@ -169,6 +169,23 @@ TEST_F(ProgressTest, TheSaveKeepsLinksModesAndAFolderWithoutLeftovers) {
   EXPECT_TRUE(fs::is_symlink(File()));
   EXPECT_EQ(Read(home + "/elsewhere/mine.txt"), "vantrel progress 1\nwon 1 2\n");
 
+  // A link to a file not made yet, in a folder not made yet, or relative to the link's own
+  // folder: the win goes to the file it names.
+  for (const std::string& target : {home + "/synced/new/progress.txt", std::string("../../mine")}) {
+    UseDataHome("dangling " + std::to_string(target.size()));
+    fs::create_symlink(target, File());
+    EXPECT_TRUE(RecordWonLevel(7)) << target;
+    EXPECT_TRUE(fs::is_symlink(File())) << target;
+    EXPECT_EQ(Read(File()), "vantrel progress 1\nwon 7\n") << target;
+  }
+  EXPECT_EQ(Read(home + "/mine"), "vantrel progress 1\nwon 7\n");
+  // Two links naming each other lead nowhere: nothing is written over.
+  UseDataHome("loop");
+  fs::create_symlink(Folder() + "/other", File());
+  fs::create_symlink(File(), Folder() + "/other");
+  EXPECT_FALSE(RecordWonLevel(7));
+  EXPECT_TRUE(fs::is_symlink(File()));
+
   // A read-only file stays read-only.
   UseDataHome("read-only");
   Write("vantrel progress 1\nwon 1\n");

@@ -142,6 +142,21 @@ TEST_F(SettingsTest, TwoCopiesKeepEachOthersChanges) {
   EXPECT_FALSE(read.fullScreen);
 }
 
+// A link to a file not made yet (kept in some synced folder, say): the defaults and every
+// change go to the file it names, and the link stays.
+TEST_F(SettingsTest, ALinkToAFileNotMadeYetGetsItMade) {
+  fs::create_directories(home + "/vantrel");
+  fs::create_symlink("../synced/vantrel.ini", SettingsFilePath());
+  WriteDefaultSettingsIfMissing();
+  Settings changed;
+  changed.gameSpeed = 85;
+  EXPECT_TRUE(SaveSettings(changed, Settings()));
+  EXPECT_TRUE(fs::is_symlink(SettingsFilePath()));
+  EXPECT_NE(Read().find("# Vantrel settings"), std::string::npos) << Read();
+  EXPECT_NE(Read().find("\ngame_speed = 85\n"), std::string::npos) << Read();
+  EXPECT_TRUE(fs::exists(home + "/synced/vantrel.ini"));
+}
+
 TEST_F(SettingsTest, AFolderThatCannotHoldTheFileLeavesTheDefaults) {
   // A file where the folder should be.
   std::ofstream(home + "/vantrel") << "not a folder";
