@@ -1,5 +1,7 @@
 #include "Settings.h"
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -240,7 +242,12 @@ bool SaveSettings(const Settings& settings, const Settings& before) {
       case SavedFileRead::kTooBig:
         problem = "it is far too big to be ours";
         break;
-      default:  // read, or unreadable with the problem said
+      case SavedFileRead::kRead:
+        // A player who took away the right to write it meant it to stay as it is.
+        if ((mode & 0222) == 0 || access(update.Target().c_str(), W_OK) != 0)
+          problem = "it is read-only, so changes are not kept";
+        break;
+      default:  // unreadable, with the problem said
         break;
     }
   }

@@ -49,7 +49,7 @@ Settings LoadSettings();
 // Rewrites the file the way progress is written, with each setting that differs from
 // `before` changed in its place; comments, unknown keys, order and the lines of the other
 // settings stay, and settings the file lacks are added. Returns false, after one line saying
-// why, when it cannot be written.
+// why, when it cannot be written; a read-only file is never written.
 bool SaveSettings(const Settings& settings, const Settings& before);
 // Writes the defaults out when there is no file yet, so that a person finds one to edit.
 void WriteDefaultSettingsIfMissing();

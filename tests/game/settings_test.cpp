@@ -174,6 +174,25 @@ TEST_F(SettingsTest, AFolderThatCannotHoldTheFileLeavesTheDefaults) {
   EXPECT_TRUE(fs::is_fifo(SettingsFilePath()));
 }
 
+// A player who made the file read-only meant it: it stays as it is, and one line says so.
+TEST_F(SettingsTest, AReadOnlyFileIsLeftAlone) {
+  Write("music_volume = 30\n");
+  chmod(SettingsFilePath().c_str(), 0444);
+  Settings changed = LoadSettings();
+  testing::internal::CaptureStdout();
+  for (int volume : {40, 50}) {
+    const Settings before = changed;
+    changed.musicVolume = volume;
+    EXPECT_FALSE(SaveSettings(changed, before));
+  }
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Cannot keep settings in " + SettingsFilePath() +
+                ": it is read-only, so changes are not kept\n");
+  EXPECT_EQ(Read(), "music_volume = 30\n");
+  EXPECT_EQ(fs::status(SettingsFilePath()).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
 TEST(SwapInterval, VsyncOnlyWhereEveryUpdateIsShownEquallyLong) {
   struct Case {
     double hz;
