@@ -115,7 +115,7 @@ TEST_F(TileMapTest, BadFilesPrintOneLineAndNeverCrash) {
       {"Garbage.txt", std::string("\x7f\x01\xff\xfe junk\0\n", 12),
        ": the width is missing or not a number; the level has no map", 0},
       {"Short.txt", "w 3\nh 2\nt 50\n9 9",
-       ": 4 of 6 cells are missing or unreadable; they are floor", 6},
+       ": 4 of 6 cells are missing; they are floor, or wall on the map's edge", 6},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -126,7 +126,7 @@ TEST_F(TileMapTest, BadFilesPrintOneLineAndNeverCrash) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), path + c.line + "\n");
     EXPECT_EQ(map.tiles.size(), c.tiles);
     EXPECT_EQ(gObjectManager.objects.size(), c.tiles);
-    EXPECT_EQ(map.CellAt({-40, -20}), c.tiles ? 0 : -1);  // an unread cell is floor
+    EXPECT_EQ(map.CellAt({-40, -20}), c.tiles ? 9 : -1);  // an unread cell on the edge is wall
     gObjectManager.FreeAll();
   }
 }
