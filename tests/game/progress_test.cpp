@@ -83,6 +83,10 @@ TEST_F(ProgressTest, WhereTheFileLives) {
 // what the game does not understand stays in the file.
 TEST_F(ProgressTest, OddFilesKeepEveryWinThroughTheNextWin) {
   const std::string png = "\x89PNG\r\n\x1a\n";
+  std::string notes, megabytes;
+  for (int i = 0; i < 2000; ++i)
+    notes += "note " + std::to_string(i) + ": " + std::string(60, 'n') + "\n";
+  for (int i = 0; i < 5000; ++i) megabytes += "won " + std::string(1000, '1') + "\n";
   struct Case {
     const char* name;
     std::string text;
@@ -114,7 +118,11 @@ TEST_F(ProgressTest, OddFilesKeepEveryWinThroughTheNextWin) {
       {"newer version", "vantrel progress 2\nwon 1\nstars 1:3\n", Won({1}), false,
        "vantrel progress 2\nwon 1\nstars 1:3\n"},
       {"not ours", png, 0, true, "vantrel progress 1\nwon 4\n"},
-      {"far too big", std::string(70000, '7'), 0, true, "vantrel progress 1\nwon 4\n"},
+      {"far too big", std::string(5 << 20, '7'), 0, true, "vantrel progress 1\nwon 4\n"},
+      {"long notes", "vantrel progress 1\nwon 2\n" + notes, Won({2}), true,
+       "vantrel progress 1\nwon 2 4\n" + notes},
+      {"larger than 4 MB", "vantrel progress 1\nwon 2 3\n" + notes + megabytes, Won({2, 3}),
+       false, "vantrel progress 1\nwon 2 3\n" + notes + megabytes},
   };
   for (const Case& c : cases) {
     UseDataHome(c.name);
