@@ -93,6 +93,7 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
   const std::string where = "Settings file " + SettingsFilePath() + ", line ";
   for (const std::string& line :
        {where + "2: unknown setting \"colour\", kept as it is",
+        where + "3: music_volume is set again on line 9, which counts",
         where + "4: effects_volume = \"55\" is not 0 to 100 in steps of 10; using 100",
         where + "5: fullscreen = \"maybe\" is not yes or no; using yes",
         where + "6: \"just words\" is not `key = value`; kept as it is",
@@ -103,7 +104,7 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
                 "MOUSE_LEFT; using ESCAPE"}) {
     EXPECT_NE(said.find(line + "\n"), std::string::npos) << line << "\nin\n" << said;
   }
-  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 8) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 9) << said;
 
   // A change is written where its key first stood; the person's other lines stay as typed.
   Settings changed = read;
@@ -117,12 +118,33 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
             "key_walk_up = W\nkey_walk_down = S\nkey_walk_left = A\nkey_walk_right = D\n"
             "key_disguise = MOUSE_RIGHT\nkey_end_disguise = MOUSE_MIDDLE\n");
 
-  // One key for two actions would do both at once: the default keys instead.
+}
+
+// What a line says is in effect is what is in effect, now and at the next start.
+TEST_F(SettingsTest, LinesSayWhatIsInEffect) {
+  // The last line of a key counts, even with a bad value.
+  Write("music_volume = 50\nmusic_volume = loud\n");
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(LoadSettings().musicVolume, 100);
+  const std::string where = "Settings file " + SettingsFilePath() + ", line ";
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            where + "1: music_volume is set again on line 2, which counts\n" + where +
+                "2: music_volume = \"loud\" is not 0 to 100 in steps of 10; using 100\n");
+
+  // One key for two actions would do both at once: the default keys instead, and a new
+  // binding is kept with them, not with the set that was refused.
   Write("key_walk_up = D\nkey_photograph = E\n");
   testing::internal::CaptureStdout();
-  EXPECT_TRUE(LoadSettings().keys == KeyBindings());
+  const Settings read = LoadSettings();
+  EXPECT_TRUE(read.keys == KeyBindings());
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
             "Settings file " + SettingsFilePath() + ": D is bound twice; using the default keys\n");
+  Settings rebound = read;
+  rebound.keys[Action::kPause] = 'P';
+  EXPECT_TRUE(SaveSettings(rebound, read));
+  testing::internal::CaptureStdout();
+  EXPECT_TRUE(LoadSettings().keys == rebound.keys);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << Read();
 }
 
 // Two copies of the game, each started with the same file: what each one changes survives
