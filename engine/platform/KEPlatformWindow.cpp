@@ -58,6 +58,15 @@ int OnXError(Display* display, XErrorEvent* error) {
   return gNextXErrorHandler ? gNextXErrorHandler(display, error) : 0;
 }
 
+// Another client may also cut our connection to the X server (`xdotool windowkill`, a
+// window manager's force quit). Nothing can be drawn or read any more, and Xlib ends the
+// process once this returns; every setting and win is already on disk, so the game ends
+// as when its window is closed.
+int OnXConnectionLost(Display*) {
+  std::fflush(stdout);
+  _exit(0);
+}
+
 void WatchForLostWindow() {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
@@ -67,6 +76,7 @@ void WatchForLostWindow() {
   static bool installed = false;
   if (!installed) {
     gNextXErrorHandler = XSetErrorHandler(OnXError);
+    XSetIOErrorHandler(OnXConnectionLost);
     installed = true;
   }
 }

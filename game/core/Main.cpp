@@ -20,6 +20,7 @@ const char kUsage[] =
     "  --window      play in an 800 by 600 window this time\n"
     "  --fullscreen  play full screen this time\n"
     "  --help        show this and quit\n"
+    "  --version     show the game's version and quit\n"
     "Settings are kept in $XDG_CONFIG_HOME/vantrel/settings.ini (else "
     "~/.config/vantrel/settings.ini),\nwon levels in $XDG_DATA_HOME/vantrel/progress.txt (else "
     "~/.local/share/vantrel/progress.txt).\n"
@@ -36,6 +37,9 @@ int ReadOptions(int argc, char** argv, Settings* settings) {
       settings->fullScreen = true;
     } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       std::fputs(kUsage, stdout);
+      return 0;
+    } else if (std::strcmp(argv[i], "--version") == 0) {
+      std::puts("vantrel " VANTREL_VERSION);
       return 0;
     } else {
       std::printf("Unknown option \"%s\"\n%s", argv[i], kUsage);
