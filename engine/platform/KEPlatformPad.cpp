@@ -11,6 +11,7 @@
 
 #include "KEPlatform.h"
 #include "KEPlatformEvents.h"
+#include "KEReport.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ unsigned char KEPlatformPadKeyOf(int button) {
 void KEPlatformPadStart() {
   if (gStarted) return;
   if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
-    std::printf("Game controllers cannot be used: %s\n", SDL_GetError());
+    KEReport("Game controllers cannot be used: %s", SDL_GetError());
     return;
   }
   gStarted = true;

@@ -8,6 +8,7 @@
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "KEInput.h"
+#include "KEReport.h"
 #include "KESystem.h"
 #include "PadMappings.h"
 #include "SettingsInEffect.h"
@@ -42,7 +43,7 @@ int ReadOptions(int argc, char** argv, Settings* settings) {
       std::puts("vantrel " VANTREL_VERSION);
       return 0;
     } else {
-      std::printf("Unknown option \"%s\"\n%s", argv[i], kUsage);
+      KEReport("Unknown option \"%s\"\n%.*s", argv[i], int(sizeof kUsage - 2), kUsage);
       return 2;
     }
   }

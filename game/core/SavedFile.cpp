@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <set>
 
+#include "KEReport.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -32,7 +34,7 @@ std::string TemporaryPrefix(const std::string& path) {
 
 void SayOnce(const std::string& line) {
   static std::set<std::string> said;
-  if (said.insert(line).second) std::printf("%s\n", line.c_str());
+  if (said.insert(line).second) KEReport("%s", line.c_str());
 }
 
 std::string Quoted(const std::string& text) {

@@ -1,10 +1,11 @@
 #include "TileMapFile.h"
 
 #include <cstdint>
-#include <iostream>
 #include <istream>
+#include <sstream>
 #include <string>
 
+#include "KEReport.h"
 #include "SavedFile.h"
 
 namespace {
@@ -160,5 +161,10 @@ bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out, std::
 }
 
 bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out) {
-  return ReadTileMap(in, fileName, out, std::cout);
+  std::ostringstream log;
+  const bool read = ReadTileMap(in, fileName, out, log);
+  std::string line;
+  for (std::istringstream lines(log.str()); std::getline(lines, line);)
+    KEReport("%s", line.c_str());
+  return read;
 }

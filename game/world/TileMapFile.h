@@ -27,4 +27,4 @@ struct TileMapGrid {
 // returns false. A cell that holds no code the game knows, or that a file cut short lacks,
 // is floor, or a wall on the map's edge. Either way one line naming `fileName` goes to `log`.
 bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out, std::ostream& log);
-bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out);  // logs to stdout
+bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out);  // to KEReport

@@ -22,6 +22,8 @@ namespace {
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
+using testing::internal::CaptureStderr;
+using testing::internal::GetCapturedStderr;
 
 struct Rgb {
   int r, g, b;
@@ -380,9 +382,9 @@ TEST_F(Graphics, UnusablePictureSaysSoOnceAndDrawsNothing) {
   KEGfxSetBlendMode(KE_BLEND_TRANSLUCENT);
   UseProgram(KE_RENDER_TEXTURE);
   for (const auto& c : cases) {
-    CaptureStdout();
+    CaptureStderr();
     KEGfxTexture* texture = c.load();
-    std::string out = GetCapturedStdout();
+    std::string out = GetCapturedStderr();
     if (c.linePrefix.empty()) {
       EXPECT_EQ(texture, nullptr) << c.what;
       EXPECT_EQ(out, "") << c.what << " must not reach the file system";
@@ -493,12 +495,12 @@ TEST_F(Graphics, StagingPastCapacityDropsTheExtraVertices) {
   const std::string line =
       "KEGfxMeshEnd: more than 24576 vertices staged; the extra ones are dropped\n";
   for (int round = 0; round < 2; ++round) {
-    CaptureStdout();
+    CaptureStderr();
     for (int i = 0; i < KE_GFX_MAX_STAGED_VERTICES + 100; ++i) {
       KEGfxVertexAdd(static_cast<float>(i), 0, 0xFFFFFFFF, 0, 0);
     }
     KEGfxTriAdd(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(GetCapturedStdout(), line) << "once per overflowing mesh, round " << round;
+    EXPECT_EQ(GetCapturedStderr(), line) << "once per overflowing mesh, round " << round;
     KEGfxVertexList* mesh = KEGfxMeshEnd();
     EXPECT_EQ(mesh->vertexCount, 24576u);
     float last[3];
@@ -510,10 +512,10 @@ TEST_F(Graphics, StagingPastCapacityDropsTheExtraVertices) {
   }
 
   // A triangle that does not fit whole is dropped whole.
-  CaptureStdout();
+  CaptureStderr();
   for (int i = 0; i < KE_GFX_MAX_STAGED_VERTICES - 1; ++i) KEGfxVertexAdd(0, 0, 0, 0, 0);
   KEGfxTriAdd(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-  EXPECT_EQ(GetCapturedStdout(), line);
+  EXPECT_EQ(GetCapturedStderr(), line);
   KEGfxVertexList* mesh = KEGfxMeshEnd();
   EXPECT_EQ(mesh->vertexCount, 24575u);
   KEGfxMeshFree(mesh);
@@ -532,9 +534,9 @@ TEST_F(Graphics, DrawsThatCannotHappenLeaveTheScreenAndGlAlone) {
   };
   for (const auto& c : cases) {
     UseProgram(c.renderMode);
-    CaptureStdout();
+    CaptureStderr();
     KEGfxMeshDraw(quad, c.drawMode);
-    EXPECT_EQ(GetCapturedStdout(), c.message);
+    EXPECT_EQ(GetCapturedStderr(), c.message);
     ExpectPixel(400, 300, {0, 0, 0}, c.message);
     KEGfxSetRenderMode(KE_RENDER_NONE);
   }
@@ -706,14 +708,14 @@ TEST_F(Graphics, PrintShowsTheTextAsItIs) {
 
 TEST_F(Graphics, FontsFallBackToDejaVuSansAndTakeTheirStyle) {
   const unsigned int regular = KEGfxCreateFont("dejavu sans", 20, false, false);
-  CaptureStdout();
+  CaptureStderr();
   const unsigned int unknown = KEGfxCreateFont("No Such Face", 20, false, false);
-  EXPECT_EQ(GetCapturedStdout(), "No font \"No Such Face\"; using DejaVu Sans\n");
+  EXPECT_EQ(GetCapturedStderr(), "No font \"No Such Face\"; using DejaVu Sans\n");
   const unsigned int bold = KEGfxCreateFont("DejaVu Sans", 20, true, false);
   const unsigned int italic = KEGfxCreateFont("DejaVu Sans", 20, false, true);
-  CaptureStdout();
+  CaptureStderr();
   const unsigned int flat = KEGfxCreateFont("DejaVu Sans", 0, false, false);
-  EXPECT_EQ(GetCapturedStdout(),
+  EXPECT_EQ(GetCapturedStderr(),
             "Font height 0 is not between 1 and 1024 pixels; the font draws nothing\n");
 
   const Ink upright = PrintAndFind(regular, "IIII");

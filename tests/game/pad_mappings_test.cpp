@@ -71,10 +71,10 @@ class PadMappingsTest : public ::testing::Test {
     EXPECT_TRUE(quick) << "froze or took over a second";
     if (!quick) return "";
     gHanded.clear();
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     const int count = AddPadMappings(path, Take);
     if (taken) *taken = count;
-    return testing::internal::GetCapturedStdout();
+    return testing::internal::GetCapturedStderr();
   }
   std::string home, path;
 };

@@ -68,9 +68,9 @@ TEST_F(ProgressTest, WhereTheFileLives) {
   setenv("HOME", "someone", 1);
   EXPECT_EQ(ProgressFilePath(), "");
   unsetenv("HOME");
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   EXPECT_FALSE(RecordWonLevel(2));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Cannot keep progress: XDG_DATA_HOME (relative/folder) is not an absolute path and "
             "HOME is not set\n");
   unsetenv("XDG_DATA_HOME");
@@ -269,12 +269,12 @@ TEST_F(ProgressTest, ABetterRunReplacesTheBestTimeAndAWorseOneDoesNot) {
 
 TEST_F(ProgressTest, AProblemIsToldOncePerRun) {
   Write("vantrel progress 1\nwon 2 x\n");
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   for (int i = 0; i < 3; ++i) LoadWonLevels();
   RecordWonLevel(3);
   RecordWonLevel(4);
   LoadWonLevels();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Progress file " + File() +
                 ": kept, but skipped what is neither a won level nor a best time: \"x\"\n");
 }

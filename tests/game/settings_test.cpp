@@ -42,9 +42,9 @@ class SettingsTest : public ::testing::Test {
 
 TEST_F(SettingsTest, DefaultsAreWrittenOutOnceAndChangesReadBack) {
   EXPECT_EQ(SettingsFilePath(), home + "/vantrel/settings.ini");
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   EXPECT_TRUE(LoadSettings() == Settings());
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "no file is no news";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "no file is no news";
   WriteDefaultSettingsIfMissing();
   const std::string defaults = Read();
   EXPECT_NE(defaults.find("\nmusic_volume = 100\neffects_volume = 100\nfullscreen = yes\n"
@@ -81,9 +81,9 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
       "exit_arrow = sometimes\r\n"
       "key_photograph = space\r\n"
       "key_pause = NOPE\r\n");
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   const Settings read = LoadSettings();
-  const std::string said = testing::internal::GetCapturedStdout();
+  const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_EQ(read.musicVolume, 70) << "the last of two lines wins";
   EXPECT_EQ(read.effectsVolume, 100);
   EXPECT_TRUE(read.fullScreen);
@@ -124,27 +124,27 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
 TEST_F(SettingsTest, LinesSayWhatIsInEffect) {
   // The last line of a key counts, even with a bad value.
   Write("music_volume = 50\nmusic_volume = loud\n");
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   EXPECT_EQ(LoadSettings().musicVolume, 100);
   const std::string where = "Settings file " + SettingsFilePath() + ", line ";
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
             where + "1: music_volume is set again on line 2, which counts\n" + where +
                 "2: music_volume = \"loud\" is not 0 to 100 in steps of 10; using 100\n");
 
   // One key for two actions would do both at once: the default keys instead, and a new
   // binding is kept with them, not with the set that was refused.
   Write("key_walk_up = D\nkey_photograph = E\n");
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   const Settings read = LoadSettings();
   EXPECT_TRUE(read.keys == KeyBindings());
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Settings file " + SettingsFilePath() + ": D is bound twice; using the default keys\n");
   Settings rebound = read;
   rebound.keys[Action::kPause] = 'P';
   EXPECT_TRUE(SaveSettings(rebound, read));
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   EXPECT_TRUE(LoadSettings().keys == rebound.keys);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << Read();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << Read();
 }
 
 // Two copies of the game, each started with the same file: what each one changes survives
@@ -201,13 +201,13 @@ TEST_F(SettingsTest, AReadOnlyFileIsLeftAlone) {
   Write("music_volume = 30\n");
   chmod(SettingsFilePath().c_str(), 0444);
   Settings changed = LoadSettings();
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   for (int volume : {40, 50}) {
     const Settings before = changed;
     changed.musicVolume = volume;
     EXPECT_FALSE(SaveSettings(changed, before));
   }
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Cannot keep settings in " + SettingsFilePath() +
                 ": it is read-only, so changes are not kept\n");
   EXPECT_EQ(Read(), "music_volume = 30\n");
