@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Level 1 played from a copy of the data folder with one file missing, cut short, damaged or
-# too big at a time: the game must go on, say what is wrong in exactly one line, end cleanly
-# and stay under a peak of PEAK_MB resident (a picture too big to load must be refused
-# before it is decoded).
+# too big at a time: the game must go on, say what is wrong in exactly one line on standard
+# error (nothing else there, not even a decoder's own line), end cleanly and stay under a
+# peak of PEAK_MB resident (a picture too big to load must be refused before it is decoded).
 # Usage: damaged_data_test.sh SANDBOX DATA_DIR PICTURE_WRITER [PEAK_MB]
 # Needs an X display: ctest gives it a virtual one of 1600 x 1200.
 set -u
@@ -37,15 +37,16 @@ play_with() {
   esac
   (cd "$scratch" && VANTREL_DATA_DIR="$scratch/data" timeout 60 \
     /usr/bin/time -f %M -o "$scratch/peak_kb" "$sandbox" --level 1 --frames 120 \
-    >"$scratch/out" 2>&1)
+    >"$scratch/out" 2>"$scratch/err")
   local rc=$? count peak
-  count=$(grep -c -F "$expected" "$scratch/out")
+  count=$(grep -c -F "$expected" "$scratch/err")
   peak=$(tail -n 1 "$scratch/peak_kb")
   echo "$file $how: peak $((peak / 1024)) MB"
-  if [ "$rc" != 0 ] || [ "$count" != 1 ] || [ "$peak" -gt "$limit_kb" ]; then
+  if [ "$rc" != 0 ] || [ "$count" != 1 ] || [ "$(wc -l <"$scratch/err")" != 1 ] ||
+    [ "$peak" -gt "$limit_kb" ]; then
     echo "FAIL: $file $how: exit code $rc, \"$expected\" printed $count times," \
       "peak $((peak / 1024)) MB"
-    cat "$scratch/out"
+    cat "$scratch/err" "$scratch/out"
     failures=$((failures + 1))
   fi
 }

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -356,6 +357,16 @@ TEST_F(Graphics, UnusablePictureSaysSoOnceAndDrawsNothing) {
   const std::string tall = TempPath("tall.bmp");
   WriteColumnBmp(tall, std::vector<Rgb>(size_t(fileSide) + 1, Rgb{255, 255, 255}));
   const std::vector<unsigned char> wideRow((size_t(glSide) + 1) * 4, 255);
+  // A whole 2 x 2 PNG; cut inside its pixels, or with one of them changed, the decoder would
+  // print a line of its own.
+  const std::string png(
+      "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x02\0\0\0\x02\x08\x06\0\0\0\x72\xb6\x0d\x24\0\0\0\x0e"
+      "IDAT\x78\x9c\x63\xf8\x0f\x05\x0c\x30\x06\0\x8f\x82\x0f\xf1\x3c\xa5\x56\x51\0\0\0\0IEND"
+      "\xae\x42\x60\x82",
+      71);
+  const std::string cut = TempPath("cut.png"), changed = TempPath("changed.png");
+  std::ofstream(cut, std::ios::binary) << png.substr(0, 50);
+  std::ofstream(changed, std::ios::binary) << png.substr(0, 45) + "\x01" + png.substr(46);
   const struct {
     std::string what;
     std::function<KEGfxTexture*()> load;
@@ -375,6 +386,10 @@ TEST_F(Graphics, UnusablePictureSaysSoOnceAndDrawsNothing) {
       {"file taller than the limit", [&] { return KEGfxTextureLoad(tall.c_str()); },
        "Could not load picture \"" + tall + "\": 1 x " + std::to_string(fileSide + 1) +
            " pixels, more than " + std::to_string(fileSide) + " a side"},
+      {"PNG cut short", [&] { return KEGfxTextureLoad(cut.c_str()); },
+       "Could not load picture \"" + cut + "\": the file ends before the picture does"},
+      {"PNG changed", [&] { return KEGfxTextureLoad(changed.c_str()); },
+       "Could not load picture \"" + changed + "\": damaged (a checksum does not match)"},
       {"wider than GL takes", [&] { return KEGfxTextureLoadFromMemory(wideRow.data(), glSide + 1, 1); },
        "KEGfxTextureLoadFromMemory: a " + std::to_string(glSide + 1) + " x 1 picture"},
   };
@@ -401,6 +416,8 @@ TEST_F(Graphics, UnusablePictureSaysSoOnceAndDrawsNothing) {
   KEGfxMeshFree(quad);
   remove(garbage.c_str());
   remove(tall.c_str());
+  remove(cut.c_str());
+  remove(changed.c_str());
 }
 
 // The view's corners land on the drawable's corners, in a window and in full screen on a
