@@ -11,6 +11,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "KEReport.h"
+
 namespace {
 
 constexpr int kMixingChannels = 36;
@@ -40,8 +42,7 @@ AudioState& State() {
 const char* Named(const char* path) { return path ? path : "(no name)"; }
 
 void ReportBadFile(const char* path) {
-  std::printf("Could not load sound \"%s\": %s\n", Named(path), SDL_GetError());
-  std::fflush(stdout);
+  KEReport("Could not load sound \"%s\": %s", Named(path), SDL_GetError());
 }
 
 uint32_t ReadNumber(const unsigned char* bytes, int count, bool bigEndian) {
@@ -100,8 +101,7 @@ bool HeaderIsSane(const char* path) {
 }
 
 void ReportNoDevice() {
-  std::printf("No audio device (%s): the game runs without sound.\n", SDL_GetError());
-  std::fflush(stdout);
+  KEReport("No audio device (%s): the game runs without sound.", SDL_GetError());
 }
 
 bool SafeToLoad(const char* path) {
@@ -182,8 +182,7 @@ void AudioService::PlayMusic(MusicHandle music) {
   s.musicMuted = false;
   Mix_VolumeMusic(s.musicVolume);
   if (Mix_PlayMusic(found->second, -1) != 0) {
-    std::printf("Could not play music: %s\n", Mix_GetError());
-    std::fflush(stdout);
+    KEReport("Could not play music: %s", Mix_GetError());
     s.playingMusic = 0;
     return;
   }

@@ -5,6 +5,7 @@
 
 #include "KEGfxLocal.h"
 #include "KEGraphics.h"
+#include "KEReport.h"
 #include "KESystem.h"
 #include "platform/KEPlatform.h"
 
@@ -42,7 +43,7 @@ bool OutsideStartArea(int x, int y) {
 unsigned int KEGfxCreateFont(const char* faceName, int height, bool bold, bool italic) {
   const GLuint base = glGenLists(kCodes);
   if (base == 0) {
-    std::printf("KEGfxCreateFont: no display lists left\n");
+    KEReport("KEGfxCreateFont: no display lists left");
     return 0;
   }
   // A font that cannot be rendered still gets its lists, empty, so it draws nothing.

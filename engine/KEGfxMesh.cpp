@@ -7,6 +7,7 @@
 
 #include "KEGfxLocal.h"
 #include "KEGraphics.h"
+#include "KEReport.h"
 
 namespace {
 
@@ -27,8 +28,8 @@ MeshState mesh = {};
 void ReportOverflow() {
   if (mesh.overflowReported) return;
   mesh.overflowReported = true;
-  printf("KEGfxMeshEnd: more than %d vertices staged; the extra ones are dropped\n",
-         KE_GFX_MAX_STAGED_VERTICES);
+  KEReport("KEGfxMeshEnd: more than %d vertices staged; the extra ones are dropped",
+           KE_GFX_MAX_STAGED_VERTICES);
 }
 
 void Stage(float x, float y, uint32_t colour, float u, float v) {
@@ -159,7 +160,7 @@ KEGfxVertexList* KEGfxMeshEnd() {
 void KEGfxMeshDraw(KEGfxVertexList* list, unsigned int drawMode) {
   static const GLenum kPrimitives[] = {GL_POINTS, GL_LINES, GL_LINE_STRIP, GL_TRIANGLES};
   if (drawMode > KE_DRAW_TRIANGLES) {
-    printf("Mesh Draw Mode %u is invalid!\n", drawMode);
+    KEReport("Mesh Draw Mode %u is invalid!", drawMode);
     return;
   }
   // Without a program GL would only raise errors, and there is nothing to draw with.

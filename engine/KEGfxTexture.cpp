@@ -6,6 +6,7 @@
 
 #include "KEGfxLocal.h"
 #include "KEGraphics.h"
+#include "KEReport.h"
 #include "platform/KEPlatform.h"
 
 namespace {
@@ -70,7 +71,7 @@ KEGfxTexture* KEGfxTextureLoad(const char* fileName) {
     KEPlatformImageFree(&image);
   } else {
     // A bad picture is data, not a programmer error: say so once and draw nothing.
-    printf("Could not load picture \"%s\": %s\n", fileName, KEPlatformLastError());
+    KEReport("Could not load picture \"%s\": %s", fileName, KEPlatformLastError());
     texture = NewTransparentTexture();
   }
   memcpy(texture->fileName, fileName, strlen(fileName) + 1);
@@ -80,13 +81,13 @@ KEGfxTexture* KEGfxTextureLoad(const char* fileName) {
 KEGfxTexture* KEGfxTextureLoadFromMemory(const unsigned char* rgba, int width, int height) {
   // GL would reject these and the next error check would end the game.
   if (rgba == nullptr || width <= 0 || height <= 0) {
-    printf("KEGfxTextureLoadFromMemory: no pixels for a %d x %d picture\n", width, height);
+    KEReport("KEGfxTextureLoadFromMemory: no pixels for a %d x %d picture", width, height);
     return NewTransparentTexture();
   }
   const int glSide = GLMaxSide();
   if (glSide > 0 && (width > glSide || height > glSide)) {
-    printf("KEGfxTextureLoadFromMemory: a %d x %d picture, more than the %d a side GL takes\n",
-           width, height, glSide);
+    KEReport("KEGfxTextureLoadFromMemory: a %d x %d picture, more than the %d a side GL takes",
+             width, height, glSide);
     return NewTransparentTexture();
   }
   return NewTexture(rgba, width, height);
@@ -129,7 +130,7 @@ void KEGfxSetTextureMode(int mode) {
   } else if (mode == KE_TEXTURE_LINEAR) {
     filter = GL_LINEAR;
   } else {
-    printf("Unsupported texture mode!\n");
+    KEReport("Unsupported texture mode!");
     return;
   }
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
@@ -138,8 +139,8 @@ void KEGfxSetTextureMode(int mode) {
 
 void KEGfxSaveTextureToFile(KEGfxTexture* texture, const char* fileName) {
   if (texture != nullptr && fileName != nullptr) {
-    printf(
+    KEReport(
         "KEGfxSaveTextureToFile not supported in the OpenGL version of the Kestrel "
-        "Engine!\n");
+        "Engine!");
   }
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "KEGfxLocal.h"
+#include "KEReport.h"
 #include "platform/KEPlatform.h"
 
 namespace {
@@ -271,19 +272,15 @@ void KEGfxForgetTexture(GLuint name) {
 void KEGfxCheckGLError(int line, const char* function) {
   bool reported = false;
   for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
-    printf("CHECK_GL_ERROR:\nLine: %d\nFunc: %s\nFile: %s\n", line, function, kSourcePath);
-    printf("Code: 0x%.8x\n", static_cast<unsigned int>(error));
-    printf("Mesg: ");
-    printf("\n");
+    KEReport("CHECK_GL_ERROR:\nLine: %d\nFunc: %s\nFile: %s\nCode: 0x%.8x\nMesg: ", line, function,
+             kSourcePath, static_cast<unsigned int>(error));
     reported = true;
   }
   if (reported) EndAfterReport();
 }
 
 void KEGfxHalt(int line, const char* function, const char* message) {
-  printf("HALT:\nLine: %d\nFunc: %s\nFile: %s\n", line, function, kSourcePath);
-  printf("%s", message);
-  printf("\n");
+  KEReport("HALT:\nLine: %d\nFunc: %s\nFile: %s\n%s", line, function, kSourcePath, message);
   EndAfterReport();
 }
 

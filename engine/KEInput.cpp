@@ -104,7 +104,7 @@ int KEInputPadCount() { return KEPlatformPadCount(); }
 
 bool KEInputPadRemoved() { return gInput.padRemoved; }
 
-int KEInputAddPadMappings(const char* file) { return KEPlatformAddPadMappings(file); }
+int KEInputAddPadMapping(const char* line) { return KEPlatformAddPadMapping(line); }
 
 void KEInputGetPadStick(int stick, float* x, float* y) {
   const int first = stick == 1 ? 2 : 0;

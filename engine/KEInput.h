@@ -91,9 +91,10 @@ void KEInputShowCursor(int show);  // counter: visible while it is 0 or more
 int KEInputPadCount();
 // A pad was pulled out between the previous update and this one.
 bool KEInputPadRemoved();
-// Adds mappings from a file in the community's format; the number added, or -1 after one
-// line saying why.
-int KEInputAddPadMappings(const char* file);
+// Adds one mapping line in the community's format: 1 when it is taken, 0 when it is meant for
+// another system, -1 when it is no mapping SDL can use. A line without a platform field is
+// for every system.
+int KEInputAddPadMapping(const char* line);
 // Stick 0 (left) or 1 (right) with the dead zone taken out: 0 inside it, rising to length 1
 // at the rim; x right, y down, as on the screen.
 void KEInputGetPadStick(int stick, float* x, float* y);

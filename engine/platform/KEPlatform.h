@@ -75,8 +75,9 @@ void KEPlatformWaitUntil(uint64_t deadline);
 int KEPlatformPadCount();
 // How many pads have been pulled out since the start; never goes down.
 unsigned KEPlatformPadRemovals();
-// Adds pad mappings in the community's text format; the number added, or -1 after one line.
-int KEPlatformAddPadMappings(const char* file);
+// Adds one pad mapping line in the community's format: 1 when it is taken, 0 when its
+// platform field names another system, -1 when SDL refuses it (see KEPlatformLastError).
+int KEPlatformAddPadMapping(const char* line);
 // Sticks and triggers of the open pads, in SDL's axis order (left x, left y, right x,
 // right y, left trigger, right trigger): -1 to 1, y down, triggers 0 to 1.
 void KEPlatformReadPadAxes(float axes[6]);

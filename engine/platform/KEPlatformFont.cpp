@@ -7,6 +7,7 @@
 #include <string>
 
 #include "KEPlatform.h"
+#include "KEReport.h"
 
 namespace {
 
@@ -94,28 +95,28 @@ int KEPlatformRenderFont(const char* face, int height, bool bold, bool italic,
                          KEPlatformGlyph glyphs[96]) {
   ClearGlyphs(glyphs);
   if (height < 1 || height > kMaxHeight) {
-    std::printf("Font height %d is not between 1 and %d pixels; the font draws nothing\n", height,
-                kMaxHeight);
+    KEReport("Font height %d is not between 1 and %d pixels; the font draws nothing", height,
+             kMaxHeight);
     return 0;
   }
   FontFile file;
   if (face == nullptr || !FindFace(face, bold, italic, &file)) {
     if (!FindFace(kFallbackFace, bold, italic, &file)) {
-      std::printf("No font \"%s\" and no %s; the font draws nothing\n", face ? face : "",
-                  kFallbackFace);
+      KEReport("No font \"%s\" and no %s; the font draws nothing", face ? face : "",
+               kFallbackFace);
       return 0;
     }
-    std::printf("No font \"%s\"; using %s\n", face ? face : "", kFallbackFace);
+    KEReport("No font \"%s\"; using %s", face ? face : "", kFallbackFace);
   }
 
   if (TTF_Init() != 0) {
-    std::printf("Cannot start SDL_ttf: %s\n", TTF_GetError());
+    KEReport("Cannot start SDL_ttf: %s", TTF_GetError());
     return 0;
   }
   // At 72 dots per inch a point is a pixel, so this is the character height asked for.
   TTF_Font* font = TTF_OpenFontIndex(file.path.c_str(), height, file.index);
   if (font == nullptr) {
-    std::printf("Cannot open font \"%s\": %s\n", file.path.c_str(), TTF_GetError());
+    KEReport("Cannot open font \"%s\": %s", file.path.c_str(), TTF_GetError());
     TTF_Quit();
     return 0;
   }
@@ -129,7 +130,7 @@ int KEPlatformRenderFont(const char* face, int height, bool bold, bool italic,
   bool ok = true;
   for (int i = 0; i < 96 && ok; ++i) ok = CopyGlyph(font, ascent, Uint32(32 + i), &glyphs[i]);
   if (!ok) {
-    std::printf("Cannot render font \"%s\": %s\n", file.path.c_str(), TTF_GetError());
+    KEReport("Cannot render font \"%s\": %s", file.path.c_str(), TTF_GetError());
     KEPlatformFreeGlyphs(glyphs);
   }
   TTF_CloseFont(font);

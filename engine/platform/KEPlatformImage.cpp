@@ -49,6 +49,42 @@ PictureKind ReadSize(const unsigned char* head, size_t length, int64_t* width, i
   return PictureKind::kUnknown;
 }
 
+uint32_t Crc32(uint32_t crc, const unsigned char* bytes, size_t length) {
+  static uint32_t table[256];
+  if (table[1] == 0) {
+    for (uint32_t n = 0; n < 256; ++n) {
+      uint32_t c = n;
+      for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      table[n] = c;
+    }
+  }
+  crc = ~crc;
+  for (size_t i = 0; i < length; ++i) crc = table[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
+  return ~crc;
+}
+
+// PNG's decoder prints its own line about a file cut short or damaged: every chunk is
+// checked against its checksum, up to the closing one, before the decoder sees the file.
+// An empty text when the file is whole, else what is wrong with it.
+std::string PngDamage(SDL_RWops* file) {
+  const char* cut = "the file ends before the picture does";
+  if (SDL_RWseek(file, 8, RW_SEEK_SET) != 8) return cut;
+  for (;;) {
+    unsigned char head[8], block[65536];
+    if (SDL_RWread(file, head, 1, 8) != 8) return cut;
+    uint32_t crc = Crc32(0, head + 4, 4);
+    for (uint32_t left = BigEndian32(head); left > 0;) {
+      const size_t want = left < sizeof block ? left : sizeof block;
+      if (SDL_RWread(file, block, 1, want) != want) return cut;
+      crc = Crc32(crc, block, want);
+      left -= uint32_t(want);
+    }
+    if (SDL_RWread(file, block, 1, 4) != 4) return cut;
+    if (BigEndian32(block) != crc) return "damaged (a checksum does not match)";
+    if (std::memcmp(head + 4, "IEND", 4) == 0) return "";
+  }
+}
+
 // Opens the file, checks the size it claims against maxSide and decodes it only then.
 SDL_Surface* DecodeBounded(const char* path, int maxSide) {
   SDL_RWops* file = SDL_RWFromFile(path, "rb");
@@ -67,6 +103,9 @@ SDL_Surface* DecodeBounded(const char* path, int maxSide) {
     const std::string size = std::to_string(width) + " x " + std::to_string(height);
     KEPlatformSetLastError(
         (size + " pixels, more than " + std::to_string(maxSide) + " a side").c_str());
+  } else if (const std::string damage = kind == PictureKind::kPng ? PngDamage(file) : "";
+             !damage.empty()) {
+    KEPlatformSetLastError(damage.c_str());
   } else if (SDL_RWseek(file, 0, RW_SEEK_SET) != 0) {
     KEPlatformSetLastError(SDL_GetError());
   } else {

@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "KEPlatform.h"
 #include "KEPlatformEvents.h"
+#include "KEReport.h"
 
 namespace {
 
@@ -35,6 +38,15 @@ constexpr Sint16 kHalfWay = 16384;
 
 float Normalised(Sint16 value) { return std::max(-1.0f, float(value) / 32767.0f); }
 
+// The community's files hold every system's mappings, each line naming its own in a
+// "platform:NAME," field; one without that field is taken as meant for every system.
+bool ForThisSystem(const char* line) {
+  const char* field = std::strstr(line, "platform:");
+  if (!field) return true;
+  const std::string name(field + 9, std::strcspn(field + 9, ","));
+  return SDL_strcasecmp(name.c_str(), SDL_GetPlatform()) == 0;
+}
+
 }  // namespace
 
 unsigned char KEPlatformPadKeyOf(int button) {
@@ -46,7 +58,7 @@ unsigned char KEPlatformPadKeyOf(int button) {
 void KEPlatformPadStart() {
   if (gStarted) return;
   if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
-    std::printf("Game controllers cannot be used: %s\n", SDL_GetError());
+    KEReport("Game controllers cannot be used: %s", SDL_GetError());
     return;
   }
   gStarted = true;
@@ -83,11 +95,11 @@ int KEPlatformPadCount() { return int(gPads.size()); }
 
 unsigned KEPlatformPadRemovals() { return gRemovals; }
 
-int KEPlatformAddPadMappings(const char* file) {
-  if (!gStarted) return 0;
-  const int added = SDL_GameControllerAddMappingsFromFile(file);
-  if (added < 0) std::printf("Cannot read pad mappings from \"%s\": %s\n", file, SDL_GetError());
-  return added;
+int KEPlatformAddPadMapping(const char* line) {
+  if (!gStarted || !ForThisSystem(line)) return 0;
+  if (SDL_GameControllerAddMapping(line) >= 0) return 1;
+  KEPlatformSetLastError(SDL_GetError());
+  return -1;
 }
 
 void KEPlatformReadPadKeys(unsigned char keys[256]) {

@@ -11,6 +11,7 @@
 
 #include "KEPlatform.h"
 #include "KEPlatformEvents.h"
+#include "KEReport.h"
 
 namespace {
 
@@ -58,6 +59,15 @@ int OnXError(Display* display, XErrorEvent* error) {
   return gNextXErrorHandler ? gNextXErrorHandler(display, error) : 0;
 }
 
+// Another client may also cut our connection to the X server (`xdotool windowkill`, a
+// window manager's force quit). Nothing can be drawn or read any more, and Xlib ends the
+// process once this returns; every setting and win is already on disk, so the game ends
+// as when its window is closed.
+int OnXConnectionLost(Display*) {
+  std::fflush(stdout);
+  _exit(0);
+}
+
 void WatchForLostWindow() {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
@@ -67,6 +77,7 @@ void WatchForLostWindow() {
   static bool installed = false;
   if (!installed) {
     gNextXErrorHandler = XSetErrorHandler(OnXError);
+    XSetIOErrorHandler(OnXConnectionLost);
     installed = true;
   }
 }
@@ -94,9 +105,7 @@ bool WindowManagerRunning() {
 
 int ReportNoDisplay(const char* why) {
   KEPlatformSetLastError(why);
-  std::printf("No display to open the window on (%s): start the game from a desktop session.\n",
-              why);
-  std::fflush(stdout);
+  KEReport("No display to open the window on (%s): start the game from a desktop session.", why);
   return 0;
 }
 
@@ -132,7 +141,7 @@ int KEPlatformOpenWindow(const char* title, int width, int height) {
                                  SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
   if (!gWin.window) {
     KEPlatformSetLastError(SDL_GetError());
-    std::printf("Could not open a %dx%d window: %s\n", width, height, KEPlatformLastError());
+    KEReport("Could not open a %dx%d window: %s", width, height, KEPlatformLastError());
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return 0;
   }
@@ -141,7 +150,7 @@ int KEPlatformOpenWindow(const char* title, int width, int height) {
   gWin.context = SDL_GL_CreateContext(gWin.window);
   if (!gWin.context) {
     KEPlatformSetLastError(SDL_GetError());
-    std::printf("Could not create an OpenGL context: %s\n", KEPlatformLastError());
+    KEReport("Could not create an OpenGL context: %s", KEPlatformLastError());
     return 1;  // the window exists; the graphics start reports the missing context
   }
   SDL_GL_MakeCurrent(gWin.window, gWin.context);
@@ -191,7 +200,7 @@ void KEPlatformSetIcon(const char* path) {
   // X carries the icon in one request, which a large picture overflows: the game would end.
   KEPlatformImage picture = {};
   if (!KEPlatformImageLoad(path, &picture, KE_PLATFORM_MAX_ICON_SIDE)) {
-    std::printf("Could not load picture \"%s\": %s\n", path, KEPlatformLastError());
+    KEReport("Could not load picture \"%s\": %s", path, KEPlatformLastError());
     return;
   }
   SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
@@ -200,7 +209,7 @@ void KEPlatformSetIcon(const char* path) {
     SDL_SetWindowIcon(gWin.window, icon);
     SDL_FreeSurface(icon);
   } else {
-    std::printf("Could not load picture \"%s\": %s\n", path, SDL_GetError());
+    KEReport("Could not load picture \"%s\": %s", path, SDL_GetError());
   }
   KEPlatformImageFree(&picture);
 }

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "KEReport.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -21,12 +23,12 @@ bool EnterChosenFolder(const char* chosen) {
   std::error_code error;
   const fs::path folder = fs::absolute(chosen, error);
   if (error || !HasAssets(folder)) {
-    std::printf("VANTREL_DATA_DIR names \"%s\", which holds no Assets/ folder\n", chosen);
+    KEReport("VANTREL_DATA_DIR names \"%s\", which holds no Assets/ folder", chosen);
     return false;
   }
   fs::current_path(folder, error);
   if (error) {
-    std::printf("Cannot enter VANTREL_DATA_DIR \"%s\": %s\n", chosen, error.message().c_str());
+    KEReport("Cannot enter VANTREL_DATA_DIR \"%s\": %s", chosen, error.message().c_str());
     return false;
   }
   return true;
@@ -52,9 +54,9 @@ bool EnterDataDirectory() {
       if (!error) return true;
     }
   }
-  std::printf(
+  KEReport(
       "Cannot find the game's data: no Assets/ folder in %s or in %s "
-      "(set VANTREL_DATA_DIR to the folder that holds it)\n",
+      "(set VANTREL_DATA_DIR to the folder that holds it)",
       candidates[0].c_str(), candidates[1].c_str());
   return false;
 }

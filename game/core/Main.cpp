@@ -3,15 +3,14 @@
 #include <cstring>
 #include <string>
 
-#include <unistd.h>
-
 #include "DataDirectory.h"
 #include "FrontEnd.h"
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "KEInput.h"
+#include "KEReport.h"
 #include "KESystem.h"
-#include "SavedFile.h"
+#include "PadMappings.h"
 #include "SettingsInEffect.h"
 #include "StartScreen.h"
 
@@ -22,6 +21,7 @@ const char kUsage[] =
     "  --window      play in an 800 by 600 window this time\n"
     "  --fullscreen  play full screen this time\n"
     "  --help        show this and quit\n"
+    "  --version     show the game's version and quit\n"
     "Settings are kept in $XDG_CONFIG_HOME/vantrel/settings.ini (else "
     "~/.config/vantrel/settings.ini),\nwon levels in $XDG_DATA_HOME/vantrel/progress.txt (else "
     "~/.local/share/vantrel/progress.txt).\n"
@@ -39,8 +39,11 @@ int ReadOptions(int argc, char** argv, Settings* settings) {
     } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       std::fputs(kUsage, stdout);
       return 0;
+    } else if (std::strcmp(argv[i], "--version") == 0) {
+      std::puts("vantrel " VANTREL_VERSION);
+      return 0;
     } else {
-      std::printf("Unknown option \"%s\"\n%s", argv[i], kUsage);
+      KEReport("Unknown option \"%s\"\n%.*s", argv[i], int(sizeof kUsage - 2), kUsage);
       return 2;
     }
   }
@@ -64,9 +67,8 @@ int main(int argc, char** argv) {
   KEGfxSetBackgroundColor(0, 0, 0);
   StartWithSettings(saved, settings);
   // Pads SDL does not know yet, in the community's mapping format.
-  const std::string mappings = UserFilePath("XDG_CONFIG_HOME", ".config", "gamecontrollerdb.txt");
-  if (!mappings.empty() && access(mappings.c_str(), F_OK) == 0)
-    KEInputAddPadMappings(mappings.c_str());
+  if (const std::string mappings = PadMappingsFilePath(); !mappings.empty())
+    AddPadMappings(mappings, KEInputAddPadMapping);
 
   ConnectFrontEnd();
   GameStateLoopBegin(new StartScreen);

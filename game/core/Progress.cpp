@@ -21,8 +21,9 @@ namespace {
 const char kHeaderStart[] = "vantrel progress ";
 constexpr long kVersion = 1;
 constexpr int kLastLevel = 8;  // six story levels, then two trials
-// A real file is a few dozen bytes; one far bigger is not ours.
-constexpr off_t kMaxFileSize = 64 * 1024;
+// A real file is a few dozen bytes, but a person may keep notes in it: only what lies past
+// a size no one writes by hand is left unread.
+constexpr off_t kMaxFileSize = 4 * 1024 * 1024;
 
 bool IsLevel(long level) { return level >= 1 && level <= kLastLevel; }
 
@@ -48,7 +49,7 @@ Tenths Fastest(Tenths a, const Tenths& b) {
 // ones and the readable best times, which go back before lines[wonAt]: the won levels
 // merged into one line, then one best line per level.
 struct ProgressFile {
-  enum class State { kMissing, kRead, kDamaged, kUnreadable, kNewer };
+  enum class State { kMissing, kRead, kDamaged, kUnreadable, kNewer, kTooBig };
   State state = State::kMissing;
   std::string problem;  // why it is damaged or unreadable
   unsigned won = 0;
@@ -158,8 +159,11 @@ ProgressFile ReadProgress(const std::string& path) {
       file.state = ProgressFile::State::kUnreadable;
       return file;
     case SavedFileRead::kTooBig:
-      file.state = ProgressFile::State::kDamaged;
-      file.problem = "it is far too big";
+      // The wins in the whole lines read still count; the rest is never written over.
+      if (const size_t end = text.rfind('\n', kMaxFileSize - 1); end != text.npos)
+        text.erase(end + 1);
+      Parse(text, &file);
+      if (file.state != ProgressFile::State::kDamaged) file.state = ProgressFile::State::kTooBig;
       return file;
     case SavedFileRead::kRead:
       break;
@@ -184,6 +188,11 @@ void Describe(const std::string& path, const ProgressFile& file) {
       SayOnce("Progress file " + path +
               " comes from a newer version of the game: its wins count, but it is not "
               "written over");
+      return;
+    case State::kTooBig:
+      SayOnce("Progress file " + path + " is larger than " + std::to_string(kMaxFileSize >> 20) +
+              " MB: the wins in its first " + std::to_string(kMaxFileSize >> 20) +
+              " MB count, but it is not written over");
       return;
     default:
       break;
@@ -270,6 +279,9 @@ bool RecordWonLevel(int level, double seconds) {
       break;
     case ProgressFile::State::kNewer:
       problem = "it comes from a newer version of the game, so it is not written over";
+      break;
+    case ProgressFile::State::kTooBig:
+      problem = "it is too big to read whole, so it is not written over";
       break;
     case ProgressFile::State::kDamaged:
       if (KeepAside(target, &problem)) file = ProgressFile();

@@ -5,12 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <set>
+
+#include "KEReport.h"
 
 namespace fs = std::filesystem;
 
@@ -31,7 +34,7 @@ std::string TemporaryPrefix(const std::string& path) {
 
 void SayOnce(const std::string& line) {
   static std::set<std::string> said;
-  if (said.insert(line).second) std::printf("%s\n", line.c_str());
+  if (said.insert(line).second) KEReport("%s", line.c_str());
 }
 
 std::string Quoted(const std::string& text) {
@@ -71,9 +74,13 @@ SavedFileRead ReadSavedFile(const std::string& path, off_t maxSize, std::string*
     if (fd >= 0) close(fd);
     return SavedFileRead::kUnreadable;
   }
-  text->assign(size_t(maxSize) + 1, '\0');
+  // One byte past the limit tells a file that is too big; a small file costs a small buffer.
+  const size_t limit = size_t(maxSize) + 1;
+  text->assign(std::min(limit, size_t(std::max<off_t>(info.st_size, 0)) + 1), '\0');
   size_t size = 0;
-  while (size < text->size()) {
+  for (;;) {
+    if (size == text->size() && size < limit) text->resize(std::min(limit, 2 * size));
+    if (size == text->size()) break;
     const ssize_t got = read(fd, &(*text)[size], text->size() - size);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
@@ -100,8 +107,19 @@ std::string UserFilePath(const char* variable, const char* homeFolder, const cha
 
 SavedFileUpdate::SavedFileUpdate(const std::string& path) {
   std::error_code error;
-  target_ = fs::weakly_canonical(path, error).string();
-  if (error) target_ = path;
+  // Link by link, since a link whose file does not exist yet names where to create it.
+  target_ = path;
+  for (int links = 0;; ++links) {
+    const fs::path resolved = fs::weakly_canonical(target_, error);
+    if (!error) target_ = resolved.string();
+    if (!fs::is_symlink(fs::symlink_status(target_, error))) break;
+    const fs::path next = fs::read_symlink(target_, error);
+    if (error || links == 40) {
+      problem_ = error ? error.message() : std::strerror(ELOOP);
+      return;
+    }
+    target_ = (fs::path(target_).parent_path() / next).string();
+  }
   fs::create_directories(fs::path(target_).parent_path(), error);
   if (error) {
     problem_ = "no folder for it (" + error.message() + ")";

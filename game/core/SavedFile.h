@@ -27,8 +27,9 @@ std::string UserFilePath(const char* variable, const char* homeFolder, const cha
 
 // Held while a file is read, changed and renamed, so that two copies of the game never lose
 // each other's changes: a lock file beside it, since the file itself is replaced. Taking it
-// follows a symbolic link to the file it names (the link stays a link), creates the folder
-// and clears the new copies that saves killed before their rename left behind.
+// follows a symbolic link to the file it names (the link stays a link, and a file it names
+// that does not exist yet is created there), creates the folder and clears the new copies
+// that saves killed before their rename left behind.
 class SavedFileUpdate {
  public:
   explicit SavedFileUpdate(const std::string& path);

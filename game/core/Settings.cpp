@@ -1,8 +1,12 @@
 #include "Settings.h"
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -150,13 +154,20 @@ SavedFileRead ReadLines(const std::string& path, std::vector<std::string>* lines
 // stay as they are, so that a change another copy of the game saved meanwhile survives.
 std::string Rewritten(const std::vector<std::string>& lines, const Settings& settings,
                       const Settings& before) {
+  // The keys are one set: a change to any writes them all, so that a set the file held that
+  // was refused (one key bound twice) cannot come back beside the new binding.
+  const bool keysChanged = !(settings.keys == before.keys);
+  const auto unchanged = [&](const Key* key) {
+    if (keysChanged && std::strncmp(key->name, "key_", 4) == 0) return false;
+    return key->write(settings) == key->write(before);
+  };
   std::string text;
   std::set<const Key*> seen;
   for (const std::string& line : lines) {
     std::string value;
     const Key* key = FindKey(KeyOf(line, &value));
     const bool first = key && seen.insert(key).second;
-    if (!key || key->write(settings) == key->write(before)) {
+    if (!key || unchanged(key)) {
       text += line + "\n";
     } else if (first) {
       text += std::string(key->name) + " = " + key->write(settings) + "\n";
@@ -191,6 +202,12 @@ Settings LoadSettings() {
     default:
       break;
   }
+  // A key set twice takes its last line, as a line added at the end is meant to.
+  std::map<const Key*, size_t> lastLine;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::string value;
+    if (const Key* key = FindKey(KeyOf(lines[i], &value))) lastLine[key] = i;
+  }
   const Settings defaults;
   for (size_t i = 0; i < lines.size(); ++i) {
     std::string value;
@@ -205,6 +222,9 @@ Settings LoadSettings() {
     const Key* key = FindKey(name);
     if (!key) {
       SayOnce(where + "unknown setting " + Quoted(name) + ", kept as it is");
+    } else if (lastLine[key] != i) {
+      SayOnce(where + key->name + " is set again on line " + std::to_string(lastLine[key] + 1) +
+              ", which counts");
     } else if (!key->read(value, &settings)) {
       SayOnce(where + key->name + " = " + Quoted(value) + " is not " + key->expected + "; using " +
               key->write(defaults));
@@ -240,7 +260,12 @@ bool SaveSettings(const Settings& settings, const Settings& before) {
       case SavedFileRead::kTooBig:
         problem = "it is far too big to be ours";
         break;
-      default:  // read, or unreadable with the problem said
+      case SavedFileRead::kRead:
+        // A player who took away the right to write it meant it to stay as it is.
+        if ((mode & 0222) == 0 || access(update.Target().c_str(), W_OK) != 0)
+          problem = "it is read-only, so changes are not kept";
+        break;
+      default:  // unreadable, with the problem said
         break;
     }
   }
@@ -254,7 +279,8 @@ bool SaveSettings(const Settings& settings, const Settings& before) {
 void WriteDefaultSettingsIfMissing() {
   const std::string path = SettingsFilePath();
   std::error_code error;
-  if (path.empty() || fs::exists(fs::symlink_status(path, error))) return;
+  // A link to a file not made yet counts as missing: the defaults are written through it.
+  if (path.empty() || fs::exists(fs::status(path, error))) return;
   const Settings settings = LoadSettings();
   SaveSettings(settings, settings);
 }

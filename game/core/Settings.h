@@ -44,12 +44,12 @@ struct Settings {
 // Empty when neither folder is known.
 std::string SettingsFilePath();
 // The defaults, silently, without a file; a bad line or value gives one line naming it and
-// the default used in its place.
+// the default used in its place. A key set on two lines takes the last, after one line.
 Settings LoadSettings();
 // Rewrites the file the way progress is written, with each setting that differs from
-// `before` changed in its place; comments, unknown keys, order and the lines of the other
+// `before` changed in its place (a changed key binding writes all the keys); comments, unknown keys, order and the lines of the other
 // settings stay, and settings the file lacks are added. Returns false, after one line saying
-// why, when it cannot be written.
+// why, when it cannot be written; a read-only file is never written.
 bool SaveSettings(const Settings& settings, const Settings& before);
 // Writes the defaults out when there is no file yet, so that a person finds one to edit.
 void WriteDefaultSettingsIfMissing();

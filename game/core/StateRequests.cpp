@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "GameStateLoop.h"
+#include "KEReport.h"
 
 namespace {
 LoadingScreenFactory gLoadingScreen = nullptr;
@@ -14,11 +15,11 @@ void SetLoadingScreenFactory(LoadingScreenFactory factory) { gLoadingScreen = fa
 void SetResultScreenFactory(ResultScreenFactory factory) { gResultScreen = factory; }
 
 void RequestLoadingScreen(unsigned target) {
-  if (!gLoadingScreen) std::printf("No loading screen to go to (target %u): quitting\n", target);
+  if (!gLoadingScreen) KEReport("No loading screen to go to (target %u): quitting", target);
   RequestState(gLoadingScreen ? gLoadingScreen(target) : nullptr);
 }
 
 void RequestResultScreen() {
-  if (!gResultScreen) std::printf("No result screen to go to: quitting\n");
+  if (!gResultScreen) KEReport("No result screen to go to: quitting");
   RequestState(gResultScreen ? gResultScreen() : nullptr);
 }

@@ -4,6 +4,7 @@
 
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
+#include "KEReport.h"
 #include "LevelBase.h"
 #include "LevelRoster.h"
 #include "MainMenu.h"
@@ -20,7 +21,7 @@ GameState* TargetState(unsigned target) {
   if (auto* playable = dynamic_cast<LevelBase*>(level)) playable->ShowOverviewAtStart();
   if (level) return level;
   // A menu rather than a loading screen that never ends.
-  std::printf("No level %u to load: back to the main menu\n", target);
+  KEReport("No level %u to load: back to the main menu", target);
   GameStateManager.level = -1;
   return new MainMenu;
 }

@@ -11,6 +11,7 @@
 
 #include "KEGraphics.h"
 #include "KEInput.h"
+#include "KEReport.h"
 #include "ObjectManager.h"
 #include "Tile.h"
 
@@ -71,14 +72,14 @@ void TileMap::DrawTiles(float hiddenBelow) const {
 
 bool TileMap::LoadFile(const char* fileName) {
   if (!fileName) {
-    std::cout << "Not able to open a map file: none was named\n";
+    KEReport("Not able to open a map file: none was named");
     return false;
   }
   errno = 0;
   std::ifstream file(fileName);
   if (!file.is_open()) {
-    std::cout << "Not able to open map file \"" << fileName << "\": "
-              << (errno ? std::strerror(errno) : "unknown error") << "\n";
+    KEReport("Not able to open map file \"%s\": %s", fileName,
+             errno ? std::strerror(errno) : "unknown error");
     return false;
   }
   Clear();

@@ -1,9 +1,12 @@
 #include "TileMapFile.h"
 
 #include <cstdint>
-#include <iostream>
 #include <istream>
+#include <sstream>
 #include <string>
+
+#include "KEReport.h"
+#include "SavedFile.h"
 
 namespace {
 
@@ -73,6 +76,36 @@ bool ReadHeaderValue(std::istream& in, const char* fileName, const char* name, u
   return true;
 }
 
+// The codes a map may hold: 0 floor, 1 and 8 blocks drawn as floor, 4 lava, 5 the exit,
+// 6 water, 7 a pillar, 9 a wall.
+constexpr int kFloor = 0, kWall = 9;
+bool IsKnownCode(unsigned code) { return code <= 9 && code != 2 && code != 3; }
+
+// The next word, shortened for messages; empty at the end of the file.
+std::string ReadWord(std::istream& in) {
+  std::string word;
+  int c = in.peek();
+  while (c != EOF && IsSpace(c)) {
+    in.get();
+    c = in.peek();
+  }
+  while (c != EOF && !IsSpace(c)) {
+    if (word.size() < 32) word.push_back(static_cast<char>(c));
+    in.get();
+    c = in.peek();
+  }
+  return word;
+}
+
+// The code a cell's word holds, or -1 when it holds none the game knows.
+int CellCode(const std::string& word) {
+  const std::string digits = word[0] == '+' ? word.substr(1) : word;
+  if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != digits.npos)
+    return -1;
+  const unsigned code = unsigned(std::stoul(digits));
+  return IsKnownCode(code) ? int(code) : -1;
+}
+
 }  // namespace
 
 bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out, std::ostream& log) {
@@ -85,28 +118,40 @@ bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out, std::
     return false;
   }
 
-  // In a file cut short or with a bad number, every cell from the first unreadable one on
-  // is floor (code 0), so the level stays playable and no cell is left unset.
+  // A cell that holds no known code, or that a file cut short lacks, costs that cell alone:
+  // floor, which closes no way through, except on the map's edge, where a wall keeps the
+  // walkers inside the map.
   const std::size_t total = std::size_t{width} * height;
   std::vector<unsigned> cells(total, 0);
-  std::size_t read = 0;
-  bool cut = false;
-  for (unsigned fileRow = 0; fileRow < height && !cut; ++fileRow) {
+  std::size_t bad = 0, missing = 0;
+  std::string firstBad;
+  unsigned firstBadRow = 0, firstBadColumn = 0;
+  for (unsigned fileRow = 0; fileRow < height; ++fileRow) {
     const unsigned row = height - 1 - fileRow;  // the file starts with the top row
     for (unsigned column = 0; column < width; ++column) {
-      const Number number = ReadNumber(in);
-      if (!number.found || number.negative || number.tooLarge) {
-        cut = true;
-        break;
+      const std::string word = missing ? "" : ReadWord(in);
+      int code = word.empty() ? -1 : CellCode(word);
+      if (word.empty()) {
+        ++missing;
+      } else if (code < 0 && bad++ == 0) {
+        firstBad = word;
+        firstBadRow = fileRow + 1;
+        firstBadColumn = column + 1;
       }
-      cells[std::size_t{row} * width + column] = number.value;
-      ++read;
+      const bool edge = row == 0 || column == 0 || row == height - 1 || column == width - 1;
+      if (code < 0) code = edge ? kWall : kFloor;
+      cells[std::size_t{row} * width + column] = unsigned(code);
     }
   }
-  if (read < total) {
-    log << fileName << ": " << total - read << " of " << total
-        << " cells are missing or unreadable; they are floor\n";
+  if (bad > 0) {
+    log << fileName << ": " << bad << " of " << total
+        << (bad == 1 ? " cells holds no known code: " : " cells hold no known code, the first ")
+        << Quoted(firstBad) << " at row " << firstBadRow << ", column " << firstBadColumn;
+    if (missing > 0) log << ", and " << missing << " are missing";
+  } else if (missing > 0) {
+    log << fileName << ": " << missing << " of " << total << " cells are missing";
   }
+  if (bad + missing > 0) log << "; they are floor, or wall on the map's edge\n";
 
   out->width = width;
   out->height = height;
@@ -116,5 +161,10 @@ bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out, std::
 }
 
 bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out) {
-  return ReadTileMap(in, fileName, out, std::cout);
+  std::ostringstream log;
+  const bool read = ReadTileMap(in, fileName, out, log);
+  std::string line;
+  for (std::istringstream lines(log.str()); std::getline(lines, line);)
+    KEReport("%s", line.c_str());
+  return read;
 }

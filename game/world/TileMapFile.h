@@ -24,7 +24,7 @@ struct TileMapGrid {
 };
 
 // Reads one level map. A header that is unreadable or out of bounds leaves `out` empty and
-// returns false; a file cut short gets floor in the cells it lacks. Either way one line
-// naming `fileName` goes to `log`.
+// returns false. A cell that holds no code the game knows, or that a file cut short lacks,
+// is floor, or a wall on the map's edge. Either way one line naming `fileName` goes to `log`.
 bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out, std::ostream& log);
-bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out);  // logs to stdout
+bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out);  // to KEReport

@@ -8,7 +8,7 @@
 
 TEST(AudioNoDevice, OneLineThenEveryHandleIsEmptyAndEveryCallDoesNothing) {
   const std::string path = audio_test::Sine("fine.wav", 0.1);
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   AudioService& audio = AudioService::Get();
   MusicHandle music = audio.LoadMusic(path.c_str());
   EffectHandle effect = audio.LoadEffect(path.c_str());
@@ -20,7 +20,7 @@ TEST(AudioNoDevice, OneLineThenEveryHandleIsEmptyAndEveryCallDoesNothing) {
   audio.ReleaseMusic(music);
   audio.ReleaseEffect(effect);
   EXPECT_FALSE(music || effect);
-  const std::string out = testing::internal::GetCapturedStdout();
+  const std::string out = testing::internal::GetCapturedStderr();
   EXPECT_EQ(out.rfind("No audio device (", 0), 0u) << out;
   EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
 }

@@ -44,7 +44,7 @@ TEST(AudioDummy, BadFilesGiveEmptyHandlesAndOneLineNamingTheFile) {
   for (const std::string& path : paths) {
     for (bool asMusic : {true, false}) {
       SCOPED_TRACE(path + (asMusic ? " as music" : " as effect"));
-      testing::internal::CaptureStdout();
+      testing::internal::CaptureStderr();
       MusicHandle music = asMusic ? Audio().LoadMusic(path.c_str()) : MusicHandle();
       EffectHandle effect = asMusic ? EffectHandle() : Audio().LoadEffect(path.c_str());
       // Used the way a state uses a sound, whatever came back.
@@ -52,7 +52,7 @@ TEST(AudioDummy, BadFilesGiveEmptyHandlesAndOneLineNamingTheFile) {
       Audio().PlayEffect(effect);
       Audio().ReleaseMusic(music);
       Audio().ReleaseEffect(effect);
-      const std::string out = testing::internal::GetCapturedStdout();
+      const std::string out = testing::internal::GetCapturedStderr();
       EXPECT_FALSE(music || effect);
       EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
       EXPECT_EQ(out.rfind("Could not load sound \"" + path + "\": ", 0), 0u) << out;
@@ -95,7 +95,7 @@ TEST(AudioDummy, VolumesHoldAcrossTheMuteAndNewMusic) {
 }
 
 TEST(AudioDummy, ReleaseStopsOnlyItsOwnMusicAndLeavesStaleCopiesHarmless) {
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   MusicHandle leaving = Audio().LoadMusic(Sine("leaving.wav", 0.1).c_str());
   MusicHandle entering = Audio().LoadMusic(Sine("entering.wav", 0.1).c_str());
   EffectHandle effect = Audio().LoadEffect(Sine("effect.wav", 0.1).c_str());
@@ -114,7 +114,7 @@ TEST(AudioDummy, ReleaseStopsOnlyItsOwnMusicAndLeavesStaleCopiesHarmless) {
   Audio().PlayMusic(staleMusic);
   Audio().PlayEffect(staleEffect);
   EXPECT_FALSE(Audio().IsMusicPlaying());
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 // What a static destructor might still hold and call when the process ends.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Level 1 played from a copy of the data folder with one file missing, cut short or too big
-# at a time: the game must go on, say what is wrong in exactly one line, end cleanly and stay
-# under a peak of PEAK_MB resident (a picture too big to load must be refused before it is
-# decoded).
+# Level 1 played from a copy of the data folder with one file missing, cut short, damaged or
+# too big at a time: the game must go on, say what is wrong in exactly one line on standard
+# error (nothing else there, not even a decoder's own line), end cleanly and stay under a
+# peak of PEAK_MB resident (a picture too big to load must be refused before it is decoded).
 # Usage: damaged_data_test.sh SANDBOX DATA_DIR PICTURE_WRITER [PEAK_MB]
 # Needs an X display: ctest gives it a virtual one of 1600 x 1200.
 set -u
@@ -23,7 +23,8 @@ mkdir "$scratch/pictures"
   "$writer" --header-only "$scratch/pictures/claims_huge.png" 30000 30000 &&
   "$writer" "$scratch/pictures/big_icon.png" 257 257 || exit 1
 
-# play_with FILE missing|cut|PICTURE   then the line the game must print once
+# play_with FILE missing|cut|letter|PICTURE   then the line the game must print once
+# (letter: an X in the second cell of a map's third row)
 play_with() {
   local file=$1 how=$2 expected=$3
   rm -rf "$scratch/data"
@@ -31,25 +32,28 @@ play_with() {
   case "$how" in
     missing) rm "$scratch/data/$file" ;;
     cut) head -c "$(($(stat -c %s "$data/$file") / 3))" "$data/$file" >"$scratch/data/$file" ;;
+    letter) sed '6s/^9 0 /9 X /' "$data/$file" >"$scratch/data/$file" ;;
     *) cp "$scratch/pictures/$how" "$scratch/data/$file" ;;
   esac
   (cd "$scratch" && VANTREL_DATA_DIR="$scratch/data" timeout 60 \
     /usr/bin/time -f %M -o "$scratch/peak_kb" "$sandbox" --level 1 --frames 120 \
-    >"$scratch/out" 2>&1)
+    >"$scratch/out" 2>"$scratch/err")
   local rc=$? count peak
-  count=$(grep -c -F "$expected" "$scratch/out")
+  count=$(grep -c -F "$expected" "$scratch/err")
   peak=$(tail -n 1 "$scratch/peak_kb")
   echo "$file $how: peak $((peak / 1024)) MB"
-  if [ "$rc" != 0 ] || [ "$count" != 1 ] || [ "$peak" -gt "$limit_kb" ]; then
+  if [ "$rc" != 0 ] || [ "$count" != 1 ] || [ "$(wc -l <"$scratch/err")" != 1 ] ||
+    [ "$peak" -gt "$limit_kb" ]; then
     echo "FAIL: $file $how: exit code $rc, \"$expected\" printed $count times," \
       "peak $((peak / 1024)) MB"
-    cat "$scratch/out"
+    cat "$scratch/err" "$scratch/out"
     failures=$((failures + 1))
   fi
 }
 
 play_with Level1.txt missing 'Not able to open map file "Level1.txt": No such file or directory'
-play_with Level1.txt cut 'cells are missing or unreadable; they are floor'
+play_with Level1.txt cut "cells are missing; they are floor, or wall on the map's edge"
+play_with Level1.txt letter '1 of 400 cells holds no known code: "X" at row 3, column 2;'
 play_with Assets/FIRERAT.png missing 'Could not load picture "Assets/FIRERAT.png"'
 play_with Assets/FIRERAT.png cut 'Could not load picture "Assets/FIRERAT.png"'
 play_with Assets/floor.png wide.png 'Could not load picture "Assets/floor.png": 16385 x 4 pixels'

@@ -104,9 +104,12 @@ fi
 wait_for_exit "$pid"
 [ "$rc" = 0 ] || fail "exit code $rc after a close request"
 
-# The command line overrides the file for one run; --help says what there is.
+# The command line overrides the file for one run; --help says what there is, --version
+# which version this is.
 "$game" --help >"$work/out4" 2>&1 && grep -q -- '--fullscreen' "$work/out4" ||
   fail "no usage from --help: $(cat "$work/out4")"
+"$game" --version >"$work/out4" 2>&1 && grep -q '^vantrel [0-9][0-9.]*$' "$work/out4" ||
+  fail "no version from --version: $(cat "$work/out4")"
 
 # No display at all: one clear line, no crash.
 DISPLAY= WAYLAND_DISPLAY= "$game" >"$work/out3" 2>&1

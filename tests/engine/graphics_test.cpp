@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ namespace {
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
+using testing::internal::CaptureStderr;
+using testing::internal::GetCapturedStderr;
 
 struct Rgb {
   int r, g, b;
@@ -354,6 +357,16 @@ TEST_F(Graphics, UnusablePictureSaysSoOnceAndDrawsNothing) {
   const std::string tall = TempPath("tall.bmp");
   WriteColumnBmp(tall, std::vector<Rgb>(size_t(fileSide) + 1, Rgb{255, 255, 255}));
   const std::vector<unsigned char> wideRow((size_t(glSide) + 1) * 4, 255);
+  // A whole 2 x 2 PNG; cut inside its pixels, or with one of them changed, the decoder would
+  // print a line of its own.
+  const std::string png(
+      "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x02\0\0\0\x02\x08\x06\0\0\0\x72\xb6\x0d\x24\0\0\0\x0e"
+      "IDAT\x78\x9c\x63\xf8\x0f\x05\x0c\x30\x06\0\x8f\x82\x0f\xf1\x3c\xa5\x56\x51\0\0\0\0IEND"
+      "\xae\x42\x60\x82",
+      71);
+  const std::string cut = TempPath("cut.png"), changed = TempPath("changed.png");
+  std::ofstream(cut, std::ios::binary) << png.substr(0, 50);
+  std::ofstream(changed, std::ios::binary) << png.substr(0, 45) + "\x01" + png.substr(46);
   const struct {
     std::string what;
     std::function<KEGfxTexture*()> load;
@@ -373,6 +386,10 @@ TEST_F(Graphics, UnusablePictureSaysSoOnceAndDrawsNothing) {
       {"file taller than the limit", [&] { return KEGfxTextureLoad(tall.c_str()); },
        "Could not load picture \"" + tall + "\": 1 x " + std::to_string(fileSide + 1) +
            " pixels, more than " + std::to_string(fileSide) + " a side"},
+      {"PNG cut short", [&] { return KEGfxTextureLoad(cut.c_str()); },
+       "Could not load picture \"" + cut + "\": the file ends before the picture does"},
+      {"PNG changed", [&] { return KEGfxTextureLoad(changed.c_str()); },
+       "Could not load picture \"" + changed + "\": damaged (a checksum does not match)"},
       {"wider than GL takes", [&] { return KEGfxTextureLoadFromMemory(wideRow.data(), glSide + 1, 1); },
        "KEGfxTextureLoadFromMemory: a " + std::to_string(glSide + 1) + " x 1 picture"},
   };
@@ -380,9 +397,9 @@ TEST_F(Graphics, UnusablePictureSaysSoOnceAndDrawsNothing) {
   KEGfxSetBlendMode(KE_BLEND_TRANSLUCENT);
   UseProgram(KE_RENDER_TEXTURE);
   for (const auto& c : cases) {
-    CaptureStdout();
+    CaptureStderr();
     KEGfxTexture* texture = c.load();
-    std::string out = GetCapturedStdout();
+    std::string out = GetCapturedStderr();
     if (c.linePrefix.empty()) {
       EXPECT_EQ(texture, nullptr) << c.what;
       EXPECT_EQ(out, "") << c.what << " must not reach the file system";
@@ -399,6 +416,8 @@ TEST_F(Graphics, UnusablePictureSaysSoOnceAndDrawsNothing) {
   KEGfxMeshFree(quad);
   remove(garbage.c_str());
   remove(tall.c_str());
+  remove(cut.c_str());
+  remove(changed.c_str());
 }
 
 // The view's corners land on the drawable's corners, in a window and in full screen on a
@@ -493,12 +512,12 @@ TEST_F(Graphics, StagingPastCapacityDropsTheExtraVertices) {
   const std::string line =
       "KEGfxMeshEnd: more than 24576 vertices staged; the extra ones are dropped\n";
   for (int round = 0; round < 2; ++round) {
-    CaptureStdout();
+    CaptureStderr();
     for (int i = 0; i < KE_GFX_MAX_STAGED_VERTICES + 100; ++i) {
       KEGfxVertexAdd(static_cast<float>(i), 0, 0xFFFFFFFF, 0, 0);
     }
     KEGfxTriAdd(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(GetCapturedStdout(), line) << "once per overflowing mesh, round " << round;
+    EXPECT_EQ(GetCapturedStderr(), line) << "once per overflowing mesh, round " << round;
     KEGfxVertexList* mesh = KEGfxMeshEnd();
     EXPECT_EQ(mesh->vertexCount, 24576u);
     float last[3];
@@ -510,10 +529,10 @@ TEST_F(Graphics, StagingPastCapacityDropsTheExtraVertices) {
   }
 
   // A triangle that does not fit whole is dropped whole.
-  CaptureStdout();
+  CaptureStderr();
   for (int i = 0; i < KE_GFX_MAX_STAGED_VERTICES - 1; ++i) KEGfxVertexAdd(0, 0, 0, 0, 0);
   KEGfxTriAdd(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-  EXPECT_EQ(GetCapturedStdout(), line);
+  EXPECT_EQ(GetCapturedStderr(), line);
   KEGfxVertexList* mesh = KEGfxMeshEnd();
   EXPECT_EQ(mesh->vertexCount, 24575u);
   KEGfxMeshFree(mesh);
@@ -532,9 +551,9 @@ TEST_F(Graphics, DrawsThatCannotHappenLeaveTheScreenAndGlAlone) {
   };
   for (const auto& c : cases) {
     UseProgram(c.renderMode);
-    CaptureStdout();
+    CaptureStderr();
     KEGfxMeshDraw(quad, c.drawMode);
-    EXPECT_EQ(GetCapturedStdout(), c.message);
+    EXPECT_EQ(GetCapturedStderr(), c.message);
     ExpectPixel(400, 300, {0, 0, 0}, c.message);
     KEGfxSetRenderMode(KE_RENDER_NONE);
   }
@@ -706,14 +725,14 @@ TEST_F(Graphics, PrintShowsTheTextAsItIs) {
 
 TEST_F(Graphics, FontsFallBackToDejaVuSansAndTakeTheirStyle) {
   const unsigned int regular = KEGfxCreateFont("dejavu sans", 20, false, false);
-  CaptureStdout();
+  CaptureStderr();
   const unsigned int unknown = KEGfxCreateFont("No Such Face", 20, false, false);
-  EXPECT_EQ(GetCapturedStdout(), "No font \"No Such Face\"; using DejaVu Sans\n");
+  EXPECT_EQ(GetCapturedStderr(), "No font \"No Such Face\"; using DejaVu Sans\n");
   const unsigned int bold = KEGfxCreateFont("DejaVu Sans", 20, true, false);
   const unsigned int italic = KEGfxCreateFont("DejaVu Sans", 20, false, true);
-  CaptureStdout();
+  CaptureStderr();
   const unsigned int flat = KEGfxCreateFont("DejaVu Sans", 0, false, false);
-  EXPECT_EQ(GetCapturedStdout(),
+  EXPECT_EQ(GetCapturedStderr(),
             "Font height 0 is not between 1 and 1024 pixels; the font draws nothing\n");
 
   const Ink upright = PrintAndFind(regular, "IIII");

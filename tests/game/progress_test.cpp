@@ -68,9 +68,9 @@ TEST_F(ProgressTest, WhereTheFileLives) {
   setenv("HOME", "someone", 1);
   EXPECT_EQ(ProgressFilePath(), "");
   unsetenv("HOME");
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   EXPECT_FALSE(RecordWonLevel(2));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Cannot keep progress: XDG_DATA_HOME (relative/folder) is not an absolute path and "
             "HOME is not set\n");
   unsetenv("XDG_DATA_HOME");
@@ -83,6 +83,10 @@ TEST_F(ProgressTest, WhereTheFileLives) {
 // what the game does not understand stays in the file.
 TEST_F(ProgressTest, OddFilesKeepEveryWinThroughTheNextWin) {
   const std::string png = "\x89PNG\r\n\x1a\n";
+  std::string notes, megabytes;
+  for (int i = 0; i < 2000; ++i)
+    notes += "note " + std::to_string(i) + ": " + std::string(60, 'n') + "\n";
+  for (int i = 0; i < 5000; ++i) megabytes += "won " + std::string(1000, '1') + "\n";
   struct Case {
     const char* name;
     std::string text;
@@ -114,7 +118,11 @@ TEST_F(ProgressTest, OddFilesKeepEveryWinThroughTheNextWin) {
       {"newer version", "vantrel progress 2\nwon 1\nstars 1:3\n", Won({1}), false,
        "vantrel progress 2\nwon 1\nstars 1:3\n"},
       {"not ours", png, 0, true, "vantrel progress 1\nwon 4\n"},
-      {"far too big", std::string(70000, '7'), 0, true, "vantrel progress 1\nwon 4\n"},
+      {"far too big", std::string(5 << 20, '7'), 0, true, "vantrel progress 1\nwon 4\n"},
+      {"long notes", "vantrel progress 1\nwon 2\n" + notes, Won({2}), true,
+       "vantrel progress 1\nwon 2 4\n" + notes},
+      {"larger than 4 MB", "vantrel progress 1\nwon 2 3\n" + notes + megabytes, Won({2, 3}),
+       false, "vantrel progress 1\nwon 2 3\n" + notes + megabytes},
   };
   for (const Case& c : cases) {
     UseDataHome(c.name);
@@ -168,6 +176,23 @@ TEST_F(ProgressTest, TheSaveKeepsLinksModesAndAFolderWithoutLeftovers) {
   EXPECT_TRUE(RecordWonLevel(2));
   EXPECT_TRUE(fs::is_symlink(File()));
   EXPECT_EQ(Read(home + "/elsewhere/mine.txt"), "vantrel progress 1\nwon 1 2\n");
+
+  // A link to a file not made yet, in a folder not made yet, or relative to the link's own
+  // folder: the win goes to the file it names.
+  for (const std::string& target : {home + "/synced/new/progress.txt", std::string("../../mine")}) {
+    UseDataHome("dangling " + std::to_string(target.size()));
+    fs::create_symlink(target, File());
+    EXPECT_TRUE(RecordWonLevel(7)) << target;
+    EXPECT_TRUE(fs::is_symlink(File())) << target;
+    EXPECT_EQ(Read(File()), "vantrel progress 1\nwon 7\n") << target;
+  }
+  EXPECT_EQ(Read(home + "/mine"), "vantrel progress 1\nwon 7\n");
+  // Two links naming each other lead nowhere: nothing is written over.
+  UseDataHome("loop");
+  fs::create_symlink(Folder() + "/other", File());
+  fs::create_symlink(File(), Folder() + "/other");
+  EXPECT_FALSE(RecordWonLevel(7));
+  EXPECT_TRUE(fs::is_symlink(File()));
 
   // A read-only file stays read-only.
   UseDataHome("read-only");
@@ -244,12 +269,12 @@ TEST_F(ProgressTest, ABetterRunReplacesTheBestTimeAndAWorseOneDoesNot) {
 
 TEST_F(ProgressTest, AProblemIsToldOncePerRun) {
   Write("vantrel progress 1\nwon 2 x\n");
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   for (int i = 0; i < 3; ++i) LoadWonLevels();
   RecordWonLevel(3);
   RecordWonLevel(4);
   LoadWonLevels();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Progress file " + File() +
                 ": kept, but skipped what is neither a won level nor a best time: \"x\"\n");
 }

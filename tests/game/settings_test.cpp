@@ -42,9 +42,9 @@ class SettingsTest : public ::testing::Test {
 
 TEST_F(SettingsTest, DefaultsAreWrittenOutOnceAndChangesReadBack) {
   EXPECT_EQ(SettingsFilePath(), home + "/vantrel/settings.ini");
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   EXPECT_TRUE(LoadSettings() == Settings());
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "no file is no news";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "no file is no news";
   WriteDefaultSettingsIfMissing();
   const std::string defaults = Read();
   EXPECT_NE(defaults.find("\nmusic_volume = 100\neffects_volume = 100\nfullscreen = yes\n"
@@ -81,9 +81,9 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
       "exit_arrow = sometimes\r\n"
       "key_photograph = space\r\n"
       "key_pause = NOPE\r\n");
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   const Settings read = LoadSettings();
-  const std::string said = testing::internal::GetCapturedStdout();
+  const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_EQ(read.musicVolume, 70) << "the last of two lines wins";
   EXPECT_EQ(read.effectsVolume, 100);
   EXPECT_TRUE(read.fullScreen);
@@ -93,6 +93,7 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
   const std::string where = "Settings file " + SettingsFilePath() + ", line ";
   for (const std::string& line :
        {where + "2: unknown setting \"colour\", kept as it is",
+        where + "3: music_volume is set again on line 9, which counts",
         where + "4: effects_volume = \"55\" is not 0 to 100 in steps of 10; using 100",
         where + "5: fullscreen = \"maybe\" is not yes or no; using yes",
         where + "6: \"just words\" is not `key = value`; kept as it is",
@@ -103,7 +104,7 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
                 "MOUSE_LEFT; using ESCAPE"}) {
     EXPECT_NE(said.find(line + "\n"), std::string::npos) << line << "\nin\n" << said;
   }
-  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 8) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 9) << said;
 
   // A change is written where its key first stood; the person's other lines stay as typed.
   Settings changed = read;
@@ -117,12 +118,33 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
             "key_walk_up = W\nkey_walk_down = S\nkey_walk_left = A\nkey_walk_right = D\n"
             "key_disguise = MOUSE_RIGHT\nkey_end_disguise = MOUSE_MIDDLE\n");
 
-  // One key for two actions would do both at once: the default keys instead.
+}
+
+// What a line says is in effect is what is in effect, now and at the next start.
+TEST_F(SettingsTest, LinesSayWhatIsInEffect) {
+  // The last line of a key counts, even with a bad value.
+  Write("music_volume = 50\nmusic_volume = loud\n");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(LoadSettings().musicVolume, 100);
+  const std::string where = "Settings file " + SettingsFilePath() + ", line ";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            where + "1: music_volume is set again on line 2, which counts\n" + where +
+                "2: music_volume = \"loud\" is not 0 to 100 in steps of 10; using 100\n");
+
+  // One key for two actions would do both at once: the default keys instead, and a new
+  // binding is kept with them, not with the set that was refused.
   Write("key_walk_up = D\nkey_photograph = E\n");
-  testing::internal::CaptureStdout();
-  EXPECT_TRUE(LoadSettings().keys == KeyBindings());
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+  testing::internal::CaptureStderr();
+  const Settings read = LoadSettings();
+  EXPECT_TRUE(read.keys == KeyBindings());
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Settings file " + SettingsFilePath() + ": D is bound twice; using the default keys\n");
+  Settings rebound = read;
+  rebound.keys[Action::kPause] = 'P';
+  EXPECT_TRUE(SaveSettings(rebound, read));
+  testing::internal::CaptureStderr();
+  EXPECT_TRUE(LoadSettings().keys == rebound.keys);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << Read();
 }
 
 // Two copies of the game, each started with the same file: what each one changes survives
@@ -142,6 +164,21 @@ TEST_F(SettingsTest, TwoCopiesKeepEachOthersChanges) {
   EXPECT_FALSE(read.fullScreen);
 }
 
+// A link to a file not made yet (kept in some synced folder, say): the defaults and every
+// change go to the file it names, and the link stays.
+TEST_F(SettingsTest, ALinkToAFileNotMadeYetGetsItMade) {
+  fs::create_directories(home + "/vantrel");
+  fs::create_symlink("../synced/vantrel.ini", SettingsFilePath());
+  WriteDefaultSettingsIfMissing();
+  Settings changed;
+  changed.gameSpeed = 85;
+  EXPECT_TRUE(SaveSettings(changed, Settings()));
+  EXPECT_TRUE(fs::is_symlink(SettingsFilePath()));
+  EXPECT_NE(Read().find("# Vantrel settings"), std::string::npos) << Read();
+  EXPECT_NE(Read().find("\ngame_speed = 85\n"), std::string::npos) << Read();
+  EXPECT_TRUE(fs::exists(home + "/synced/vantrel.ini"));
+}
+
 TEST_F(SettingsTest, AFolderThatCannotHoldTheFileLeavesTheDefaults) {
   // A file where the folder should be.
   std::ofstream(home + "/vantrel") << "not a folder";
@@ -157,6 +194,25 @@ TEST_F(SettingsTest, AFolderThatCannotHoldTheFileLeavesTheDefaults) {
   EXPECT_TRUE(LoadSettings() == Settings());
   EXPECT_FALSE(SaveSettings(changed, Settings()));
   EXPECT_TRUE(fs::is_fifo(SettingsFilePath()));
+}
+
+// A player who made the file read-only meant it: it stays as it is, and one line says so.
+TEST_F(SettingsTest, AReadOnlyFileIsLeftAlone) {
+  Write("music_volume = 30\n");
+  chmod(SettingsFilePath().c_str(), 0444);
+  Settings changed = LoadSettings();
+  testing::internal::CaptureStderr();
+  for (int volume : {40, 50}) {
+    const Settings before = changed;
+    changed.musicVolume = volume;
+    EXPECT_FALSE(SaveSettings(changed, before));
+  }
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Cannot keep settings in " + SettingsFilePath() +
+                ": it is read-only, so changes are not kept\n");
+  EXPECT_EQ(Read(), "music_volume = 30\n");
+  EXPECT_EQ(fs::status(SettingsFilePath()).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
 TEST(SwapInterval, VsyncOnlyWhereEveryUpdateIsShownEquallyLong) {

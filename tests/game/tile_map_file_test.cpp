@@ -36,17 +36,17 @@ TEST(TileMapFileTest, FineFilesAreReadExactly) {
   const std::vector<Case> cases = {
       {"one row a line", kHeader + "9 9 9\n0 4 5\n", 3, 2, 50, {0, 4, 5, 9, 9, 9}},
       {"line breaks mean nothing", kHeader + "9\t9\n9 0\r\n4   5", 3, 2, 50, {0, 4, 5, 9, 9, 9}},
-      {"text after the cells", kHeader + "1 2 3 4 5 6 notes 7", 3, 2, 50, {4, 5, 6, 1, 2, 3}},
-      {"labels are not checked", "a= 2\n#: 1\nsize(px) 8\n7 12", 2, 1, 8, {7, 12}},
-      {"largest code", "w 1\nh 1\nt 1\n4294967295", 1, 1, 1, {4294967295u}},
+      {"text after the cells", kHeader + "1 8 7 4 5 6 notes 7", 3, 2, 50, {4, 5, 6, 1, 8, 7}},
+      {"labels are not checked", "a= 2\n#: 1\nsize(px) 8\n7 8", 2, 1, 8, {7, 8}},
+      {"every known code", "w 8\nh 1\nt 1\n0 1 4 5 6 7 8 +09", 8, 1, 1, {0, 1, 4, 5, 6, 7, 8, 9}},
       {"widest row", "w 256\nh 1\nt 9\n" + wideRow, 256, 1, 9, std::vector<unsigned>(256)},
       // With its space the label uses the whole skip.
       {"longest label",
-       std::string(kMapLabelSkip - 1, 'L') + " 1\nh 1\nt 1024\n3",
+       std::string(kMapLabelSkip - 1, 'L') + " 1\nh 1\nt 1024\n6",
        1,
        1,
        1024,
-       {3}},
+       {6}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -88,23 +88,36 @@ TEST(TileMapFileTest, ABadHeaderLeavesNoMapAndOneLine) {
   }
 }
 
-TEST(TileMapFileTest, MissingOrBadCellsBecomeFloor) {
+// A bad cell costs that cell alone: floor inside the map, wall on its edge so that the map
+// stays closed; one line counts them and names the first.
+TEST(TileMapFileTest, ABadOrMissingCellIsFloorInsideAndWallOnTheEdge) {
   const struct {
     const char* cells;
-    std::vector<unsigned> cellsBottomFirst;
-    int missing;
+    std::vector<unsigned> cellsTopFirst;
+    std::string problem;
   } cases[] = {
-      {"9 9 9\n4", {4, 0, 0, 9, 9, 9}, 2},
-      {"9 x 9 0 4 5", {0, 0, 0, 9, 0, 0}, 5},
-      {"9 9 -1 0 4 5", {0, 0, 0, 9, 9, 0}, 4},
-      {"9 9 9 4294967296 4 5", {0, 0, 0, 9, 9, 9}, 3},
+      {"9 9 9  9 X 9  9 4 9  notes after the cells", {9, 9, 9, 9, 0, 9, 9, 4, 9},
+       "1 of 9 cells holds no known code: \"X\" at row 2, column 2"},
+      {"9 9 9  9 42 9  9 4 9", {9, 9, 9, 9, 0, 9, 9, 4, 9},
+       "1 of 9 cells holds no known code: \"42\" at row 2, column 2"},
+      {"9 X 9  0 5 0  4 9 9", {9, 9, 9, 0, 5, 0, 4, 9, 9},
+       "1 of 9 cells holds no known code: \"X\" at row 1, column 2"},
+      {"9 9 -1  9 3 9  4 9 99999999999999999999999999999", {9, 9, 9, 9, 0, 9, 4, 9, 9},
+       "3 of 9 cells hold no known code, the first \"-1\" at row 1, column 3"},
+      {"0 0 0  0 7", {0, 0, 0, 0, 7, 9, 9, 9, 9}, "4 of 9 cells are missing"},
+      {"0 0 0  0 ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~", {0, 0, 0, 0, 0, 9, 9, 9, 9},
+       "1 of 9 cells holds no known code: \"~~~~~~~~~~~~~~~~~~~~~~~~...\" at row 2, column 2, "
+       "and 4 are missing"},
   };
   for (const auto& c : cases) {
-    const Read read(kHeader + c.cells);
+    SCOPED_TRACE(c.cells);
+    const Read read("w 3\nh 3\nt 10\n" + std::string(c.cells));
     EXPECT_TRUE(read.ok);
-    EXPECT_EQ(read.grid.cells, c.cellsBottomFirst) << c.cells;
-    EXPECT_EQ(read.log, "map.txt: " + std::to_string(c.missing) +
-                            " of 6 cells are missing or unreadable; they are floor\n");
+    std::vector<unsigned> topFirst;
+    for (int row = 2; row >= 0; --row)
+      for (unsigned column = 0; column < 3; ++column) topFirst.push_back(read.grid.At(row, column));
+    EXPECT_EQ(topFirst, c.cellsTopFirst);
+    EXPECT_EQ(read.log, "map.txt: " + c.problem + "; they are floor, or wall on the map's edge\n");
   }
 }
 

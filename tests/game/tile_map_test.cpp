@@ -115,18 +115,18 @@ TEST_F(TileMapTest, BadFilesPrintOneLineAndNeverCrash) {
       {"Garbage.txt", std::string("\x7f\x01\xff\xfe junk\0\n", 12),
        ": the width is missing or not a number; the level has no map", 0},
       {"Short.txt", "w 3\nh 2\nt 50\n9 9",
-       ": 4 of 6 cells are missing or unreadable; they are floor", 6},
+       ": 4 of 6 cells are missing; they are floor, or wall on the map's edge", 6},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string path = Write(c.name, c.text);
     TileMap map;
-    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     EXPECT_TRUE(map.LoadFile(path.c_str()));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), path + c.line + "\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), path + c.line + "\n");
     EXPECT_EQ(map.tiles.size(), c.tiles);
     EXPECT_EQ(gObjectManager.objects.size(), c.tiles);
-    EXPECT_EQ(map.CellAt({-40, -20}), c.tiles ? 0 : -1);  // an unread cell is floor
+    EXPECT_EQ(map.CellAt({-40, -20}), c.tiles ? 9 : -1);  // an unread cell on the edge is wall
     gObjectManager.FreeAll();
   }
 }
@@ -134,11 +134,11 @@ TEST_F(TileMapTest, BadFilesPrintOneLineAndNeverCrash) {
 TEST_F(TileMapTest, AFileThatCannotBeOpenedChangesNothing) {
   TileMap map;
   map.LoadFile(Write("Level.txt", "w 3\nh 2\nt 50\n9 9 9 0 4 5").c_str());
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   const std::string missing = (folder_ / "Missing.txt").string();
   EXPECT_FALSE(map.LoadFile(missing.c_str()));
   EXPECT_FALSE(map.LoadFile(nullptr));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Not able to open map file \"" + missing + "\": No such file or directory\n"
             "Not able to open a map file: none was named\n");
   EXPECT_EQ(map.width, 3u);
