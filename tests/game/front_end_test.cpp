@@ -31,6 +31,7 @@
 #include "SettingsScreen.h"
 #include "StartScreen.h"
 #include "StateRequests.h"
+#include "StatusDisplay.h"
 #include "Tile.h"
 #include "UIButton.h"
 #include "gl_environment.h"
@@ -410,7 +411,9 @@ TEST_F(FrontEndTest, TheResultScreenTellsTheTimeAndTheBest) {
 }
 
 // Each way to die is named on the Game Over screen by a picture of its own; a touch by a
-// monster that was not chasing says that a touch kills even in disguise.
+// monster that was not chasing says that a touch kills, and "even in disguise" only when the
+// player wore a look. Behind that screen the strip shows no look counting down, no pace of
+// the try that ended, and a look cannot be put on.
 TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
   constexpr float kEast = 0, kWest = 3.14159265f;
   const char* const kFloor = "9 0 0 0 0 0 0 0 9";
@@ -421,18 +424,22 @@ TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
     int at;
     float facing;
     bool walks;        // east, else the player stands
-    bool asFireball;   // in a fireball's look
+    int look;          // the kind whose look the player wears, or -1
     bool sparks;       // a bulb's trail in the fourth cell
     DeathCause cause;
   } cases[] = {
-      {"lava", "9 0 0 4 4 0 0 0 9", -1, 0, kEast, true, false, false, {DeathCause::kLava, 0}},
-      {"sparks", kFloor, -1, 0, kEast, true, false, true, {DeathCause::kSparks, 0}},
-      {"a fireball that saw", kFloor, Fireball, 3, kWest, false, false, false,
+      {"lava", "9 0 0 4 4 0 0 0 9", -1, 0, kEast, true, -1, false, {DeathCause::kLava, 0}},
+      {"sparks", kFloor, -1, 0, kEast, true, -1, true, {DeathCause::kSparks, 0}},
+      {"a fireball that saw", kFloor, Fireball, 3, kWest, false, -1, false,
        {DeathCause::kCaught, Fireball}},
-      {"a fire rat from behind", kFloor, FireRat, 4, kEast, true, false, false,
+      {"a fire rat from behind", kFloor, FireRat, 4, kEast, true, -1, false,
        {DeathCause::kTouched, FireRat}},
-      {"a fireball fooled by the look", kFloor, Fireball, 4, kWest, true, true, false,
-       {DeathCause::kTouched, Fireball}},
+      {"a water rat from behind, in water", "9 0 6 6 6 6 0 0 9", WaterRat, 5, kEast, true, -1,
+       false, {DeathCause::kTouched, WaterRat}},
+      {"a fireball fooled by the look", kFloor, Fireball, 4, kWest, true, Fireball, false,
+       {DeathCause::kTouchedInDisguise, Fireball}},
+      {"a tire fooled by the look", kFloor, Tire, 4, kWest, true, Tire, false,
+       {DeathCause::kTouchedInDisguise, Tire}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -447,13 +454,18 @@ TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
     };
     Begin(level);
     Player& player = *level->player;
-    if (c.asFireball) {
-      Photo& look = player.photos[0];
-      look.kind = Fireball;
-      look.element = 0;
-      look.duration = 7;
-      look.size = {40, 40};
-      look.animationImage = "Assets/FIREBALL.png";
+    if (c.look >= 0) {
+      // Two photos of the look: the second could be put on after the death.
+      for (int slot : {0, 1}) {
+        Photo& look = player.photos[slot];
+        look.kind = c.look;
+        look.element = 0;
+        look.duration = 7;
+        look.speed = 1.5f;
+        look.size = {40, 40};
+        look.animationImage = "Assets/FIREBALL.png";
+        look.pictureImage = "Assets/SLAVA.png";
+      }
       Tap(VK_RBUTTON);
       ASSERT_TRUE(player.disguised);
     }
@@ -463,10 +475,22 @@ TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
     ASSERT_FALSE(player.inPlay) << "still alive";
     EXPECT_EQ(player.deathCause.how, c.cause.how);
     EXPECT_EQ(player.deathCause.kind, c.cause.kind);
-    const char* line = DeathLinePicture(player.deathCause);
-    ASSERT_NE(line, nullptr);
-    EXPECT_TRUE(std::ifstream(line).good()) << line << " is not among the game's pictures";
-    EXPECT_EQ(player.deathLineTexture, GetTexture(line)) << "shown";
+    const DeathLine* said = nullptr;
+    for (const DeathLine& line : kDeathLines)
+      if (line.picture == DeathLinePicture(player.deathCause)) said = &line;
+    ASSERT_NE(said, nullptr);
+    EXPECT_TRUE(std::ifstream(said->picture).good()) << said->picture << " is not among the game's pictures";
+    EXPECT_EQ(player.deathLineTexture, GetTexture(said->picture)) << "shown";
+    EXPECT_EQ(std::string(said->words).find("disguise") != std::string::npos, c.look >= 0)
+        << said->words;
+
+    Tap(VK_RBUTTON);
+    Frames(60);
+    EXPECT_FALSE(player.disguised);
+    int tens = 0, units = 0;
+    DisguiseDigits(player.disguiseTime, &tens, &units);
+    EXPECT_EQ(tens * 10 + units, 0) << "the look's seconds shown on the strip";
+    EXPECT_EQ(gCurrentUI->statusName, UI::kNormalStatus);
   }
 }
 
