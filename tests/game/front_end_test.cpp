@@ -662,6 +662,23 @@ TEST_F(FrontEndTest, SettingsTakeEffectAtOnceAndAreKept) {
   StartWithSettings(start, start);
 }
 
+// BACK ends the settings' bottom row: Right stays on it instead of jumping up a row, Left
+// goes to CONTROLS beside it.
+TEST_F(FrontEndTest, RightFromBackStaysOnTheSettingsBottomRow) {
+  auto* screen = new SettingsScreen;
+  Begin(screen);
+  PastTheDelay();
+  SettingsPanel& panel = screen->panel;
+  test_input::SetCursor(int(panel.back->hitLeft + panel.back->hitRight) / 2,
+                        int(panel.back->hitTop + panel.back->hitBottom) / 2);
+  Frames(1);
+  ASSERT_TRUE(panel.back->focused);
+  Tap(VK_RIGHT);
+  EXPECT_TRUE(panel.back->focused);
+  Tap(VK_LEFT);
+  EXPECT_TRUE(panel.controlsButton->focused);
+}
+
 // A key rebound in the controls screen walks, the old one no longer does, the choice is in
 // the file for the next run; a key in use and Escape change nothing; RESET restores.
 TEST_F(FrontEndTest, AReboundKeyWalksAndAKeyInUseIsRefused) {
