@@ -72,6 +72,21 @@ std::pair<int, long> LightIn(int left, int bottom, int width, int height) {
   return {brightest, sum};
 }
 
+// Pixels of the cream lettering over a box of the 800 x 600 view, from its top left, in the
+// picture last shown.
+int CreamPixelsIn(int left, int top, int width, int height) {
+  int w = 0, h = 0;
+  KEPlatformGetDrawableSize(&w, &h);
+  const std::vector<unsigned char> pixels = GlTestReadScreen();
+  int count = 0;
+  for (int y = (600 - top - height) * h / 600; y < (600 - top) * h / 600; ++y)
+    for (int x = left * w / 800; x < (left + width) * w / 800; ++x) {
+      const unsigned char* p = &pixels[(size_t(y) * w + x) * 4];
+      count += p[0] > 200 && p[1] > 200 && p[2] > 170;
+    }
+  return count;
+}
+
 class FrontEndTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -700,6 +715,10 @@ TEST_F(FrontEndTest, AReboundKeyWalksAndAKeyInUseIsRefused) {
   Tap('L');
   EXPECT_EQ(bound(Action::kWalkUp), unsigned('W'));
   EXPECT_EQ(controls.message, "L IS ALREADY WALK RIGHT");
+  // The line's letters sit inside the panel, clear of its border at 500.
+  Frames(1);
+  EXPECT_GT(CreamPixelsIn(200, 470, 400, 24), 100) << "the line under the rows";
+  EXPECT_EQ(CreamPixelsIn(200, 494, 400, 10), 0) << "on the panel's border";
   Click(controls.keys[int(Action::kPause)]);
   Tap(VK_DOWN);
   EXPECT_EQ(bound(Action::kPause), unsigned(VK_DOWN)) << "a menu key, taken as the new key";
