@@ -291,6 +291,53 @@ TEST_F(PauseMenuTest, LosingTheFocusOpensThePauseMenu) {
   EXPECT_FALSE(gObjectManager.paused);
 }
 
+// The pause menu, its options row open, leaves the player in sight: at the view's centre and
+// where the camera stops near the map's left or right end, alive or on the Game Over picture.
+TEST(PauseMenuPlaceTest, TheMenuLeavesThePlayerInSight) {
+  std::vector<std::string> rows(12, "9 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 9");
+  rows.front() = rows.back() = "9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9";
+  const struct {
+    const char* where;
+    float x;
+    bool dead;
+  } cases[] = {
+      {"centre", 25, false},
+      {"near the left end", -425, false},
+      {"near the right end", 375, false},
+      {"dead", -425, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.where);
+    auto* level = new TestLevel(rows, {c.x, 25});
+    test_level::Start(level);
+    test_level::Run(1);
+    if (c.dead) {
+      level->player->lives = 0;
+      test_level::Run(1);
+    }
+    test_input::Press(VK_ESCAPE);
+    test_level::Run(1);
+    test_input::Release(VK_ESCAPE);
+    test_level::Run(1);
+    level->optionsShown = true;
+    test_level::Run(1);
+    ASSERT_TRUE(gObjectManager.paused);
+    ASSERT_TRUE(level->gearButton->active);
+    const KEVec2 view = level->camera->view, at = level->player->position;
+    const float left = 400 + at.x - view.x - 20, right = left + 40;
+    const float top = 300 - (at.y - view.y) - 20, bottom = top + 40;
+    for (const GameObjectPtr& object : gUIObjects) {
+      const auto* button = dynamic_cast<const UIButton*>(object.get());
+      if (!button || !button->active) continue;
+      EXPECT_TRUE(button->hitRight <= left || right <= button->hitLeft ||
+                  button->hitBottom <= top || bottom <= button->hitTop)
+          << "a button over the player at " << left << "," << top << ": "
+          << button->hitLeft << "," << button->hitTop;
+    }
+    test_level::Finish();
+  }
+}
+
 TEST(LevelCameraTest, StaysOverTheMapAndOnItsBounds) {
   // 20 by 20 cells of 50: Extent 525, so x in -100..100 and y in -275..200.
   TileMapGrid grid;
