@@ -25,8 +25,7 @@ const PauseButton kPauseButtons[] = {
     {&LevelBase::resumeButton, OverPlate("RESUME", 150, 75, kColumnLeftX, 60, kPausePlate)},
     {&LevelBase::restartButton, OverPlate("RESTART", 150, 75, kColumnLeftX, 0, kPausePlate)},
     // The main menu's picture, squeezed.
-    {&LevelBase::instButton,
-     OverPlate("INST", 150, 75, kColumnLeftX, -60, kMenuPlate, 220, 80)},
+    {&LevelBase::instButton, OverPlate("INST", 150, 75, kColumnLeftX, -60, kMenuPlate, 220, 80)},
     {&LevelBase::backButton, OverPlate("BACK", 150, 80, 11, -275, kBackPlate)},
     {&LevelBase::optionsButton, OverPlate("OPTIONS", 150, 75, kColumnLeftX, -120, kPausePlate)},
     {&LevelBase::soundButton, OverPlate(nullptr, 50, 50, kColumnLeftX + 100, -120, kSmallPlate)},
@@ -191,7 +190,7 @@ void LevelBase::ShowOverview(bool shown) {
     return;
   }
   overview.Build(map, gObjectManager.objects, player ? player->position : KEVec2{0, 0},
-                 GameStateManager.level);
+                 GameStateManager.level, overviewUntilStart);
 }
 
 // True while the overview holds the world still. Before play it waits for the player to

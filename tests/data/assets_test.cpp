@@ -13,6 +13,7 @@
 #include "AudioService.h"
 #include "DeathLines.h"
 #include "KEPlatform.h"
+#include "OverviewLegend.h"
 #include "PromptPictures.h"
 #include "ResultPictures.h"
 
@@ -67,6 +68,9 @@ const std::vector<Picture> kPictures = {
     {kContinuePictures.pad, kHintWidth, kHintHeight},
     {kOverviewKeyPictures.keyboard, kOverviewKeysWidth, kOverviewKeysHeight},
     {kOverviewKeyPictures.pad, kOverviewKeysWidth, kOverviewKeysHeight},
+    {kOverviewInPlayKeyPictures.keyboard, kOverviewKeysWidth, kOverviewKeysHeight},
+    {kOverviewInPlayKeyPictures.pad, kOverviewKeysWidth, kOverviewKeysHeight},
+    {kLegendPicture, kLegendWordsWidth, kLegendRowHeight * kLegendRows},
 };
 
 // Button NAME and the size of its three images. INST is drawn at 220 x 80 in the

@@ -112,10 +112,10 @@ TEST_F(ButtonTest, TheFocusMovesToTheNearestButtonThatWay) {
     int from, dx, dy, to;
   };
   const Move moves[] = {
-      {a, 1, 0, b},  {a, 0, 1, c},  {a, -1, 0, a}, {a, 0, -1, a},  // nothing that way: stay
-      {b, 0, 1, d},                                                 // straight below beats c
-      {d, 1, 0, d},  // the end of a row: not up or down to another
-      {c, 1, 0, d},  {e, 0, -1, b}, {e, -1, 0, d},                  // e is alone on its row
+      {a, 1, 0, b}, {a, 0, 1, c},  {a, -1, 0, a}, {a, 0, -1, a},  // nothing that way: stay
+      {b, 0, 1, d},                                               // straight below beats c
+      {d, 1, 0, d},                                // the end of a row: not up or down to another
+      {c, 1, 0, d}, {e, 0, -1, b}, {e, -1, 0, d},  // e is alone on its row
   };
   for (const Move& m : moves) {
     EXPECT_EQ(NearestInDirection(all, all[m.from], m.dx, m.dy), all[m.to])

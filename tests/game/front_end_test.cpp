@@ -23,8 +23,10 @@
 #include "LoadingScreen.h"
 #include "KESystem.h"
 #include "MainMenu.h"
+#include "MapColours.h"
 #include "Monster.h"
 #include "ObjectManager.h"
+#include "OverviewLegend.h"
 #include "Player.h"
 #include "Progress.h"
 #include "SettingsInEffect.h"
@@ -438,9 +440,9 @@ TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
     int kind;              // a monster of this kind in cell `at`, or -1
     int at;
     float facing;
-    bool walks;        // east, else the player stands
-    int look;          // the kind whose look the player wears, or -1
-    bool sparks;       // a bulb's trail in the fourth cell
+    bool walks;   // east, else the player stands
+    int look;     // the kind whose look the player wears, or -1
+    bool sparks;  // a bulb's trail in the fourth cell
     DeathCause cause;
   } cases[] = {
       {"lava", "9 0 0 4 4 0 0 0 9", -1, 0, kEast, true, -1, false, {DeathCause::kLava, 0}},
@@ -494,7 +496,8 @@ TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
     for (const DeathLine& line : kDeathLines)
       if (line.picture == DeathLinePicture(player.deathCause)) said = &line;
     ASSERT_NE(said, nullptr);
-    EXPECT_TRUE(std::ifstream(said->picture).good()) << said->picture << " is not among the game's pictures";
+    EXPECT_TRUE(std::ifstream(said->picture).good())
+        << said->picture << " is not among the game's pictures";
     EXPECT_EQ(player.deathLineTexture, GetTexture(said->picture)) << "shown";
     EXPECT_EQ(std::string(said->words).find("disguise") != std::string::npos, c.look >= 0)
         << said->words;
@@ -871,6 +874,67 @@ TEST_F(FrontEndTest, ALevelOpensOnItsOverviewUntilPlayBegins) {
     EXPECT_EQ(gObjectManager.paused, row.pauses);
     EXPECT_EQ(level->resumeButton->active, row.pauses);
   }
+}
+
+// The overview's legend: a row per kind in the kind's colour, then the player and the exit,
+// beside its words. Seen without colour (light or dark) each kind's mark still differs from
+// every other's. Before play the line along the foot says how to begin; held Tab in play
+// says how to go back.
+TEST_F(FrontEndTest, TheOverviewsLegendTellsTheKindsApart) {
+  auto* level = new TestLevel({"9 9 9 9 9", "9 0 0 5 9", "9 9 9 9 9"}, {-50, 0});
+  level->ShowOverviewAtStart();
+  Begin(level);
+  Frames(1);
+  ASSERT_TRUE(level->overviewShown);
+  EXPECT_TRUE(level->overview.beforePlay);
+  int w = 0, h = 0;
+  KEPlatformGetDrawableSize(&w, &h);
+  const std::vector<unsigned char> pixels = GlTestReadScreen();
+  // The legend's rows from the top left of the 800 x 600 view: marks at x 20, rows 26 apart.
+  const auto box = [&](int row, int left, int width, auto count) {
+    int n = 0;
+    const int top = 65 + 26 * row;
+    for (int y = (600 - top - 26) * h / 600; y < (600 - top) * h / 600; ++y)
+      for (int x = left * w / 800; x < (left + width) * w / 800; ++x)
+        n += count(&pixels[(size_t(y) * w + x) * 4]);
+    return n;
+  };
+  std::vector<std::vector<bool>> light(5);
+  for (int kind = 0; kind < 5; ++kind) {
+    SCOPED_TRACE(kind);
+    const MapColour c = KindColour(kind);
+    const int coloured = box(kind, 8, 24, [&](const unsigned char* p) {
+      return std::abs(p[0] - c.r * 255) < 40 && std::abs(p[1] - c.g * 255) < 40 &&
+             std::abs(p[2] - c.b * 255) < 40;
+    });
+    EXPECT_GT(coloured, 40 * w * h / (800 * 600)) << "the mark in its kind's colour";
+    box(kind, 8, 24, [&](const unsigned char* p) {
+      light[kind].push_back(p[0] * 0.3 + p[1] * 0.59 + p[2] * 0.11 > 128);
+      return 0;
+    });
+  }
+  for (int a = 0; a < 5; ++a)
+    for (int b = a + 1; b < 5; ++b) {
+      int differ = 0, either = 0;
+      for (size_t i = 0; i < light[a].size(); ++i) {
+        differ += light[a][i] != light[b][i];
+        either += light[a][i] || light[b][i];
+      }
+      EXPECT_GT(differ * 4, either) << "kinds " << a << " and " << b << " look alike in grey";
+    }
+  for (int row = 0; row < kLegendRows; ++row)
+    EXPECT_GT(CreamPixelsIn(34, 65 + 26 * row, 96, 26), 20) << kLegendWords[row] << " shown";
+  const auto white = [](const unsigned char* p) { return p[0] > 240 && p[1] > 240 && p[2] > 240; };
+  EXPECT_GT(box(5, 8, 24, white), 60 * w * h / (800 * 600)) << "the player's square";
+
+  Tap(VK_SPACE);
+  ASSERT_FALSE(level->overviewShown);
+  test_input::Press(VK_TAB);
+  Frames(2);
+  EXPECT_TRUE(level->overviewShown);
+  EXPECT_FALSE(level->overview.beforePlay) << "in play the foot says how to go back";
+  test_input::Release(VK_TAB);
+  Frames(1);
 }
 
 TEST_F(FrontEndTest, TheLevelSelectShowsTheWinsOfAnOddProgressFile) {

@@ -331,8 +331,8 @@ TEST(PauseMenuPlaceTest, TheMenuLeavesThePlayerInSight) {
       if (!button || !button->active) continue;
       EXPECT_TRUE(button->hitRight <= left || right <= button->hitLeft ||
                   button->hitBottom <= top || bottom <= button->hitTop)
-          << "a button over the player at " << left << "," << top << ": "
-          << button->hitLeft << "," << button->hitTop;
+          << "a button over the player at " << left << "," << top << ": " << button->hitLeft << ","
+          << button->hitTop;
     }
     test_level::Finish();
   }
