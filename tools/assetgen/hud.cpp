@@ -240,7 +240,8 @@ Image GameOver() {
 }  // namespace
 
 // Behind the level overview: the 800 x 520 of the view above the strip. The game draws the
-// level's name in the top band's left half and the map between the bands.
+// level's name in the top band's left half, the map between the bands and the legend left
+// of the map.
 Image OverviewBackdrop() {
   Canvas c(800, 520);
   cairo_t* cr = c.cr();
