@@ -329,13 +329,12 @@ void LevelBase::Draw() {
   if (gObjectManager.paused && !settings.IsOpen()) {
     BeginSpriteDraw(0.5f, view.x, view.y);
     pauseScreen.DrawFrame();
-    BeginSpriteDraw(1.0f, view.x, view.y);
-    if (instructionsShown) {
-      instructions.DrawFrame();
-    } else {
+    if (!instructionsShown) {
       BeginSpriteDraw(1.0f, view.x + pauseColumnX, view.y);
       pauseText.DrawFrame();
     }
+    BeginSpriteDraw(1.0f, view.x, view.y);
+    if (instructionsShown) instructions.DrawFrame();
     // Over the dimmed level, the question stands out bright.
     if (confirmShown) confirmPanel.DrawFrame();
     DrawUIObjects();
