@@ -297,42 +297,26 @@ TEST(PauseMenuPlaceTest, TheMenuLeavesThePlayerInSight) {
   std::vector<std::string> rows(12, "9 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 9");
   rows.front() = rows.back() = "9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9";
   const struct {
-    const char* where;
-    float x;
+    float x;  // the centre, near the left end, near the right end
     bool dead;
-  } cases[] = {
-      {"centre", 25, false},
-      {"near the left end", -425, false},
-      {"near the right end", 375, false},
-      {"dead", -425, true},
-  };
+  } cases[] = {{25, false}, {-425, false}, {375, false}, {-425, true}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.where);
+    SCOPED_TRACE(::testing::Message() << "player at " << c.x << (c.dead ? ", dead" : ""));
     auto* level = new TestLevel(rows, {c.x, 25});
     test_level::Start(level);
+    level->player->lives = c.dead ? 0 : 1;
     test_level::Run(1);
-    if (c.dead) {
-      level->player->lives = 0;
-      test_level::Run(1);
-    }
-    test_input::Press(VK_ESCAPE);
+    gObjectManager.paused = level->optionsShown = true;
     test_level::Run(1);
-    test_input::Release(VK_ESCAPE);
-    test_level::Run(1);
-    level->optionsShown = true;
-    test_level::Run(1);
-    ASSERT_TRUE(gObjectManager.paused);
     ASSERT_TRUE(level->gearButton->active);
     const KEVec2 view = level->camera->view, at = level->player->position;
-    const float left = 400 + at.x - view.x - 20, right = left + 40;
-    const float top = 300 - (at.y - view.y) - 20, bottom = top + 40;
+    const float left = 400 + at.x - view.x - 20, top = 300 - (at.y - view.y) - 20;
     for (const GameObjectPtr& object : gUIObjects) {
-      const auto* button = dynamic_cast<const UIButton*>(object.get());
-      if (!button || !button->active) continue;
-      EXPECT_TRUE(button->hitRight <= left || right <= button->hitLeft ||
-                  button->hitBottom <= top || bottom <= button->hitTop)
-          << "a button over the player at " << left << "," << top << ": " << button->hitLeft << ","
-          << button->hitTop;
+      const auto* b = dynamic_cast<const UIButton*>(object.get());
+      if (!b || !b->active) continue;
+      EXPECT_TRUE(b->hitRight <= left || left + 40 <= b->hitLeft || b->hitBottom <= top ||
+                  top + 40 <= b->hitTop)
+          << "a button at " << b->hitLeft << "," << b->hitTop;
     }
     test_level::Finish();
   }
