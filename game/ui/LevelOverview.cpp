@@ -22,8 +22,9 @@ constexpr float kNameX = -200, kNameY = 272, kNameHalfWidth = 180, kNameHalfHeig
 constexpr float kMapCentreY = 27, kMapSide = 416;
 constexpr float kLegendTop = kMapCentreY + kMapSide / 2, kLegendMarkX = -380;
 constexpr float kLegendWordsX = -366, kLegendMarkRadius = 7.5f;
-// Half the arrow's side; between it and what it points at, the map's frame and a pixel.
-constexpr float kArrowHalf = 24, kArrowGap = 4;
+// Half the arrow's side, at most a cell and a half so that it stays level with the map's
+// rows; between it and what it points at, the map's frame and a pixel.
+constexpr float kArrowHalf = 24, kArrowMostCells = 1.5f, kArrowGap = 4;
 constexpr int kDiscSegments = 20;
 
 uint32_t Argb(MapColour c, float alpha = 1) {
@@ -75,12 +76,12 @@ class Shapes {
       Tri(centre, {centre.x + a.x, centre.y + a.y}, {centre.x + b.x, centre.y + b.y}, colour);
     }
   }
-
- private:
   void Close() {
     if (staged_ > 0) meshes_->push_back(KEGfxMeshEnd());
     staged_ = 0;
   }
+
+ private:
   std::vector<KEGfxVertexList*>* meshes_;
   int staged_ = 0;
 };
@@ -194,8 +195,11 @@ void AddRoute(Shapes& shapes, TileMap& map, const Fit& fit, const Monster& monst
 
 OverviewArrowPlace PlaceOverviewArrow(const TileMap& map, KEVec2 exit) {
   const float scale = OverviewScale(map);
-  const float half = kArrowHalf / scale, gap = kArrowGap / scale;
-  const float reach = float(map.tileSize) / 2 + gap + half;
+  const float size = float(map.tileSize);
+  const float half = std::min(kArrowHalf / scale, kArrowMostCells * size), gap = kArrowGap / scale;
+  const float reach = size / 2 + gap + half;
+  // Level with the map's rows, it covers none of the words above and below the map.
+  const float top = map.halfHeight - half, bottom = half - map.halfHeight;
   const OverviewArrowPlace beside[] = {
       {{exit.x, exit.y + reach}, half, -float(M_PI) / 2},
       {{exit.x - reach, exit.y}, half, 0},
@@ -203,11 +207,14 @@ OverviewArrowPlace PlaceOverviewArrow(const TileMap& map, KEVec2 exit) {
       {{exit.x, exit.y - reach}, half, float(M_PI) / 2},
   };
   for (const OverviewArrowPlace& place : beside) {
-    if (!HidesAFreeCell(map, place.at, half)) return place;
+    const bool inRoom = bottom <= place.at.y && place.at.y <= top;
+    if (inRoom && !HidesAFreeCell(map, place.at, half)) return place;
   }
+  // A map of a row or two has no room to spare: the arrow stands level with its middle.
   const float outside = map.halfWidth + gap + half;
-  return exit.x < 0 ? OverviewArrowPlace{{-outside, exit.y}, half, 0}
-                    : OverviewArrowPlace{{outside, exit.y}, half, float(M_PI)};
+  const float y = bottom <= top ? std::clamp(exit.y, bottom, top) : 0;
+  return exit.x < 0 ? OverviewArrowPlace{{-outside, y}, half, 0}
+                    : OverviewArrowPlace{{outside, y}, half, float(M_PI)};
 }
 
 LevelOverview::~LevelOverview() { Forget(); }
@@ -222,7 +229,6 @@ void LevelOverview::Load() {
   legend_.AddImage(kLegendPicture);
   name_.Init(8, kNameHalfWidth, kNameHalfHeight);
   name_.AddStrip("Assets/OverviewNames.png", 8, 0);
-  arrowQuad_ = MakeQuad(-kArrowHalf, kArrowHalf, -kArrowHalf, kArrowHalf);
   arrowPicture_ = GetTexture("Assets/ExitArrow.png");
 }
 
@@ -283,6 +289,10 @@ void LevelOverview::Build(TileMap& map, const ObjectList& objects, KEVec2 player
   }
 
   AddPlayer(shapes, fit(player), std::max(4.0f, cell * 0.36f));
+  // Making a quad stages a mesh of its own: the shapes go first.
+  shapes.Close();
+  const float half = arrow.half * fit.scale;
+  if (arrowShown) arrowQuad_ = MakeQuad(-half, half, -half, half);
 }
 
 void LevelOverview::Forget() {

@@ -22,8 +22,8 @@ struct OverviewArrowPlace {
   float angle;
 };
 // The arrow to the exit cell centred at `exit` goes beside that cell (above it first) on a
-// side where it hides no cell one can walk on; else outside the map level with the exit,
-// beyond the nearer of the map's left and right edges.
+// side where it hides no cell one can walk on and stays level with the map's rows; else
+// outside the map level with the exit, beyond the nearer of the map's left and right edges.
 OverviewArrowPlace PlaceOverviewArrow(const TileMap& map, KEVec2 exit);
 
 class LevelOverview {
