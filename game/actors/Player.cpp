@@ -64,12 +64,12 @@ void Die(Player& player, DeathCause cause) {
 
 // A monster that was after the player (its alert showing) caught it; any other touch,
 // in disguise or unseen, kills all the same.
-DeathCause CauseOf(const GameObject& other) {
+DeathCause CauseOf(const GameObject& other, bool disguised) {
   if (dynamic_cast<const Electric*>(&other)) return {DeathCause::kSparks, 0};
   const auto* monster = dynamic_cast<const Monster*>(&other);
   if (!monster) return {};
-  const bool chasing = monster->state == Chase && monster->alertShown;
-  return {chasing ? DeathCause::kCaught : DeathCause::kTouched, monster->kind};
+  if (monster->state == Chase && monster->alertShown) return {DeathCause::kCaught, monster->kind};
+  return {disguised ? DeathCause::kTouchedInDisguise : DeathCause::kTouched, monster->kind};
 }
 
 void ResetStatus() {
@@ -335,7 +335,8 @@ void Player::Update() {
     refusalFrames = refusal == PhotoRefusal::kNone ? 0 : kRefusalFrames;
   }
 
-  if (ActionHeld(Action::kDisguise) && !disguised && !IsEmpty(photos[0])) PutOnDisguise(*this);
+  if (ActionHeld(Action::kDisguise) && inPlay && !disguised && !IsEmpty(photos[0]))
+    PutOnDisguise(*this);
 
   if (disguised) disguiseTime -= GameStateManager.stepSeconds;
   if (ActionHeld(Action::kEndDisguise)) disguiseTime = 0;
@@ -365,6 +366,9 @@ void Player::Update() {
     if (inPlay) {
       const char* line = DeathLinePicture(deathCause);
       deathLineTexture = line ? GetTexture(line) : nullptr;
+      // The strip behind the Game Over screen shows no look and no pace of the try that ended.
+      EndDisguise(*this);
+      ResetStatus();
     }
     inPlay = false;
     position = kOutOfPlay;
@@ -453,7 +457,7 @@ float Player::CameraCharge() const {
 }
 
 void Player::OnCollision(std::shared_ptr<GameObject> other) {
-  Die(*this, other ? CauseOf(*other) : DeathCause{});
+  Die(*this, other ? CauseOf(*other, disguised) : DeathCause{});
 }
 
 std::shared_ptr<Player> ObjectManager::CreatePlayer() {

@@ -117,5 +117,5 @@ void ControlsPanel::Draw(KEVec2 view) {
         i == waitingFor ? "PRESS A KEY" : KeyName(CurrentSettings().keys.keys[i]);
     text_.Draw(name, view.x + kKeyPlateX - 400, view.y + 300 - RowY(i), 0.5f);
   }
-  if (!message.empty()) text_.Draw(message, view.x, view.y + 300 - 490, 0.5f);
+  if (!message.empty()) text_.Draw(message, view.x, view.y + 300 - kControlsMessageY, 0.5f);
 }

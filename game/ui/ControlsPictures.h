@@ -24,5 +24,8 @@ constexpr const char* kActionLabels[] = {"WALK UP",    "WALK DOWN", "WALK LEFT",
 constexpr const char* kActionPadButtons[] = {"left stick or d-pad", "left stick or d-pad",
                                              "left stick or d-pad", "left stick or d-pad",
                                              "RT or A", "LT or X", "B", "Start"};
-constexpr float kFirstActionRowY = 148, kActionRowPitch = 40;  // screen pixels
+constexpr float kFirstActionRowY = 148, kActionRowPitch = 38;  // screen pixels
+// Under the rows, inside the panel (its foot at 500): the line on how to rebind, then the
+// screen's message.
+constexpr float kControlsHintY = 456, kControlsMessageY = 480;
 constexpr float kKeyPlateX = 420;

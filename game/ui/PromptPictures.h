@@ -17,7 +17,10 @@ constexpr PromptPictures kTryAgainPictures = {"Assets/UI/Hint_TryAgain.png",
 constexpr PromptPictures kContinuePictures = {"Assets/UI/Hint_Continue.png",
                                               "Assets/UI/Hint_Continue_pad.png"};
 constexpr int kHintWidth = 480, kHintHeight = 40;
-// The line along the overview's foot: how to start play and how to see the map again.
+// The line along the overview's foot: how to start play and how to see the map again; in
+// play, how to go back to it.
 constexpr PromptPictures kOverviewKeyPictures = {"Assets/UI/OverviewKeys.png",
                                                  "Assets/UI/OverviewKeys_pad.png"};
+constexpr PromptPictures kOverviewInPlayKeyPictures = {"Assets/UI/OverviewKeysInPlay.png",
+                                                       "Assets/UI/OverviewKeysInPlay_pad.png"};
 constexpr int kOverviewKeysWidth = 800, kOverviewKeysHeight = 34;

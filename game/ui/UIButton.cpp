@@ -195,6 +195,12 @@ void UpdateFocus() {
 UIButton* NearestInDirection(const std::vector<UIButton*>& buttons, UIButton* from, int dx,
                              int dy) {
   const KEVec2 start = Centre(*from);
+  const auto sameRow = [from](const UIButton* b) {
+    return b != from && b->hitTop < from->hitBottom && from->hitTop < b->hitBottom;
+  };
+  // Left and Right keep to a row: at its end the focus stays rather than jumping to
+  // another row. A button alone on its row looks everywhere that way.
+  const bool inRow = dy == 0 && std::any_of(buttons.begin(), buttons.end(), sameRow);
   UIButton* best = from;
   float bestScore = 0;
   bool bestAhead = false;
@@ -202,7 +208,7 @@ UIButton* NearestInDirection(const std::vector<UIButton*>& buttons, UIButton* fr
     const KEVec2 c = Centre(*button);
     const float along = (c.x - start.x) * float(dx) + (c.y - start.y) * float(dy);
     const float across = std::fabs((c.x - start.x) * float(dy) - (c.y - start.y) * float(dx));
-    if (button == from || along < 1) continue;
+    if (button == from || along < 1 || (inRow && !sameRow(button))) continue;
     // Within about 60 degrees of straight ahead beats anything further round.
     const bool ahead = across <= 2 * along;
     const float score = along + 2 * across;

@@ -40,6 +40,7 @@ class UIButton : public GameObject {
 
 // The button `from` moves the focus to for a press towards (dx, dy) (screen, y down): the
 // nearest that way, preferring those straight ahead; `from` itself when none lies that way.
+// Left and Right from a button in a row stay in that row.
 UIButton* NearestInDirection(const std::vector<UIButton*>& buttons, UIButton* from, int dx,
                              int dy);
 

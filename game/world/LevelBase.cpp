@@ -14,24 +14,33 @@
 
 namespace {
 
-// The pause menu as data, in creation order. The sound switch has no state images.
+// The pause menu's column stands beside the player, who is at the view's centre unless the
+// camera stops at a map's edge: left of the centre, or right of it for a player left of it.
+constexpr float kColumnLeftX = -230, kColumnRightX = 200;
+
+// The pause menu as data, in creation order, its column on the left. The sound switch has
+// no state images.
 using PauseButton = ButtonRow<LevelBase>;
 const PauseButton kPauseButtons[] = {
-    {&LevelBase::resumeButton, OverPlate("RESUME", 150, 75, 0, 60, kPausePlate)},
-    {&LevelBase::restartButton, OverPlate("RESTART", 150, 75, 0, 0, kPausePlate)},
+    {&LevelBase::resumeButton, OverPlate("RESUME", 150, 75, kColumnLeftX, 60, kPausePlate)},
+    {&LevelBase::restartButton, OverPlate("RESTART", 150, 75, kColumnLeftX, 0, kPausePlate)},
     // The main menu's picture, squeezed.
-    {&LevelBase::instButton, OverPlate("INST", 150, 75, 0, -60, kMenuPlate, 220, 80)},
+    {&LevelBase::instButton, OverPlate("INST", 150, 75, kColumnLeftX, -60, kMenuPlate, 220, 80)},
     {&LevelBase::backButton, OverPlate("BACK", 150, 80, 11, -275, kBackPlate)},
-    {&LevelBase::optionsButton, OverPlate("OPTIONS", 150, 75, 0, -120, kPausePlate)},
-    {&LevelBase::soundButton, OverPlate(nullptr, 50, 50, 100, -120, kSmallPlate)},
-    {&LevelBase::gearButton, OverPlate("GEAR", 50, 50, 155, -120, kSmallPlate)},
-    {&LevelBase::menuButton, OverPlate("MENU", 150, 75, 0, -180, kPausePlate)},
+    {&LevelBase::optionsButton, OverPlate("OPTIONS", 150, 75, kColumnLeftX, -120, kPausePlate)},
+    {&LevelBase::soundButton, OverPlate(nullptr, 50, 50, kColumnLeftX + 100, -120, kSmallPlate)},
+    {&LevelBase::gearButton, OverPlate("GEAR", 50, 50, kColumnLeftX + 155, -120, kSmallPlate)},
+    {&LevelBase::menuButton, OverPlate("MENU", 150, 75, kColumnLeftX, -180, kPausePlate)},
     {&LevelBase::yesButton, OverPlate("YES", 150, 100, -100, -50, kAnswerPlate)},
     {&LevelBase::noButton, OverPlate("NO", 150, 100, 90, -50, kAnswerPlate)},
 };
 constexpr UIButton* LevelBase::*kMainButtons[] = {
     &LevelBase::resumeButton, &LevelBase::restartButton, &LevelBase::instButton,
     &LevelBase::optionsButton, &LevelBase::menuButton};
+constexpr UIButton* LevelBase::*kColumnButtons[] = {
+    &LevelBase::resumeButton,  &LevelBase::restartButton, &LevelBase::instButton,
+    &LevelBase::optionsButton, &LevelBase::soundButton,   &LevelBase::gearButton,
+    &LevelBase::menuButton};
 
 enum SoundImage { kSoundOn = 0, kSoundOff = 1 };
 
@@ -51,6 +60,20 @@ void SetActive(UIButton* button, bool active) {
 bool Clicked(const UIButton* button) { return button && button->clicked; }
 void ClearClick(UIButton* button) {
   if (button) button->clicked = false;
+}
+
+// Moves the column, pictures and hit boxes alike, to stand at `x`.
+void PlaceColumn(LevelBase& level, float x) {
+  const float dx = x - level.pauseColumnX;
+  if (dx == 0) return;
+  for (UIButton* LevelBase::*slot : kColumnButtons) {
+    if (UIButton* button = level.*slot) {
+      button->basePosition.x += dx;
+      button->hitLeft += dx;
+      button->hitRight += dx;
+    }
+  }
+  level.pauseColumnX = x;
 }
 
 void SetMainButtons(LevelBase& level, bool active) {
@@ -130,6 +153,7 @@ void LevelBase::Load() {
   PlaceSprite(confirmPanel, "Assets/confirmationscreen.png", 200, 150);
 
   CreateButtons(*this, kPauseButtons);
+  pauseColumnX = kColumnLeftX;
   noButton->preferFocus = true;
   settings.Load();
   soundButton->sprite.SetImage("Assets/soundOn.png");
@@ -162,7 +186,7 @@ void LevelBase::ShowOverview(bool shown) {
     return;
   }
   overview.Build(map, gObjectManager.objects, player ? player->position : KEVec2{0, 0},
-                 GameStateManager.level);
+                 GameStateManager.level, overviewUntilStart);
 }
 
 // True while the overview holds the world still. Before play it waits for the player to
@@ -199,6 +223,8 @@ void LevelBase::Update() {
     gFinishedRun = {GameStateManager.level, playSeconds, player->photosTaken};
   if (camera) camera->Follow(map, !player || player->inPlay);
   const KEVec2 view = camera ? camera->view : KEVec2{0, 0};
+  const bool playerLeft = player && player->inPlay && player->position.x < view.x;
+  PlaceColumn(*this, playerLeft ? kColumnRightX : kColumnLeftX);
   for (const PauseButton& row : kPauseButtons) {
     if (UIButton* button = this->*row.slot) button->offset = view;
   }
@@ -299,11 +325,12 @@ void LevelBase::Draw() {
   if (gObjectManager.paused && !settings.IsOpen()) {
     BeginSpriteDraw(0.5f, view.x, view.y);
     pauseScreen.DrawFrame();
-    BeginSpriteDraw(1.0f, view.x, view.y);
-    if (instructionsShown)
-      instructions.DrawFrame();
-    else
+    if (!instructionsShown) {
+      BeginSpriteDraw(1.0f, view.x + pauseColumnX, view.y);
       pauseText.DrawFrame();
+    }
+    BeginSpriteDraw(1.0f, view.x, view.y);
+    if (instructionsShown) instructions.DrawFrame();
     // Over the dimmed level, the question stands out bright.
     if (confirmShown) confirmPanel.DrawFrame();
     DrawUIObjects();

@@ -81,6 +81,7 @@ class LevelBase : public GameState, public ResumableState {
   bool musicStarted = false;
   bool overviewShown = false;
   bool overviewUntilStart = false;
+  float pauseColumnX = 0;  // where the pause menu's column stands, from the view's centre
   MusicHandle music;
   double playSeconds = 0;  // this try's time in play, as FinishedRun counts it
 

@@ -27,11 +27,12 @@ inline MapColour CellColour(unsigned code) {
   }
 }
 
-// A monster by its kind (fire rat, water rat, tire, bulb, fireball).
+// A monster by its kind (fire rat, water rat, tire, bulb, fireball): dark red, cyan, black,
+// yellow and violet.
 inline MapColour KindColour(int kind) {
   constexpr MapColour kKinds[] = {
       {0.65f, 0.10f, 0.05f}, {0.00f, 0.70f, 0.80f}, {0.10f, 0.10f, 0.10f},
-      {0.95f, 0.80f, 0.05f}, {0.80f, 0.00f, 0.30f},
+      {0.95f, 0.80f, 0.05f}, {0.60f, 0.25f, 0.90f},
   };
   return kind >= 0 && kind < 5 ? kKinds[kind] : MapColour{1, 1, 1};
 }

@@ -14,6 +14,7 @@
 #include "ChargePictures.h"
 #include "DeathLines.h"
 #include "KEPlatform.h"
+#include "OverviewLegend.h"
 #include "PhotoRefusals.h"
 #include "PromptPictures.h"
 #include "ResultPictures.h"
@@ -70,6 +71,9 @@ const std::vector<Picture> kPictures = {
     {kContinuePictures.pad, kHintWidth, kHintHeight},
     {kOverviewKeyPictures.keyboard, kOverviewKeysWidth, kOverviewKeysHeight},
     {kOverviewKeyPictures.pad, kOverviewKeysWidth, kOverviewKeysHeight},
+    {kOverviewInPlayKeyPictures.keyboard, kOverviewKeysWidth, kOverviewKeysHeight},
+    {kOverviewInPlayKeyPictures.pad, kOverviewKeysWidth, kOverviewKeysHeight},
+    {kLegendPicture, kLegendWordsWidth, kLegendRowHeight * kLegendRows},
 };
 
 // Button NAME and the size of its three images. INST is drawn at 220 x 80 in the

@@ -27,7 +27,8 @@ if wid=$(window_named Vantrel); then
   press Return
   overview 0 >/dev/null && fail "Return did not start play: $(overview 0)"
   press Escape
-  shows "the pause menu" PauseText.png 5 0 0 800 600
+  # Level 1 starts left of the view's centre, so the pause menu stands right of it.
+  shows "the pause menu" PauseText.png 5 200 0 800 600
   for _ in 1 2 3 4; do press Down; done                    # RESUME to MAIN MENU
   press Return
   shows "the confirmation" confirmationscreen.png 5 200 150 400 300

@@ -34,15 +34,16 @@ if wid=$(window_named Vantrel); then
   # The status strip along the bottom is there only in a level.
   shows "a level" gui.png 5 0 520 800 80
   # Another window takes the focus: the level pauses; back with the focus, Escape resumes.
+  # Level 1 starts left of the view's centre, so the pause menu stands right of it.
   "$probe" unfocus "$wid"
-  shows "the pause menu on losing the focus" PauseText.png 5 0 0 800 600
+  shows "the pause menu on losing the focus" PauseText.png 5 200 0 800 600
   xdotool windowfocus "$wid"
   press Escape
-  "$probe" match "$wid" "$assets/PauseText.png" 0 0 800 600 80 0 >/dev/null &&
+  "$probe" match "$wid" "$assets/PauseText.png" 200 0 800 600 80 0 >/dev/null &&
     fail "Escape did not close the pause menu"
   press Escape
-  shows "the pause menu" PauseText.png 5 0 0 800 600
-  click_view 400 477                                     # main menu
+  shows "the pause menu" PauseText.png 5 200 0 800 600
+  click_view 600 477                                     # main menu
   click_view 299 347                                     # yes
   shows "the main menu after the level" main.png 5 0 0 800 600
   sleep 0.6

@@ -102,7 +102,8 @@ UIButton* ButtonAt(float x, float y) {
 TEST_F(ButtonTest, TheFocusMovesToTheNearestButtonThatWay) {
   FreeUIObjects();
   //   a . b
-  //   c . d . . e
+  //   c . d
+  //             e
   std::vector<UIButton*> all = {ButtonAt(100, 100), ButtonAt(300, 100), ButtonAt(100, 300),
                                 ButtonAt(320, 300), ButtonAt(600, 400)};
   enum { a, b, c, d, e };
@@ -110,9 +111,10 @@ TEST_F(ButtonTest, TheFocusMovesToTheNearestButtonThatWay) {
     int from, dx, dy, to;
   };
   const Move moves[] = {
-      {a, 1, 0, b},  {a, 0, 1, c},  {a, -1, 0, a}, {a, 0, -1, a},  // nothing that way: stay
-      {b, 0, 1, d},                                                 // straight below beats c
-      {d, 1, 0, e},  {c, 1, 0, d},  {e, 0, -1, b}, {e, -1, 0, d},
+      {a, 1, 0, b}, {a, 0, 1, c},  {a, -1, 0, a}, {a, 0, -1, a},  // nothing that way: stay
+      {b, 0, 1, d},                                               // straight below beats c
+      {d, 1, 0, d},                                // the end of a row: not up or down to another
+      {c, 1, 0, d}, {e, 0, -1, b}, {e, -1, 0, d},  // e is alone on its row
   };
   for (const Move& m : moves) {
     EXPECT_EQ(NearestInDirection(all, all[m.from], m.dx, m.dy), all[m.to])

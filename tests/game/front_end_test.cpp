@@ -23,14 +23,17 @@
 #include "LoadingScreen.h"
 #include "KESystem.h"
 #include "MainMenu.h"
+#include "MapColours.h"
 #include "Monster.h"
 #include "ObjectManager.h"
+#include "OverviewLegend.h"
 #include "Player.h"
 #include "Progress.h"
 #include "SettingsInEffect.h"
 #include "SettingsScreen.h"
 #include "StartScreen.h"
 #include "StateRequests.h"
+#include "StatusDisplay.h"
 #include "Tile.h"
 #include "UIButton.h"
 #include "gl_environment.h"
@@ -334,13 +337,15 @@ TEST_F(FrontEndTest, RestartThenAWinLeadToTheResultScreenAndABadge) {
   TestLevel* first = Now<TestLevel>();
   ASSERT_NE(first, nullptr);
 
-  Frames(1);
+  Tap(VK_SPACE);  // past the overview
   // The loading picture's last line shows below where the panel will be.
   const long inPlay = LightIn(220, 114, 360, 18).second;
   Tap(VK_ESCAPE);
   Click(first->restartButton);
-  // The question's white letters are drawn over the pause screen, which dims the level.
-  EXPECT_GE(LightIn(260, 348, 280, 24).first, 240);
+  // The question's white letters are drawn over the pause screen, which dims the level, in
+  // the middle of the view wherever the menu's column stands.
+  EXPECT_GE(LightIn(260, 348, 140, 24).first, 240);
+  EXPECT_GE(LightIn(400, 348, 140, 24).first, 240);
   EXPECT_LT(LightIn(220, 114, 360, 18).second, inPlay * 3 / 4);
   Click(first->yesButton);
   ASSERT_NE(Now<LoadingScreen>(), nullptr);
@@ -412,7 +417,9 @@ TEST_F(FrontEndTest, TheResultScreenTellsTheTimeAndTheBest) {
 }
 
 // Each way to die is named on the Game Over screen by a picture of its own; a touch by a
-// monster that was not chasing says that a touch kills even in disguise.
+// monster that was not chasing says that a touch kills, and "even in disguise" only when the
+// player wore a look. Behind that screen the strip shows no look counting down, no pace of
+// the try that ended, and a look cannot be put on.
 TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
   constexpr float kEast = 0, kWest = 3.14159265f;
   const char* const kFloor = "9 0 0 0 0 0 0 0 9";
@@ -422,19 +429,23 @@ TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
     int kind;              // a monster of this kind in cell `at`, or -1
     int at;
     float facing;
-    bool walks;        // east, else the player stands
-    bool asFireball;   // in a fireball's look
-    bool sparks;       // a bulb's trail in the fourth cell
+    bool walks;   // east, else the player stands
+    int look;     // the kind whose look the player wears, or -1
+    bool sparks;  // a bulb's trail in the fourth cell
     DeathCause cause;
   } cases[] = {
-      {"lava", "9 0 0 4 4 0 0 0 9", -1, 0, kEast, true, false, false, {DeathCause::kLava, 0}},
-      {"sparks", kFloor, -1, 0, kEast, true, false, true, {DeathCause::kSparks, 0}},
-      {"a fireball that saw", kFloor, Fireball, 3, kWest, false, false, false,
+      {"lava", "9 0 0 4 4 0 0 0 9", -1, 0, kEast, true, -1, false, {DeathCause::kLava, 0}},
+      {"sparks", kFloor, -1, 0, kEast, true, -1, true, {DeathCause::kSparks, 0}},
+      {"a fireball that saw", kFloor, Fireball, 3, kWest, false, -1, false,
        {DeathCause::kCaught, Fireball}},
-      {"a fire rat from behind", kFloor, FireRat, 4, kEast, true, false, false,
+      {"a fire rat from behind", kFloor, FireRat, 4, kEast, true, -1, false,
        {DeathCause::kTouched, FireRat}},
-      {"a fireball fooled by the look", kFloor, Fireball, 4, kWest, true, true, false,
-       {DeathCause::kTouched, Fireball}},
+      {"a water rat from behind, in water", "9 0 6 6 6 6 0 0 9", WaterRat, 5, kEast, true, -1,
+       false, {DeathCause::kTouched, WaterRat}},
+      {"a fireball fooled by the look", kFloor, Fireball, 4, kWest, true, Fireball, false,
+       {DeathCause::kTouchedInDisguise, Fireball}},
+      {"a tire fooled by the look", kFloor, Tire, 4, kWest, true, Tire, false,
+       {DeathCause::kTouchedInDisguise, Tire}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -449,13 +460,18 @@ TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
     };
     Begin(level);
     Player& player = *level->player;
-    if (c.asFireball) {
-      Photo& look = player.photos[0];
-      look.kind = Fireball;
-      look.element = 0;
-      look.duration = 7;
-      look.size = {40, 40};
-      look.animationImage = "Assets/FIREBALL.png";
+    if (c.look >= 0) {
+      // Two photos of the look: the second could be put on after the death.
+      for (int slot : {0, 1}) {
+        Photo& look = player.photos[slot];
+        look.kind = c.look;
+        look.element = 0;
+        look.duration = 7;
+        look.speed = 1.5f;
+        look.size = {40, 40};
+        look.animationImage = "Assets/FIREBALL.png";
+        look.pictureImage = "Assets/SLAVA.png";
+      }
       Tap(VK_RBUTTON);
       ASSERT_TRUE(player.disguised);
     }
@@ -465,10 +481,23 @@ TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
     ASSERT_FALSE(player.inPlay) << "still alive";
     EXPECT_EQ(player.deathCause.how, c.cause.how);
     EXPECT_EQ(player.deathCause.kind, c.cause.kind);
-    const char* line = DeathLinePicture(player.deathCause);
-    ASSERT_NE(line, nullptr);
-    EXPECT_TRUE(std::ifstream(line).good()) << line << " is not among the game's pictures";
-    EXPECT_EQ(player.deathLineTexture, GetTexture(line)) << "shown";
+    const DeathLine* said = nullptr;
+    for (const DeathLine& line : kDeathLines)
+      if (line.picture == DeathLinePicture(player.deathCause)) said = &line;
+    ASSERT_NE(said, nullptr);
+    EXPECT_TRUE(std::ifstream(said->picture).good())
+        << said->picture << " is not among the game's pictures";
+    EXPECT_EQ(player.deathLineTexture, GetTexture(said->picture)) << "shown";
+    EXPECT_EQ(std::string(said->words).find("disguise") != std::string::npos, c.look >= 0)
+        << said->words;
+
+    Tap(VK_RBUTTON);
+    Frames(60);
+    EXPECT_FALSE(player.disguised);
+    int tens = 0, units = 0;
+    DisguiseDigits(player.disguiseTime, &tens, &units);
+    EXPECT_EQ(tens * 10 + units, 0) << "the look's seconds shown on the strip";
+    EXPECT_EQ(gCurrentUI->statusName, UI::kNormalStatus);
   }
 }
 
@@ -640,6 +669,23 @@ TEST_F(FrontEndTest, SettingsTakeEffectAtOnceAndAreKept) {
   StartWithSettings(start, start);
 }
 
+// BACK ends the settings' bottom row: Right stays on it instead of jumping up a row, Left
+// goes to CONTROLS beside it.
+TEST_F(FrontEndTest, RightFromBackStaysOnTheSettingsBottomRow) {
+  auto* screen = new SettingsScreen;
+  Begin(screen);
+  PastTheDelay();
+  SettingsPanel& panel = screen->panel;
+  test_input::SetCursor(int(panel.back->hitLeft + panel.back->hitRight) / 2,
+                        int(panel.back->hitTop + panel.back->hitBottom) / 2);
+  Frames(1);
+  ASSERT_TRUE(panel.back->focused);
+  Tap(VK_RIGHT);
+  EXPECT_TRUE(panel.back->focused);
+  Tap(VK_LEFT);
+  EXPECT_TRUE(panel.controlsButton->focused);
+}
+
 // A key rebound in the controls screen walks, the old one no longer does, the choice is in
 // the file for the next run; a key in use and Escape change nothing; RESET restores.
 TEST_F(FrontEndTest, AReboundKeyWalksAndAKeyInUseIsRefused) {
@@ -661,6 +707,10 @@ TEST_F(FrontEndTest, AReboundKeyWalksAndAKeyInUseIsRefused) {
   Tap('L');
   EXPECT_EQ(bound(Action::kWalkUp), unsigned('W'));
   EXPECT_EQ(controls.message, "L IS ALREADY WALK RIGHT");
+  // The line's letters sit inside the panel, clear of its border 500 under the view's top.
+  Frames(1);
+  EXPECT_GE(LightIn(200, 106, 400, 24).first, 235) << "the line under the rows";
+  EXPECT_LT(LightIn(200, 96, 400, 10).first, 235) << "letters on the panel's border";
   Click(controls.keys[int(Action::kPause)]);
   Tap(VK_DOWN);
   EXPECT_EQ(bound(Action::kPause), unsigned(VK_DOWN)) << "a menu key, taken as the new key";
@@ -886,6 +936,53 @@ TEST_F(FrontEndTest, ALevelOpensOnItsOverviewUntilPlayBegins) {
     EXPECT_EQ(gObjectManager.paused, row.pauses);
     EXPECT_EQ(level->resumeButton->active, row.pauses);
   }
+}
+
+// The overview's legend: a row per kind in the kind's colour, then the player and the exit,
+// beside its words. Seen without colour (light or dark) each kind's mark still differs from
+// every other's. Before play the line along the foot says how to begin; held Tab in play
+// says how to go back.
+TEST_F(FrontEndTest, TheOverviewsLegendTellsTheKindsApart) {
+  auto* level = new TestLevel({"9 9 9 9 9", "9 0 0 5 9", "9 9 9 9 9"}, {-50, 0});
+  level->ShowOverviewAtStart();
+  Begin(level);
+  Frames(1);
+  EXPECT_TRUE(level->overview.beforePlay);
+  int w = 0, h = 0;
+  KEPlatformGetDrawableSize(&w, &h);
+  const std::vector<unsigned char> pixels = GlTestReadScreen();
+  // The rows are 26 high from 65 under the view's top, the marks within 8 to 32 across.
+  std::vector<bool> light[5];
+  for (int kind = 0; kind < 5; ++kind) {
+    const MapColour c = KindColour(kind);
+    int coloured = 0;
+    for (int y = (509 - 26 * kind) * h / 600; y < (535 - 26 * kind) * h / 600; ++y)
+      for (int x = 8 * w / 800; x < 32 * w / 800; ++x) {
+        const unsigned char* p = &pixels[(size_t(y) * w + x) * 4];
+        coloured += std::abs(p[0] - c.r * 255) < 40 && std::abs(p[1] - c.g * 255) < 40 &&
+                    std::abs(p[2] - c.b * 255) < 40;
+        light[kind].push_back(p[0] * 0.3 + p[1] * 0.59 + p[2] * 0.11 > 128);
+      }
+    EXPECT_GT(coloured * 800 * 600, 40 * w * h) << "kind " << kind << " in its colour";
+  }
+  for (int a = 0; a < 5; ++a)
+    for (int b = a + 1; b < 5; ++b) {
+      int differ = 0, either = 0;
+      for (size_t i = 0; i < light[a].size(); ++i) {
+        differ += light[a][i] != light[b][i];
+        either += light[a][i] || light[b][i];
+      }
+      EXPECT_GT(differ * 4, either) << "kinds " << a << " and " << b << " look alike in grey";
+    }
+  for (int row = 0; row < kLegendRows; ++row)
+    EXPECT_GE(LightIn(34, 509 - 26 * row, 96, 26).first, 235) << kLegendWords[row];
+
+  Tap(VK_SPACE);
+  test_input::Press(VK_TAB);
+  Frames(2);
+  EXPECT_TRUE(level->overviewShown);
+  EXPECT_FALSE(level->overview.beforePlay) << "in play the foot says how to go back";
+  test_input::Release(VK_TAB);
 }
 
 TEST_F(FrontEndTest, TheLevelSelectShowsTheWinsOfAnOddProgressFile) {

@@ -291,6 +291,37 @@ TEST_F(PauseMenuTest, LosingTheFocusOpensThePauseMenu) {
   EXPECT_FALSE(gObjectManager.paused);
 }
 
+// The pause menu, its options row open, leaves the player in sight: at the view's centre and
+// where the camera stops near the map's left or right end, alive or on the Game Over picture.
+TEST(PauseMenuPlaceTest, TheMenuLeavesThePlayerInSight) {
+  std::vector<std::string> rows(12, "9 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 9");
+  rows.front() = rows.back() = "9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9";
+  const struct {
+    float x;  // the centre, near the left end, near the right end
+    bool dead;
+  } cases[] = {{25, false}, {-425, false}, {375, false}, {-425, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "player at " << c.x << (c.dead ? ", dead" : ""));
+    auto* level = new TestLevel(rows, {c.x, 25});
+    test_level::Start(level);
+    level->player->lives = c.dead ? 0 : 1;
+    test_level::Run(1);
+    gObjectManager.paused = level->optionsShown = true;
+    test_level::Run(1);
+    ASSERT_TRUE(level->gearButton->active);
+    const KEVec2 view = level->camera->view, at = level->player->position;
+    const float left = 400 + at.x - view.x - 20, top = 300 - (at.y - view.y) - 20;
+    for (const GameObjectPtr& object : gUIObjects) {
+      const auto* b = dynamic_cast<const UIButton*>(object.get());
+      if (!b || !b->active) continue;
+      EXPECT_TRUE(b->hitRight <= left || left + 40 <= b->hitLeft || b->hitBottom <= top ||
+                  top + 40 <= b->hitTop)
+          << "a button at " << b->hitLeft << "," << b->hitTop;
+    }
+    test_level::Finish();
+  }
+}
+
 TEST(LevelCameraTest, StaysOverTheMapAndOnItsBounds) {
   // 20 by 20 cells of 50: Extent 525, so x in -100..100 and y in -275..200.
   TileMapGrid grid;

@@ -4,6 +4,7 @@
 
 #include "ChargePictures.h"
 #include "LevelNames.h"
+#include "OverviewLegend.h"
 #include "PhotoRefusals.h"
 #include "PromptPictures.h"
 #include "creatures.h"
@@ -299,7 +300,8 @@ Image GameOver() {
 }  // namespace
 
 // Behind the level overview: the 800 x 520 of the view above the strip. The game draws the
-// level's name in the top band's left half and the map between the bands.
+// level's name in the top band's left half, the map between the bands and the legend left
+// of the map.
 Image OverviewBackdrop() {
   Canvas c(800, 520);
   cairo_t* cr = c.cr();
@@ -324,8 +326,9 @@ Image OverviewBackdrop() {
 }
 
 // The line of keys along the overview's foot, which the game draws over its band: what
-// starts play, and what shows the map again in play.
-Image OverviewKeys(bool pad) {
+// starts play, and what shows the map again in play; while it is held in play, what lets go
+// of it.
+Image OverviewKeys(bool pad, bool inPlay) {
   Canvas c(kOverviewKeysWidth, kOverviewKeysHeight);
   cairo_t* cr = c.cr();
   const TextStyle hint = Style(Font::Sans, 14, pal::kCream);
@@ -334,6 +337,22 @@ Image OverviewKeys(bool pad) {
     DrawText(cr, text, x + 4, 17, hint, 0);
     x += TextWidth(cr, text, hint.font, hint.size) + 10;
   };
+  // What shows the map in play.
+  auto mapKey = [&] {
+    if (pad) {
+      PillButton(cr, x, 4, 50, "BACK");
+      x += 52;
+    } else {
+      KeyCap(cr, x, 4, 46, "TAB");
+      x += 48;
+    }
+  };
+  if (inPlay) {
+    words("let go of");
+    mapKey();
+    words("to play on: the world waits while this map shows");
+    return c.Take();
+  }
   if (pad) {
     // Start opens the pause menu here, as Escape does, so it is not among these.
     StickCap(cr, x + 13, 17, 13, "L");
@@ -358,14 +377,17 @@ Image OverviewKeys(bool pad) {
   }
   x = 470;
   words("hold");
-  if (pad) {
-    PillButton(cr, x, 4, 50, "BACK");
-    x += 52;
-  } else {
-    KeyCap(cr, x, 4, 46, "TAB");
-    x += 48;
-  }
+  mapKey();
   words("in play to see this map again");
+  return c.Take();
+}
+
+// The legend's words, one row each, beside the marks the game draws left of them.
+Image OverviewLegend() {
+  Canvas c(kLegendWordsWidth, kLegendRowHeight * kLegendRows);
+  for (int i = 0; i < kLegendRows; ++i)
+    DrawText(c.cr(), kLegendWords[i], 0, kLegendRowHeight * (i + 0.5),
+             Style(Font::SansBold, 13, pal::kCream, 0, 1.5), 0);
   return c.Take();
 }
 
@@ -414,7 +436,10 @@ void MakeHud(AssetSet& set) {
   set.Add("GameOver.png", GameOver());
   set.Add("OverviewBackdrop.png", OverviewBackdrop());
   set.Add("OverviewNames.png", OverviewNames());
-  for (bool pad : {false, true})
-    set.Add(InAssets(Prompt(kOverviewKeyPictures, pad)), OverviewKeys(pad));
+  set.Add(InAssets(kLegendPicture), OverviewLegend());
+  for (bool pad : {false, true}) {
+    set.Add(InAssets(Prompt(kOverviewKeyPictures, pad)), OverviewKeys(pad, false));
+    set.Add(InAssets(Prompt(kOverviewInPlayKeyPictures, pad)), OverviewKeys(pad, true));
+  }
   set.Add("ExitArrow.png", ExitArrow());
 }

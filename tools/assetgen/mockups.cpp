@@ -101,18 +101,20 @@ Image Paused(const AssetSet& set, bool confirm) {
   Level(cr, set);
   if (confirm) Screen(cr, set, "confirmationscreen.png", 400, 300);
   Screen(cr, set, "PauseScreen.png", 800, 600, 0.5);
-  Screen(cr, set, "PauseText.png", 800, 600);
+  // The menu's column stands left of the player at the view's centre.
+  const double column = -230;
+  PaintImage(cr, set.Get("PauseText.png"), column, 0);
   if (confirm) {
     PlaceButton(cr, set, {"YES", "idle", 150, 100, -100, -50});
     PlaceButton(cr, set, {"NO", "hover", 150, 100, 90, -50});
   } else {
-    PlaceButton(cr, set, {"RESUME", "hover", 150, 75, 0, 60});
-    PlaceButton(cr, set, {"RESTART", "idle", 150, 75, 0, 0});
-    PlaceButton(cr, set, {"INST", "idle", 150, 75, 0, -60});
-    PlaceButton(cr, set, {"OPTIONS", "clicked", 150, 75, 0, -120});
-    PlaceButton(cr, set, {"soundOn.png", nullptr, 50, 50, 100, -120});
-    PlaceButton(cr, set, {"GEAR", "idle", 50, 50, 155, -120});
-    PlaceButton(cr, set, {"MENU", "idle", 150, 75, 0, -180});
+    PlaceButton(cr, set, {"RESUME", "hover", 150, 75, column, 60});
+    PlaceButton(cr, set, {"RESTART", "idle", 150, 75, column, 0});
+    PlaceButton(cr, set, {"INST", "idle", 150, 75, column, -60});
+    PlaceButton(cr, set, {"OPTIONS", "clicked", 150, 75, column, -120});
+    PlaceButton(cr, set, {"soundOn.png", nullptr, 50, 50, column + 100, -120});
+    PlaceButton(cr, set, {"GEAR", "idle", 50, 50, column + 155, -120});
+    PlaceButton(cr, set, {"MENU", "idle", 150, 75, column, -180});
   }
   Hud(cr, set, "Status.png", "SBULB.png", "PIC.png", 0, 0);
   return c.Take();

@@ -204,7 +204,7 @@ Image Controls(const AssetSet& set) {
     DrawText(cr, kActionPadButtons[i], 620, y, Body(14, pal::kMuted));
   }
   DrawText(cr, "Click a key, then press the new key or mouse button. Escape keeps the old one.",
-           400, 466, Body(13, pal::kMuted));
+           400, kControlsHintY, Body(13, pal::kMuted));
   return c.Take();
 }
 

@@ -21,13 +21,14 @@ fi
 for _ in $(seq 1 30); do grep -q '^Graphics: OpenGL' "$out" && break; sleep 0.1; done
 grep -q '^Graphics: OpenGL' "$out" && logged_live=1 || logged_live=0
 sleep 0.5
-# Hit box centres of the pause menu in the 800 x 600 window.
-press Escape; click_at 398 296; click_at 299 347          # restart, yes
+# Hit box centres of the pause menu in the 800 x 600 window: the player starts left of the
+# view's centre, so the menu stands right of it.
+press Escape; click_at 598 296; click_at 299 347          # restart, yes
 for _ in $(seq 1 50); do grep -q '^Restarting$' "$out" && break; sleep 0.1; done
 sleep 0.5
 xdotool mousemove --window "$wid" 100 100
 xdotool keydown w; sleep 0.6; xdotool keyup w; sleep 0.2
-press Escape; click_at 400 477; click_at 299 347          # main menu, yes
+press Escape; click_at 600 477; click_at 299 347          # main menu, yes
 wait "$pid"
 rc=$?
 
