@@ -114,9 +114,8 @@ Image Digit(int d) {
   return c.Take();
 }
 
-Image EmptyPhoto() {
-  Canvas c(50, 50);
-  cairo_t* cr = c.cr();
+// A photo slot with nothing in it: the socket and its dashed frame.
+void EmptySlot(cairo_t* cr) {
   SetColor(cr, kSocket);
   cairo_paint(cr);
   PathRoundRect(cr, 4, 4, 42, 42, 4);
@@ -124,6 +123,12 @@ Image EmptyPhoto() {
   cairo_set_dash(cr, dash, 2, 0);
   Stroke(cr, Hex(0x4a5268), 1.5);
   cairo_set_dash(cr, nullptr, 0, 0);
+}
+
+Image EmptyPhoto() {
+  Canvas c(50, 50);
+  cairo_t* cr = c.cr();
+  EmptySlot(cr);
   CameraGlyph(cr, 25, 25, 22, Hex(0x353c50));
   return c.Take();
 }
@@ -133,13 +138,7 @@ Image EmptyPhoto() {
 Image ChargingPhoto(int step) {
   Canvas c(50, 50);
   cairo_t* cr = c.cr();
-  SetColor(cr, kSocket);
-  cairo_paint(cr);
-  PathRoundRect(cr, 4, 4, 42, 42, 4);
-  const double dash[] = {4, 3};
-  cairo_set_dash(cr, dash, 2, 0);
-  Stroke(cr, Hex(0x4a5268), 1.5);
-  cairo_set_dash(cr, nullptr, 0, 0);
+  EmptySlot(cr);
   CameraGlyph(cr, 25, 21, 20, Hex(0x262b3a));
   PathRoundRect(cr, 9, 35, 32, 7, 2);
   FillStroke(cr, Hex(0x1a1d28), Hex(0x4a5268), 1);
