@@ -49,7 +49,7 @@ fi
 
 # A warning counts as much as an error: an override needs its reason in the override file.
 # Hardening is only an info, so it is looked for by name.
-lintian --info --fail-on error,warning --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1 ||
+lintian --display-info --fail-on error,warning --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1 ||
   { cat "$scratch/lintian.log"; fail "lintian"; }
 grep 'hardening-' "$scratch/lintian.log" && fail "lintian finds the program not hardened"
 
