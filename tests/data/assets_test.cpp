@@ -207,7 +207,8 @@ TEST(Assets, IconsKeepTheDesktopMargin) {
   std::vector<std::string> paths = {"Assets/icon.png"};
   for (int size : {16, 24, 32, 48, 64, 128, 256, 512}) {
     const std::string side = std::to_string(size);
-    paths.push_back("../packaging/icons/hicolor/" + side + "x" + side + "/apps/org.vantrel.Vantrel.png");
+    paths.push_back("../packaging/icons/hicolor/" + side + "x" + side +
+                    "/apps/org.vantrel.Vantrel.png");
   }
   for (const std::string& path : paths) {
     SCOPED_TRACE(path);
