@@ -5,7 +5,8 @@ if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   execute_process(COMMAND git -C "${CPACK_VANTREL_SOURCE_DIR}" log -1 --format=%ct
                   OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
   if(NOT epoch MATCHES "^[0-9]+$")
-    file(STRINGS "${CPACK_VANTREL_SOURCE_DIR}/packaging/changelog" signed REGEX "^ -- " LIMIT_COUNT 1)
+    file(STRINGS "${CPACK_VANTREL_SOURCE_DIR}/packaging/changelog" signed REGEX "^ -- "
+         LIMIT_COUNT 1)
     string(REGEX REPLACE ".*>  " "" date "${signed}")
     execute_process(COMMAND date -d "${date}" +%s OUTPUT_VARIABLE epoch
                     OUTPUT_STRIP_TRAILING_WHITESPACE)

@@ -12,7 +12,8 @@ if(NOT DEFINED CMAKE_INSTALL_DATADIR)
 endif()
 # GNUInstallDirs would name it after the project, with a capital.
 if(NOT DEFINED CMAKE_INSTALL_DOCDIR)
-  set(CMAKE_INSTALL_DOCDIR share/doc/vantrel CACHE PATH "The copyright and changelog (share/doc/vantrel)")
+  set(CMAKE_INSTALL_DOCDIR share/doc/vantrel CACHE PATH
+      "The copyright and changelog (share/doc/vantrel)")
 endif()
 include(GNUInstallDirs)
 set(VANTREL_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/vantrel)
@@ -50,8 +51,10 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXE
 install(TARGETS vantrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The sandbox's map is a developer's test level, not part of the game.
 install(DIRECTORY data/ DESTINATION ${VANTREL_INSTALL_DATADIR} PATTERN "Sandbox.txt" EXCLUDE)
-install(FILES packaging/${VANTREL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
-install(FILES packaging/${VANTREL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
+install(FILES packaging/${VANTREL_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+install(FILES packaging/${VANTREL_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
 install(DIRECTORY packaging/icons/ DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/vantrel.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
@@ -84,8 +87,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
 # Only the package gets lintian's overrides: another distribution has no use for them.
-set(CPACK_INSTALLED_DIRECTORIES
-    "${CMAKE_SOURCE_DIR}/packaging/lintian;${CPACK_PACKAGING_INSTALL_PREFIX}/share/lintian/overrides")
+set(CPACK_INSTALLED_DIRECTORIES ${CMAKE_SOURCE_DIR}/packaging/lintian
+    ${CPACK_PACKAGING_INSTALL_PREFIX}/share/lintian/overrides)
 # Read by cpack when it runs: file times from the commit, so that two builds of one commit
 # give the same package.
 set(CPACK_VANTREL_SOURCE_DIR ${CMAKE_SOURCE_DIR})

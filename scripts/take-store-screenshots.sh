@@ -37,7 +37,8 @@ save() {
 until_shown() {
   local what=$1 picture=$2
   shift 2
-  "$probe" match "$wid" "$assets/$picture" "$@" 70 10 >/dev/null || { echo "$what never showed"; exit 1; }
+  "$probe" match "$wid" "$assets/$picture" "$@" 70 10 >/dev/null ||
+    { echo "$what never showed"; exit 1; }
 }
 walk() {
   xdotool keydown "$1"

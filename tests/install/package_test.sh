@@ -42,14 +42,16 @@ metainfo="$root/share/metainfo/$id.metainfo.xml"
 
 # Every file has the commit's time.
 if epoch=$(git -C "$source" log -1 --format=%ct 2>/dev/null); then
-  times=$(dpkg-deb --fsys-tarfile "$deb" | TZ=UTC tar -tv --full-time | awk '{print $4, $5}' | sort -u)
+  times=$(dpkg-deb --fsys-tarfile "$deb" | TZ=UTC tar -tv --full-time | awk '{print $4, $5}' |
+    sort -u)
   [ "$times" = "$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')" ] ||
     fail "the package's file times are not the commit's: $(echo $times)"
 fi
 
 # A warning counts as much as an error: an override needs its reason in the override file.
 # Hardening is only an info, so it is looked for by name.
-lintian --display-info --fail-on error,warning --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1 ||
+lintian --display-info --fail-on error,warning --tag-display-limit 0 "$deb" \
+  >"$scratch/lintian.log" 2>&1 ||
   { cat "$scratch/lintian.log"; fail "lintian"; }
 grep 'hardening-' "$scratch/lintian.log" && fail "lintian finds the program not hardened"
 
@@ -70,7 +72,8 @@ summary=$(sed -n 's:.*<summary>\(.*\)</summary>.*:\1:p' "$metainfo")
 [ ${#summary} -le 35 ] || fail "the summary has ${#summary} characters, 35 at most: $summary"
 # One set of screenshots, all of the full screen at 1920 x 1080; the files behind their
 # addresses are kept in docs/store-screenshots.
-shots=$(sed -n 's:.*<image type="source" width="\([0-9]*\)" height="\([0-9]*\)">.*/\(.*\)</image>:\1x\2 \3:p' "$metainfo")
+image='.*<image type="source" width="\([0-9]*\)" height="\([0-9]*\)">.*/\(.*\)</image>'
+shots=$(sed -n "s:$image:\\1x\\2 \\3:p" "$metainfo")
 [ "$(echo "$shots" | wc -l)" = "$(ls "$source"/docs/store-screenshots/*.png | wc -l)" ] ||
   fail "the metainfo's screenshots are not those of docs/store-screenshots"
 while read -r size name; do
@@ -164,7 +167,8 @@ zcat "$other/usr/share/man/man6/vantrel.6.gz" | grep -qx '\.I /usr/share/vantrel
 cd "$scratch/home"
 run other-layout check_running_game
 
-wait "$again" && cmp "$deb" "$scratch"/again/vantrel_*.deb || fail "two packages of one build differ"
+wait "$again" && cmp "$deb" "$scratch"/again/vantrel_*.deb ||
+  fail "two packages of one build differ"
 
 if [ "$failures" -ne 0 ]; then tail -n 5 "$scratch"/*.log; exit 1; fi
 echo "package: $(basename "$deb") passes lintian, appstreamcli and desktop-file-validate," \
