@@ -205,6 +205,30 @@ TEST(Assets, SpritesLeaveTheirMarginsClear) {
   }
 }
 
+// The window's icon and the desktop's at every size leave a sixteenth clear on each side,
+// as icon themes expect, and the tile fills the rest up to that margin.
+TEST(Assets, IconsKeepTheDesktopMargin) {
+  std::vector<std::string> paths = {"Assets/icon.png"};
+  for (int size : {16, 24, 32, 48, 64, 128, 256, 512}) {
+    const std::string side = std::to_string(size);
+    paths.push_back("../packaging/icons/hicolor/" + side + "x" + side +
+                    "/apps/org.vantrel.Vantrel.png");
+  }
+  for (const std::string& path : paths) {
+    SCOPED_TRACE(path);
+    Loaded p(path);
+    ASSERT_TRUE(p.ok);
+    const int size = p.image.width, margin = size / 16;
+    int inMargin = 0;
+    for (int y = 0; y < size; ++y)
+      for (int x = 0; x < size; ++x)
+        if (std::min({x, y, size - 1 - x, size - 1 - y}) < margin) inMargin += p.Alpha(x, y) > 0;
+    EXPECT_EQ(inMargin, 0);
+    EXPECT_GT(p.Alpha(margin + 1, size / 2), 128);
+    EXPECT_GT(p.Alpha(size / 2, size - margin - 2), 128);
+  }
+}
+
 TEST(Assets, ConesWidenFromTheMiddleOfTheLeftEdge) {
   Loaded player("Assets/playerLOS.png"), monster("Assets/monsterLOS.png");
   for (const Loaded* p : {&player, &monster}) {

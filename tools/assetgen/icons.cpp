@@ -16,10 +16,15 @@ const char kAppId[] = "org.vantrel.Vantrel";
 const int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256, 512};
 
 // A camera lens on a night-blue tile, laid out on a 64-unit grid. The bold teal ring and the
-// bright pupil carry the picture at 16 pixels; the iris blades only show from 32 up.
+// bright pupil carry the picture at 16 pixels; the iris blades only show from 32 up. The
+// tile leaves a sixteenth of the icon clear on every side, as desktop icons do, so that
+// it sits among other icons at the same size.
 void DrawIcon(cairo_t* cr, double size, bool blades) {
+  const double kMargin = 4;
   cairo_save(cr);
   cairo_scale(cr, size / 64, size / 64);
+  cairo_translate(cr, kMargin, kMargin);
+  cairo_scale(cr, (64 - 2 * kMargin) / 64, (64 - 2 * kMargin) / 64);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   PathRoundRect(cr, 2, 2, 60, 60, 12);
   FillStroke(cr, pal::kPanel, pal::kTeal, 4);
