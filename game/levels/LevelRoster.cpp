@@ -1,36 +1,49 @@
 #include "LevelRoster.h"
 
+#include <optional>
+
+#include "KEReport.h"
+#include "LevelCheck.h"
 #include "LevelNames.h"
 #include "Levels.h"
 
-GameState* CreateLevel(int number) {
-  switch (number) {
-    case 1:
-      return new Level1;
-    case 2:
-      return new Level2;
-    case 3:
-      return new Level3;
-    case 4:
-      return new Level4;
-    case 5:
-      return new Level5;
-    case 6:
-      return new Level6;
-    case 7:
-      return new Trial1;
-    case 8:
-      return new Trial2;
-    default:
-      return nullptr;
+namespace {
+
+constexpr const char* kLevelFiles[kLevelCount] = {"Level1.txt", "Level2.txt", "Level3.txt",
+                                                  "Level4.txt", "Level5.txt", "Level6.txt",
+                                                  "Trial1.txt", "Trial2.txt"};
+constexpr int kStoryLevels = 6;
+
+// Read once a run, from the data folder; a damaged file says so and plays what could be read.
+const LevelCast& CachedCast(int number) {
+  static std::optional<LevelCast> casts[kLevelCount];
+  std::optional<LevelCast>& cast = casts[number - 1];
+  if (!cast) {
+    const char* file = kLevelFiles[number - 1];
+    Level level;
+    std::vector<std::string> problems;
+    ReadLevelFile(file, &level, &problems);
+    if (problems.empty() && !level.grid.Empty())
+      for (const LevelProblem& problem : CheckLevel(level))
+        problems.push_back(std::string(file) + ": " + problem.Line());
+    for (const std::string& line : problems) KEReport("%s", line.c_str());
+    cast = CastOf(level, file);
+    // Level 1's fire rats take their post before the first frame, as they always have.
+    cast->initializeWhenPlaced = number == 1;
   }
+  return *cast;
+}
+
+}  // namespace
+
+GameState* CreateLevel(int number) {
+  if (number < 1 || number > kLevelCount) return nullptr;
+  if (number <= kStoryLevels) return new StoryLevel(CachedCast(number));
+  return new TrialLevel(CachedCast(number));
 }
 
 const LevelCast* LevelCastOf(int number) {
-  static const LevelCast* const kCasts[kLevelCount] = {&kLevel1Cast, &kLevel2Cast, &kLevel3Cast,
-                                                       &kLevel4Cast, &kLevel5Cast, &kLevel6Cast,
-                                                       &kTrial1Cast, &kTrial2Cast};
-  return number >= 1 && number <= kLevelCount ? kCasts[number - 1] : nullptr;
+  return number >= 1 && number <= kLevelCount ? &CachedCast(number) : nullptr;
 }
 
 const char* LevelName(int number) {
