@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "KEReport.h"
 #include "LevelCheck.h"
 #include "LevelNames.h"
 #include "Levels.h"
+#include "SavedFile.h"
 
 namespace {
 
@@ -14,11 +14,12 @@ constexpr const char* kLevelFiles[kLevelCount] = {"Level1.txt", "Level2.txt", "L
                                                   "Trial1.txt", "Trial2.txt"};
 constexpr int kStoryLevels = 6;
 
-// Read once a run, from the data folder; a damaged file says so and plays what could be read.
+// Read from the data folder once it has been read whole; a damaged file says so once and
+// plays what could be read. One asked for before the move into the data folder is read again.
 const LevelCast& CachedCast(int number) {
   static std::optional<LevelCast> casts[kLevelCount];
   std::optional<LevelCast>& cast = casts[number - 1];
-  if (!cast) {
+  if (!cast || cast->grid.Empty()) {
     const char* file = kLevelFiles[number - 1];
     Level level;
     std::vector<std::string> problems;
@@ -26,7 +27,7 @@ const LevelCast& CachedCast(int number) {
     if (problems.empty() && !level.grid.Empty())
       for (const LevelProblem& problem : CheckLevel(level))
         problems.push_back(std::string(file) + ": " + problem.Line());
-    for (const std::string& line : problems) KEReport("%s", line.c_str());
+    for (const std::string& line : problems) SayOnce(line);
     cast = CastOf(level, file);
     // Level 1's fire rats take their post before the first frame, as they always have.
     cast->initializeWhenPlaced = number == 1;

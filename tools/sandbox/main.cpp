@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
       char* end = nullptr;
       gLevelNumber = int(std::strtol(argv[++i], &end, 10));
-      if (*end != '\0' || !LevelCastOf(gLevelNumber)) return Usage();
+      if (*end != '\0' || gLevelNumber < 1 || gLevelNumber > kLevelCount) return Usage();
     } else if (argv[i][0] == '-') {
       return Usage();
     } else {
