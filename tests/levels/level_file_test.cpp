@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -278,9 +279,11 @@ TEST(LevelFileTest, HugeFilesAndLinesAreRefusedInBoundedMemory) {
   std::remove(wide.c_str());
 }
 
-// A save replaces the file whole and reads back as the level saved.
+// A save makes its folder, replaces the file whole and reads back as the level saved.
 TEST(LevelFileTest, ASavedLevelReadsBack) {
-  const std::string path = testing::TempDir() + "/saved_level/mine.txt";
+  const std::string folder = testing::TempDir() + "/saved_levels";
+  std::filesystem::remove_all(folder);
+  const std::string path = folder + "/mine.txt";
   Level level = Read(kSmallLevel);
   level.name = "Mine";
   std::string problem;
@@ -292,7 +295,7 @@ TEST(LevelFileTest, ASavedLevelReadsBack) {
   ASSERT_TRUE(ReadLevelFile(path, &back, &problems));
   EXPECT_TRUE(problems.empty());
   EXPECT_EQ(WriteLevel(back), WriteLevel(level));
-  std::remove(path.c_str());
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
