@@ -111,6 +111,21 @@ std::string PointText(const LevelPoint& point) {
 
 }  // namespace
 
+bool operator==(const LevelPoint& a, const LevelPoint& b) {
+  return a.column == b.column && a.row == b.row && a.dx == b.dx && a.dy == b.dy;
+}
+
+bool operator==(const LevelMonster& a, const LevelMonster& b) {
+  return a.kind == b.kind && a.start == b.start && a.route == b.route && a.pause == b.pause &&
+         a.facing == b.facing;
+}
+
+bool operator==(const Level& a, const Level& b) {
+  return a.name == b.name && a.grid.width == b.grid.width && a.grid.height == b.grid.height &&
+         a.grid.tileSize == b.grid.tileSize && a.grid.cells == b.grid.cells &&
+         a.player == b.player && a.monsters == b.monsters;
+}
+
 bool ReadLevel(const std::string& text, const std::string& fileName, Level* out,
                std::vector<std::string>* problems) {
   *out = Level();

@@ -59,6 +59,11 @@ struct Level {
   std::vector<LevelMonster> monsters;
 };
 
+// Field by field, as an editor tells a changed level from the one it saved.
+bool operator==(const LevelPoint& a, const LevelPoint& b);
+bool operator==(const LevelMonster& a, const LevelMonster& b);
+bool operator==(const Level& a, const Level& b);
+
 // Reads a level from `text`. False, with one line in `problems`, when there is no level to
 // play (not a level or map, a damaged header, over the bounds). A damaged cell or a cast line
 // that cannot be read costs that cell or line alone, with one line in `problems` each.

@@ -1,5 +1,6 @@
 // Any bytes given to the level loader and the validator: no crash or hang, every problem one
 // line, and a level that was read is written back as text that reads as the same level.
+// A bare map comes back as a level of its own, with its name empty and no cast.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -28,9 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string written = WriteLevel(level);
   Level again;
   std::vector<std::string> againProblems;
-  // A bare map comes back as a level of its own, with its name empty and no cast.
   if (!ReadLevel(written, "fuzz.txt", &again, &againProblems) || !againProblems.empty() ||
-      WriteLevel(again) != written)
+      !(again == level))
     __builtin_trap();
   return 0;
 }
