@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one fuzz target under libFuzzer for a while: scripts/fuzz.sh TARGET [SECONDS]
-# TARGET is tile_map, level, sound or progress. New inputs go to a scratch folder; the seeds stay as
-# they are. The whole game is built instrumented, so the search sees inside our readers.
+# TARGET is tile_map, level, sound or progress. New inputs go to a scratch folder; the seeds
+# stay as they are. The whole game is built instrumented, so the search sees inside our readers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:?usage: scripts/fuzz.sh tile_map|level|sound|progress [seconds]}

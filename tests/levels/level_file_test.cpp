@@ -204,37 +204,6 @@ TEST(LevelFileTest, AMapWithoutTheFirstLineIsAnEmptyLevel) {
   EXPECT_TRUE(level.monsters.empty());
 }
 
-// Read, written and read again, a level is the same, down to the game's own units: the
-// game's levels, and one with every kind of value in it.
-TEST(LevelFileTest, WritingAndReadingGiveTheSameLevel) {
-  std::vector<std::string> texts = {std::string(kSmallLevel) +
-                                    "monster fireball 1,1 route 1,8~-0.5,12.25 8,8 facing "
-                                    "1260.5071 pause 0.3\n"};
-  for (int number = 1; number <= kLevelCount; ++number) {
-    std::ifstream file(LevelCastOf(number)->mapFile);
-    texts.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  }
-  for (const std::string& text : texts) {
-    const Level first = Read(text);
-    SCOPED_TRACE(first.name);
-    const std::string written = WriteLevel(first);
-    std::vector<std::string> problems;
-    const Level second = Read(written, &problems);
-    EXPECT_TRUE(problems.empty());
-    EXPECT_EQ(WriteLevel(second), written);
-    const LevelCast a = CastOf(first, ""), b = CastOf(second, "");
-    ASSERT_EQ(a.monsters.size(), b.monsters.size());
-    for (std::size_t m = 0; m < a.monsters.size(); ++m) {
-      EXPECT_EQ(a.monsters[m].rotation, b.monsters[m].rotation);
-      EXPECT_EQ(a.monsters[m].pause, b.monsters[m].pause);
-      for (std::size_t w = 0; w < a.monsters[m].route.size(); ++w) {
-        EXPECT_EQ(a.monsters[m].route[w].x, b.monsters[m].route[w].x);
-        EXPECT_EQ(a.monsters[m].route[w].y, b.monsters[m].route[w].y);
-      }
-    }
-  }
-}
-
 // Level 6's fireball turns back short of its second waypoint's centre, as it always has.
 TEST(LevelFileTest, AnOffsetPointLandsInWorldUnits) {
   const LevelCast& cast = *LevelCastOf(6);
