@@ -306,7 +306,7 @@ int main(int argc, char** argv) {
     }
     const int number = word == "all" ? 0 : std::atoi(argv[i]);
     if (number == 0 && word != "all") return Usage();
-    if (number != 0 && !LevelCastOf(number)) return Usage();
+    if (number != 0 && (number < 1 || number > kLevelCount)) return Usage();
     for (int n = 1; n <= kLevelCount; ++n)
       if (n == number || number == 0) levels.push_back(n);
   }

@@ -6,6 +6,8 @@
 #include <random>
 #include <vector>
 
+#include "LevelFile.h"
+
 namespace {
 
 constexpr int kTileSize = 50;
@@ -31,8 +33,6 @@ bool WriteScaleMap(const std::string& file, int side, int monsters) {
     for (int column = middle - 1; column <= middle + 1; ++column) grid[line][column] = kFloor;
   grid[1][side - 2] = kExit;
 
-  auto x = [&](int column) { return kTileSize * column - kTileSize * side / 2 + kTileSize / 2; };
-  auto y = [&](int line) { return kTileSize * side / 2 - kTileSize / 2 - kTileSize * line; };
   auto free = [&](int line, int column) {
     return line > 0 && column > 0 && line < side - 1 && column < side - 1 &&
            grid[line][column] == kFloor &&
@@ -41,12 +41,13 @@ bool WriteScaleMap(const std::string& file, int side, int monsters) {
 
   FILE* out = std::fopen(file.c_str(), "w");
   if (!out) return false;
-  std::fprintf(out, "width %d\nheight %d\ntilesize %d\n", side, side, kTileSize);
+  std::fprintf(out, "%s\nname Scale %d, %d\nwidth %d\nheight %d\ntilesize %d\n", kLevelFormatLine,
+               side, monsters, side, side, kTileSize);
   for (const std::vector<int>& line : grid) {
     for (int column = 0; column < side; ++column)
       std::fprintf(out, "%d%c", line[column], column + 1 < side ? ' ' : '\n');
   }
-  std::fprintf(out, "\nplayer %d %d\n", x(middle), y(middle));
+  std::fprintf(out, "\nplayer %d,%d\n", middle, middle);
   std::uniform_int_distribution<int> anywhere(1, side - 2), near(-kReach, kReach);
   for (int placed = 0; placed < monsters;) {
     const int line = anywhere(random), column = anywhere(random);
@@ -58,8 +59,8 @@ bool WriteScaleMap(const std::string& file, int side, int monsters) {
         point[1] = column + near(random);
       } while (!free(point[0], point[1]));
     }
-    std::fprintf(out, "monster %d %d %d route %d %d %d %d\n", placed % 5, x(column), y(line),
-                 x(route[0][1]), y(route[0][0]), x(route[1][1]), y(route[1][0]));
+    std::fprintf(out, "monster %s %d,%d route %d,%d %d,%d\n", kMonsterKindNames[placed % 5], column,
+                 line, route[0][1], route[0][0], route[1][1], route[1][0]);
     ++placed;
   }
   return std::fclose(out) == 0;

@@ -1,27 +1,34 @@
 // Vantrel: start the engine, run the states, shut down in order.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "DataDirectory.h"
+#include "FinishedRun.h"
 #include "FrontEnd.h"
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "KEInput.h"
 #include "KEReport.h"
 #include "KESystem.h"
+#include "LevelCheck.h"
+#include "LevelRoster.h"
+#include "Levels.h"
 #include "PadMappings.h"
 #include "SettingsInEffect.h"
 #include "StartScreen.h"
+#include "StateRequests.h"
 
 namespace {
 
 const char kUsage[] =
-    "Usage: vantrel [--window | --fullscreen]\n"
-    "  --window      play in an 800 by 600 window this time\n"
-    "  --fullscreen  play full screen this time\n"
-    "  --help        show this and quit\n"
-    "  --version     show the game's version and quit\n"
+    "Usage: vantrel [--window | --fullscreen] [--level FILE]\n"
+    "  --window        play in an 800 by 600 window this time\n"
+    "  --fullscreen    play full screen this time\n"
+    "  --level FILE    play the level in FILE (see the README), then quit\n"
+    "  --help          show this and quit\n"
+    "  --version       show the game's version and quit\n"
     "Settings are kept in $XDG_CONFIG_HOME/vantrel/settings.ini (else "
     "~/.config/vantrel/settings.ini),\nwon levels in $XDG_DATA_HOME/vantrel/progress.txt (else "
     "~/.local/share/vantrel/progress.txt).\n"
@@ -30,7 +37,7 @@ const char kUsage[] =
 
 // The options override the settings file for this run only. Returns -1 to go on, else the
 // exit code.
-int ReadOptions(int argc, char** argv, Settings* settings) {
+int ReadOptions(int argc, char** argv, Settings* settings, std::string* levelFile) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--window") == 0) {
       settings->fullScreen = false;
@@ -39,6 +46,10 @@ int ReadOptions(int argc, char** argv, Settings* settings) {
     } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       std::fputs(kUsage, stdout);
       return 0;
+    } else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
+      // Named before the move into the data folder, so relative to where we started.
+      std::error_code error;
+      *levelFile = std::filesystem::absolute(argv[++i], error).string();
     } else if (std::strcmp(argv[i], "--version") == 0) {
       std::puts("vantrel " VANTREL_VERSION);
       return 0;
@@ -50,6 +61,41 @@ int ReadOptions(int argc, char** argv, Settings* settings) {
   return -1;
 }
 
+// One level from a file: restart plays it again, the main menu or its exit ends the game.
+LevelCast gFileCast;
+std::string gFileName;
+
+GameState* ReloadFileLevel(unsigned target) {
+  if (target == 0) return nullptr;
+  auto* level = new StoryLevel(gFileCast);
+  level->ShowOverviewAtStart();
+  return level;
+}
+
+GameState* EndFileLevel() {
+  std::printf("%s: exit reached in %.1f s\n", gFileName.c_str(), gFinishedRun.seconds);
+  return nullptr;
+}
+
+// The whole file is judged before any window opens: its first problem, and how many more,
+// on one line.
+bool ReadFileLevel(const std::string& path) {
+  Level level;
+  std::vector<std::string> problems;
+  if (ReadLevelFile(path, &level, &problems) && problems.empty())
+    for (const LevelProblem& problem : CheckLevel(level))
+      problems.push_back(path + ": " + problem.Line());
+  if (!problems.empty()) {
+    const std::size_t more = problems.size() - 1;
+    std::fprintf(stderr, "%s%s\n", problems[0].c_str(),
+                 more ? (" (and " + std::to_string(more) + " more)").c_str() : "");
+    return false;
+  }
+  gFileCast = CastOf(level, path);
+  gFileName = path;
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,7 +103,9 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   const Settings saved = LoadSettings();
   Settings settings = saved;
-  if (const int code = ReadOptions(argc, argv, &settings); code >= 0) return code;
+  std::string levelFile;
+  if (const int code = ReadOptions(argc, argv, &settings, &levelFile); code >= 0) return code;
+  if (!levelFile.empty() && !ReadFileLevel(levelFile)) return 1;
   WriteDefaultSettingsIfMissing();
   if (!EnterDataDirectory()) return 1;
   if (!KESysInit(nullptr, 1, 800, 600, 0, 60, nullptr)) return 1;
@@ -70,8 +118,17 @@ int main(int argc, char** argv) {
   if (const std::string mappings = PadMappingsFilePath(); !mappings.empty())
     AddPadMappings(mappings, KEInputAddPadMapping);
 
-  ConnectFrontEnd();
-  GameStateLoopBegin(new StartScreen);
+  if (levelFile.empty()) {
+    ConnectFrontEnd();
+    GameStateLoopBegin(new StartScreen);
+  } else {
+    SetLoadingScreenFactory(ReloadFileLevel);
+    SetResultScreenFactory(EndFileLevel);
+    auto* level = new StoryLevel(gFileCast);
+    level->ShowOverviewAtStart();
+    GameStateLoopBegin(level);
+    GameStateManager.level = kLevelFromFile;
+  }
   do {
     KeepWindowModeChanges();
   } while (GameStateLoopStep());

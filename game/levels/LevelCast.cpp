@@ -4,26 +4,13 @@
 #include "Monster.h"
 #include "Player.h"
 
-std::vector<PatrolLeg> PatrolLegs(const CastMember& member) {
-  std::vector<KEVec2> points = {member.start};
-  points.insert(points.end(), member.route.begin(), member.route.end());
-  points.push_back(member.start);
-  auto firstEqual = [&](KEVec2 p) {
-    size_t k = 0;
-    while (points[k].x != p.x || points[k].y != p.y) ++k;
-    return k;
-  };
-  std::vector<PatrolLeg> legs;
-  std::vector<bool> walked(points.size());
-  for (size_t k = 0; !member.route.empty() && !walked[k]; k = firstEqual(points[k + 1])) {
-    walked[k] = true;
-    legs.push_back({points[k], points[k + 1]});
-  }
-  return legs;
-}
+// The file's kind numbers are the game's.
+static_assert(kFireRatKind == FireRat && kWaterRatKind == WaterRat && kFireballKind == Fireball &&
+              kMonsterKindCount == Fireball + 1);
 
 bool PlaceCast(LevelBase& level, const LevelCast& cast) {
-  const bool mapRead = level.map.LoadFile(cast.mapFile);
+  level.map.LoadGridAndTiles(cast.grid);
+  const bool mapRead = !cast.grid.Empty();
 
   for (const CastMember& member : cast.monsters) {
     level.monster = gObjectManager.CreateMonster(member.kind);

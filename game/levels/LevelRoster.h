@@ -7,6 +7,8 @@
 struct LevelCast;
 
 constexpr int kLevelCount = 8;
+// The level number of one played from a file (vantrel --level): no level of the roster.
+constexpr int kLevelFromFile = kLevelCount + 1;
 
 // A new level state for `number`, or null when no level has that number.
 GameState* CreateLevel(int number);

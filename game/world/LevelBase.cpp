@@ -385,7 +385,7 @@ void LevelBase::Restart() {
   AudioService::Get().SetMusicMuted(false);
   if (soundButton) soundButton->sprite.SetAnimation(kSoundOn);
   const int level = GameStateManager.level;
-  if (level >= 1 && level <= 8) RequestLoadingScreen(unsigned(level));
+  if (level >= 1) RequestLoadingScreen(unsigned(level));
 }
 
 void LevelBase::QuitToMenu() {

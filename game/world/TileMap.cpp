@@ -91,6 +91,10 @@ bool TileMap::LoadFile(const char* fileName) {
   return true;
 }
 
+void TileMap::LoadGridAndTiles(const TileMapGrid& grid) {
+  if (LoadGrid(grid)) CreateTiles();
+}
+
 bool TileMap::LoadGrid(const TileMapGrid& grid) {
   Clear();
   if (grid.width < 1 || grid.width > kMapMaxSide || grid.height < 1 || grid.height > kMapMaxSide ||

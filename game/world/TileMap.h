@@ -20,6 +20,8 @@ class TileMap {
   // The grids and queries alone, without tiles. A grid that breaks its own bounds leaves
   // the map empty and returns false.
   bool LoadGrid(const TileMapGrid& grid);
+  // The grid with its tiles, as LoadFile makes them; an empty grid leaves the map empty.
+  void LoadGridAndTiles(const TileMapGrid& grid);
 
   int CellAt(KEVec2 point) const;                        // -1 outside the map
   int WallContacts(KEVec2 position, KEVec2 size) const;  // 1 left, 2 right, 4 top, 8 bottom

@@ -24,7 +24,7 @@ mkdir "$scratch/pictures"
   "$writer" "$scratch/pictures/big_icon.png" 257 257 || exit 1
 
 # play_with FILE missing|cut|letter|PICTURE   then the line the game must print once
-# (letter: an X in the second cell of a map's third row)
+# (letter: an X in the second cell of a level's third row)
 play_with() {
   local file=$1 how=$2 expected=$3
   rm -rf "$scratch/data"
@@ -32,7 +32,7 @@ play_with() {
   case "$how" in
     missing) rm "$scratch/data/$file" ;;
     cut) head -c "$(($(stat -c %s "$data/$file") / 3))" "$data/$file" >"$scratch/data/$file" ;;
-    letter) sed '6s/^9 0 /9 X /' "$data/$file" >"$scratch/data/$file" ;;
+    letter) sed '8s/^9 0 /9 X /' "$data/$file" >"$scratch/data/$file" ;;
     *) cp "$scratch/pictures/$how" "$scratch/data/$file" ;;
   esac
   (cd "$scratch" && VANTREL_DATA_DIR="$scratch/data" timeout 60 \
@@ -51,7 +51,7 @@ play_with() {
   fi
 }
 
-play_with Level1.txt missing 'Not able to open map file "Level1.txt": No such file or directory'
+play_with Level1.txt missing 'Level1.txt: no such file'
 play_with Level1.txt cut "cells are missing; they are floor, or wall on the map's edge"
 play_with Level1.txt letter '1 of 400 cells holds no known code: "X" at row 3, column 2;'
 play_with Assets/FIRERAT.png missing 'Could not load picture "Assets/FIRERAT.png"'

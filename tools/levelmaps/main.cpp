@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "DataDirectory.h"
@@ -118,11 +117,9 @@ void DrawPlayer(cairo_t* cr, const LevelCast& cast, const View& view, double rad
 
 bool DrawLevel(int number, const std::string& folder) {
   const LevelCast& cast = *LevelCastOf(number);
-  std::ifstream file(cast.mapFile);
-  TileMapGrid grid;
   TileMap map;
-  if (!file || !ReadTileMap(file, cast.mapFile, &grid) || !map.LoadGrid(grid)) {
-    std::printf("%s: cannot read the map\n", cast.mapFile);
+  if (!map.LoadGrid(cast.grid)) {
+    std::printf("%s: cannot read the map\n", cast.mapFile.c_str());
     return false;
   }
 

@@ -1,7 +1,7 @@
 // vantrel-sandbox: plays one level straight away, with the real window, input and sound.
 // Usage: vantrel-sandbox [--fullscreen] [--frames N] [--level N | map file]
-// --level opens one of the game's eight levels (1 to 6, then the trials 7 and 8). A map
-// file brings its own cast lines (see SandboxLevel.h); it defaults to Sandbox.txt in the
+// --level opens one of the game's eight levels (1 to 6, then the trials 7 and 8). A level
+// file (see LevelFile.h) brings its own cast; it defaults to Sandbox.txt in the
 // game's data folder. Restart reloads the level or the file, so edits show at once; the
 // main menu, the exit cell or closing the window end the program.
 #include <cstdio>
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
       char* end = nullptr;
       gLevelNumber = int(std::strtol(argv[++i], &end, 10));
-      if (*end != '\0' || !LevelCastOf(gLevelNumber)) return Usage();
+      if (*end != '\0' || gLevelNumber < 1 || gLevelNumber > kLevelCount) return Usage();
     } else if (argv[i][0] == '-') {
       return Usage();
     } else {
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     std::printf(
         "%s: %zu monsters; WASD walk, left click photograph, right click disguise, "
         "G ghost, Escape pause\n",
-        cast.mapFile, cast.monsters.size());
+        cast.mapFile.c_str(), cast.monsters.size());
   }
 
   long frames = 0;
