@@ -9,7 +9,7 @@
 #include "GameState.h"
 #include "LevelOverview.h"
 #include "ObjectManager.h"
-#include "SettingsScreen.h"
+#include "SettingsPanel.h"
 #include "Sprite.h"
 #include "StatusDisplay.h"
 #include "TileMap.h"
