@@ -396,15 +396,9 @@ void LevelBase::QuitToMenu() {
   RequestLoadingScreen(0);
 }
 
-namespace {
-double gLevelSpeed = 1.0;
-}  // namespace
-
 FinishedRun gFinishedRun;
 
-void SetLevelSpeed(double share) { gLevelSpeed = share > 0 && share <= 1 ? share : 1.0; }
-
-double LevelBase::TimeScale() const { return gLevelSpeed; }
+double LevelBase::TimeScale() const { return LevelSpeed(); }
 
 LevelBase* CurrentLevel() {
   GameState* state = GameStateManager.current;

@@ -91,8 +91,5 @@ class LevelBase : public GameState, public ResumableState {
 
 // The running level, or null when the running state is not a level.
 LevelBase* CurrentLevel();
-// The game speed assist: every level from now on runs at this share of full speed (1.0,
-// 0.85 or 0.7 from the settings), its monsters, hazards, timers and player alike.
-void SetLevelSpeed(double share);
 // The running level's map, or null.
 TileMap* CurrentMap();

@@ -11,6 +11,7 @@
 #include "Monster.h"
 #include "ObjectManager.h"
 #include "Player.h"
+#include "SettingsInEffect.h"
 #include "Tile.h"
 #include "test_input.h"
 #include "test_level.h"
