@@ -167,7 +167,8 @@ void LevelBase::Load() {
   hud.Load();
   overview.Load();
   exitArrow.Load(map);
-  player = gObjectManager.CreatePlayer();
+  player = CreatePlayer();
+  player->strip = &hud;
   gCurrentPlayer = player.get();
   gCurrentUI = &hud;
   gObjectManager.InitializeAll();
@@ -400,13 +401,4 @@ FinishedRun gFinishedRun;
 
 double LevelBase::TimeScale() const { return LevelSpeed(); }
 
-LevelBase* CurrentLevel() {
-  GameState* state = GameStateManager.current;
-  if (!state || state == KE_STATE_RESTART) return nullptr;
-  return dynamic_cast<LevelBase*>(state);
-}
-
-TileMap* CurrentMap() {
-  LevelBase* level = CurrentLevel();
-  return level ? level->GetMap() : nullptr;
-}
+LevelBase* CurrentLevel() { return RunningStateAs<LevelBase>(); }

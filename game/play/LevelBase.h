@@ -9,12 +9,12 @@
 #include "GameState.h"
 #include "LevelOverview.h"
 #include "ObjectManager.h"
+#include "Player.h"
 #include "SettingsPanel.h"
 #include "Sprite.h"
 #include "StatusDisplay.h"
 #include "TileMap.h"
 
-class Player;
 class Monster;
 class UIButton;
 
@@ -29,7 +29,12 @@ struct LevelCamera {
   KEVec2 view = {0, 0};
 };
 
-class LevelBase : public GameState, public ResumableState {
+// The floors below ask the running level through small interfaces: the object manager to
+// close its pause menu, the actors for the map they walk and for a new try.
+class LevelBase : public GameState,
+                  public ResumableState,
+                  public MapState,
+                  public RestartableState {
  public:
   ~LevelBase() override;
   // The shared part of loading; a concrete level calls it after its map and monsters.
@@ -40,11 +45,11 @@ class LevelBase : public GameState, public ResumableState {
   void Free() override;
   void Unload() override;
   double TimeScale() const override;
-  virtual TileMap* GetMap() { return &map; }
+  TileMap* GetMap() override { return &map; }
 
   void Resume() override;
   void ShowConfirm(bool open);
-  void Restart();
+  void Restart() override;
   void QuitToMenu();
   // Entered through the loading screen: the level opens on its overview, and play begins
   // on a walk key, Space, Enter or a click.
@@ -91,5 +96,3 @@ class LevelBase : public GameState, public ResumableState {
 
 // The running level, or null when the running state is not a level.
 LevelBase* CurrentLevel();
-// The running level's map, or null.
-TileMap* CurrentMap();

@@ -453,7 +453,7 @@ TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
     level->placeMonsters = [&c](TestLevel& self) {
       if (c.kind >= 0) self.AddMonster(c.kind, self.CellCentre(c.at, 1)).rotation = c.facing;
       if (c.sparks) {
-        auto trail = gObjectManager.CreateElectric();
+        auto trail = CreateElectric();
         trail->position = self.CellCentre(3, 1);
         trail->UpdateTransform();
       }

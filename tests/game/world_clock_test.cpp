@@ -65,7 +65,7 @@ const Timed kTimed[] = {
      },
      nullptr, [] { return Same(gWalker->position, gWaypoint); }},
     {"an electric trail", Electric::kLife / 60, nullptr,
-     [] { gTrail = gObjectManager.CreateElectric(); }, [] { return !gTrail.expired(); }},
+     [] { gTrail = CreateElectric(); }, [] { return !gTrail.expired(); }},
 };
 
 // World steps from the first frame `timed` lasts to the first it no longer does, or -1: its
