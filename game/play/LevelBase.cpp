@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "Controls.h"
-#include "KEGraphics.h"
 #include "FinishedRun.h"
+#include "KEGraphics.h"
 #include "KEInput.h"
 #include "KESystem.h"
 #include "Player.h"
@@ -14,36 +14,6 @@
 
 namespace {
 
-// The pause menu's column stands beside the player, who is at the view's centre unless the
-// camera stops at a map's edge: left of the centre, or right of it for a player left of it.
-constexpr float kColumnLeftX = -230, kColumnRightX = 200;
-
-// The pause menu as data, in creation order, its column on the left. The sound switch has
-// no state images.
-using PauseButton = ButtonRow<LevelBase>;
-const PauseButton kPauseButtons[] = {
-    {&LevelBase::resumeButton, OverPlate("RESUME", 150, 75, kColumnLeftX, 60, kPausePlate)},
-    {&LevelBase::restartButton, OverPlate("RESTART", 150, 75, kColumnLeftX, 0, kPausePlate)},
-    // The main menu's picture, squeezed.
-    {&LevelBase::instButton, OverPlate("INST", 150, 75, kColumnLeftX, -60, kMenuPlate, 220, 80)},
-    {&LevelBase::backButton, OverPlate("BACK", 150, 80, 11, -275, kBackPlate)},
-    {&LevelBase::optionsButton, OverPlate("OPTIONS", 150, 75, kColumnLeftX, -120, kPausePlate)},
-    {&LevelBase::soundButton, OverPlate(nullptr, 50, 50, kColumnLeftX + 100, -120, kSmallPlate)},
-    {&LevelBase::gearButton, OverPlate("GEAR", 50, 50, kColumnLeftX + 155, -120, kSmallPlate)},
-    {&LevelBase::menuButton, OverPlate("MENU", 150, 75, kColumnLeftX, -180, kPausePlate)},
-    {&LevelBase::yesButton, OverPlate("YES", 150, 100, -100, -50, kAnswerPlate)},
-    {&LevelBase::noButton, OverPlate("NO", 150, 100, 90, -50, kAnswerPlate)},
-};
-constexpr UIButton* LevelBase::*kMainButtons[] = {
-    &LevelBase::resumeButton, &LevelBase::restartButton, &LevelBase::instButton,
-    &LevelBase::optionsButton, &LevelBase::menuButton};
-constexpr UIButton* LevelBase::*kColumnButtons[] = {
-    &LevelBase::resumeButton,  &LevelBase::restartButton, &LevelBase::instButton,
-    &LevelBase::optionsButton, &LevelBase::soundButton,   &LevelBase::gearButton,
-    &LevelBase::menuButton};
-
-enum SoundImage { kSoundOn = 0, kSoundOff = 1 };
-
 // Half the side of the loading picture drawn under the world, centred on the origin.
 constexpr float kLoadingHalf = 330;
 
@@ -52,40 +22,6 @@ constexpr float kLoadingHalf = 330;
 constexpr float kCameraMarginX = 425;
 constexpr float kCameraMarginBottom = 250;
 constexpr float kCameraMarginTop = 325;
-
-// A button pointer is empty before Load and after Free.
-void SetActive(UIButton* button, bool active) {
-  if (button) button->active = active;
-}
-bool Clicked(const UIButton* button) { return button && button->clicked; }
-void ClearClick(UIButton* button) {
-  if (button) button->clicked = false;
-}
-
-// Moves the column, pictures and hit boxes alike, to stand at `x`.
-void PlaceColumn(LevelBase& level, float x) {
-  const float dx = x - level.pauseColumnX;
-  if (dx == 0) return;
-  for (UIButton* LevelBase::*slot : kColumnButtons) {
-    if (UIButton* button = level.*slot) {
-      button->basePosition.x += dx;
-      button->hitLeft += dx;
-      button->hitRight += dx;
-    }
-  }
-  level.pauseColumnX = x;
-}
-
-void SetMainButtons(LevelBase& level, bool active) {
-  for (UIButton* LevelBase::*slot : kMainButtons) SetActive(level.*slot, active);
-}
-
-// The sound switch and the settings gear leave with their row, not a frame later.
-void CloseOptions(LevelBase& level) {
-  level.optionsShown = false;
-  SetActive(level.soundButton, false);
-  SetActive(level.gearButton, false);
-}
 
 // Inside the open range the camera follows; outside it stops at the nearer bound. A map
 // narrower than the view has no range at all, so the camera stays centred on the map
@@ -110,11 +46,6 @@ bool StartsPlay() {
 
 // Another window took the focus, or the pad was pulled out: the player is not playing now.
 bool PlayerStepsAway() { return !gKESysAppActive || KEInputPadRemoved(); }
-
-void PlaceSprite(Sprite& sprite, const char* picture, float halfWidth, float halfHeight) {
-  sprite.Init(1, halfWidth, halfHeight);
-  sprite.AddImage(picture);
-}
 
 }  // namespace
 
@@ -147,18 +78,7 @@ LevelBase::~LevelBase() {
 
 void LevelBase::Load() {
   KEGfxSetCamPosition(0, 0);
-  PlaceSprite(pauseText, "Assets/PauseText.png", 400, 300);
-  PlaceSprite(pauseScreen, "Assets/PauseScreen.png", 400, 300);
-  instructions.Load(kPausedInstructionPictures, 400, 300);
-  PlaceSprite(confirmPanel, "Assets/confirmationscreen.png", 200, 150);
-
-  CreateButtons(*this, kPauseButtons);
-  pauseColumnX = kColumnLeftX;
-  noButton->preferFocus = true;
-  settings.Load();
-  soundButton->sprite.SetImage("Assets/soundOn.png");
-  soundButton->sprite.AddImage("Assets/soundOFF.png");
-  soundButton->useStateImages = false;
+  pauseMenu.Load();
 
   // Only the first frame of the loading picture is ever shown, under the world.
   loadingPicture.Init(4, kLoadingHalf, kLoadingHalf);
@@ -203,9 +123,8 @@ bool LevelBase::OverviewHoldsTheWorld() {
     if (toPause) gObjectManager.paused = true;
     return true;
   }
-  const bool held =
-      !gObjectManager.paused && player && player->inPlay &&
-      (KEInputCheckCurr(VK_TAB) || KEInputCheckCurr(VK_GAMEPAD_VIEW));
+  const bool held = !gObjectManager.paused && player && player->inPlay &&
+                    (KEInputCheckCurr(VK_TAB) || KEInputCheckCurr(VK_GAMEPAD_VIEW));
   if (held != overviewShown) ShowOverview(held);
   return held;
 }
@@ -224,74 +143,22 @@ void LevelBase::Update() {
     gFinishedRun = {GameStateManager.level, playSeconds, player->photosTaken};
   if (camera) camera->Follow(map, !player || player->inPlay);
   const KEVec2 view = camera ? camera->view : KEVec2{0, 0};
-  const bool playerLeft = player && player->inPlay && player->position.x < view.x;
-  PlaceColumn(*this, playerLeft ? kColumnRightX : kColumnLeftX);
-  for (const PauseButton& row : kPauseButtons) {
-    if (UIButton* button = this->*row.slot) button->offset = view;
-  }
+  pauseMenu.Place(view, player && player->inPlay && player->position.x < view.x);
   UpdateUIObjects();
-  if (settings.Update(view)) settings.Open(false);
   hud.Update();
-
-  // The latches of restart, menu and instructions stay set while their screen is open,
-  // so the steps below put back the right buttons every frame after this reset.
-  if (gObjectManager.paused) {
-    SetMainButtons(*this, true);
-    SetActive(backButton, false);
-    SetActive(yesButton, false);
-    SetActive(noButton, false);
-    SetActive(soundButton, optionsShown);
-    SetActive(gearButton, optionsShown);
-    if (settings.IsOpen()) SetMainButtons(*this, false);
+  switch (pauseMenu.Update(view, gObjectManager.paused)) {
+    case PauseChoice::kStay:
+      break;
+    case PauseChoice::kResume:
+      Resume();
+      break;
+    case PauseChoice::kRestart:
+      Restart();
+      break;
+    case PauseChoice::kLeave:
+      QuitToMenu();
+      break;
   }
-  if (Clicked(resumeButton)) Resume();
-  if (Clicked(restartButton)) ShowConfirm(true);
-  if (Clicked(yesButton)) {
-    ClearClick(yesButton);
-    if (Clicked(restartButton)) Restart();
-    if (Clicked(menuButton)) QuitToMenu();
-  }
-  if (Clicked(noButton)) {
-    ShowConfirm(false);
-    ClearClick(restartButton);
-    ClearClick(menuButton);
-    ClearClick(yesButton);
-    ClearClick(noButton);
-  }
-  if (Clicked(instButton)) {
-    instructionsShown = true;
-    SetActive(backButton, true);
-    SetMainButtons(*this, false);
-    CloseOptions(*this);
-  }
-  if (Clicked(backButton)) {
-    instructionsShown = false;
-    ClearClick(backButton);
-    ClearClick(instButton);
-    SetMainButtons(*this, true);
-  }
-  if (Clicked(optionsButton)) {
-    optionsShown = !optionsShown;
-    ClearClick(optionsButton);
-  }
-  // A latch left on a closed options row would flip the mute every frame; drop it.
-  if (Clicked(soundButton)) {
-    ClearClick(soundButton);
-    if (optionsShown) {
-      AudioService::Get().SetMusicMuted(!muted);
-      muted = !muted;
-      soundButton->sprite.SetAnimation(muted ? kSoundOff : kSoundOn);
-    }
-  }
-  if (Clicked(gearButton)) {
-    ClearClick(gearButton);
-    if (optionsShown) {
-      CloseOptions(*this);
-      SetMainButtons(*this, false);
-      settings.Open(true);
-    }
-  }
-  if (Clicked(menuButton)) ShowConfirm(true);
   gObjectManager.SortObjects();
 
   if (music) AudioService::Get().PlayMusicOnce(music, musicStarted);
@@ -321,23 +188,9 @@ void LevelBase::Draw() {
   } else if (CurrentSettings().exitArrow && !gObjectManager.paused && player && player->inPlay) {
     exitArrow.Draw(player->position, shownBottom);
   }
-  // The instructions reach down over the status strip, so it dims with the level under them.
-  if (instructionsShown) hud.Draw();
-  if (gObjectManager.paused && !settings.IsOpen()) {
-    BeginSpriteDraw(0.5f, view.x, view.y);
-    pauseScreen.DrawFrame();
-    if (!instructionsShown) {
-      BeginSpriteDraw(1.0f, view.x + pauseColumnX, view.y);
-      pauseText.DrawFrame();
-    }
-    BeginSpriteDraw(1.0f, view.x, view.y);
-    if (instructionsShown) instructions.DrawFrame();
-    // Over the dimmed level, the question stands out bright.
-    if (confirmShown) confirmPanel.DrawFrame();
-    DrawUIObjects();
-  }
-  if (!instructionsShown) hud.Draw();
-  if (settings.IsOpen()) settings.Draw(view);
+  pauseMenu.DrawUnderStrip(view);
+  hud.Draw();
+  pauseMenu.DrawOverStrip(view);
 }
 
 // A level left while paused (the window closed) must not hand its pause to the next one.
@@ -347,8 +200,7 @@ void LevelBase::Free() {
   gObjectManager.FreeAll();
   map.ForgetTiles();  // the tiles went with the world list
   FreeUIObjects();
-  settings.Forget();
-  for (const PauseButton& row : kPauseButtons) this->*row.slot = nullptr;
+  pauseMenu.Forget();
 }
 
 void LevelBase::Unload() {
@@ -360,38 +212,21 @@ void LevelBase::Unload() {
 
 void LevelBase::Resume() {
   gObjectManager.paused = false;
-  instructionsShown = false;
-  confirmShown = false;
-  optionsShown = false;
-  settings.Open(false);
-  for (const PauseButton& row : kPauseButtons) {
-    SetActive(this->*row.slot, false);
-    ClearClick(this->*row.slot);
-  }
-}
-
-void LevelBase::ShowConfirm(bool open) {
-  confirmShown = open;
-  SetActive(yesButton, open);
-  SetActive(noButton, open);
-  SetMainButtons(*this, !open);
-  CloseOptions(*this);
+  pauseMenu.Close();
 }
 
 // The whole pause menu closes, so a restart that cannot leave (no level number) goes on
 // playing with no stale panel or latch, and with the music and its switch back on.
 void LevelBase::Restart() {
   Resume();
-  muted = false;
-  AudioService::Get().SetMusicMuted(false);
-  if (soundButton) soundButton->sprite.SetAnimation(kSoundOn);
+  pauseMenu.Unmute();
   const int level = GameStateManager.level;
   if (level >= 1 && level <= 8) RequestLoadingScreen(unsigned(level));
 }
 
 void LevelBase::QuitToMenu() {
   Resume();
-  AudioService::Get().SetMusicMuted(false);
+  pauseMenu.Unmute();
   // Set first, so the loading screen already sees that no level is running.
   GameStateManager.level = -1;
   RequestLoadingScreen(0);

@@ -4,19 +4,17 @@
 #include <memory>
 
 #include "AudioService.h"
-#include "DevicePrompt.h"
 #include "ExitArrow.h"
 #include "GameState.h"
 #include "LevelOverview.h"
 #include "ObjectManager.h"
+#include "PauseMenu.h"
 #include "Player.h"
-#include "SettingsPanel.h"
 #include "Sprite.h"
 #include "StatusDisplay.h"
 #include "TileMap.h"
 
 class Monster;
-class UIButton;
 
 // Follows the player and keeps the view over the map.
 struct LevelCamera {
@@ -47,8 +45,10 @@ class LevelBase : public GameState,
   double TimeScale() const override;
   TileMap* GetMap() override { return &map; }
 
+  // The pause menu closes and the world runs on.
   void Resume() override;
-  void ShowConfirm(bool open);
+  // Each leaves through the loading screen, the pause menu closed and the music on: for
+  // this level from its start, or for the main menu.
   void Restart() override;
   void QuitToMenu();
   // Entered through the loading screen: the level opens on its overview, and play begins
@@ -62,31 +62,12 @@ class LevelBase : public GameState,
   TileMap map;
   UI hud;
   Sprite loadingPicture;  // drawn under the world: the loading screen's first frame
-  Sprite pauseScreen;
-  Sprite pauseText;
-  DevicePicture instructions;
-  Sprite confirmPanel;
-  SettingsPanel settings;
+  PauseMenu pauseMenu;
   LevelOverview overview;
   ExitArrow exitArrow;
-  UIButton* resumeButton = nullptr;
-  UIButton* restartButton = nullptr;
-  UIButton* menuButton = nullptr;
-  UIButton* optionsButton = nullptr;
-  UIButton* instButton = nullptr;
-  UIButton* backButton = nullptr;
-  UIButton* soundButton = nullptr;
-  UIButton* gearButton = nullptr;  // beside the sound switch: opens the settings
-  UIButton* yesButton = nullptr;
-  UIButton* noButton = nullptr;
-  bool instructionsShown = false;
-  bool confirmShown = false;
-  bool optionsShown = false;
-  bool muted = false;
   bool musicStarted = false;
   bool overviewShown = false;
   bool overviewUntilStart = false;
-  float pauseColumnX = 0;  // where the pause menu's column stands, from the view's centre
   MusicHandle music;
   double playSeconds = 0;  // this try's time in play, as FinishedRun counts it
 
