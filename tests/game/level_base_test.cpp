@@ -106,6 +106,7 @@ class PauseMenuTest : public ::testing::Test {
     EXPECT_FALSE(ConfirmShown());
     EXPECT_FALSE(InstructionsShown());
     EXPECT_FALSE(OptionsShown());
+    EXPECT_FALSE(level->pauseMenu.settings.IsOpen());
     EXPECT_EQ(ActiveButtons(), "");
     for (UIButton* button : Buttons()) EXPECT_FALSE(button->clicked);
   }
@@ -123,6 +124,7 @@ TEST_F(PauseMenuTest, EscapeFromEveryPauseScreenReturnsToPlay) {
     std::vector<UIButton * PauseMenu::*> clicks;
     const char* active;
     bool confirm, instructions, options;
+    bool settings = false;
   };
   const std::string main = "resume restart inst options menu";
   const Screen screens[] = {
@@ -148,6 +150,14 @@ TEST_F(PauseMenuTest, EscapeFromEveryPauseScreenReturnsToPlay) {
        false,
        false,
        false},
+      // Reopened after Escape, the menu shows its column again, not the settings.
+      {"settings",
+       {&PauseMenu::optionsButton, &PauseMenu::gearButton},
+       "",
+       false,
+       false,
+       false,
+       true},
   };
   for (const Screen& screen : screens) {
     SCOPED_TRACE(screen.name);
@@ -159,6 +169,7 @@ TEST_F(PauseMenuTest, EscapeFromEveryPauseScreenReturnsToPlay) {
     EXPECT_EQ(ConfirmShown(), screen.confirm);
     EXPECT_EQ(InstructionsShown(), screen.instructions);
     EXPECT_EQ(OptionsShown(), screen.options);
+    EXPECT_EQ(level->pauseMenu.settings.IsOpen(), screen.settings);
     Frame(30);
     EXPECT_EQ(ActiveButtons(), screen.active) << "the screen holds";
 
@@ -240,6 +251,42 @@ TEST_F(PauseMenuTest, RestartOutsideTheLevelNumbersClosesTheMenuAndPlaysOn) {
   test_level::Finish();
   SetUp();
   ExpectPlaying();
+}
+
+// On the Game Over picture Space or the pad's A plays the level again from its start, through
+// the loading screen, with the music on again though the sound switch had turned it off. In
+// play Space does nothing of the kind.
+TEST_F(PauseMenuTest, SpaceOrAOnTheGameOverPicturePlaysTheLevelAgain) {
+  const struct {
+    const char* name;
+    bool dead;
+    unsigned key;
+  } rows[] = {{"in play, Space", false, VK_SPACE},
+              {"Game Over, Space", true, VK_SPACE},
+              {"Game Over, the pad's A", true, VK_GAMEPAD_A}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (&row != rows) {
+      test_level::Finish();
+      SetUp();
+    }
+    Tap(VK_ESCAPE);
+    Click(level->pauseMenu.optionsButton);
+    Frame();
+    Click(level->pauseMenu.soundButton);
+    ASSERT_TRUE(level->pauseMenu.muted);
+    Tap(VK_ESCAPE);
+    level->player->lives = row.dead ? 0 : 1;
+    Frame();
+    ASSERT_EQ(level->player->inPlay, !row.dead);
+
+    Tap(row.key);
+    EXPECT_EQ(gRequest.count, row.dead ? 1 : 0);
+    if (!row.dead) continue;
+    EXPECT_EQ(gRequest.target, 3u);
+    EXPECT_FALSE(gRequest.musicMuted);
+    EXPECT_FALSE(InLevel());
+  }
 }
 
 TEST_F(PauseMenuTest, SoundSwitchTogglesMuteAndItsPicture) {
