@@ -89,7 +89,8 @@ void PauseMenu::Place(KEVec2 view, bool playerLeftOfCentre) {
 }
 
 PauseChoice PauseMenu::Update(KEVec2 view, bool paused) {
-  const bool settingsLeft = settings.Update(view);
+  const bool settingsBack = settings.Update(view);
+  // However the world came to run again, no screen stays over it.
   if (!paused) {
     if (screen != PauseScreen::kPlaying) Close();
     return PauseChoice::kStay;
@@ -133,7 +134,7 @@ PauseChoice PauseMenu::Update(KEVec2 view, bool paused) {
       }
       break;
     case PauseScreen::kSettings:
-      if (settingsLeft) next = PauseScreen::kPaused;
+      if (settingsBack) next = PauseScreen::kPaused;
       break;
   }
   // A latch left on a button this screen does not show would answer a later screen.
