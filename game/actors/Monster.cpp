@@ -5,7 +5,6 @@
 #include <cstdarg>
 
 #include "GameState.h"
-#include "LevelBase.h"
 #include "ObjectManager.h"
 #include "Player.h"
 #include "Tile.h"
@@ -89,9 +88,9 @@ std::list<KEVec2> PathBetween(KEVec2 from, KEVec2 to) {
 
 }  // namespace
 
-std::shared_ptr<Monster> ObjectManager::CreateMonster(int kind) {
+std::shared_ptr<Monster> CreateMonster(int kind) {
   std::shared_ptr<Monster> monster(new Monster(kind));
-  objects.push_back(monster);
+  gObjectManager.objects.push_back(monster);
   return monster;
 }
 
@@ -254,7 +253,7 @@ void Monster::Soak() {
 void Monster::DropHazard() {
   dropTimer -= float(GameStateManager.timeScale);  // frames at full speed
   if (dropTimer > 0) return;
-  std::shared_ptr<Electric> hazard = gObjectManager.CreateElectric();
+  std::shared_ptr<Electric> hazard = CreateElectric();
   hazard->scale = {40, 40};
   hazard->UpdateTransform();
   hazard->position = position;

@@ -73,3 +73,6 @@ class Monster : public GameObject {
   void ChaseStep();  // one frame of Chase/Run
   void DrawIcon(const std::shared_ptr<Texture>& icon);
 };
+
+// A monster of `kind` at the end of the world list, to be placed.
+std::shared_ptr<Monster> CreateMonster(int kind);

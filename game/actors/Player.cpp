@@ -8,11 +8,9 @@
 #include "GameState.h"
 #include "KEGraphics.h"
 #include "KEInput.h"
-#include "LevelBase.h"
 #include "Monster.h"
 #include "ObjectManager.h"
 #include "StateRequests.h"
-#include "StatusDisplay.h"
 #include "Tile.h"
 #include "TileMap.h"
 
@@ -50,11 +48,6 @@ const char* const kFlashImages[kFlashFrames] = {
     "Assets/flash2.png", "Assets/Flash3.png", "Assets/Flash3.png", "Assets/flash2.png",
     "Assets/flash2.png", "Assets/flash1.png", "Assets/flash1.png"};
 
-// A level may run without its status strip (tests, tools): the player then just plays.
-void SetStatus(const char* name) {
-  if (gCurrentUI) gCurrentUI->SetStatusImage(name);
-}
-
 // Only the first cause counts: lava and a touch in the same frame name the lava.
 void Die(Player& player, DeathCause cause) {
   if (player.ghost) return;
@@ -72,16 +65,20 @@ DeathCause CauseOf(const GameObject& other, bool disguised) {
   return {disguised ? DeathCause::kTouchedInDisguise : DeathCause::kTouched, monster->kind};
 }
 
-void ResetStatus() {
-  if (gCurrentUI) gCurrentUI->ResetStatusImage();
+void SetStatus(const Player& player, const char* name) {
+  if (player.strip) player.strip->SetStatusImage(name);
 }
 
-void ResetPicture(int slot) {
-  if (gCurrentUI) gCurrentUI->ResetPicture(slot);
+void ResetStatus(const Player& player) {
+  if (player.strip) player.strip->ResetStatusImage();
 }
 
-void SetPicture(int slot, const std::string& name) {
-  if (gCurrentUI) gCurrentUI->pictureNames[slot] = name;
+void ResetPicture(const Player& player, int slot) {
+  if (player.strip) player.strip->ResetPicture(slot);
+}
+
+void SetPicture(const Player& player, int slot, const std::string& name) {
+  if (player.strip) player.strip->SetPicture(slot, name);
 }
 
 bool IsEmpty(const Photo& photo) { return photo.kind == Photo::kEmpty; }
@@ -90,9 +87,9 @@ bool IsEmpty(const Photo& photo) { return photo.kind == Photo::kEmpty; }
 // and a look still halved by water it has left.
 void ShowLookSpeed(const Player& player) {
   if (!player.disguised || player.speed == kWalkSpeed)
-    ResetStatus();
+    ResetStatus(player);
   else
-    SetStatus(player.speed > kWalkSpeed ? kTireStatus : kSlowStatus);
+    SetStatus(player, player.speed > kWalkSpeed ? kTireStatus : kSlowStatus);
 }
 
 void FaceCursor(Player& player) {
@@ -148,13 +145,13 @@ void Walk(Player& player, float x, float y) {
       if (player.disguised) {
         if (photo.element != kWaterElement) {
           player.speed = photo.speed * 0.5f;
-          SetStatus(photo.kind == Tire ? kTireWaterStatus : kWaterStatus);
+          SetStatus(player, photo.kind == Tire ? kTireWaterStatus : kWaterStatus);
         } else {
           player.speed = kWaterSpeed;
           ShowLookSpeed(player);
         }
       } else {
-        SetStatus(kWaterStatus);
+        SetStatus(player, kWaterStatus);
         player.speed = kWaterSpeed;
       }
       break;
@@ -218,7 +215,7 @@ PhotoRefusal TakePhoto(Player& player) {
   photo.speed = monster->speed;
   player.flashCooldown = kFlashCooldown;
   player.photosTaken.push_back(monster->pictureImage);
-  SetPicture(i, monster->pictureImage);
+  SetPicture(player, i, monster->pictureImage);
   return PhotoRefusal::kNone;
 }
 
@@ -229,7 +226,7 @@ KEVec2 RefusalLinePlace(const Player& player) {
   const float margin = 4;
   const float lift = player.scale.y / 2 + halfHeight + margin;
   const float top = KEGfxGetWinMaxY() - halfHeight - margin;
-  const float bottom = KEGfxGetWinMinY() + UI::kStripHeight + halfHeight + margin;
+  const float bottom = KEGfxGetWinMinY() + StatusStrip::kStripHeight + halfHeight + margin;
   KEVec2 at = {player.position.x, player.position.y + lift};
   if (at.y > top) at.y = player.position.y - lift;
   at.x = std::clamp(at.x, KEGfxGetWinMinX() + halfWidth + margin,
@@ -252,22 +249,22 @@ void PutOnDisguise(Player& player) {
   // The photo in use leaves the strip and the others move left.
   const bool secondEmpty = IsEmpty(photos[1]), thirdEmpty = IsEmpty(photos[2]);
   if (secondEmpty) {
-    ResetPicture(0);
-    ResetPicture(1);
-    ResetPicture(2);
+    ResetPicture(player, 0);
+    ResetPicture(player, 1);
+    ResetPicture(player, 2);
   } else {
-    SetPicture(0, photos[1].pictureImage);
+    SetPicture(player, 0, photos[1].pictureImage);
   }
   if (thirdEmpty) {
-    ResetPicture(1);
-    ResetPicture(2);
+    ResetPicture(player, 1);
+    ResetPicture(player, 2);
   } else {
-    SetPicture(0, photos[1].pictureImage);
+    SetPicture(player, 0, photos[1].pictureImage);
   }
   if (!secondEmpty && !thirdEmpty) {
-    SetPicture(0, photos[1].pictureImage);
-    SetPicture(1, photos[2].pictureImage);
-    ResetPicture(2);
+    SetPicture(player, 0, photos[1].pictureImage);
+    SetPicture(player, 1, photos[2].pictureImage);
+    ResetPicture(player, 2);
   }
 }
 
@@ -277,7 +274,7 @@ void EndDisguise(Player& player) {
     if (player.sprite.animations.size() > 2) player.sprite.animations.pop_back();
     player.sprite.SetAnimation(0);
     player.speed = kWalkSpeed;
-    ResetStatus();
+    ResetStatus(player);
     player.photos[0] = player.photos[1];
     player.photos[1] = player.photos[2];
     player.photos[2].kind = Photo::kEmpty;
@@ -344,7 +341,7 @@ void Player::Update() {
   if (!inPlay && PlayAgainPressed()) {
     inPlay = true;
     lives = 1;
-    if (LevelBase* level = CurrentLevel()) level->Restart();
+    if (auto* level = RunningStateAs<RestartableState>()) level->Restart();
   }
 
   if (disguiseTime <= 0) EndDisguise(*this);
@@ -368,7 +365,7 @@ void Player::Update() {
       deathLineTexture = line ? GetTexture(line) : nullptr;
       // The strip behind the Game Over screen shows no look and no pace of the try that ended.
       EndDisguise(*this);
-      ResetStatus();
+      ResetStatus(*this);
     }
     inPlay = false;
     position = kOutOfPlay;
@@ -460,8 +457,8 @@ void Player::OnCollision(std::shared_ptr<GameObject> other) {
   Die(*this, other ? CauseOf(*other, disguised) : DeathCause{});
 }
 
-std::shared_ptr<Player> ObjectManager::CreatePlayer() {
+std::shared_ptr<Player> CreatePlayer() {
   std::shared_ptr<Player> player(new Player());
-  objects.push_back(player);
+  gObjectManager.objects.push_back(player);
   return player;
 }

@@ -9,6 +9,7 @@
 #include "DevicePrompt.h"
 #include "GameObject.h"
 #include "PhotoRefusals.h"
+#include "StatusStrip.h"
 #include "VisionCone.h"
 
 // One photo slot; kind 5 marks an empty one.
@@ -21,6 +22,13 @@ struct Photo {
   float speed = 1.0f;
   std::string animationImage;
   std::string pictureImage;
+};
+
+// What the player asks of the running state, a level, when it plays again after a death.
+class RestartableState {
+ public:
+  virtual ~RestartableState() = default;
+  virtual void Restart() = 0;
 };
 
 class Player : public GameObject {
@@ -65,6 +73,7 @@ class Player : public GameObject {
   std::shared_ptr<Texture> flashTexture;
   VisionCone sight;
   int lives = 1;
+  StatusStrip* strip = nullptr;  // where the look's pace and the photos show, or none
   std::vector<std::shared_ptr<GameObject>> monsters;
   KEVec2 flashPosition = {0, 0};
   bool flashing = false;
@@ -73,3 +82,6 @@ class Player : public GameObject {
 
 extern Player* gCurrentPlayer;
 extern EffectHandle cameraSound;
+
+// The player at the end of the world list, to be placed.
+std::shared_ptr<Player> CreatePlayer();

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "LevelBase.h"
 #include "TileMap.h"
 
 namespace {

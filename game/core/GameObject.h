@@ -19,6 +19,11 @@ class GameObject {
   virtual void Initialize() {}
   virtual void OnCollision(std::shared_ptr<GameObject> other) { (void)other; }
   virtual void UpdateAnimation(float dt);
+  // Scenery (a map's tiles) never moves, animates or dies: it leads no collision pair and
+  // needs no Initialize. Scenery its map draws in one layer is not even walked: the object
+  // manager counts it at the head of the world list and passes over it.
+  virtual bool IsScenery() const { return false; }
+  virtual bool IsLayered() const { return false; }
 
   // Rebuilds `transform`: moving, resizing or turning shows only after this.
   void UpdateTransform();

@@ -40,3 +40,13 @@ struct GameStateManagerRecord {
 double ScreenTimerSeconds();
 
 extern GameStateManagerRecord GameStateManager;
+
+// The running state as one of the small interfaces a lower floor asks of it (the object
+// manager closing a level's pause menu, an actor finding the map it walks), or null when the
+// running state offers none.
+template <typename Asked>
+Asked* RunningStateAs() {
+  GameState* state = GameStateManager.current;
+  if (!state || state == KE_STATE_RESTART) return nullptr;
+  return dynamic_cast<Asked*>(state);
+}

@@ -1,42 +1,13 @@
 #include "ObjectManager.h"
 
 #include <algorithm>
-#include <typeinfo>
 
 #include "GameState.h"
 #include "Controls.h"
 #include "KEInput.h"
-#include "Tile.h"
 
 ObjectManager gObjectManager;
 ObjectList gUIObjects;
-
-namespace {
-
-bool IsPlainTile(const GameObject& object) { return typeid(object) == typeid(Tile); }
-
-bool IsLayerTile(const GameObject& object) {
-  return IsPlainTile(object) && static_cast<const Tile&>(object).inLayer;
-}
-
-template <typename T>
-std::shared_ptr<T> Append(ObjectList& list, T* object) {
-  std::shared_ptr<T> pointer(object);
-  list.push_back(pointer);
-  return pointer;
-}
-
-}  // namespace
-
-std::shared_ptr<Tile> ObjectManager::CreateTile() {
-  auto tile = Append(objects, new Tile());
-  tile->alive = true;
-  return tile;
-}
-
-std::shared_ptr<Electric> ObjectManager::CreateElectric() {
-  return Append(objects, new Electric());
-}
 
 void ObjectManager::UpdateAll() {
   // The pause key (Escape unless rebound) or the pad's Start open and close the pause menu;
@@ -44,7 +15,7 @@ void ObjectManager::UpdateAll() {
   if (ActionTriggered(Action::kPause) || (paused && KEInputCheckTriggered(VK_GAMEPAD_B))) {
     paused = !paused;
     if (!paused) {
-      if (auto* level = dynamic_cast<ResumableState*>(GameStateManager.current)) level->Resume();
+      if (auto* level = RunningStateAs<ResumableState>()) level->Resume();
     }
   }
   if (paused) return;
@@ -56,7 +27,7 @@ void ObjectManager::UpdateAll() {
   for (std::size_t i = first; i < objects.size(); ++i) {
     // Copies: a collision response may add to the list and move its storage.
     const GameObjectPtr leader = objects[i];
-    if (IsPlainTile(*leader)) continue;
+    if (leader->IsScenery()) continue;
     auto meet = [&](std::size_t j) {
       const GameObjectPtr other = objects[j];
       if (leader->CollidesWith(other)) {
@@ -103,7 +74,7 @@ void ObjectManager::DrawAll() {
 void ObjectManager::InitializeAll() {
   for (std::size_t i = 0; i < objects.size(); ++i) {
     GameObjectPtr object = objects[i];
-    if (!IsPlainTile(*object)) object->Initialize();
+    if (!object->IsScenery()) object->Initialize();
   }
 }
 
@@ -125,7 +96,7 @@ std::size_t ObjectManager::SettledTiles() {
                                                lastSettled_.lock() != objects[count - 1])))
     settledTiles_ = 0;
   const bool recounted = settledTiles_ != count;
-  while (settledTiles_ < objects.size() && IsLayerTile(*objects[settledTiles_])) ++settledTiles_;
+  while (settledTiles_ < objects.size() && objects[settledTiles_]->IsLayered()) ++settledTiles_;
   if (recounted || settledTiles_ != count) {
     firstSettled_ = settledTiles_ ? objects.front() : nullptr;
     lastSettled_ = settledTiles_ ? objects[settledTiles_ - 1] : nullptr;

@@ -4,11 +4,11 @@
 
 #include "AudioService.h"
 #include "KESystem.h"
-#include "LevelBase.h"
 
 namespace {
 
 Settings gCurrent;
+double gLevelSpeed = 1.0;
 bool gShownFullScreen = false;  // the window mode last seen, to notice Alt+Enter
 
 void ApplyVSync(VSyncMode mode) {
@@ -26,6 +26,10 @@ void SetWindowMode(bool fullScreen) {
 }  // namespace
 
 const Settings& CurrentSettings() { return gCurrent; }
+
+void SetLevelSpeed(double share) { gLevelSpeed = share > 0 && share <= 1 ? share : 1.0; }
+
+double LevelSpeed() { return gLevelSpeed; }
 
 void StartWithSettings(const Settings& file, const Settings& run) {
   gCurrent = file;

@@ -16,3 +16,7 @@ void ChangeSettings(const Settings& changed);
 void ChooseWindowMode(bool fullScreen);
 // Once a frame: a window mode switched by Alt+Enter is kept like a change in the settings.
 void KeepWindowModeChanges();
+// The game speed assist in effect: every level from now on runs at this share of full speed
+// (1.0, 0.85 or 0.7 from the settings), its monsters, hazards, timers and player alike.
+void SetLevelSpeed(double share);
+double LevelSpeed();

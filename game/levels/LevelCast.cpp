@@ -13,7 +13,7 @@ bool PlaceCast(LevelBase& level, const LevelCast& cast) {
   const bool mapRead = !cast.grid.Empty();
 
   for (const CastMember& member : cast.monsters) {
-    level.monster = gObjectManager.CreateMonster(member.kind);
+    level.monster = CreateMonster(member.kind);
     Monster& monster = *level.monster;
     monster.position = member.start;
     if (member.rotation) monster.rotation = *member.rotation;

@@ -6,10 +6,10 @@
 
 #include <string>
 
+#include "GlyphText.h"
 #include "KEMath.h"
 #include "Settings.h"
 #include "Sprite.h"
-#include "TimeText.h"
 #include "UIButton.h"
 
 class ControlsPanel {

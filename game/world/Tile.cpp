@@ -1,6 +1,20 @@
 #include "Tile.h"
 
 #include "GameState.h"
+#include "ObjectManager.h"
+
+std::shared_ptr<Tile> CreateTile() {
+  std::shared_ptr<Tile> tile(new Tile());
+  tile->alive = true;
+  gObjectManager.objects.push_back(tile);
+  return tile;
+}
+
+std::shared_ptr<Electric> CreateElectric() {
+  std::shared_ptr<Electric> electric(new Electric());
+  gObjectManager.objects.push_back(electric);
+  return electric;
+}
 
 void Tile::Draw() {
   if (inLayer) return;

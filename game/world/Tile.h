@@ -1,6 +1,8 @@
 // One cell of the map, and the short-lived electric hazard monsters drop.
 #pragma once
 
+#include <memory>
+
 #include "GameObject.h"
 
 // A textured square; what it does to actors is decided by the map's cell codes.
@@ -8,6 +10,8 @@ class Tile : public GameObject {
  public:
   void Update() override {}
   void Draw() override;
+  bool IsScenery() const override { return true; }
+  bool IsLayered() const override { return inLayer; }
 
   bool inLayer = false;  // drawn with the rest of its map's tiles, not on its own
 };
@@ -21,3 +25,7 @@ class Electric : public GameObject {
 
   float life = kLife;
 };
+
+// Each at the end of the world list, to be placed.
+std::shared_ptr<Tile> CreateTile();
+std::shared_ptr<Electric> CreateElectric();

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "GameState.h"
 #include "KEGraphics.h"
 #include "KEInput.h"
 #include "KEReport.h"
@@ -162,7 +163,7 @@ void TileMap::CreateTiles() {
   // built in, which fixes their order in the world list.
   for (int column = static_cast<int>(width) - 1; column >= 0; --column) {
     for (int row = 0; row < static_cast<int>(height); ++row) {
-      std::shared_ptr<Tile> tile = gObjectManager.CreateTile();
+      std::shared_ptr<Tile> tile = CreateTile();
       tile->sprite.Init(1, 0.5f, 0.5f);
       tile->sprite.AddImage(TextureFor(cells[row][column]));
       tile->scale = {size, size};
@@ -465,4 +466,9 @@ void TileMap::DumpGrids() const {
   text += '\n';
   dump(blocking);
   std::cout << text << std::flush;
+}
+
+TileMap* CurrentMap() {
+  MapState* state = RunningStateAs<MapState>();
+  return state ? state->GetMap() : nullptr;
 }

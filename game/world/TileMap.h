@@ -93,3 +93,13 @@ class TileMap {
   };
   std::unique_ptr<KEGfxTileLayer, FreeLayer> tileLayer_;
 };
+
+// A game state played on a map, such as a level: the actors walk the running one's map.
+class MapState {
+ public:
+  virtual ~MapState() = default;
+  virtual TileMap* GetMap() = 0;
+};
+
+// The running state's map, or null when it is played on none.
+TileMap* CurrentMap();

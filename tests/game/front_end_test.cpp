@@ -302,9 +302,9 @@ TEST_F(FrontEndTest, EveryLevelFromTheLevelSelectAndBackThroughThePauseMenu) {
     EXPECT_EQ(gLevelsMade.back(), n);
 
     Tap(VK_ESCAPE);
-    Click(Now<TestLevel>()->menuButton);
+    Click(Now<TestLevel>()->pauseMenu.menuButton);
     ExpectButtonsAnswerOverTheirPlates("leave confirmation");
-    Click(Now<TestLevel>()->yesButton);
+    Click(Now<TestLevel>()->pauseMenu.yesButton);
     ASSERT_NE(Now<LoadingScreen>(), nullptr);
     EXPECT_EQ(Now<LoadingScreen>()->target, 0u);
     EXPECT_EQ(GameStateManager.level, -1);
@@ -341,13 +341,13 @@ TEST_F(FrontEndTest, RestartThenAWinLeadToTheResultScreenAndABadge) {
   // The loading picture's last line shows below where the panel will be.
   const long inPlay = LightIn(220, 114, 360, 18).second;
   Tap(VK_ESCAPE);
-  Click(first->restartButton);
+  Click(first->pauseMenu.restartButton);
   // The question's white letters are drawn over the pause screen, which dims the level, in
   // the middle of the view wherever the menu's column stands.
   EXPECT_GE(LightIn(260, 348, 140, 24).first, 240);
   EXPECT_GE(LightIn(400, 348, 140, 24).first, 240);
   EXPECT_LT(LightIn(220, 114, 360, 18).second, inPlay * 3 / 4);
-  Click(first->yesButton);
+  Click(first->pauseMenu.yesButton);
   ASSERT_NE(Now<LoadingScreen>(), nullptr);
   EXPECT_EQ(Now<LoadingScreen>()->target, 3u);
   UntilLeft();
@@ -453,7 +453,7 @@ TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
     level->placeMonsters = [&c](TestLevel& self) {
       if (c.kind >= 0) self.AddMonster(c.kind, self.CellCentre(c.at, 1)).rotation = c.facing;
       if (c.sparks) {
-        auto trail = gObjectManager.CreateElectric();
+        auto trail = CreateElectric();
         trail->position = self.CellCentre(3, 1);
         trail->UpdateTransform();
       }
@@ -649,22 +649,22 @@ TEST_F(FrontEndTest, SettingsTakeEffectAtOnceAndAreKept) {
   auto* level = new TestLevel(rows, {375, 0});
   Begin(level);
   Tap(VK_ESCAPE);
-  Click(level->instButton);
+  Click(level->pauseMenu.instButton);
   ExpectButtonsAnswerOverTheirPlates("paused instructions");
-  Click(level->backButton);
-  Click(level->optionsButton);
+  Click(level->pauseMenu.backButton);
+  Click(level->pauseMenu.optionsButton);
   ExpectButtonsAnswerOverTheirPlates("pause menu with its options");
-  Click(level->gearButton);
-  ASSERT_TRUE(level->settings.IsOpen());
+  Click(level->pauseMenu.gearButton);
+  ASSERT_TRUE(level->pauseMenu.settings.IsOpen());
   ExpectButtonsAnswerOverTheirPlates("settings over a paused level");
-  EXPECT_FALSE(level->resumeButton->active);
-  EXPECT_FALSE(level->gearButton->active);
-  EXPECT_EQ(shown(level->settings.rows[2].choices[2]), 2);
-  Click(level->settings.rows[2].choices[1]);
+  EXPECT_FALSE(level->pauseMenu.resumeButton->active);
+  EXPECT_FALSE(level->pauseMenu.gearButton->active);
+  EXPECT_EQ(shown(level->pauseMenu.settings.rows[2].choices[2]), 2);
+  Click(level->pauseMenu.settings.rows[2].choices[1]);
   EXPECT_DOUBLE_EQ(level->TimeScale(), 0.85) << "the paused level runs on at the new speed";
-  Click(level->settings.back);
-  EXPECT_FALSE(level->settings.IsOpen());
-  EXPECT_TRUE(level->resumeButton->active);
+  Click(level->pauseMenu.settings.back);
+  EXPECT_FALSE(level->pauseMenu.settings.IsOpen());
+  EXPECT_TRUE(level->pauseMenu.resumeButton->active);
   EXPECT_EQ(LoadSettings().gameSpeed, 85);
   StartWithSettings(start, start);
 }
@@ -788,9 +788,10 @@ TEST_F(FrontEndTest, KeyboardAloneOrPadAloneFromTheSplashToALevelAndBack) {
     press(VK_ESCAPE, SDL_CONTROLLER_BUTTON_START);
     ASSERT_TRUE(gObjectManager.paused);
     for (int i = 0; i < 4; ++i) press(VK_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    EXPECT_TRUE(level->menuButton->highlighted) << "RESUME, RESTART, INSTRUCTIONS, OPTIONS, MENU";
+    EXPECT_TRUE(level->pauseMenu.menuButton->highlighted)
+        << "RESUME, RESTART, INSTRUCTIONS, OPTIONS, MENU";
     enter();
-    ASSERT_TRUE(level->noButton->focused);
+    ASSERT_TRUE(level->pauseMenu.noButton->focused);
     press(VK_LEFT, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
     enter();
     ASSERT_NE(Now<LoadingScreen>(), nullptr);
@@ -934,7 +935,7 @@ TEST_F(FrontEndTest, ALevelOpensOnItsOverviewUntilPlayBegins) {
     Frames(1);
     EXPECT_NE(level->overviewShown, row.starts);
     EXPECT_EQ(gObjectManager.paused, row.pauses);
-    EXPECT_EQ(level->resumeButton->active, row.pauses);
+    EXPECT_EQ(level->pauseMenu.resumeButton->active, row.pauses);
   }
 }
 

@@ -79,9 +79,10 @@ class PauseMenuTest : public ::testing::Test {
     Tap(VK_LBUTTON);
   }
   std::vector<UIButton*> Buttons() const {
-    return {level->resumeButton, level->restartButton, level->instButton,
-            level->backButton,   level->optionsButton, level->soundButton,
-            level->menuButton,   level->yesButton,     level->noButton};
+    const PauseMenu& menu = level->pauseMenu;
+    return {menu.resumeButton, menu.restartButton, menu.instButton,
+            menu.backButton,   menu.optionsButton, menu.soundButton,
+            menu.menuButton,   menu.yesButton,     menu.noButton};
   }
   std::string ActiveButtons() const {
     const char* names[] = {"resume", "restart", "inst", "back", "options",
@@ -93,17 +94,24 @@ class PauseMenuTest : public ::testing::Test {
     }
     return active;
   }
+  bool ConfirmShown() const {
+    return level->pauseMenu.screen == PauseScreen::kConfirmRestart ||
+           level->pauseMenu.screen == PauseScreen::kConfirmLeave;
+  }
+  bool InstructionsShown() const { return level->pauseMenu.screen == PauseScreen::kInstructions; }
+  bool OptionsShown() const { return level->pauseMenu.screen == PauseScreen::kOptions; }
   void ExpectPlaying() {
     EXPECT_TRUE(InLevel());
     EXPECT_FALSE(gObjectManager.paused);
-    EXPECT_FALSE(level->confirmShown);
-    EXPECT_FALSE(level->instructionsShown);
-    EXPECT_FALSE(level->optionsShown);
+    EXPECT_FALSE(ConfirmShown());
+    EXPECT_FALSE(InstructionsShown());
+    EXPECT_FALSE(OptionsShown());
+    EXPECT_FALSE(level->pauseMenu.settings.IsOpen());
     EXPECT_EQ(ActiveButtons(), "");
     for (UIButton* button : Buttons()) EXPECT_FALSE(button->clicked);
   }
   const char* SoundImage() const {
-    const Sprite& sprite = level->soundButton->sprite;
+    const Sprite& sprite = level->pauseMenu.soundButton->sprite;
     return sprite.animations[sprite.currentAnimation].texture->get()->fileName;
   }
   TestLevel* level = nullptr;
@@ -113,45 +121,55 @@ class PauseMenuTest : public ::testing::Test {
 TEST_F(PauseMenuTest, EscapeFromEveryPauseScreenReturnsToPlay) {
   struct Screen {
     const char* name;
-    std::vector<UIButton * LevelBase::*> clicks;
+    std::vector<UIButton * PauseMenu::*> clicks;
     const char* active;
     bool confirm, instructions, options;
+    bool settings = false;
   };
   const std::string main = "resume restart inst options menu";
   const Screen screens[] = {
       {"main", {}, "resume restart inst options menu", false, false, false},
       {"options",
-       {&LevelBase::optionsButton},
+       {&PauseMenu::optionsButton},
        "resume restart inst options sound menu",
        false,
        false,
        true},
-      {"instructions", {&LevelBase::instButton}, "back", false, true, false},
-      {"confirm restart", {&LevelBase::restartButton}, "yes no", true, false, false},
-      {"confirm menu", {&LevelBase::menuButton}, "yes no", true, false, false},
+      {"instructions", {&PauseMenu::instButton}, "back", false, true, false},
+      {"confirm restart", {&PauseMenu::restartButton}, "yes no", true, false, false},
+      {"confirm menu", {&PauseMenu::menuButton}, "yes no", true, false, false},
       {"options then restart",
-       {&LevelBase::optionsButton, &LevelBase::restartButton},
+       {&PauseMenu::optionsButton, &PauseMenu::restartButton},
        "yes no",
        true,
        false,
        false},
       {"instructions and back",
-       {&LevelBase::instButton, &LevelBase::backButton},
+       {&PauseMenu::instButton, &PauseMenu::backButton},
        "resume restart inst options menu",
        false,
        false,
        false},
+      // Reopened after Escape, the menu shows its column again, not the settings.
+      {"settings",
+       {&PauseMenu::optionsButton, &PauseMenu::gearButton},
+       "",
+       false,
+       false,
+       false,
+       true},
   };
   for (const Screen& screen : screens) {
     SCOPED_TRACE(screen.name);
     Tap(VK_ESCAPE);
     ASSERT_TRUE(gObjectManager.paused);
     EXPECT_EQ(ActiveButtons(), main);
-    for (auto click : screen.clicks) Click(level->*click);
+    for (auto click : screen.clicks) Click(level->pauseMenu.*click);
     EXPECT_EQ(ActiveButtons(), screen.active);
-    EXPECT_EQ(level->confirmShown, screen.confirm);
-    EXPECT_EQ(level->instructionsShown, screen.instructions);
-    EXPECT_EQ(level->optionsShown, screen.options);
+    EXPECT_EQ(ConfirmShown(), screen.confirm);
+    EXPECT_EQ(InstructionsShown(), screen.instructions);
+    EXPECT_EQ(OptionsShown(), screen.options);
+    EXPECT_EQ(level->pauseMenu.settings.IsOpen(), screen.settings);
     Frame(30);
     EXPECT_EQ(ActiveButtons(), screen.active) << "the screen holds";
 
@@ -163,17 +181,17 @@ TEST_F(PauseMenuTest, EscapeFromEveryPauseScreenReturnsToPlay) {
 
 TEST_F(PauseMenuTest, RestartThenNoForgetsTheChoice) {
   Tap(VK_ESCAPE);
-  Click(level->restartButton);
-  ASSERT_TRUE(level->confirmShown);
-  Click(level->noButton);
-  EXPECT_FALSE(level->confirmShown);
+  Click(level->pauseMenu.restartButton);
+  ASSERT_TRUE(ConfirmShown());
+  Click(level->pauseMenu.noButton);
+  EXPECT_FALSE(ConfirmShown());
   EXPECT_EQ(ActiveButtons(), "resume restart inst options menu");
-  EXPECT_FALSE(level->restartButton->clicked);
-  EXPECT_FALSE(level->menuButton->clicked);
+  EXPECT_FALSE(level->pauseMenu.restartButton->clicked);
+  EXPECT_FALSE(level->pauseMenu.menuButton->clicked);
 
   // The next Yes answers the menu question, not the forgotten restart.
-  Click(level->menuButton);
-  Click(level->yesButton);
+  Click(level->pauseMenu.menuButton);
+  Click(level->pauseMenu.yesButton);
   EXPECT_EQ(gRequest.count, 1);
   EXPECT_EQ(gRequest.target, 0u);
 }
@@ -181,13 +199,13 @@ TEST_F(PauseMenuTest, RestartThenNoForgetsTheChoice) {
 TEST_F(PauseMenuTest, YesLeavesThroughTheLoadingScreen) {
   struct Case {
     const char* name;
-    UIButton* LevelBase::*choice;
+    UIButton* PauseMenu::*choice;
     unsigned target;
     int levelAfter;
   };
   const Case cases[] = {
-      {"menu", &LevelBase::menuButton, 0, -1},
-      {"restart", &LevelBase::restartButton, 3, 3},
+      {"menu", &PauseMenu::menuButton, 0, -1},
+      {"restart", &PauseMenu::restartButton, 3, 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -197,16 +215,16 @@ TEST_F(PauseMenuTest, YesLeavesThroughTheLoadingScreen) {
     }
     // Muted first, so that leaving has something to undo.
     Tap(VK_ESCAPE);
-    Click(level->optionsButton);
+    Click(level->pauseMenu.optionsButton);
     Frame();
-    Click(level->soundButton);
-    ASSERT_TRUE(level->muted);
+    Click(level->pauseMenu.soundButton);
+    ASSERT_TRUE(level->pauseMenu.muted);
     if (AudioService::Get().HasDevice()) {
       EXPECT_TRUE(AudioService::Get().IsMusicMuted());
     }
 
-    Click(level->*c.choice);
-    Click(level->yesButton);
+    Click(level->pauseMenu.*c.choice);
+    Click(level->pauseMenu.yesButton);
     EXPECT_EQ(gRequest.count, 1);
     EXPECT_EQ(gRequest.target, c.target);
     EXPECT_EQ(gRequest.level, c.levelAfter);
@@ -220,13 +238,13 @@ TEST_F(PauseMenuTest, YesLeavesThroughTheLoadingScreen) {
 TEST_F(PauseMenuTest, RestartOutsideTheLevelNumbersClosesTheMenuAndPlaysOn) {
   GameStateManager.level = -1;
   Tap(VK_ESCAPE);
-  Click(level->restartButton);
-  Click(level->yesButton);
+  Click(level->pauseMenu.restartButton);
+  Click(level->pauseMenu.yesButton);
   EXPECT_EQ(gRequest.count, 0);
   ExpectPlaying();
   // No stale confirmation panel when the menu opens again.
   Tap(VK_ESCAPE);
-  EXPECT_FALSE(level->confirmShown);
+  EXPECT_FALSE(ConfirmShown());
   EXPECT_EQ(ActiveButtons(), "resume restart inst options menu");
 
   // Left while paused: the next level starts in play.
@@ -235,9 +253,45 @@ TEST_F(PauseMenuTest, RestartOutsideTheLevelNumbersClosesTheMenuAndPlaysOn) {
   ExpectPlaying();
 }
 
+// On the Game Over picture Space or the pad's A plays the level again from its start, through
+// the loading screen, with the music on again though the sound switch had turned it off. In
+// play Space does nothing of the kind.
+TEST_F(PauseMenuTest, SpaceOrAOnTheGameOverPicturePlaysTheLevelAgain) {
+  const struct {
+    const char* name;
+    bool dead;
+    unsigned key;
+  } rows[] = {{"in play, Space", false, VK_SPACE},
+              {"Game Over, Space", true, VK_SPACE},
+              {"Game Over, the pad's A", true, VK_GAMEPAD_A}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (&row != rows) {
+      test_level::Finish();
+      SetUp();
+    }
+    Tap(VK_ESCAPE);
+    Click(level->pauseMenu.optionsButton);
+    Frame();
+    Click(level->pauseMenu.soundButton);
+    ASSERT_TRUE(level->pauseMenu.muted);
+    Tap(VK_ESCAPE);
+    level->player->lives = row.dead ? 0 : 1;
+    Frame();
+    ASSERT_EQ(level->player->inPlay, !row.dead);
+
+    Tap(row.key);
+    EXPECT_EQ(gRequest.count, row.dead ? 1 : 0);
+    if (!row.dead) continue;
+    EXPECT_EQ(gRequest.target, 3u);
+    EXPECT_FALSE(gRequest.musicMuted);
+    EXPECT_FALSE(InLevel());
+  }
+}
+
 TEST_F(PauseMenuTest, SoundSwitchTogglesMuteAndItsPicture) {
   Tap(VK_ESCAPE);
-  Click(level->optionsButton);
+  Click(level->pauseMenu.optionsButton);
   Frame();
   const bool device = AudioService::Get().HasDevice();
   if (device) {
@@ -249,21 +303,21 @@ TEST_F(PauseMenuTest, SoundSwitchTogglesMuteAndItsPicture) {
   };
   const Step steps[] = {{true, "Assets/soundOFF.png"}, {false, "Assets/soundOn.png"}};
   for (const Step& step : steps) {
-    Click(level->soundButton);
-    EXPECT_EQ(level->muted, step.muted);
+    Click(level->pauseMenu.soundButton);
+    EXPECT_EQ(level->pauseMenu.muted, step.muted);
     EXPECT_STREQ(SoundImage(), step.picture);
-    EXPECT_FALSE(level->soundButton->clicked);
+    EXPECT_FALSE(level->pauseMenu.soundButton->clicked);
     if (device) {
       EXPECT_EQ(AudioService::Get().IsMusicMuted(), step.muted);
     }
   }
 
   // A latch left on the switch once its row has closed must not flip the mute each frame.
-  Click(level->optionsButton);
-  level->soundButton->clicked = true;
+  Click(level->pauseMenu.optionsButton);
+  level->pauseMenu.soundButton->clicked = true;
   Frame(3);
-  EXPECT_FALSE(level->muted);
-  EXPECT_FALSE(level->soundButton->clicked);
+  EXPECT_FALSE(level->pauseMenu.muted);
+  EXPECT_FALSE(level->pauseMenu.soundButton->clicked);
   if (device) {
     EXPECT_FALSE(AudioService::Get().IsMusicMuted());
   }
@@ -277,7 +331,7 @@ TEST_F(PauseMenuTest, LosingTheFocusOpensThePauseMenu) {
   Frame();
   EXPECT_TRUE(gObjectManager.paused);
   EXPECT_EQ(ActiveButtons(), main);
-  Click(level->menuButton);
+  Click(level->pauseMenu.menuButton);
   EXPECT_EQ(ActiveButtons(), "yes no") << "an open pause screen stays as it is";
   gKESysAppActive = 1;
   Tap(VK_ESCAPE);
@@ -306,9 +360,10 @@ TEST(PauseMenuPlaceTest, TheMenuLeavesThePlayerInSight) {
     test_level::Start(level);
     level->player->lives = c.dead ? 0 : 1;
     test_level::Run(1);
-    gObjectManager.paused = level->optionsShown = true;
+    gObjectManager.paused = true;
+    level->pauseMenu.screen = PauseScreen::kOptions;
     test_level::Run(1);
-    ASSERT_TRUE(level->gearButton->active);
+    ASSERT_TRUE(level->pauseMenu.gearButton->active);
     const KEVec2 view = level->camera->view, at = level->player->position;
     const float left = 400 + at.x - view.x - 20, top = 300 - (at.y - view.y) - 20;
     for (const GameObjectPtr& object : gUIObjects) {

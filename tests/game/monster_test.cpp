@@ -9,6 +9,7 @@
 
 #include "GameState.h"
 #include "Player.h"
+#include "SettingsInEffect.h"
 #include "Tile.h"
 #include "test_level.h"
 

@@ -28,7 +28,7 @@ class Actor : public GameObject {
     if (dies_) alive = false;
     if (spawnElectric) {
       spawnElectric = false;
-      gObjectManager.CreateElectric();
+      CreateElectric();
     }
   }
   void UpdateAnimation(float) override { gEvents.push_back(name_ + ".Animate"); }
@@ -123,7 +123,7 @@ TEST_F(ObjectManagerTest, ElectricMadeDuringThePassIsUpdatedInTheSameFrameAndLiv
 }
 
 TEST_F(ObjectManagerTest, FreshElectricBoxIsTheUnitScaleOne) {
-  auto electric = gObjectManager.CreateElectric();
+  auto electric = CreateElectric();
   EXPECT_FLOAT_EQ(electric->boundsMin.x, -0.4f);
   EXPECT_FLOAT_EQ(electric->boundsMax.y, 0.4f);
   EXPECT_EQ(electric->scale.x, 40.0f);
@@ -152,7 +152,7 @@ TEST_F(ObjectManagerTest, PausedWorldNeitherMovesNorDiesButIsDrawn) {
 }
 
 TEST_F(ObjectManagerTest, EachCollidingPairIsToldOnceEachWayAndTilesNeverLead) {
-  auto tile = gObjectManager.CreateTile();
+  auto tile = CreateTile();
   tile->boundsMax = {100, 100};  // would overlap everything if tiles led
   auto a = Add("a", 10);
   auto b = Add("b", 20);
@@ -209,11 +209,11 @@ TEST_F(ObjectManagerTest, PairsMeetAcrossCellsInListOrder) {
 // The map's tiles lead the list and are left alone; whatever follows them is ordered by layer
 // (equal layers keep their order), and a list emptied and refilled is looked at afresh.
 TEST_F(ObjectManagerTest, MapTilesStayFirstAndTheRestIsKeptInLayerOrder) {
-  for (int i = 0; i < 3; ++i) gObjectManager.CreateTile()->inLayer = true;
+  for (int i = 0; i < 3; ++i) CreateTile()->inLayer = true;
   Add("m1", 10);
   Add("p", 20);
   Add("m2", 10);
-  gObjectManager.CreateElectric();
+  CreateElectric();
   gObjectManager.SortObjects();
   std::vector<int> layers;
   for (auto& o : gObjectManager.objects) layers.push_back(o->layer);
@@ -230,7 +230,7 @@ TEST_F(ObjectManagerTest, MapTilesStayFirstAndTheRestIsKeptInLayerOrder) {
 
   // Below the tiles' layer is in front of them.
   gObjectManager.objects.clear();
-  for (int i = 0; i < 2; ++i) gObjectManager.CreateTile()->inLayer = true;
+  for (int i = 0; i < 2; ++i) CreateTile()->inLayer = true;
   Add("under", -1);
   gObjectManager.SortObjects();
   EXPECT_EQ(gObjectManager.objects.front()->layer, -1);
@@ -239,7 +239,7 @@ TEST_F(ObjectManagerTest, MapTilesStayFirstAndTheRestIsKeptInLayerOrder) {
 TEST_F(ObjectManagerTest, SortAndFreeAll) {
   Add("p", 20);
   Add("m", 10);
-  gObjectManager.CreateTile();
+  CreateTile();
   Add("e", 5);
   SortByLayer(gObjectManager.objects);
   std::vector<int> layers;

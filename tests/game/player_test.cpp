@@ -630,7 +630,7 @@ TEST(PlayerAlone, PlaysWithoutALevel) {
   test_input::Install();
   gCurrentUI = nullptr;
   KEGfxSetCamPosition(0, 0);
-  std::shared_ptr<Player> player = gObjectManager.CreatePlayer();
+  std::shared_ptr<Player> player = CreatePlayer();
   player->Initialize();
   auto step = [&](std::initializer_list<unsigned> keys) {
     for (unsigned key : keys) test_input::Press(key);

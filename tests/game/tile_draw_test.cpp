@@ -18,7 +18,7 @@ std::shared_ptr<Tile> RedTile(KEVec2 position) {
     for (size_t i = 0; i < rgba.size(); i += 4) rgba[i] = rgba[i + 3] = 255;
     return std::make_shared<Texture>(KEGfxTextureLoadFromMemory(rgba.data(), 4, 4));
   }();
-  auto tile = gObjectManager.CreateTile();
+  auto tile = CreateTile();
   tile->sprite.Init(1, 0.5f, 0.5f);
   tile->sprite.AddImage("Assets/not-needed.png");
   tile->sprite.animations[0].texture = red;

@@ -11,6 +11,7 @@
 #include "Monster.h"
 #include "ObjectManager.h"
 #include "Player.h"
+#include "SettingsInEffect.h"
 #include "Tile.h"
 #include "test_input.h"
 #include "test_level.h"
@@ -64,7 +65,7 @@ const Timed kTimed[] = {
      },
      nullptr, [] { return Same(gWalker->position, gWaypoint); }},
     {"an electric trail", Electric::kLife / 60, nullptr,
-     [] { gTrail = gObjectManager.CreateElectric(); }, [] { return !gTrail.expired(); }},
+     [] { gTrail = CreateElectric(); }, [] { return !gTrail.expired(); }},
 };
 
 // World steps from the first frame `timed` lasts to the first it no longer does, or -1: its

@@ -17,6 +17,7 @@
 #include "LevelRoster.h"
 #include "Monster.h"
 #include "Player.h"
+#include "SettingsInEffect.h"
 #include "StateRequests.h"
 #include "idle_state.h"
 #include "test_input.h"

@@ -47,7 +47,7 @@ void TestLevel::Unload() {
 }
 
 Monster& TestLevel::AddMonster(int kind, KEVec2 position) {
-  monster = gObjectManager.CreateMonster(kind);
+  monster = CreateMonster(kind);
   monster->position = position;
   monster->UpdateTransform();
   return *monster;

@@ -8,14 +8,13 @@
 #include "ChargePictures.h"
 #include "GameState.h"
 #include "Sprite.h"
+#include "StatusStrip.h"
 
 // Held by each level and driven from the level's own Load, Update and Draw.
-class UI : public GameState {
+class UI : public GameState, public StatusStrip {
  public:
   static constexpr const char* kEmptyPicture = "Assets/PIC.png";
   static constexpr const char* kNormalStatus = "Assets/Status.png";
-  // The strip is opaque and covers the bottom of the view, whatever lies under it.
-  static constexpr float kStripHeight = 80;
 
   void Load() override;
   void Initialize() override {}
@@ -24,9 +23,10 @@ class UI : public GameState {
   void Free() override {}
   void Unload() override {}
 
-  void SetStatusImage(const std::string& name);
-  void ResetPicture(int slot);
-  void ResetStatusImage();
+  void SetStatusImage(const std::string& name) override;
+  void ResetPicture(int slot) override;
+  void ResetStatusImage() override;
+  void SetPicture(int slot, const std::string& name) override { pictureNames[slot] = name; }
 
   // While the camera recharges, the slot the next photo fills shows its bar at `step`.
   struct Charge {

@@ -4,19 +4,17 @@
 #include <memory>
 
 #include "AudioService.h"
-#include "DevicePrompt.h"
 #include "ExitArrow.h"
 #include "GameState.h"
 #include "LevelOverview.h"
 #include "ObjectManager.h"
-#include "SettingsScreen.h"
+#include "PauseMenu.h"
+#include "Player.h"
 #include "Sprite.h"
 #include "StatusDisplay.h"
 #include "TileMap.h"
 
-class Player;
 class Monster;
-class UIButton;
 
 // Follows the player and keeps the view over the map.
 struct LevelCamera {
@@ -29,7 +27,12 @@ struct LevelCamera {
   KEVec2 view = {0, 0};
 };
 
-class LevelBase : public GameState, public ResumableState {
+// The floors below ask the running level through small interfaces: the object manager to
+// close its pause menu, the actors for the map they walk and for a new try.
+class LevelBase : public GameState,
+                  public ResumableState,
+                  public MapState,
+                  public RestartableState {
  public:
   ~LevelBase() override;
   // The shared part of loading; a concrete level calls it after its map and monsters.
@@ -40,11 +43,13 @@ class LevelBase : public GameState, public ResumableState {
   void Free() override;
   void Unload() override;
   double TimeScale() const override;
-  virtual TileMap* GetMap() { return &map; }
+  TileMap* GetMap() override { return &map; }
 
+  // The pause menu closes and the world runs on.
   void Resume() override;
-  void ShowConfirm(bool open);
-  void Restart();
+  // Each leaves through the loading screen, the pause menu closed and the music on: for
+  // this level from its start, or for the main menu.
+  void Restart() override;
   void QuitToMenu();
   // Entered through the loading screen: the level opens on its overview, and play begins
   // on a walk key, Space, Enter or a click.
@@ -57,31 +62,12 @@ class LevelBase : public GameState, public ResumableState {
   TileMap map;
   UI hud;
   Sprite loadingPicture;  // drawn under the world: the loading screen's first frame
-  Sprite pauseScreen;
-  Sprite pauseText;
-  DevicePicture instructions;
-  Sprite confirmPanel;
-  SettingsPanel settings;
+  PauseMenu pauseMenu;
   LevelOverview overview;
   ExitArrow exitArrow;
-  UIButton* resumeButton = nullptr;
-  UIButton* restartButton = nullptr;
-  UIButton* menuButton = nullptr;
-  UIButton* optionsButton = nullptr;
-  UIButton* instButton = nullptr;
-  UIButton* backButton = nullptr;
-  UIButton* soundButton = nullptr;
-  UIButton* gearButton = nullptr;  // beside the sound switch: opens the settings
-  UIButton* yesButton = nullptr;
-  UIButton* noButton = nullptr;
-  bool instructionsShown = false;
-  bool confirmShown = false;
-  bool optionsShown = false;
-  bool muted = false;
   bool musicStarted = false;
   bool overviewShown = false;
   bool overviewUntilStart = false;
-  float pauseColumnX = 0;  // where the pause menu's column stands, from the view's centre
   MusicHandle music;
   double playSeconds = 0;  // this try's time in play, as FinishedRun counts it
 
@@ -91,8 +77,3 @@ class LevelBase : public GameState, public ResumableState {
 
 // The running level, or null when the running state is not a level.
 LevelBase* CurrentLevel();
-// The game speed assist: every level from now on runs at this share of full speed (1.0,
-// 0.85 or 0.7 from the settings), its monsters, hazards, timers and player alike.
-void SetLevelSpeed(double share);
-// The running level's map, or null.
-TileMap* CurrentMap();

@@ -1,16 +1,6 @@
-#include "TimeText.h"
+#include "GlyphText.h"
 
 #include <cstring>
-
-#include "Progress.h"
-#include "ResultPictures.h"
-
-std::string FormatTime(double seconds) {
-  const long tenths = TimeInTenths(seconds);
-  const long wholeSeconds = tenths / 10 % 60;
-  return std::to_string(tenths / 600) + ":" + (wholeSeconds < 10 ? "0" : "") +
-         std::to_string(wholeSeconds) + "." + std::to_string(tenths % 10);
-}
 
 void GlyphText::Load(const char* picture, const char* glyphs, int cellWidth, int cellHeight,
                      float scale, const char* narrow, float advance) {
@@ -43,8 +33,4 @@ float GlyphText::Draw(const std::string& text, float x, float y, float align) {
     left += advance;
   }
   return left;
-}
-
-void TimeText::Load(float scale) {
-  text_.Load(kTimeGlyphsPicture, kTimeGlyphs, kTimeGlyphWidth, kTimeGlyphHeight, scale, ":.");
 }

@@ -1,14 +1,11 @@
-#include "SettingsScreen.h"
+#include "SettingsPanel.h"
 
 #include <algorithm>
 #include <string>
 
-#include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "KEInput.h"
 #include "KESystem.h"
-#include "MainMenu.h"
-#include "ObjectManager.h"
 #include "SettingsInEffect.h"
 #include "UIButton.h"
 
@@ -165,30 +162,3 @@ void SettingsPanel::Draw(KEVec2 view) {
   backdrop_.DrawFrame();
   DrawUIObjects();
 }
-
-void SettingsScreen::Load() {
-  KEGfxSetCamPosition(0, 0);
-  panel.Load();
-  music = AudioService::Get().LoadMusic("Assets/opening.wav");
-}
-
-void SettingsScreen::Initialize() {
-  SortByLayer(gUIObjects);
-  panel.Open(true);
-}
-
-void SettingsScreen::Update() {
-  UpdateUIObjects();
-  AudioService::Get().PlayMusicOnce(music, musicStarted);
-  if (DropEarlyClicks(delay)) return;
-  if (panel.Update({0, 0})) RequestState(new MainMenu);
-}
-
-void SettingsScreen::Draw() { panel.Draw({0, 0}); }
-
-void SettingsScreen::Free() {
-  FreeUIObjects();
-  panel.Forget();
-}
-
-void SettingsScreen::Unload() { AudioService::Get().ReleaseMusic(music); }

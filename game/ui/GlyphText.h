@@ -1,15 +1,11 @@
-// Times on the result screen and the level select, set in the glyphs the art generator
-// draws for them.
+// Text set in a strip of equal cells that the art generator draws, one glyph in each: the
+// times of the result screen and the level select, the key names of the controls panel.
 #pragma once
 
 #include <string>
 
 #include "Sprite.h"
 
-// Minutes, seconds and the tenth, cut as the progress file cuts them: "1:23.4".
-std::string FormatTime(double seconds);
-
-// Text set in a strip of equal cells that the art generator draws, one glyph in each.
 class GlyphText {
  public:
   // `glyphs` lists the strip's cells in order; the `narrow` ones take less room.
@@ -27,16 +23,4 @@ class GlyphText {
   const char* narrow_ = "";
   float cellWidth_ = 0;
   float advance_ = 0.85f;
-};
-
-class TimeText {
- public:
-  // `scale` 1 is 36 units high.
-  void Load(float scale);
-  float Draw(double seconds, float x, float y, float align) {
-    return text_.Draw(FormatTime(seconds), x, y, align);
-  }
-
- private:
-  GlyphText text_;
 };

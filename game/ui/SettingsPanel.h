@@ -1,15 +1,13 @@
-// The settings screen: music and effects volumes, window mode, vsync, the game speed
-// assist and the exit arrow. The main menu opens it as a screen of its own, a paused level
-// over its world. Each click takes effect at once, shows in the screen's pictures and is
-// kept in the file.
+// The settings panel: music and effects volumes, window mode, vsync, the game speed assist
+// and the exit arrow. The main menu opens it as a screen of its own, a paused level over its
+// world. Each click takes effect at once, shows in the panel's pictures and is kept in the
+// file.
 #pragma once
 
 #include "AudioService.h"
 #include "ControlsPanel.h"
-#include "GameState.h"
 #include "KEMath.h"
 #include "Sprite.h"
-
 
 class SettingsPanel {
  public:
@@ -50,21 +48,4 @@ class SettingsPanel {
   Sprite backdrop_;
   EffectHandle sample_;  // heard when the effects volume changes
   bool open_ = false;
-};
-
-// The panel as a screen reached from the main menu, with the menu's music; BACK or Escape
-// return to the main menu.
-class SettingsScreen : public GameState {
- public:
-  void Load() override;
-  void Initialize() override;
-  void Update() override;
-  void Draw() override;
-  void Free() override;
-  void Unload() override;
-
-  SettingsPanel panel;
-  float delay = 0;  // seconds since entry while below half a second
-  MusicHandle music;
-  bool musicStarted = false;
 };

@@ -1,0 +1,2 @@
+// The machine's floor may talk to SDL.
+#include <SDL.h>

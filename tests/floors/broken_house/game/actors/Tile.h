@@ -1,0 +1,1 @@
+// The other header of this name.

@@ -1,0 +1,4 @@
+// Runs up from core to the play screen.
+#include <vector>
+
+#include "Level.h"

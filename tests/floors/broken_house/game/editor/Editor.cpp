@@ -1,0 +1,2 @@
+// A folder the floors do not list.
+#include "Clock.h"

@@ -1,0 +1,2 @@
+// A bare name that two headers answer to.
+#include "Tile.h"

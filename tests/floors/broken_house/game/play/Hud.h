@@ -1,0 +1,1 @@
+// Beside the level on the play floor.

@@ -1,0 +1,1 @@
+// One of two headers of this name.
