@@ -238,6 +238,8 @@ std::string ProgressFilePath() {
   return UserFilePath("XDG_DATA_HOME", ".local/share", "progress.txt");
 }
 
+std::string UserLevelsFolder() { return UserFilePath("XDG_DATA_HOME", ".local/share", "levels"); }
+
 unsigned LoadWonLevels(BestTimes* best) {
   if (best) *best = BestTimes();
   const std::string path = ProgressFilePath();

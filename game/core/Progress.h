@@ -8,6 +8,9 @@
 // $XDG_DATA_HOME/vantrel/progress.txt, else ~/.local/share/vantrel/progress.txt; empty
 // when neither folder is known.
 std::string ProgressFilePath();
+// $XDG_DATA_HOME/vantrel/levels, else ~/.local/share/vantrel/levels: the levels the player
+// made, one file each; empty when neither folder is known.
+std::string UserLevelsFolder();
 // The fastest win of each level (index 1 to 8) in seconds, to a tenth; 0 where none.
 struct BestTimes {
   double seconds[9] = {};

@@ -32,6 +32,7 @@ const Floor kFloors[] = {
     {"the widgets", {"game/ui/"}},
     {"the play screen", {"game/play/"}},
     {"the levels", {"game/levels/"}},
+    {"the editor", {"game/editor/"}},
     {"the front end", {"game/frontend/"}},
     {"the entry point", {"game/Main.cpp"}},
     {"the tools and benchmarks", {"tools/", "bench/"}},
