@@ -62,18 +62,15 @@ int ReadOptions(int argc, char** argv, Settings* settings, std::string* levelFil
 }
 
 // One level from a file: restart plays it again, the main menu or its exit ends the game.
-LevelCast gFileCast;
-std::string gFileName;
-
 GameState* ReloadFileLevel(unsigned target) {
   if (target == 0) return nullptr;
-  auto* level = new StoryLevel(gFileCast);
+  auto* level = static_cast<LevelBase*>(CreateLevel(kLevelFromFile));
   level->ShowOverviewAtStart();
   return level;
 }
 
 GameState* EndFileLevel() {
-  std::printf("%s: exit reached in %.1f s\n", gFileName.c_str(), gFinishedRun.seconds);
+  std::printf("%s: exit reached in %.1f s\n", FileLevelName().c_str(), gFinishedRun.seconds);
   return nullptr;
 }
 
@@ -91,8 +88,7 @@ bool ReadFileLevel(const std::string& path) {
                  more ? (" (and " + std::to_string(more) + " more)").c_str() : "");
     return false;
   }
-  gFileCast = CastOf(level, path);
-  gFileName = path;
+  SetFileLevel(CastOf(level, path), path);
   return true;
 }
 
@@ -124,9 +120,7 @@ int main(int argc, char** argv) {
   } else {
     SetLoadingScreenFactory(ReloadFileLevel);
     SetResultScreenFactory(EndFileLevel);
-    auto* level = new StoryLevel(gFileCast);
-    level->ShowOverviewAtStart();
-    GameStateLoopBegin(level);
+    GameStateLoopBegin(ReloadFileLevel(kLevelFromFile));
     GameStateManager.level = kLevelFromFile;
   }
   do {

@@ -17,7 +17,7 @@ LevelMaker gLevelMaker = nullptr;
 GameState* TargetState(unsigned target) {
   if (target == 0) return new MainMenu;
   const LevelMaker make = gLevelMaker ? gLevelMaker : CreateLevel;
-  GameState* level = target <= unsigned(kLevelCount) ? make(int(target)) : nullptr;
+  GameState* level = target <= unsigned(kLevelFromFile) ? make(int(target)) : nullptr;
   if (auto* playable = dynamic_cast<LevelBase*>(level)) playable->ShowOverviewAtStart();
   if (level) return level;
   // A menu rather than a loading screen that never ends.

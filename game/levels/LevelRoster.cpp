@@ -35,9 +35,20 @@ const LevelCast& CachedCast(int number) {
   return *cast;
 }
 
+LevelCast gFileCast;
+std::string gFileName;
+
 }  // namespace
 
+void SetFileLevel(const LevelCast& cast, const std::string& name) {
+  gFileCast = cast;
+  gFileName = name;
+}
+
+const std::string& FileLevelName() { return gFileName; }
+
 GameState* CreateLevel(int number) {
+  if (number == kLevelFromFile) return gFileCast.grid.Empty() ? nullptr : new StoryLevel(gFileCast);
   if (number < 1 || number > kLevelCount) return nullptr;
   if (number <= kStoryLevels) return new StoryLevel(CachedCast(number));
   return new TrialLevel(CachedCast(number));
