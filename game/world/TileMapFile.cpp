@@ -118,6 +118,7 @@ bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out, std::
     return false;
   }
 
+  // Cells are named as in the level file: column, row from 0 at the top left.
   // A cell that holds no known code, or that a file cut short lacks, costs that cell alone:
   // floor, which closes no way through, except on the map's edge, where a wall keeps the
   // walkers inside the map.
@@ -135,8 +136,8 @@ bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out, std::
         ++missing;
       } else if (code < 0 && bad++ == 0) {
         firstBad = word;
-        firstBadRow = fileRow + 1;
-        firstBadColumn = column + 1;
+        firstBadRow = fileRow;
+        firstBadColumn = column;
       }
       const bool edge = row == 0 || column == 0 || row == height - 1 || column == width - 1;
       if (code < 0) code = edge ? kWall : kFloor;
@@ -146,7 +147,7 @@ bool ReadTileMap(std::istream& in, const char* fileName, TileMapGrid* out, std::
   if (bad > 0) {
     log << fileName << ": " << bad << " of " << total
         << (bad == 1 ? " cells holds no known code: " : " cells hold no known code, the first ")
-        << Quoted(firstBad) << " at row " << firstBadRow << ", column " << firstBadColumn;
+        << Quoted(firstBad) << " at column " << firstBadColumn << ", row " << firstBadRow;
     if (missing > 0) log << ", and " << missing << " are missing";
   } else if (missing > 0) {
     log << fileName << ": " << missing << " of " << total << " cells are missing";

@@ -24,7 +24,7 @@ mkdir "$scratch/pictures"
   "$writer" "$scratch/pictures/big_icon.png" 257 257 || exit 1
 
 # play_with FILE missing|cut|letter|PICTURE   then the line the game must print once
-# (letter: an X in the second cell of a level's third row)
+# (letter: an X in column 1, row 2 of a level, counted from 0 at the top left)
 play_with() {
   local file=$1 how=$2 expected=$3
   rm -rf "$scratch/data"
@@ -53,7 +53,7 @@ play_with() {
 
 play_with Level1.txt missing 'Level1.txt: no such file'
 play_with Level1.txt cut "cells are missing; they are floor, or wall on the map's edge"
-play_with Level1.txt letter '1 of 400 cells holds no known code: "X" at row 3, column 2;'
+play_with Level1.txt letter '1 of 400 cells holds no known code: "X" at column 1, row 2;'
 play_with Assets/FIRERAT.png missing 'Could not load picture "Assets/FIRERAT.png"'
 play_with Assets/FIRERAT.png cut 'Could not load picture "Assets/FIRERAT.png"'
 play_with Assets/floor.png wide.png 'Could not load picture "Assets/floor.png": 16385 x 4 pixels'

@@ -97,16 +97,16 @@ TEST(TileMapFileTest, ABadOrMissingCellIsFloorInsideAndWallOnTheEdge) {
     std::string problem;
   } cases[] = {
       {"9 9 9  9 X 9  9 4 9  notes after the cells", {9, 9, 9, 9, 0, 9, 9, 4, 9},
-       "1 of 9 cells holds no known code: \"X\" at row 2, column 2"},
+       "1 of 9 cells holds no known code: \"X\" at column 1, row 1"},
       {"9 9 9  9 42 9  9 4 9", {9, 9, 9, 9, 0, 9, 9, 4, 9},
-       "1 of 9 cells holds no known code: \"42\" at row 2, column 2"},
+       "1 of 9 cells holds no known code: \"42\" at column 1, row 1"},
       {"9 X 9  0 5 0  4 9 9", {9, 9, 9, 0, 5, 0, 4, 9, 9},
-       "1 of 9 cells holds no known code: \"X\" at row 1, column 2"},
+       "1 of 9 cells holds no known code: \"X\" at column 1, row 0"},
       {"9 9 -1  9 3 9  4 9 99999999999999999999999999999", {9, 9, 9, 9, 0, 9, 4, 9, 9},
-       "3 of 9 cells hold no known code, the first \"-1\" at row 1, column 3"},
+       "3 of 9 cells hold no known code, the first \"-1\" at column 2, row 0"},
       {"0 0 0  0 7", {0, 0, 0, 0, 7, 9, 9, 9, 9}, "4 of 9 cells are missing"},
       {"0 0 0  0 ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~", {0, 0, 0, 0, 0, 9, 9, 9, 9},
-       "1 of 9 cells holds no known code: \"~~~~~~~~~~~~~~~~~~~~~~~~...\" at row 2, column 2, "
+       "1 of 9 cells holds no known code: \"~~~~~~~~~~~~~~~~~~~~~~~~...\" at column 1, row 1, "
        "and 4 are missing"},
   };
   for (const auto& c : cases) {
