@@ -220,16 +220,17 @@ void Monster::ReturnToRoute() {
   UpdateTransform();
 }
 
-// Sweeps 3 degrees a frame and turns back at 0 and at 360 degrees.
+// Sweeps 3 degrees a step at full speed (a slowed game sweeps that share of it) and turns
+// back at 0 and at 360 degrees.
 void Monster::ScanTurn() {
   float d = rotation * 57.295784f;
-  float s = scanStep;
+  float s = scanStep * float(GameStateManager.timeScale);
   if (d < -s) d = -d;
   // fmod of the truncated angle is the integer remainder without an overflowing conversion.
   if (d > s + 360) d = std::fmod(std::trunc(d), 360.0f);
   if (d >= 360 || d <= 0) {
     s = -s;
-    scanStep = s;
+    scanStep = -scanStep;
   }
   rotation = (d + s) * 0.017453292f;
   UpdateTransform();
@@ -243,11 +244,13 @@ void Monster::Soak() {
   if (hazard != kWater) {
     // A rat far from water would otherwise shrink through zero into a mirrored monster.
     // One already smaller, set so by hand, keeps its size.
-    scale.x = std::max(scale.x - 0.1f, std::min(scale.x, kMinimumWaterRatSize));
-    scale.y = std::max(scale.y - 0.1f, std::min(scale.y, kMinimumWaterRatSize));
+    const float shrink = 0.1f * float(GameStateManager.timeScale);
+    scale.x = std::max(scale.x - shrink, std::min(scale.x, kMinimumWaterRatSize));
+    scale.y = std::max(scale.y - shrink, std::min(scale.y, kMinimumWaterRatSize));
     UpdateTransform();
   }
-  if (hazard == kWater && scale.x <= 40) SetScale({scale.x + 0.5f, scale.y + 0.5f});
+  const float grow = 0.5f * float(GameStateManager.timeScale);
+  if (hazard == kWater && scale.x <= 40) SetScale({scale.x + grow, scale.y + grow});
 }
 
 void Monster::DropHazard() {

@@ -42,6 +42,7 @@ struct Conditions {
 
 KEVec2 gWaypoint;
 Monster* gWalker;
+Monster* gDryRat;
 std::weak_ptr<GameObject> gTrail;
 
 const Timed kTimed[] = {
@@ -64,6 +65,12 @@ const Timed kTimed[] = {
        gWalker->pauseTime = 1;
      },
      nullptr, [] { return Same(gWalker->position, gWaypoint); }},
+    {"a water rat drying out on land", (40 - Monster::kMinimumWaterRatSize) / 0.1 / 60,
+     [](TestLevel& level) {
+       gDryRat = &level.AddMonster(WaterRat, level.CellCentre(2, 1));
+       gDryRat->SetScale({40, 40});
+     },
+     nullptr, [] { return gDryRat->scale.x > Monster::kMinimumWaterRatSize; }},
     {"an electric trail", Electric::kLife / 60, nullptr,
      [] { gTrail = CreateElectric(); }, [] { return !gTrail.expired(); }},
 };
