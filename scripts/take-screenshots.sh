@@ -5,15 +5,7 @@
 # level 1 in play, its exit arrow pointing up to the exit.
 # Writes docs/screenshots/*.png. Needs what the tests need (scripts/install-deps.sh test).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build-screenshots"
-if [ -z "${VANTREL_SHOTS_INNER:-}" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVANTREL_BENCH=OFF \
-    -DVANTREL_ASSETGEN=OFF >/dev/null
-  cmake --build "$build" --target vantrel window_probe -j "$(nproc)"
-  export VANTREL_SHOTS_INNER=1
-  exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
-fi
+. "$(dirname "$0")/screenshot-setup.sh" 800x600 "$@"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -21,7 +13,6 @@ out="$root/docs/screenshots"
 mkdir -p "$out" "$work/data/vantrel"
 printf 'vantrel progress 1\nwon 1 2\n' >"$work/data/vantrel/progress.txt"
 export SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-probe="$build/tests/window_probe"
 
 . "$root/tests/support/x11_play.sh"
 

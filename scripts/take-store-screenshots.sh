@@ -6,15 +6,7 @@
 # whose walls lead the player under the first fire rat, with an exit beside that spot.
 # Writes docs/store-screenshots/*.png. Needs what the tests need (scripts/install-deps.sh test).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build-screenshots"
-if [ -z "${VANTREL_SHOTS_INNER:-}" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVANTREL_BENCH=OFF \
-    -DVANTREL_ASSETGEN=OFF >/dev/null
-  cmake --build "$build" --target vantrel window_probe -j "$(nproc)"
-  export VANTREL_SHOTS_INNER=1
-  exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"
-fi
+. "$(dirname "$0")/screenshot-setup.sh" 1920x1080 "$@"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -22,7 +14,6 @@ out="$root/docs/store-screenshots"
 mkdir -p "$out" "$work/won/vantrel" "$work/trial"
 printf 'vantrel progress 1\nwon 1 2\nbest 1 83.4\nbest 2 95.1\n' >"$work/won/vantrel/progress.txt"
 export SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$work/config"
-probe="$build/tests/window_probe"
 assets="$root/data/Assets"
 
 . "$root/tests/support/x11_play.sh"
