@@ -272,9 +272,8 @@ TEST_F(ProgressTest, ABetterRunReplacesTheBestTimeAndAWorseOneDoesNot) {
 // by a later run (another data home with the same file, since this run remembers its wins).
 TEST_F(ProgressTest, OwnLevelsAreKeptUnderTheirNamesWhateverTheBytes) {
   const std::vector<std::pair<std::string, double>> wins = {
-      {"My first level", 71.35}, {"100% sneaky", 9.0},   {"3", 12.0},
-      {"tab\there", 0},          {"\x01\xff%41\n", 5.55}, {"caf\xc3\xa9", 40.0},
-      {"own", 1.0},              {"-", 2.0}};
+      {"My first level", 71.35}, {"100% sneaky", 9.0},  {"3", 12.0},  {"tab\there", 0},
+      {"\x01\xff%41\n", 5.55},   {"caf\xc3\xa9", 40.0}, {"own", 1.0}, {"-", 2.0}};
   Write("vantrel progress 1\nwon 2\n");
   for (const auto& [name, seconds] : wins) EXPECT_TRUE(RecordWonNamedLevel(name, seconds)) << name;
   EXPECT_FALSE(RecordWonNamedLevel("", 3.0));
@@ -314,9 +313,11 @@ TEST_F(ProgressTest, OwnLevelLinesLiveBesideTheNumberedWins) {
        "vantrel progress 1\nwon\nown Maze 30.0\n"},
       {"no time keeps the best", "vantrel progress 1\nown Maze 20.0\n", 0, 20.0,
        "vantrel progress 1\nown Maze 20.0\n"},
-      {"damaged lines", "vantrel progress 1\nown\nown Maze\nown %zz 1.0\nown Maze 1.0 more\nown Maze -3\n",
-       30.0, 30.0,
-       "vantrel progress 1\nown\nown Maze\nown %zz 1.0\nown Maze 1.0 more\nown Maze -3\nwon\nown Maze 30.0\n"},
+      {"damaged lines",
+       "vantrel progress 1\nown\nown Maze\nown %zz 1.0\nown Maze 1.0 more\nown Maze -3\n", 30.0,
+       30.0,
+       "vantrel progress 1\nown\nown Maze\nown %zz 1.0\nown Maze 1.0 more\nown Maze -3\nwon\nown "
+       "Maze 30.0\n"},
   };
   for (const Case& c : cases) {
     UseDataHome(c.name);
@@ -329,7 +330,8 @@ TEST_F(ProgressTest, OwnLevelLinesLiveBesideTheNumberedWins) {
     // A numbered win rewrites the file and keeps the own lines.
     EXPECT_TRUE(RecordWonLevel(5)) << c.name;
     EXPECT_NE(Read().find("own Maze " + std::string(c.best == 20 ? "20.0" : "30.0")),
-              std::string::npos) << c.name;
+              std::string::npos)
+        << c.name;
   }
 }
 
