@@ -15,11 +15,21 @@ bool IsLevelFileName(const std::string& name) {
   return name.size() > 4 && name[0] != '.' && name.compare(name.size() - 4, 4, ".txt") == 0;
 }
 
-// The first problem, with the file named by its name alone rather than its whole path.
+// The first problem without the file's path, which its row shows anyway: "path: what" is
+// "what", "path line 3: what" is "line 3: what".
 std::string ShortProblem(const std::string& line, const UserLevel& entry) {
-  if (line.compare(0, entry.path.size(), entry.path) == 0)
-    return entry.fileName + line.substr(entry.path.size());
+  if (line.compare(0, entry.path.size(), entry.path) != 0) return line;
+  const std::string rest = line.substr(entry.path.size());
+  if (rest.compare(0, 2, ": ") == 0) return rest.substr(2);
+  if (rest.compare(0, 6, " line ") == 0) return rest.substr(1);
   return line;
+}
+
+// Names as a person sorts them: "maze" beside "Maze", not after every capital.
+bool Before(const std::string& a, const std::string& b) {
+  const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : int(c); };
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [&](char x, char y) { return lower(x) < lower(y); });
 }
 
 }  // namespace
@@ -49,7 +59,7 @@ std::vector<UserLevel> ListUserLevels(const std::string& folder) {
     levels.push_back(std::move(entry));
   }
   std::stable_sort(levels.begin(), levels.end(),
-                   [](const UserLevel& a, const UserLevel& b) { return a.name < b.name; });
+                   [](const UserLevel& a, const UserLevel& b) { return Before(a.name, b.name); });
   return levels;
 }
 

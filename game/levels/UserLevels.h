@@ -18,9 +18,9 @@ struct UserLevel {
 // At most this many files are read; the rest of a crowded folder is left unlisted.
 constexpr std::size_t kMostUserLevels = 500;
 
-// The levels of `folder` sorted by name (then by file name); empty when the folder is
-// missing. Files that cannot be read, are too big or are no level are listed with their
-// problem; none of them blocks or takes long.
+// The levels of `folder` sorted by name, big and small letters alike (then by file name); empty
+// when the folder is missing. Files that cannot be read, are too big or are no level are listed
+// with their problem; none of them blocks or takes long.
 std::vector<UserLevel> ListUserLevels(const std::string& folder);
 
 // A file name in `folder` that no file has yet: "level-1.txt", "level-2.txt", ...

@@ -49,6 +49,7 @@ TEST_F(UserLevelsTest, EveryLevelFileIsListedByNameWithItsFirstProblem) {
   Write("b.txt", Level("name Alpha", "1,8"));
   Write("a.txt", Level("name Zed maze", "1,8"));
   Write("noname.txt", Level("name", "2,8"));
+  Write("dragon.txt", Level("name Dragon", "1,8") + "monster dragon 2,2\n");
   Write("in-wall.txt", Level("name Walled", "0,8"));
   Write("garbage.txt", "\x89PNG\r\n\x1a\n\x01\x02");
   Write("huge.txt", std::string(3 << 20, '9'));
@@ -62,15 +63,15 @@ TEST_F(UserLevelsTest, EveryLevelFileIsListedByNameWithItsFirstProblem) {
   for (const UserLevel& level : levels) seen.push_back(level.name + " | " + level.problem);
   EXPECT_EQ(seen, (std::vector<std::string>{
                       "Alpha | ",
+                      "Dragon | " + levels[1].problem,
+                      "garbage.txt | the width is missing or not a number; the level has no map",
+                      "huge.txt | larger than 1 MB; not a level",
+                      "noname.txt | ",
+                      "pipe.txt | cannot be read: it is not a regular file",
                       "Walled | column 0, row 8: the player's start is in a wall",
                       "Zed maze | ",
-                      "garbage.txt | " + levels[3].problem,
-                      "huge.txt | huge.txt: larger than 1 MB; not a level",
-                      "noname.txt | ",
-                      "pipe.txt | pipe.txt: cannot be read: it is not a regular file",
                   }));
-  EXPECT_NE(levels[3].problem, "");
-  EXPECT_EQ(levels[3].problem.find('\n'), std::string::npos);
+  EXPECT_EQ(levels[1].problem.rfind("line 17: no monster kind", 0), 0u) << levels[1].problem;
   EXPECT_EQ(levels[0].path, dir + "/b.txt");
   EXPECT_TRUE(CheckLevel(levels[0].level).empty());
   EXPECT_TRUE(ListUserLevels(dir + "/missing").empty());
