@@ -1099,4 +1099,40 @@ TEST_F(FrontEndTest, YourLevelsListsCopiedInFilesAndPlaysTheGoodOnesToTheirResul
   EXPECT_FALSE(page->entries[0].won);
 }
 
+// By keys alone: the arrows reach the rows, Enter chooses one and Enter again plays it; a
+// game level's row offers EDIT A COPY instead of EDIT, and leaving the editor comes back here.
+TEST_F(FrontEndTest, YourLevelsByKeysAloneAndBackFromTheEditor) {
+  const std::string folder = dataHome + "/vantrel/levels";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder + "/room.txt") << RoomLevel("The long way home", "1,8");
+  Begin(new YourLevelsScreen);
+  PastTheDelay();
+  auto* page = Now<YourLevelsScreen>();
+  for (int i = 0; i < 8 && !page->rows[1]->focused; ++i) Tap(i < 4 ? VK_DOWN : VK_UP);
+  ASSERT_TRUE(page->rows[1]->focused);
+  Tap(VK_RETURN);
+  Frames(1);
+  EXPECT_EQ(page->selected, 1);
+  EXPECT_EQ(page->entries[1].gameLevel, 1);
+  EXPECT_TRUE(page->editCopy->active);
+  EXPECT_FALSE(page->edit->active);
+  Tap(VK_UP);
+  ASSERT_TRUE(page->rows[0]->focused);
+  Tap(VK_RETURN);
+  Frames(1);
+  EXPECT_EQ(page->selected, 0);
+  EXPECT_TRUE(page->edit->active);
+  EXPECT_FALSE(page->editCopy->active);
+  Click(page->edit);
+  Frames(1);
+  ASSERT_NE(Now<YourLevelsScreen>(), nullptr) << "the editor hands back to YOUR LEVELS";
+  EXPECT_NE(Now<YourLevelsScreen>(), page);
+  page = Now<YourLevelsScreen>();
+  PastTheDelay();
+  for (int i = 0; i < 8 && !page->rows[0]->focused; ++i) Tap(VK_UP);
+  Tap(VK_RETURN);
+  ASSERT_NE(Now<LoadingScreen>(), nullptr) << "Enter on the chosen level plays it";
+  EXPECT_EQ(Now<LoadingScreen>()->target, unsigned(kLevelFromFile));
+}
+
 }  // namespace
