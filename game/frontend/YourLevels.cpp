@@ -27,6 +27,10 @@ const ButtonRow<YourLevelsScreen> kButtons[] = {
      OverPlate("PAGEDOWN", 50, 50, kPageArrowX, kPageDownY, kSmallPlate)},
 };
 
+// The file of the level last chosen, played or opened in the editor: chosen again, on its
+// page, when the player comes back.
+std::string gLastChosen;
+
 float RowY(int row) { return kFirstLevelRowY - kLevelRowPitch * float(row); }
 
 // Inside a row: the name on top, the file or its problem under it, the badge and best time
@@ -38,6 +42,7 @@ constexpr float kBadgeX = kLevelRowX + kLevelRowWidth / 2.0f - 34;
 constexpr float kBadgeHalfSize = 16;
 
 void Play(const YourLevelsScreen::Entry& entry) {
+  gLastChosen = entry.path;
   int target = entry.gameLevel;
   if (target == 0) {
     SetFileLevel(CastOf(entry.level, entry.path), entry.name);
@@ -105,6 +110,8 @@ void YourLevelsScreen::Load() {
   }
   CreateButtons(*this, kButtons);
   back->isBack = true;
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (!gLastChosen.empty() && entries[i].path == gLastChosen) selected = int(i);
   badge.Init(1, kBadgeHalfSize, kBadgeHalfSize);
   badge.AddImage("Assets/UI/WonBadge.png");
   bestPlate.Init(1, kBestTimePlateWidth / 2.0f, kBestTimePlateHeight / 2.0f);
@@ -121,12 +128,15 @@ void YourLevelsScreen::Initialize() {
   // Without a folder there is nowhere to keep a new level.
   newLevel->active = !UserLevelsFolder().empty();
   back->active = true;
-  ShowPage(0);
+  ShowPage(selected / kLevelRowsShown);
 }
 
 void YourLevelsScreen::ShowPage(int newPage) {
   page = newPage;
-  if (selected / kLevelRowsShown != page) selected = page * kLevelRowsShown;
+  if (selected / kLevelRowsShown != page) {
+    selected = page * kLevelRowsShown;
+    gLastChosen = entries[std::size_t(selected)].path;
+  }
   for (int row = 0; row < kLevelRowsShown; ++row) rows[row]->active = OnRow(row) != nullptr;
   pageUp->active = page > 0;
   pageDown->active = std::size_t((page + 1) * kLevelRowsShown) < entries.size();
@@ -153,6 +163,7 @@ void YourLevelsScreen::Update() {
     // A second press on the chosen level plays it, as PLAY does.
     if (index == selected && !entries[std::size_t(index)].broken) return Play(chosen);
     selected = index;
+    gLastChosen = entries[std::size_t(index)].path;
   }
   if (TakeClick(pageUp)) ShowPage(page - 1);
   if (TakeClick(pageDown)) ShowPage(page + 1);
@@ -160,8 +171,8 @@ void YourLevelsScreen::Update() {
   if (TakeClick(edit) || TakeClick(editCopy)) return RequestState(CreateLevelEditor(chosen.path));
   if (TakeClick(newLevel)) {
     const std::string folder = UserLevelsFolder();
-    return RequestState(
-        CreateLevelEditor((std::filesystem::path(folder) / FreeLevelFileName(folder)).string()));
+    gLastChosen = (std::filesystem::path(folder) / FreeLevelFileName(folder)).string();
+    return RequestState(CreateLevelEditor(gLastChosen));
   }
   if (TakeClick(back)) RequestState(new LevelSelect);
 }

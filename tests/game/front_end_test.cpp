@@ -1135,4 +1135,36 @@ TEST_F(FrontEndTest, YourLevelsByKeysAloneAndBackFromTheEditor) {
   EXPECT_EQ(Now<LoadingScreen>()->target, unsigned(kLevelFromFile));
 }
 
+// Eight levels of one's own and the game's eight turn three pages; the level last chosen is
+// chosen again, on its page, at the next visit.
+TEST_F(FrontEndTest, YourLevelsTurnsPagesAndKeepsTheLevelChosen) {
+  const std::string folder = dataHome + "/vantrel/levels";
+  std::filesystem::create_directories(folder);
+  for (int i = 1; i <= 8; ++i)
+    std::ofstream(folder + "/room" + std::to_string(i) + ".txt")
+        << RoomLevel("Room " + std::to_string(i), "1,8");
+  Begin(new YourLevelsScreen);
+  PastTheDelay();
+  auto* page = Now<YourLevelsScreen>();
+  ASSERT_EQ(page->entries.size(), 16u);
+  EXPECT_FALSE(page->pageUp->active);
+  Click(page->pageDown);
+  EXPECT_EQ(page->page, 1);
+  EXPECT_EQ(page->OnRow(2)->name, "Level 1") << "the game's levels follow the player's";
+  EXPECT_EQ(page->selected, 6);
+  Click(page->pageDown);
+  EXPECT_EQ(page->page, 2);
+  EXPECT_FALSE(page->pageDown->active);
+  EXPECT_TRUE(page->rows[3]->active);
+  EXPECT_FALSE(page->rows[4]->active) << "16 levels leave two rows of the last page empty";
+  Click(page->rows[1]);
+  EXPECT_EQ(page->selected, 13);
+  Click(page->back);
+  ASSERT_NE(Now<LevelSelect>(), nullptr);
+  Begin(new YourLevelsScreen);
+  Frames(1);
+  EXPECT_EQ(Now<YourLevelsScreen>()->page, 2);
+  EXPECT_EQ(Now<YourLevelsScreen>()->selected, 13);
+}
+
 }  // namespace
