@@ -129,11 +129,9 @@ void ResultScreen::Load() {
 void ResultScreen::Update() {
   for (unsigned key : {unsigned(VK_SPACE), unsigned(VK_RETURN), unsigned(VK_GAMEPAD_A)}) {
     if (!KEInputCheckTriggered(key)) continue;
-    if (fileLevel) {
-      RequestState(new YourLevelsScreen);
-    } else {
-      RequestState(new LevelSelect);
-    }
+    // One screen asked for, however many of the keys came in this frame.
+    if (fileLevel) return RequestState(new YourLevelsScreen);
+    return RequestState(new LevelSelect);
   }
 }
 
