@@ -35,7 +35,7 @@ float RowY(int row) { return kFirstLevelRowY - kLevelRowPitch * float(row); }
 
 // Inside a row: the name on top, the file or its problem under it, the badge and best time
 // at the right end.
-constexpr float kTextLeft = kLevelRowX - kLevelRowWidth / 2.0f + 22;
+constexpr float kTextLeft = kLevelRowX - kLevelRowWidth / 2.0f + 26;
 constexpr float kNameLift = 9, kDetailDrop = 11;
 constexpr std::size_t kNameChars = 30, kDetailChars = 56;
 constexpr float kBadgeX = kLevelRowX + kLevelRowWidth / 2.0f - 34;

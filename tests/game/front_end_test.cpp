@@ -503,21 +503,24 @@ TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
   }
 }
 
-// Amber pixels in the band under "Press SPACE" of the picture last shown
-// (Mesa on Xvfb keeps the back buffer through a swap).
-int AmberPixelsUnderTheWayOn() {
-  int width = 0, height = 0;
-  KEPlatformGetDrawableSize(&width, &height);
+// Amber pixels over a box of the 800 x 600 view, from its bottom left, in the picture last
+// shown.
+int AmberPixelsIn(int left, int bottom, int width, int height) {
+  int w = 0, h = 0;
+  KEPlatformGetDrawableSize(&w, &h);
   const std::vector<unsigned char> pixels = GlTestReadScreen();
   int count = 0;
-  for (int y = 0; y < height * 7 / 60; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const unsigned char* p = &pixels[(size_t(y) * width + x) * 4];
+  for (int y = bottom * h / 600; y < (bottom + height) * h / 600; ++y)
+    for (int x = left * w / 800; x < (left + width) * w / 800; ++x) {
+      const unsigned char* p = &pixels[(size_t(y) * w + x) * 4];
       count += p[0] > 200 && p[1] > 130 && p[1] < 200 && p[2] < 90;
     }
-  }
   return count;
 }
+
+// Amber pixels in the band under "Press SPACE" of the picture last shown
+// (Mesa on Xvfb keeps the back buffer through a swap).
+int AmberPixelsUnderTheWayOn() { return AmberPixelsIn(0, 0, 800, 70); }
 
 TEST_F(FrontEndTest, AWinThatCannotBeKeptSaysSoOnTheResultScreen) {
   for (bool writable : {true, false}) {
@@ -994,21 +997,6 @@ TEST_F(FrontEndTest, TheLevelSelectShowsTheWinsOfAnOddProgressFile) {
   Begin(new LevelSelect);
   Frames(1);
   EXPECT_EQ(Now<LevelSelect>()->wonLevels, 1u << 2);
-}
-
-// Amber pixels over a box of the 800 x 600 view, from its bottom left, in the picture last
-// shown.
-int AmberPixelsIn(int left, int bottom, int width, int height) {
-  int w = 0, h = 0;
-  KEPlatformGetDrawableSize(&w, &h);
-  const std::vector<unsigned char> pixels = GlTestReadScreen();
-  int count = 0;
-  for (int y = bottom * h / 600; y < (bottom + height) * h / 600; ++y)
-    for (int x = left * w / 800; x < (left + width) * w / 800; ++x) {
-      const unsigned char* p = &pixels[(size_t(y) * w + x) * 4];
-      count += p[0] > 200 && p[1] > 130 && p[1] < 200 && p[2] < 90;
-    }
-  return count;
 }
 
 // A level of the player's own: a room with the exit two cells east of the start, or, with
