@@ -13,6 +13,7 @@
 #include "KEReport.h"
 #include "KESystem.h"
 #include "LevelCheck.h"
+#include "LevelEditor.h"
 #include "LevelRoster.h"
 #include "Levels.h"
 #include "PadMappings.h"
@@ -23,21 +24,25 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: vantrel [--window | --fullscreen] [--level FILE]\n"
+    "Usage: vantrel [--window | --fullscreen] [--level FILE | --edit FILE]\n"
     "  --window        play in an 800 by 600 window this time\n"
     "  --fullscreen    play full screen this time\n"
     "  --level FILE    play the level in FILE (see the README), then quit\n"
+    "  --edit FILE     open the level editor on FILE (a new level when there is none), then quit\n"
     "  --help          show this and quit\n"
     "  --version       show the game's version and quit\n"
     "Settings are kept in $XDG_CONFIG_HOME/vantrel/settings.ini (else "
     "~/.config/vantrel/settings.ini),\nwon levels in $XDG_DATA_HOME/vantrel/progress.txt (else "
-    "~/.local/share/vantrel/progress.txt).\n"
+    "~/.local/share/vantrel/progress.txt),\nyour own levels in $XDG_DATA_HOME/vantrel/levels/ "
+    "(else "
+    "~/.local/share/vantrel/levels/).\n"
     "Game controllers SDL does not know can be mapped in $XDG_CONFIG_HOME/vantrel/"
     "gamecontrollerdb.txt\nor SDL_GAMECONTROLLERCONFIG, in the community's mapping format.\n";
 
 // The options override the settings file for this run only. Returns -1 to go on, else the
 // exit code.
-int ReadOptions(int argc, char** argv, Settings* settings, std::string* levelFile) {
+int ReadOptions(int argc, char** argv, Settings* settings, std::string* levelFile,
+                std::string* editFile) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--window") == 0) {
       settings->fullScreen = false;
@@ -46,10 +51,14 @@ int ReadOptions(int argc, char** argv, Settings* settings, std::string* levelFil
     } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       std::fputs(kUsage, stdout);
       return 0;
-    } else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
-      // Named before the move into the data folder, so relative to where we started.
+    } else if ((std::strcmp(argv[i], "--level") == 0 || std::strcmp(argv[i], "--edit") == 0) &&
+               i + 1 < argc) {
+      // Named before the move into the data folder, so relative to where we started; the
+      // last one named counts.
+      const bool edit = argv[i][2] == 'e';
       std::error_code error;
-      *levelFile = std::filesystem::absolute(argv[++i], error).string();
+      (edit ? *editFile : *levelFile) = std::filesystem::absolute(argv[++i], error).string();
+      (edit ? *levelFile : *editFile).clear();
     } else if (std::strcmp(argv[i], "--version") == 0) {
       std::puts("vantrel " VANTREL_VERSION);
       return 0;
@@ -92,6 +101,21 @@ bool ReadFileLevel(const std::string& path) {
   return true;
 }
 
+// A file to edit need not play yet, but it must read whole: what could not be read would be
+// lost at the first save. A missing one is a new level.
+bool CanEdit(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) return true;
+  Level level;
+  std::vector<std::string> problems;
+  if (ReadLevelFile(path, &level, &problems) && problems.empty()) return true;
+  if (problems.empty()) problems.push_back(path + ": not a level");
+  const std::size_t more = problems.size() - 1;
+  std::fprintf(stderr, "%s%s\n", problems[0].c_str(),
+               more ? (" (and " + std::to_string(more) + " more)").c_str() : "");
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -99,9 +123,11 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   const Settings saved = LoadSettings();
   Settings settings = saved;
-  std::string levelFile;
-  if (const int code = ReadOptions(argc, argv, &settings, &levelFile); code >= 0) return code;
+  std::string levelFile, editFile;
+  if (const int code = ReadOptions(argc, argv, &settings, &levelFile, &editFile); code >= 0)
+    return code;
   if (!levelFile.empty() && !ReadFileLevel(levelFile)) return 1;
+  if (!editFile.empty() && !CanEdit(editFile)) return 1;
   WriteDefaultSettingsIfMissing();
   if (!EnterDataDirectory()) return 1;
   if (!KESysInit(nullptr, 1, 800, 600, 0, 60, nullptr)) return 1;
@@ -114,7 +140,11 @@ int main(int argc, char** argv) {
   if (const std::string mappings = PadMappingsFilePath(); !mappings.empty())
     AddPadMappings(mappings, KEInputAddPadMapping);
 
-  if (levelFile.empty()) {
+  if (!editFile.empty()) {
+    // Leaving the editor ends the game.
+    SetEditorExit(nullptr);
+    GameStateLoopBegin(CreateLevelEditor(editFile));
+  } else if (levelFile.empty()) {
     ConnectFrontEnd();
     GameStateLoopBegin(new StartScreen);
   } else {

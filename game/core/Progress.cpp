@@ -36,11 +36,25 @@ using Tenths = std::map<int, long>;
 std::map<std::string, unsigned> gWonThisRun;
 std::map<std::string, Tenths> gBestThisRun;
 
+// The player's own levels by name: the best time in tenths, 0 for a win without one.
+using NamedTenths = std::map<std::string, long>;
+std::map<std::string, NamedTenths> gOwnThisRun;
+
 // The smaller time of each level of both.
 Tenths Fastest(Tenths a, const Tenths& b) {
   for (const auto& [level, tenths] : b) {
     auto found = a.find(level);
     if (found == a.end() || tenths < found->second) a[level] = tenths;
+  }
+  return a;
+}
+
+// A win without a time counts, but any time beats it.
+NamedTenths Fastest(NamedTenths a, const NamedTenths& b) {
+  for (const auto& [name, tenths] : b) {
+    auto found = a.find(name);
+    if (found == a.end() || (tenths > 0 && (found->second == 0 || tenths < found->second)))
+      a[name] = tenths;
   }
   return a;
 }
@@ -54,6 +68,7 @@ struct ProgressFile {
   std::string problem;  // why it is damaged or unreadable
   unsigned won = 0;
   Tenths best;
+  NamedTenths own;
   std::vector<std::string> lines;
   size_t wonAt = 0;
   std::vector<std::string> oddWords;  // words of the won lines that are no level, in order
@@ -91,9 +106,67 @@ bool ReadBestLine(const std::string& line, Tenths* best) {
   return true;
 }
 
+std::string TimeWord(long tenths) {
+  return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
 std::string BestLine(int level, long tenths) {
-  return "best " + std::to_string(level) + " " + std::to_string(tenths / 10) + "." +
-         std::to_string(tenths % 10);
+  return "best " + std::to_string(level) + " " + TimeWord(tenths);
+}
+
+// A name as one word a person can still read: bytes outside printable ASCII, spaces and '%'
+// become %XX.
+std::string EscapedName(const std::string& name) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string word;
+  for (const unsigned char byte : name) {
+    if (byte > ' ' && byte < 0x7f && byte != '%') {
+      word += char(byte);
+    } else {
+      word += {'%', kHex[byte >> 4], kHex[byte & 15]};
+    }
+  }
+  return word;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// False for an empty name or a '%' without two hex digits.
+bool UnescapedName(const std::string& word, std::string* name) {
+  name->clear();
+  for (size_t i = 0; i < word.size(); ++i) {
+    if (word[i] != '%') {
+      *name += word[i];
+      continue;
+    }
+    const int high = i + 2 < word.size() ? HexDigit(word[i + 1]) : -1;
+    const int low = high >= 0 ? HexDigit(word[i + 2]) : -1;
+    if (low < 0) return false;
+    *name += char(high * 16 + low);
+    i += 2;
+  }
+  return !name->empty();
+}
+
+// "own NAME SECONDS", "-" for a win without a time; false, leaving `own` alone, for any other
+// line. Older copies of the game read no such line and keep it as it is.
+bool ReadOwnLine(const std::string& line, NamedTenths* own) {
+  std::istringstream words(line);
+  std::string word, escaped, time, more, name;
+  if (!(words >> word >> escaped >> time) || word != "own" || (words >> more)) return false;
+  const long tenths = time == "-" ? 0 : ParseTenths(time);
+  if (tenths < 0 || !UnescapedName(escaped, &name)) return false;
+  *own = Fastest(*own, {{name, tenths}});
+  return true;
+}
+
+std::string OwnLine(const std::string& name, long tenths) {
+  return "own " + EscapedName(name) + " " + (tenths > 0 ? TimeWord(tenths) : "-");
 }
 
 void Parse(const std::string& text, ProgressFile* file) {
@@ -113,7 +186,7 @@ void Parse(const std::string& text, ProgressFile* file) {
   if (version > kVersion) file->state = ProgressFile::State::kNewer;
   bool wonSeen = false;
   for (size_t i = 1; i < lines.size(); ++i) {
-    if (ReadBestLine(lines[i], &file->best)) continue;
+    if (ReadBestLine(lines[i], &file->best) || ReadOwnLine(lines[i], &file->own)) continue;
     std::istringstream words(lines[i]);
     std::string word;
     if (!(words >> word) || word != "won") {
@@ -134,13 +207,15 @@ void Parse(const std::string& text, ProgressFile* file) {
   if (!wonSeen) file->wonAt = file->lines.size();
 }
 
-std::string Format(const ProgressFile& file, unsigned won, const Tenths& best) {
+std::string Format(const ProgressFile& file, unsigned won, const Tenths& best,
+                   const NamedTenths& own) {
   std::string wonLine = "won";
   for (int level = 1; level <= kLastLevel; ++level) {
     if (won & (1u << level)) wonLine += " " + std::to_string(level);
   }
   for (const std::string& word : file.oddWords) wonLine += " " + word;
   for (const auto& [level, tenths] : best) wonLine += "\n" + BestLine(level, tenths);
+  for (const auto& [name, tenths] : own) wonLine += "\n" + OwnLine(name, tenths);
   std::string text = std::string(kHeaderStart) + std::to_string(kVersion) + "\n";
   for (size_t i = 0; i <= file.lines.size(); ++i) {
     if (i == file.wonAt) text += wonLine + "\n";
@@ -253,18 +328,10 @@ unsigned LoadWonLevels(BestTimes* best) {
   return file.won | gWonThisRun[path];
 }
 
-bool RecordWonLevel(int level, double seconds) {
-  if (!IsLevel(level)) return false;
-  const std::string path = ProgressFilePath();
-  if (path.empty()) {
-    SayOnce(NoFolderLine());
-    return false;
-  }
-  unsigned& wonThisRun = gWonThisRun[path];
-  wonThisRun |= 1u << level;
-  Tenths& bestThisRun = gBestThisRun[path];
-  // A run too short to show any time counts as a tenth: no best is ever zero.
-  if (seconds > 0) bestThisRun = Fastest(bestThisRun, {{level, std::max(1L, TimeInTenths(seconds))}});
+namespace {
+
+// Rewrites the file with the wins and times of this run merged in.
+bool KeepThisRun(const std::string& path) {
   const std::string kept = "; this run still counts the win";
   const SavedFileUpdate update(path);
   if (!update.Ready()) {
@@ -292,12 +359,53 @@ bool RecordWonLevel(int level, double seconds) {
       break;
   }
   if (problem.empty()) {
-    const unsigned won = file.won | wonThisRun;
-    const Tenths best = Fastest(file.best, bestThisRun);
-    if (file.state == ProgressFile::State::kRead && won == file.won && best == file.best)
+    const unsigned won = file.won | gWonThisRun[path];
+    const Tenths best = Fastest(file.best, gBestThisRun[path]);
+    const NamedTenths own = Fastest(file.own, gOwnThisRun[path]);
+    if (file.state == ProgressFile::State::kRead && won == file.won && best == file.best &&
+        own == file.own)
       return true;
-    if (WriteReplacing(target, Format(file, won, best), file.mode, &problem)) return true;
+    if (WriteReplacing(target, Format(file, won, best, own), file.mode, &problem)) return true;
   }
   SayOnce("Cannot keep progress in " + path + ": " + problem + kept);
   return false;
+}
+
+// A run too short to show any time counts as a tenth: no best is ever zero.
+long RunTenths(double seconds) { return seconds > 0 ? std::max(1L, TimeInTenths(seconds)) : 0; }
+
+}  // namespace
+
+bool RecordWonLevel(int level, double seconds) {
+  if (!IsLevel(level)) return false;
+  const std::string path = ProgressFilePath();
+  if (path.empty()) {
+    SayOnce(NoFolderLine());
+    return false;
+  }
+  gWonThisRun[path] |= 1u << level;
+  if (seconds > 0) gBestThisRun[path] = Fastest(gBestThisRun[path], {{level, RunTenths(seconds)}});
+  return KeepThisRun(path);
+}
+
+NamedBestTimes LoadWonNamedLevels() {
+  NamedBestTimes won;
+  const std::string path = ProgressFilePath();
+  if (path.empty()) return won;
+  const ProgressFile file = ReadProgress(path);
+  Describe(path, file);
+  for (const auto& [name, tenths] : Fastest(file.own, gOwnThisRun[path]))
+    won[name] = double(tenths) / 10;
+  return won;
+}
+
+bool RecordWonNamedLevel(const std::string& name, double seconds) {
+  if (name.empty()) return false;
+  const std::string path = ProgressFilePath();
+  if (path.empty()) {
+    SayOnce(NoFolderLine());
+    return false;
+  }
+  gOwnThisRun[path] = Fastest(gOwnThisRun[path], {{name, RunTenths(seconds)}});
+  return KeepThisRun(path);
 }

@@ -3,6 +3,7 @@
 // only marked.
 #pragma once
 
+#include <map>
 #include <string>
 
 // $XDG_DATA_HOME/vantrel/progress.txt, else ~/.local/share/vantrel/progress.txt; empty
@@ -29,3 +30,11 @@ unsigned LoadWonLevels(BestTimes* best = nullptr);
 // did not understand. Returns false, after one line saying why, when the win could not be
 // kept on disk; it still counts, with its time, until the game ends.
 bool RecordWonLevel(int level, double seconds = 0);
+
+// The player's own levels won, by their level's name, each with its best time in seconds (0
+// for a win without a time): those in the file, read leniently, and those won in this run.
+using NamedBestTimes = std::map<std::string, double>;
+NamedBestTimes LoadWonNamedLevels();
+// As RecordWonLevel, for one of the player's own levels, kept under its name in the same
+// file on lines older copies of the game skip and keep as they are.
+bool RecordWonNamedLevel(const std::string& name, double seconds = 0);

@@ -7,11 +7,13 @@
 #include "KEGraphics.h"
 #include "KEInput.h"
 #include "LevelNames.h"
+#include "LevelRoster.h"
 #include "LevelSelect.h"
 #include "MainMenu.h"
 #include "ObjectManager.h"
 #include "Progress.h"
 #include "ResultPictures.h"
+#include "YourLevels.h"
 
 PictureWithBackScreen::PictureWithBackScreen(const PromptPictures& picture,
                                              const ButtonSpec& back)
@@ -89,19 +91,31 @@ void ResultScreen::Load() {
   // is the one that level finished.
   const int level = GameStateManager.level;
   const FinishedRun run = gFinishedRun.level == level ? gFinishedRun : FinishedRun();
-  BestTimes before, after;
-  LoadWonLevels(&before);
-  saved = RecordWonLevel(level, run.seconds);
-  LoadWonLevels(&after);
-  const bool inRange = level >= 1 && level <= kLevelNameCount;
   seconds = run.seconds;
-  best = inRange ? after.seconds[level] : 0;
-  const double previous = inRange ? before.seconds[level] : 0;
+  double previous = 0;
+  fileLevel = level == kLevelFromFile;
+  if (fileLevel) {
+    // The player's own levels are kept under their name.
+    const std::string& name = FileLevelName();
+    const NamedBestTimes before = LoadWonNamedLevels();
+    saved = RecordWonNamedLevel(name, run.seconds);
+    if (auto found = before.find(name); found != before.end()) previous = found->second;
+    best = LoadWonNamedLevels()[name];
+    fileName.Load(kListGlyphsPicture, kListGlyphs, kListGlyphWidth, kListGlyphHeight, 1.6f);
+  } else {
+    BestTimes before, after;
+    LoadWonLevels(&before);
+    saved = RecordWonLevel(level, run.seconds);
+    LoadWonLevels(&after);
+    const bool inRange = level >= 1 && level <= kLevelNameCount;
+    best = inRange ? after.seconds[level] : 0;
+    previous = inRange ? before.seconds[level] : 0;
+    if (inRange) PlaceSprite(levelName, kLevelNamePictures[level - 1], 400, 48);
+  }
   newBest = seconds > 0 && (previous == 0 || TimeInTenths(seconds) < TimeInTenths(previous));
   goOn.Load(kContinuePictures, kHintWidth / 2.0f, kHintHeight / 2.0f);
   if (!saved) PlaceSprite(notSaved, "Assets/UI/NotSaved.png", 560, 44);
 
-  if (inRange) PlaceSprite(levelName, kLevelNamePictures[level - 1], 400, 48);
   PlaceSprite(timeLabel, kTimeLabelPicture, 160, 36);
   PlaceSprite(bestLabel, kBestLabelPicture, 160, 36);
   PlaceSprite(newBestTag, kNewBestPicture, 150, 36);
@@ -114,13 +128,20 @@ void ResultScreen::Load() {
 
 void ResultScreen::Update() {
   for (unsigned key : {unsigned(VK_SPACE), unsigned(VK_RETURN), unsigned(VK_GAMEPAD_A)}) {
-    if (KEInputCheckTriggered(key)) RequestState(new LevelSelect);
+    if (!KEInputCheckTriggered(key)) continue;
+    // One screen asked for, however many of the keys came in this frame.
+    if (fileLevel) return RequestState(new YourLevelsScreen);
+    return RequestState(new LevelSelect);
   }
 }
 
 void ResultScreen::Draw() {
   DrawAt(picture, 0, 0);
-  DrawAt(levelName, 0, kNameY);
+  if (fileLevel) {
+    fileName.Draw(ShownText(FileLevelName(), 30), 0, kNameY, 0.5f);
+  } else {
+    DrawAt(levelName, 0, kNameY);
+  }
   if (seconds > 0) {
     DrawAt(timeLabel, kLabelRight - 80, kTimeY);
     times.Draw(seconds, kTimeLeft, kTimeY, 0);

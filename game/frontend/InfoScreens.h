@@ -1,12 +1,14 @@
 // Single-picture screens: credits and instructions with a back button to the main menu,
 // and the result screen of a won level (its name, time, best time and the photos taken),
-// which Space or the pad's A leaves for the level select.
+// which Space or the pad's A leaves for the level select (or YOUR LEVELS after one of the
+// player's own).
 #pragma once
 
-#include "GameState.h"
 #include <vector>
 
 #include "DevicePrompt.h"
+#include "GameState.h"
+#include "GlyphText.h"
 #include "Sprite.h"
 #include "TimeText.h"
 #include "UIButton.h"
@@ -58,6 +60,8 @@ class ResultScreen : public GameState {
   double best = 0;     // the level's best time, this run's included
   bool newBest = false;
   Sprite levelName, timeLabel, bestLabel, newBestTag, noPhotos;
+  bool fileLevel = false;  // one of the player's own levels, named in glyphs
+  GlyphText fileName;
   TimeText times;
   std::vector<Sprite> photos;  // one card per photo taken, in order
 };

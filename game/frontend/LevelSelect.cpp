@@ -7,6 +7,7 @@
 #include "Progress.h"
 #include "ResultPictures.h"
 #include "UIButton.h"
+#include "YourLevels.h"
 
 namespace {
 
@@ -14,7 +15,9 @@ struct LevelChoice {
   ButtonSpec layout;
   int target;
 };
-// Two columns of four, story levels then trials; back at the bottom right.
+constexpr int kYourLevels = -1;
+// Two columns of four, story levels then trials; back at the bottom right, the player's own
+// levels under the columns.
 const LevelChoice kChoices[LevelSelect::kButtonCount] = {
     {OverPlate("LEVEL1", 150, 100, -250, 150, kLevelPlate), 1},
     {OverPlate("LEVEL2", 150, 100, -250, 50, kLevelPlate), 2},
@@ -25,6 +28,7 @@ const LevelChoice kChoices[LevelSelect::kButtonCount] = {
     {OverPlate("LEVEL7", 150, 100, -80, -50, kLevelPlate), 7},
     {OverPlate("LEVEL8", 150, 100, -80, -150, kLevelPlate), 8},
     {OverPlate("LEVELBACK", 150, 100, 200, -250, kLevelPlate), 0},
+    {OverPlate("YOURLEVELS", 220, 80, -165, -250, kMenuPlate), kYourLevels},
 };
 
 // The badge sits on the top right corner of the button's plate.
@@ -67,6 +71,10 @@ void LevelSelect::Update() {
   for (int i = 0; i < kButtonCount; ++i) {
     if (!buttons[i]->clicked) continue;
     // The latch stays: the state is left at the end of this frame.
+    if (kChoices[i].target == kYourLevels) {
+      RequestState(new YourLevelsScreen);
+      break;
+    }
     GameStateManager.level = kChoices[i].target;
     RequestState(new LoadingScreen(unsigned(kChoices[i].target)));
     break;
@@ -78,7 +86,7 @@ void LevelSelect::Draw() {
   background.DrawFrame();
   DrawUIObjects();
   for (const LevelChoice& choice : kChoices) {
-    if (choice.target == 0 || !(wonLevels & (1u << choice.target))) continue;
+    if (choice.target <= 0 || !(wonLevels & (1u << choice.target))) continue;
     const KEVec2 at = {choice.layout.x + kBadgeOffset.x, choice.layout.y + kBadgeOffset.y};
     BeginSpriteDraw(1.0f, at.x, at.y);
     badge.DrawFrame();

@@ -1,5 +1,6 @@
-// Where the player picks one of the eight levels, or goes back to the main menu; every
-// choice goes through a loading screen. Won levels wear a badge and their best time.
+// Where the player picks one of the eight levels, goes to their own levels (YOUR LEVELS) or
+// back to the main menu; every level goes through a loading screen. Won levels wear a badge
+// and their best time.
 #pragma once
 
 #include "AudioService.h"
@@ -12,7 +13,7 @@ class UIButton;
 
 class LevelSelect : public GameState {
  public:
-  static constexpr int kButtonCount = 9;  // levels 1 to 8, then back
+  static constexpr int kButtonCount = 10;  // levels 1 to 8, back, then YOUR LEVELS
 
   void Load() override;
   void Initialize() override;

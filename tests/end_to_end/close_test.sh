@@ -49,6 +49,13 @@ case_ "level select" close to_levels
 mkdir -p "$work/data/vantrel" && mkfifo "$work/data/vantrel/progress.txt"
 case_ "level select, a pipe for progress" close to_levels
 rm -f "$work/data/vantrel/progress.txt"
+# A pipe and a 5 MB file among the player's levels: YOUR LEVELS (its BACK) must still show
+# at once.
+mkdir -p "$work/data/vantrel/levels" && mkfifo "$work/data/vantrel/levels/pipe.txt"
+head -c 5000000 /dev/zero | tr '\0' 9 >"$work/data/vantrel/levels/huge.txt"
+case_ "your levels, a pipe and a huge file" close to_levels "click_view 235 550" \
+  "shows 'your levels' UI/Button_idle_BACK.png 5 25 505 150 80"
+rm -rf "$work/data/vantrel/levels"
 # A pipe for the pad mappings, then far too many of them: the splash must still show
 # within its 3 seconds, and the close request be heard.
 mkdir -p "$work/config/vantrel" && mkfifo "$work/config/vantrel/gamecontrollerdb.txt"

@@ -2,6 +2,8 @@
 # vantrel --level FILE with a level file outside every data folder: a damaged one gives one
 # line on standard error and exit code 1 before any window opens (so with no display at all);
 # a good one opens the game and plays until SIGTERM ends it with exit code 0.
+# vantrel --edit FILE likewise refuses a file that cannot be read whole, and opens the editor
+# on a level that does not play yet or on a file that is not there.
 # Usage: level_option_test.sh VANTREL LEVEL_FILE
 # Needs an X display for the good file: ctest gives it a virtual one.
 set -u
@@ -13,11 +15,11 @@ trap 'rm -rf "$scratch"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# refused NAME EXPECTED: the file $scratch/NAME is refused with exactly that line.
+# refused NAME EXPECTED [OPTION]: the file $scratch/NAME is refused with exactly that line.
 refused() {
-  local name=$1 expected=$2
+  local name=$1 expected=$2 option=${3:---level}
   (cd "$scratch" && env -u DISPLAY -u WAYLAND_DISPLAY HOME="$scratch" timeout 20 \
-    "$game" --level "$name" >"$scratch/out" 2>"$scratch/err")
+    "$game" "$option" "$name" >"$scratch/out" 2>"$scratch/err")
   local rc=$?
   [ "$rc" = 1 ] || fail "$name: exit code $rc"
   [ "$(cat "$scratch/err")" = "$scratch/$expected" ] ||
@@ -35,13 +37,28 @@ head -c 300 "$good" >"$scratch/cut.txt"
 grep -q . "$scratch/cut.txt" && (cd "$scratch" && env -u DISPLAY "$game" --level cut.txt \
   2>&1 >/dev/null | wc -l | grep -qx 1) || fail "cut.txt: not one line"
 
-cp "$good" "$scratch/mine.txt"
-(cd "$scratch" && HOME="$scratch" XDG_CONFIG_HOME="$scratch" XDG_DATA_HOME="$scratch" \
-  timeout --preserve-status -s TERM 6 "$game" --level mine.txt >"$scratch/out" 2>"$scratch/err")
-rc=$?
-[ "$rc" = 0 ] || fail "the good level: exit code $rc: $(cat "$scratch/err")"
-[ ! -s "$scratch/err" ] || fail "the good level said: $(cat "$scratch/err")"
-grep -q '^Graphics: OpenGL' "$scratch/out" || fail "the good level opened no window"
+refused cut.txt 'cut.txt line 19: cannot read "mo"; left out' --edit
+refused newer.txt 'newer.txt: "vantrel level 2" is a format this game cannot read; it reads vantrel level 1' --edit
+mkdir "$scratch/folder.txt"
+refused folder.txt "folder.txt: cannot be read: it is not a regular file" --edit
 
-[ "$failures" -eq 0 ] && echo "level option: refused the damaged files, played the good one"
+# opens OPTION NAME: the game opens its window on $scratch/NAME and ends with exit code 0 by
+# SIGTERM or by itself, saying nothing on standard error.
+opens() {
+  local option=$1 name=$2
+  (cd "$scratch" && HOME="$scratch" XDG_CONFIG_HOME="$scratch" XDG_DATA_HOME="$scratch" \
+    timeout --preserve-status -s TERM 6 "$game" "$option" "$name" >"$scratch/out" 2>"$scratch/err")
+  local rc=$?
+  [ "$rc" = 0 ] || fail "$option $name: exit code $rc: $(cat "$scratch/err")"
+  [ ! -s "$scratch/err" ] || fail "$option $name said: $(cat "$scratch/err")"
+  grep -q '^Graphics: OpenGL' "$scratch/out" || fail "$option $name opened no window"
+}
+
+cp "$good" "$scratch/mine.txt"
+opens --level mine.txt
+opens --edit gap.txt
+opens --edit new-level.txt
+
+[ "$failures" -eq 0 ] &&
+  echo "level option: refused the damaged files, played the good one, edited the others"
 exit $((failures != 0))

@@ -18,10 +18,11 @@
 #include "GameStateLoop.h"
 #include "InfoScreens.h"
 #include "KEInput.h"
+#include "KESystem.h"
 #include "LevelBase.h"
+#include "LevelRoster.h"
 #include "LevelSelect.h"
 #include "LoadingScreen.h"
-#include "KESystem.h"
 #include "MainMenu.h"
 #include "MapColours.h"
 #include "Monster.h"
@@ -36,6 +37,7 @@
 #include "StatusDisplay.h"
 #include "Tile.h"
 #include "UIButton.h"
+#include "YourLevels.h"
 #include "gl_environment.h"
 #include "platform/KEPlatform.h"
 #include "test_input.h"
@@ -501,21 +503,24 @@ TEST_F(FrontEndTest, TheGameOverScreenSaysWhatKilled) {
   }
 }
 
-// Amber pixels in the band under "Press SPACE" of the picture last shown
-// (Mesa on Xvfb keeps the back buffer through a swap).
-int AmberPixelsUnderTheWayOn() {
-  int width = 0, height = 0;
-  KEPlatformGetDrawableSize(&width, &height);
+// Amber pixels over a box of the 800 x 600 view, from its bottom left, in the picture last
+// shown.
+int AmberPixelsIn(int left, int bottom, int width, int height) {
+  int w = 0, h = 0;
+  KEPlatformGetDrawableSize(&w, &h);
   const std::vector<unsigned char> pixels = GlTestReadScreen();
   int count = 0;
-  for (int y = 0; y < height * 7 / 60; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const unsigned char* p = &pixels[(size_t(y) * width + x) * 4];
+  for (int y = bottom * h / 600; y < (bottom + height) * h / 600; ++y)
+    for (int x = left * w / 800; x < (left + width) * w / 800; ++x) {
+      const unsigned char* p = &pixels[(size_t(y) * w + x) * 4];
       count += p[0] > 200 && p[1] > 130 && p[1] < 200 && p[2] < 90;
     }
-  }
   return count;
 }
+
+// Amber pixels in the band under "Press SPACE" of the picture last shown
+// (Mesa on Xvfb keeps the back buffer through a swap).
+int AmberPixelsUnderTheWayOn() { return AmberPixelsIn(0, 0, 800, 70); }
 
 TEST_F(FrontEndTest, AWinThatCannotBeKeptSaysSoOnTheResultScreen) {
   for (bool writable : {true, false}) {
@@ -992,6 +997,162 @@ TEST_F(FrontEndTest, TheLevelSelectShowsTheWinsOfAnOddProgressFile) {
   Begin(new LevelSelect);
   Frames(1);
   EXPECT_EQ(Now<LevelSelect>()->wonLevels, 1u << 2);
+}
+
+// A level of the player's own: a room with the exit two cells east of the start, or, with
+// the start in the wall, one that cannot be played.
+std::string RoomLevel(const std::string& name, const char* start) {
+  std::string text = "vantrel level 1\nname " + name + "\nwidth 10\nheight 10\ntilesize 50\n";
+  for (int row = 0; row < 10; ++row)
+    text += row == 0 || row == 9 ? "9 9 9 9 9 9 9 9 9 9\n"
+            : row == 8           ? "9 0 0 5 0 0 0 0 0 9\n"
+                                 : "9 0 0 0 0 0 0 0 0 9\n";
+  return text + "player " + start + "\n";
+}
+
+// A file copied into the folder shows at the next visit; a broken one shows its first
+// problem and does not start; a good one plays through the loading screen, restarts as
+// itself, and its win is kept under its name and shown on its row.
+TEST_F(FrontEndTest, YourLevelsListsCopiedInFilesAndPlaysTheGoodOnesToTheirResult) {
+  SetLevelMaker(nullptr);
+  Begin(new LevelSelect);
+  PastTheDelay();
+  Click(Now<LevelSelect>()->buttons[9]);
+  Frames(1);
+  ASSERT_NE(Now<YourLevelsScreen>(), nullptr);
+  EXPECT_EQ(Now<YourLevelsScreen>()->ownCount, 0);
+  EXPECT_EQ(Now<YourLevelsScreen>()->entries.size(), 8u) << "the game's levels, to copy";
+
+  const std::string folder = dataHome + "/vantrel/levels";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder + "/walled.txt") << RoomLevel("A walled start", "0,8");
+  std::ofstream(folder + "/room.txt") << RoomLevel("The long way home", "1,8");
+  PastTheDelay();
+  Click(Now<YourLevelsScreen>()->back);
+  Frames(1);
+  PastTheDelay();
+  Click(Now<LevelSelect>()->buttons[9]);
+  Frames(1);
+  auto* page = Now<YourLevelsScreen>();
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(page->ownCount, 2);
+  EXPECT_EQ(page->entries[0].name, "A walled start");
+  EXPECT_EQ(page->entries[0].detail, "column 0, row 8: the player's start is in a wall");
+  EXPECT_EQ(page->entries[1].name, "The long way home");
+  EXPECT_EQ(page->entries[1].detail, "room.txt");
+  // The problem is written under its name in amber, the good level's file name in cream.
+  Frames(1);
+  EXPECT_GE(AmberPixelsIn(100, 460, 300, 14), 50);
+  EXPECT_EQ(AmberPixelsIn(100, 398, 300, 14), 0);
+
+  PastTheDelay();
+  // Chosen, then pressed again: a broken level stays on the page, with no PLAY to press.
+  Click(page->rows[0]);
+  Click(page->rows[0]);
+  Frames(2);
+  ASSERT_EQ(Now<YourLevelsScreen>(), page);
+  EXPECT_FALSE(page->play->active);
+  EXPECT_TRUE(page->edit->active);
+  Click(page->rows[1]);
+  Frames(1);
+  EXPECT_TRUE(page->play->active);
+  Click(page->play);
+  ASSERT_NE(Now<LoadingScreen>(), nullptr);
+  EXPECT_EQ(Now<LoadingScreen>()->target, unsigned(kLevelFromFile));
+  UntilLeft();
+  auto* level = Now<LevelBase>();
+  ASSERT_NE(level, nullptr);
+  Tap(VK_SPACE);  // past the overview
+  Tap(VK_ESCAPE);
+  Click(level->pauseMenu.restartButton);
+  Click(level->pauseMenu.yesButton);
+  UntilLeft();
+  ASSERT_NE(Now<LevelBase>(), nullptr) << "restart plays the same file again";
+  Tap(VK_SPACE);
+  test_input::Press('D');
+  UntilLeft(300);
+  test_input::Release('D');
+  auto* result = Now<ResultScreen>();
+  ASSERT_NE(result, nullptr) << "the exit was not reached";
+  EXPECT_TRUE(result->saved);
+  EXPECT_TRUE(result->newBest);
+  EXPECT_EQ(LoadWonLevels(), 0u) << "no game level was won";
+  const NamedBestTimes won = LoadWonNamedLevels();
+  ASSERT_EQ(won.count("The long way home"), 1u);
+  EXPECT_EQ(TimeInTenths(won.at("The long way home")), TimeInTenths(result->seconds));
+  Tap(VK_SPACE);
+  page = Now<YourLevelsScreen>();
+  ASSERT_NE(page, nullptr) << "a win of one's own level goes back to YOUR LEVELS";
+  EXPECT_TRUE(page->entries[1].won);
+  EXPECT_FALSE(page->entries[0].won);
+}
+
+// By keys alone: the arrows reach the rows, Enter chooses one and Enter again plays it; a
+// game level's row offers EDIT A COPY instead of EDIT, and leaving the editor comes back here.
+TEST_F(FrontEndTest, YourLevelsByKeysAloneAndBackFromTheEditor) {
+  const std::string folder = dataHome + "/vantrel/levels";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder + "/room.txt") << RoomLevel("The long way home", "1,8");
+  Begin(new YourLevelsScreen);
+  PastTheDelay();
+  auto* page = Now<YourLevelsScreen>();
+  for (int i = 0; i < 8 && !page->rows[1]->focused; ++i) Tap(i < 4 ? VK_DOWN : VK_UP);
+  ASSERT_TRUE(page->rows[1]->focused);
+  Tap(VK_RETURN);
+  Frames(1);
+  EXPECT_EQ(page->selected, 1);
+  EXPECT_EQ(page->entries[1].gameLevel, 1);
+  EXPECT_TRUE(page->editCopy->active);
+  EXPECT_FALSE(page->edit->active);
+  Tap(VK_UP);
+  ASSERT_TRUE(page->rows[0]->focused);
+  Tap(VK_RETURN);
+  Frames(1);
+  EXPECT_EQ(page->selected, 0);
+  EXPECT_TRUE(page->edit->active);
+  EXPECT_FALSE(page->editCopy->active);
+  Click(page->edit);
+  Frames(1);
+  ASSERT_NE(Now<YourLevelsScreen>(), nullptr) << "the editor hands back to YOUR LEVELS";
+  EXPECT_NE(Now<YourLevelsScreen>(), page);
+  page = Now<YourLevelsScreen>();
+  PastTheDelay();
+  for (int i = 0; i < 8 && !page->rows[0]->focused; ++i) Tap(VK_UP);
+  Tap(VK_RETURN);
+  ASSERT_NE(Now<LoadingScreen>(), nullptr) << "Enter on the chosen level plays it";
+  EXPECT_EQ(Now<LoadingScreen>()->target, unsigned(kLevelFromFile));
+}
+
+// Eight levels of one's own and the game's eight turn three pages; the level last chosen is
+// chosen again, on its page, at the next visit.
+TEST_F(FrontEndTest, YourLevelsTurnsPagesAndKeepsTheLevelChosen) {
+  const std::string folder = dataHome + "/vantrel/levels";
+  std::filesystem::create_directories(folder);
+  for (int i = 1; i <= 8; ++i)
+    std::ofstream(folder + "/room" + std::to_string(i) + ".txt")
+        << RoomLevel("Room " + std::to_string(i), "1,8");
+  Begin(new YourLevelsScreen);
+  PastTheDelay();
+  auto* page = Now<YourLevelsScreen>();
+  ASSERT_EQ(page->entries.size(), 16u);
+  EXPECT_FALSE(page->pageUp->active);
+  Click(page->pageDown);
+  EXPECT_EQ(page->page, 1);
+  EXPECT_EQ(page->OnRow(2)->name, "Level 1") << "the game's levels follow the player's";
+  EXPECT_EQ(page->selected, 6);
+  Click(page->pageDown);
+  EXPECT_EQ(page->page, 2);
+  EXPECT_FALSE(page->pageDown->active);
+  EXPECT_TRUE(page->rows[3]->active);
+  EXPECT_FALSE(page->rows[4]->active) << "16 levels leave two rows of the last page empty";
+  Click(page->rows[1]);
+  EXPECT_EQ(page->selected, 13);
+  Click(page->back);
+  ASSERT_NE(Now<LevelSelect>(), nullptr);
+  Begin(new YourLevelsScreen);
+  Frames(1);
+  EXPECT_EQ(Now<YourLevelsScreen>()->page, 2);
+  EXPECT_EQ(Now<YourLevelsScreen>()->selected, 13);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -264,6 +265,73 @@ TEST_F(ProgressTest, ABetterRunReplacesTheBestTimeAndAWorseOneDoesNot) {
     BestTimes best;
     LoadWonLevels(&best);
     EXPECT_DOUBLE_EQ(best.seconds[2], c.best) << c.name;
+  }
+}
+
+// A player's own level is kept under its name, whatever bytes the name holds, and read back
+// by a later run (another data home with the same file, since this run remembers its wins).
+TEST_F(ProgressTest, OwnLevelsAreKeptUnderTheirNamesWhateverTheBytes) {
+  const std::vector<std::pair<std::string, double>> wins = {
+      {"My first level", 71.35}, {"100% sneaky", 9.0},  {"3", 12.0},  {"tab\there", 0},
+      {"\x01\xff%41\n", 5.55},   {"caf\xc3\xa9", 40.0}, {"own", 1.0}, {"-", 2.0}};
+  Write("vantrel progress 1\nwon 2\n");
+  for (const auto& [name, seconds] : wins) EXPECT_TRUE(RecordWonNamedLevel(name, seconds)) << name;
+  EXPECT_FALSE(RecordWonNamedLevel("", 3.0));
+  const std::string written = Read();
+  EXPECT_NE(written.find("\nown My%20first%20level 71.3\n"), std::string::npos) << written;
+  EXPECT_NE(written.find("\nown tab%09here -\n"), std::string::npos) << written;
+  UseDataHome("later run");
+  Write(written);
+  const NamedBestTimes read = LoadWonNamedLevels();
+  EXPECT_EQ(read.size(), wins.size());
+  for (const auto& [name, seconds] : wins) {
+    ASSERT_EQ(read.count(name), 1u) << name;
+    EXPECT_DOUBLE_EQ(read.at(name), double(TimeInTenths(seconds)) / 10) << name;
+  }
+  // A level named "3" is not level 3.
+  EXPECT_EQ(LoadWonLevels(), Won({2}));
+}
+
+// Older copies keep lines they do not know as they are and count only numbered wins, so the
+// own lines must read as neither; damaged own lines are skipped and kept, and a faster run
+// under a name beats a slower one or a win without a time.
+TEST_F(ProgressTest, OwnLevelLinesLiveBesideTheNumberedWins) {
+  struct Case {
+    const char* name;
+    std::string text;
+    double seconds;  // "Maze" won in
+    double best;     // read back after the win
+    std::string after;
+  } cases[] = {
+      {"old file", "vantrel progress 1\nname Ada\nwon 1 6\nbest 6 83.4\n", 30.0, 30.0,
+       "vantrel progress 1\nname Ada\nwon 1 6\nbest 6 83.4\nown Maze 30.0\n"},
+      {"faster", "vantrel progress 1\nown Maze 40.0\n", 30.0, 30.0,
+       "vantrel progress 1\nwon\nown Maze 30.0\n"},
+      {"slower", "vantrel progress 1\nwon 3\nown Maze 20.0\n", 30.0, 20.0,
+       "vantrel progress 1\nwon 3\nown Maze 20.0\n"},
+      {"timeless win beaten", "vantrel progress 1\nown Maze -\n", 30.0, 30.0,
+       "vantrel progress 1\nwon\nown Maze 30.0\n"},
+      {"no time keeps the best", "vantrel progress 1\nown Maze 20.0\n", 0, 20.0,
+       "vantrel progress 1\nown Maze 20.0\n"},
+      {"damaged lines",
+       "vantrel progress 1\nown\nown Maze\nown %zz 1.0\nown Maze 1.0 more\nown Maze -3\n", 30.0,
+       30.0,
+       "vantrel progress 1\nown\nown Maze\nown %zz 1.0\nown Maze 1.0 more\nown Maze -3\nwon\nown "
+       "Maze 30.0\n"},
+  };
+  for (const Case& c : cases) {
+    UseDataHome(c.name);
+    Write(c.text);
+    const unsigned numbered = LoadWonLevels();
+    EXPECT_TRUE(RecordWonNamedLevel("Maze", c.seconds)) << c.name;
+    EXPECT_EQ(Read(), c.after) << c.name;
+    EXPECT_DOUBLE_EQ(LoadWonNamedLevels()["Maze"], c.best) << c.name;
+    EXPECT_EQ(LoadWonLevels(), numbered) << c.name;
+    // A numbered win rewrites the file and keeps the own lines.
+    EXPECT_TRUE(RecordWonLevel(5)) << c.name;
+    EXPECT_NE(Read().find("own Maze " + std::string(c.best == 20 ? "20.0" : "30.0")),
+              std::string::npos)
+        << c.name;
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "ButtonPlates.h"
 #include "ControlsPictures.h"
+#include "YourLevelsPictures.h"
 #include "generators.h"
 
 namespace {
@@ -54,6 +55,11 @@ const ButtonSpec kButtons[] = {
     {"LEVEL7", "TRIAL", "1", 150, 100, kLevelPlate},
     {"LEVEL8", "TRIAL", "2", 150, 100, kLevelPlate},
     {"LEVELBACK", "BACK", nullptr, 150, 100, kLevelPlate},
+    // The level select's way to the player's own levels, and that page's buttons.
+    {"YOURLEVELS", "YOUR LEVELS", nullptr, 220, 80, kMenuPlate},
+    {"NEW", "NEW", nullptr, 150, 80, kBackPlate},
+    {"EDIT", "EDIT", nullptr, 150, 80, kBackPlate},
+    {"EDITCOPY", "EDIT A COPY", nullptr, 220, 80, kMenuPlate},
 };
 
 void Gradient(cairo_t* cr, const Plate& p, uint32_t top, uint32_t bottom) {
@@ -159,7 +165,7 @@ Color FaceColor(State state) {
                                                            : pal::kCream;
 }
 
-enum class Icon { Gear, Minus, Plus };
+enum class Icon { Gear, Minus, Plus, Up, Down };
 
 struct IconButtonSpec {
   const char* name;
@@ -172,6 +178,8 @@ const IconButtonSpec kIconButtons[] = {
     {"GEAR", Icon::Gear},    // opens the settings from the pause menu
     {"MINUS", Icon::Minus},  // volume down
     {"PLUS", Icon::Plus},    // volume up
+    {"PAGEUP", Icon::Up},    // the page of levels before
+    {"PAGEDOWN", Icon::Down},  // the page of levels after
 };
 
 // A cog of eight teeth with a hole, centred on (cx, cy).
@@ -204,6 +212,16 @@ void PathSign(cairo_t* cr, double cx, double cy, bool plus) {
                    cx - half, cy + half, cx - arm, cy + half, cx - arm, cy - half, cx - half, cy - half});
 }
 
+void PathIcon(cairo_t* cr, Icon icon, double cx, double cy) {
+  switch (icon) {
+    case Icon::Gear: return PathGear(cr, cx, cy);
+    case Icon::Minus: return PathSign(cr, cx, cy, false);
+    case Icon::Plus: return PathSign(cr, cx, cy, true);
+    case Icon::Up: return PathPolygon(cr, {cx - 11, cy + 6, cx, cy - 8, cx + 11, cy + 6});
+    case Icon::Down: return PathPolygon(cr, {cx - 11, cy - 6, cx + 11, cy - 6, cx, cy + 8});
+  }
+}
+
 Image IconButton(const IconButtonSpec& b, State state) {
   Canvas c(50, 50);
   cairo_t* cr = c.cr();
@@ -212,16 +230,10 @@ Image IconButton(const IconButtonSpec& b, State state) {
   const double cx = p.x + p.w / 2, cy = p.y + p.h / 2 + sink;
   // A soft drop shadow under the idle icon, as under the idle labels.
   if (state == State::Idle) {
-    if (b.icon == Icon::Gear)
-      PathGear(cr, cx + 1, cy + 1.5);
-    else
-      PathSign(cr, cx + 1, cy + 1.5, b.icon == Icon::Plus);
+    PathIcon(cr, b.icon, cx + 1, cy + 1.5);
     FillStroke(cr, Hex(0x000000, 0.5), {}, 0);
   }
-  if (b.icon == Icon::Gear)
-    PathGear(cr, cx, cy);
-  else
-    PathSign(cr, cx, cy, b.icon == Icon::Plus);
+  PathIcon(cr, b.icon, cx, cy);
   FillStroke(cr, FaceColor(state), pal::kInk, 1.2);
   return c.Take();
 }
@@ -287,6 +299,33 @@ Image Choice(const ChoiceSpec& ch, State state, double labelSize) {
 Image KeyPlate(State state) {
   Canvas c(kKeyPlateWidth, kKeyPlateHeight);
   DrawPlate(c.cr(), kKeyPlate, state, false);
+  return c.Take();
+}
+
+// A row of the YOUR LEVELS list: a dark face the game writes on, whatever the state, so its
+// cream and amber letters always read; the focus rings it teal, the chosen level amber.
+Image LevelRow(bool hover, bool chosen) {
+  Canvas c(kLevelRowWidth, kLevelRowHeight);
+  cairo_t* cr = c.cr();
+  const Plate p = kLevelRowPlate;
+  const double r = 7;
+  PathRoundRect(cr, p.x, p.y + 2, p.w, p.h - 2, r);
+  FillStroke(cr, Hex(0x000000, 0.5), {}, 0);
+  PathRoundRect(cr, p.x, p.y, p.w, p.h - 2, r);
+  FillGradient(cr, cairo_pattern_create_linear(0, p.y, 0, p.y + p.h),
+               {Hex(hover ? 0x34406a : 0x262d47), Hex(hover ? 0x1f2740 : 0x161a29)}, true);
+  Stroke(cr, pal::kInk, 3.5, true);
+  Stroke(cr, chosen ? pal::kAmber : hover ? pal::kTealBright : WithAlpha(pal::kTeal, 0.6),
+         chosen ? 3 : 2);
+  if (hover) {
+    // Pointers at both ends, as on the buttons: the focus shows even in grey.
+    const double cy = p.y + p.h / 2 - 1;
+    for (double side : {-1.0, 1.0}) {
+      const double x = p.x + p.w / 2 + side * (p.w / 2 - 9);
+      PathPolygon(cr, {x - side * 4, cy - 5, x + side * 2, cy, x - side * 4, cy + 5});
+      FillStroke(cr, Hex(0xffffff), pal::kInk, 1);
+    }
+  }
   return c.Take();
 }
 
@@ -365,6 +404,8 @@ void MakeButtons(AssetSet& set) {
       set.Add(std::string("UI/Choice_") + s.second + "_" + ch.name + ".png", Choice(ch, s.first, choiceSize));
   for (int i = 0; i < 3; ++i)
     set.Add(std::string(kKeyPlatePictures[i]).substr(7), KeyPlate(kChoiceStates[i].first));
+  for (int i = 0; i < 4; ++i)
+    set.Add(std::string(kLevelRowPictures[i]).substr(7), LevelRow(i % 2 == 1, i >= 2));
   set.Add("UI/Step_off.png", Step(false));
   set.Add("UI/Step_on.png", Step(true));
 }

@@ -85,6 +85,7 @@ Image LevelSelect(const AssetSet& set) {
                               i < 4 ? -250.0 : -80.0, 150.0 - (i % 4) * 100});
   }
   PlaceButton(c.cr(), set, {"LEVELBACK", "idle", 150, 100, 200, -250});
+  PlaceButton(c.cr(), set, {"YOURLEVELS", "idle", 220, 80, -165, -250});
   return c.Take();
 }
 

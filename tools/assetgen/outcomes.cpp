@@ -9,6 +9,7 @@
 #include "LevelNames.h"
 #include "PromptPictures.h"
 #include "ResultPictures.h"
+#include "YourLevelsPictures.h"
 #include "screens.h"
 
 std::string InAssets(const char* path) {
@@ -90,6 +91,17 @@ Image TimeGlyphs() {
   return c.Take();
 }
 
+// Monospaced, so the strip's equal cells space the letters evenly.
+Image ListGlyphs(Color color) {
+  Canvas c(kListGlyphWidth * kListGlyphCount, kListGlyphHeight);
+  for (int i = 0; i < kListGlyphCount; ++i) {
+    const char glyph[] = {kListGlyphs[i], '\0'};
+    DrawText(c.cr(), glyph, kListGlyphWidth * (i + 0.5), kListGlyphHeight / 2.0,
+             Style(Font::MonoBold, 19, color, 0, 1.5));
+  }
+  return c.Take();
+}
+
 }  // namespace
 
 void MakeOutcomes(AssetSet& set) {
@@ -99,6 +111,8 @@ void MakeOutcomes(AssetSet& set) {
     set.Add(InAssets(kLevelNamePictures[i]), LevelNamePicture(kLevelNames[i]));
   set.Add(InAssets(kTimeGlyphsPicture), TimeGlyphs());
   set.Add(InAssets(kKeyGlyphsPicture), KeyGlyphs());
+  set.Add(InAssets(kListGlyphsPicture), ListGlyphs(pal::kCream));
+  set.Add(InAssets(kProblemGlyphsPicture), ListGlyphs(pal::kAmber));
   set.Add(InAssets(kTimeLabelPicture), Label("TIME"));
   set.Add(InAssets(kBestLabelPicture), Label("BEST"));
   set.Add(InAssets(kNewBestPicture), NewBestTag());

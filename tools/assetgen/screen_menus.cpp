@@ -135,6 +135,17 @@ Image LevelSelect(const AssetSet& set) {
   return c.Take();
 }
 
+// The game draws six level rows (x 80-620, y 94-460), the page arrows at x 700 and the
+// buttons under the panel.
+Image YourLevels(const AssetSet& set) {
+  Canvas c(800, 600);
+  cairo_t* cr = c.cr();
+  Backdrop(cr, set, kSelectMap, 0.72);
+  ScreenTitle(cr, "YOUR LEVELS", 48);
+  Panel(cr, 60, 82, 680, 392);
+  return c.Take();
+}
+
 Image Credits(const AssetSet& set) {
   Canvas c(800, 600);
   cairo_t* cr = c.cr();
@@ -422,6 +433,7 @@ void MakeMenuScreens(AssetSet& set) {
   set.Add("main.png", MainMenu(set));
   set.Add("controls.png", Controls(set));
   set.Add("level.png", LevelSelect(set));
+  set.Add("yourlevels.png", YourLevels(set));
   set.Add("creditscreen.png", Credits(set));
   set.Add("settings.png", Settings(set));
   for (bool pad : {false, true}) {
