@@ -90,6 +90,7 @@ TEST(EditorDocumentTest, ADragIsOneStepAndManyStepsComeBack) {
   ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(doc.Cell(1, 5), kFloorCell);
   EXPECT_TRUE(doc.level() == blank);
+  EXPECT_FALSE(doc.CanUndo()) << "the drag was one step";
   // A new edit after undoing drops what could have been redone.
   doc.Redo();
   doc.PaintCell(2, 2, kPillarCell);
