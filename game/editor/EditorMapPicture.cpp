@@ -96,7 +96,7 @@ void EditorMapPicture::Build(const Level& level, const std::vector<LevelProblem>
   for (const LevelProblem& problem : problems) {
     if (problem.column < 0 || problem.row < 0) continue;
     const float left = float(problem.column), top = -float(problem.row);
-    shapes.Frame(left + 0.06f, top - 0.94f, left + 0.94f, top - 0.06f, 0.1f, kProblemColour);
+    shapes.Frame(left + 0.16f, top - 0.84f, left + 0.84f, top - 0.16f, 0.1f, kProblemColour);
   }
   shapes.Close();
 }
