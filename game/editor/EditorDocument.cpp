@@ -51,9 +51,10 @@ unsigned EditorDocument::Cell(int column, int row) const {
 
 template <typename Edit>
 bool EditorDocument::Step(Edit edit) {
-  if (strokeStart_) return edit();
+  if (strokeStart_) return edit() && ++revision_;
   Level before = level_;
   if (!edit()) return false;
+  ++revision_;
   undo_.push_back(std::move(before));
   if (undo_.size() > kUndoSteps) undo_.erase(undo_.begin());
   redo_.clear();
@@ -234,6 +235,7 @@ bool EditorDocument::Undo() {
   redo_.push_back(std::move(level_));
   level_ = std::move(undo_.back());
   undo_.pop_back();
+  ++revision_;
   return true;
 }
 
@@ -243,6 +245,7 @@ bool EditorDocument::Redo() {
   undo_.push_back(std::move(level_));
   level_ = std::move(redo_.back());
   redo_.pop_back();
+  ++revision_;
   return true;
 }
 

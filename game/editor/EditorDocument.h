@@ -70,6 +70,8 @@ class EditorDocument {
   bool CanRedo() const { return !redo_.empty(); }
 
   bool Changed() const { return !(level_ == saved_); }
+  // Counts every change of the level, undo and redo included, for those who draw it.
+  unsigned long Revision() const { return revision_; }
   void MarkSaved() { saved_ = level_; }
 
  private:
@@ -80,6 +82,7 @@ class EditorDocument {
 
   Level level_;
   Level saved_;
+  unsigned long revision_ = 0;
   std::vector<Level> undo_, redo_;
   std::optional<Level> strokeStart_;
 };

@@ -90,9 +90,9 @@ void EditorMapPicture::Build(const Level& level, const std::vector<LevelProblem>
         shapes.Frame(w.x - 0.22f, w.y - 0.22f, w.x + 0.22f, w.y + 0.22f, 0.08f, kWhite);
       }
     }
-    AddMark(shapes, at, 0.36f, monster.kind);
+    AddMark(shapes, at, 0.34f, monster.kind, 0.05f);
   }
-  if (level.player) AddPlayer(shapes, Centre(*level.player, tile), 0.3f);
+  if (level.player) AddPlayer(shapes, Centre(*level.player, tile), 0.3f, 0.06f);
   for (const LevelProblem& problem : problems) {
     if (problem.column < 0 || problem.row < 0) continue;
     const float left = float(problem.column), top = -float(problem.row);

@@ -72,12 +72,14 @@ bool SaveEditorSession(EditorSession& session, const std::string& path) {
   std::string problem;
   if (!SaveLevelFile(path, session.document.level(), &problem)) {
     session.message = "Not saved: " + problem;
+    session.messageRevision = session.document.Revision();
     return false;
   }
   session.document.MarkSaved();
   session.savePath = path;
   const std::size_t problems = CheckLevel(session.document.level()).size();
   session.message = "Saved " + path;
+  session.messageRevision = session.document.Revision();
   if (problems > 0)
     session.message +=
         " (" + std::to_string(problems) + " problem" + (problems > 1 ? "s" : "") + " still to fix)";

@@ -11,11 +11,12 @@ struct EditorSession {
   EditorDocument document;
   // Where SAVE writes; empty until SAVE AS names a file in the player's levels folder.
   std::string savePath;
-  std::string message;             // a line about the last action; empty for none
-  std::string nameProblem;         // why the name typed for SAVE AS is refused; empty for none
-  int column = 1, row = 1;         // the cell cursor
-  float cameraX = 0, cameraY = 0;  // the cell, in cells, at the middle of the map's view
-  float zoom = 0;                  // view pixels a cell; 0 until the map is first shown
+  std::string message;                // a line about the last action; empty for none
+  unsigned long messageRevision = 0;  // the level's revision when the message was said
+  std::string nameProblem;            // why the name typed for SAVE AS is refused; empty for none
+  int column = 1, row = 1;            // the cell cursor
+  float cameraX = 0, cameraY = 0;     // the cell, in cells, at the middle of the map's view
+  float zoom = 0;                     // view pixels a cell; 0 until the map is first shown
   int tool = 1;
   int monster = -1;  // the selected monster, or -1
 };

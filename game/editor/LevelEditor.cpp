@@ -9,8 +9,8 @@
 #include "EditorMapPicture.h"
 #include "EditorPictures.h"
 #include "EditorSession.h"
+#include "EditorText.h"
 #include "GameStateLoop.h"
-#include "GlyphText.h"
 #include "KEGraphics.h"
 #include "KEInput.h"
 #include "LevelCheck.h"
@@ -28,8 +28,7 @@ std::unique_ptr<EditorSession> gSession;
 LoadingScreenFactory gFrontLoading = nullptr;
 ResultScreenFactory gFrontResult = nullptr;
 
-constexpr float kLineX = -394, kFirstLineY = -243, kLineStep = 18;
-constexpr float kGlyphScale = 0.5f;
+constexpr float kLineX = -394, kFirstLineY = -237, kLineStep = 18;
 constexpr float kMinZoom = 4, kMaxZoom = 48;
 // Held arrow keys move the cursor again after this long, then every repeat.
 constexpr double kRepeatDelay = 0.3, kRepeatEvery = 0.06;
@@ -76,14 +75,17 @@ class LevelEditor : public GameState {
   EditorDocument& Doc() { return gSession->document; }
 
   void SetMode(Mode mode);
-  void Changed() { built_ = false; }
-  void Say(const std::string& line) { S().message = line; }
+  void Say(const std::string& line) {
+    S().message = line;
+    S().messageRevision = Doc().Revision();
+  }
   void FitZoom();
   void KeepCursorInView();
   bool CellUnderMouse(int* column, int* row) const;
   void MoveCursor(int dx, int dy, bool byKey);
   void Apply(int column, int row, bool dragging);
   void Select(int monster);
+  void Rebuild();
   void UpdateMap();
   void UpdateButtons();
   void UpdateName();
@@ -103,11 +105,13 @@ class LevelEditor : public GameState {
   UIButton* tools_[kToolCount] = {};
   UIButton* yes_ = nullptr;
   UIButton* no_ = nullptr;
-  GlyphText text_;
+  EditorText footText_, panelText_;
   EditorMapPicture picture_;
   std::vector<KEGfxVertexList*> chrome_;
   std::vector<LevelProblem> problems_;
-  bool built_ = false;
+  // What the map's picture shows: the level at this revision, this monster chosen.
+  unsigned long builtRevision_ = 0;
+  int builtMonster_ = -2;
   bool stroke_ = false;      // a drag or a held Space is painting
   bool mouseOnMap_ = false;  // the left button went down on the map
   int dragWaypoint_ = -1;    // the selected monster's waypoint being dragged
@@ -171,8 +175,8 @@ void LevelEditor::Load() {
   yes_ = CreateButton(OverPlate("YES", 150, 100, -90, -60, kAnswerPlate));
   no_ = CreateButton(OverPlate("NO", 150, 100, 90, -60, kAnswerPlate));
   no_->preferFocus = no_->isBack = true;
-  text_.Load(kEditorGlyphsPicture, kEditorGlyphs, kEditorGlyphWidth, kEditorGlyphHeight,
-             kGlyphScale, "", 0.85f);
+  footText_.Load();
+  panelText_.Load();
 
   // The panels round the map, drawn over whatever of the map reaches past its frame.
   Shapes shapes(&chrome_);
@@ -187,7 +191,7 @@ void LevelEditor::Load() {
 void LevelEditor::Initialize() {
   SortByLayer(gUIObjects);
   SetMode(Mode::kMap);
-  built_ = false;
+  builtMonster_ = -2;
   if (S().zoom <= 0) FitZoom();
 }
 
@@ -247,34 +251,30 @@ void LevelEditor::MoveCursor(int dx, int dy, bool byKey) {
   if (byKey && stroke_ && Paints(S().tool)) Apply(column, row, true);
 }
 
-void LevelEditor::Select(int monster) {
-  if (S().monster != monster) Changed();
-  S().monster = monster;
-}
+void LevelEditor::Select(int monster) { S().monster = monster; }
 
 // The tool's work on one cell. A drag goes on painting and moving the waypoint it took, and
 // places nothing else.
 void LevelEditor::Apply(int column, int row, bool dragging) {
   const int tool = S().tool;
-  bool done = false;
   if (tool <= kExit) {
-    done = Doc().PaintCell(column, row, kToolCells[tool]);
+    Doc().PaintCell(column, row, kToolCells[tool]);
   } else if (tool == kErase) {
     const int waypoint = Doc().WaypointAt(S().monster, column, row);
     const int monster = Doc().MonsterAt(column, row);
     if (!dragging && waypoint >= 0) {
-      done = Doc().DeleteWaypoint(S().monster, waypoint);
+      Doc().DeleteWaypoint(S().monster, waypoint);
     } else if (!dragging && monster >= 0) {
-      done = Doc().DeleteMonster(monster);
+      Doc().DeleteMonster(monster);
       Select(-1);
     } else {
-      done = Doc().PaintCell(column, row, kFloorCell);
+      Doc().PaintCell(column, row, kFloorCell);
     }
   } else if (dragging) {
     if (tool == kWaypoint && dragWaypoint_ >= 0)
-      done = Doc().MoveWaypoint(S().monster, dragWaypoint_, column, row);
+      Doc().MoveWaypoint(S().monster, dragWaypoint_, column, row);
   } else if (tool == kStart) {
-    done = Doc().SetPlayerStart(column, row);
+    Doc().SetPlayerStart(column, row);
   } else if (tool == kWaypoint) {
     const int waypoint = Doc().WaypointAt(S().monster, column, row);
     const int monster = Doc().MonsterAt(column, row);
@@ -283,7 +283,7 @@ void LevelEditor::Apply(int column, int row, bool dragging) {
     } else if (monster >= 0 && monster != S().monster) {
       Select(monster);
     } else if (S().monster >= 0) {
-      done = Doc().AddWaypoint(S().monster, column, row);
+      Doc().AddWaypoint(S().monster, column, row);
       dragWaypoint_ = int(Doc().level().monsters[std::size_t(S().monster)].route.size()) - 1;
     } else {
       Say("Choose a monster first: click it, or Tab to it");
@@ -295,17 +295,15 @@ void LevelEditor::Apply(int column, int row, bool dragging) {
       Select(monster);
     } else {
       const int added = Doc().AddMonster(tool - kFirstKind, column, row);
-      done = added >= 0;
-      if (done) Select(added);
-      if (!done && Doc().level().monsters.size() >= kLevelMaxMonsters) Say("Monsters: 300 at most");
+      if (added >= 0) Select(added);
+      if (added < 0 && Doc().level().monsters.size() >= kLevelMaxMonsters)
+        Say("Monsters: 300 at most");
     }
   }
-  if (done) Changed();
 }
 
 void LevelEditor::Undo() {
   if (Doc().Undo()) {
-    Changed();
     if (S().monster >= int(Doc().level().monsters.size())) Select(-1);
   } else {
     Say("Nothing to undo");
@@ -313,10 +311,7 @@ void LevelEditor::Undo() {
 }
 
 void LevelEditor::Redo() {
-  if (Doc().Redo())
-    Changed();
-  else
-    Say("Nothing to redo");
+  if (!Doc().Redo()) Say("Nothing to redo");
 }
 
 void LevelEditor::Resize(int dw, int dh) {
@@ -324,7 +319,6 @@ void LevelEditor::Resize(int dw, int dh) {
     Say("A map is 10 to 128 cells each way");
     return;
   }
-  Changed();
   Select(-1);
   S().column = std::min(S().column, int(Doc().Width()) - 1);
   S().row = std::min(S().row, int(Doc().Height()) - 1);
@@ -501,21 +495,19 @@ void LevelEditor::UpdateMap() {
   if (S().monster >= 0) {
     const LevelMonster& chosen = Doc().level().monsters[std::size_t(S().monster)];
     const double pause = chosen.pause.value_or(0), facing = chosen.facing.value_or(0);
-    bool done = false;
     if (KEInputCheckTriggered(0xDD) || KEInputCheckTriggered(VK_GAMEPAD_RIGHT_THUMBSTICK_UP))
-      done = Doc().SetPause(S().monster, std::min(pause + 0.5, 30.0));
+      Doc().SetPause(S().monster, std::min(pause + 0.5, 30.0));
     if (KEInputCheckTriggered(0xDB) || KEInputCheckTriggered(VK_GAMEPAD_RIGHT_THUMBSTICK_DOWN))
-      done = Doc().SetPause(S().monster, std::max(pause - 0.5, 0.0));
+      Doc().SetPause(S().monster, std::max(pause - 0.5, 0.0));
     if ((!ctrl && KEInputCheckTriggered('F')) ||
         KEInputCheckTriggered(VK_GAMEPAD_RIGHT_THUMBSTICK_LEFT))
-      done = Doc().SetFacing(S().monster, facing + (Shift() ? -45 : 45));
+      Doc().SetFacing(S().monster, facing + (Shift() ? -45 : 45));
     if (KEInputCheckTriggered(VK_GAMEPAD_RIGHT_THUMBSTICK_RIGHT))
-      done = Doc().SetFacing(S().monster, facing - 45);
+      Doc().SetFacing(S().monster, facing - 45);
     if (KEInputCheckTriggered(VK_DELETE) || KEInputCheckTriggered(VK_BACK)) {
-      done = Doc().DeleteMonster(S().monster);
+      Doc().DeleteMonster(S().monster);
       Select(-1);
     }
-    if (done) Changed();
   }
 
   const bool zoomIn = KEInputCheckTriggered(0xBB) || KEInputCheckTriggered(VK_PRIOR) ||
@@ -547,7 +539,6 @@ void LevelEditor::UpdateName() {
       return;
     }
     Doc().Rename(name_);
-    Changed();
     if (SaveEditorSession(S(), path))
       SetMode(Mode::kMap);
     else
@@ -591,7 +582,19 @@ void LevelEditor::UpdateName() {
   if (KEInputCheckTriggered(VK_GAMEPAD_A)) type(kNameRow[nameChoice_]);
 }
 
+// The map's picture and the problems follow the level; built before the first frame shows.
+void LevelEditor::Rebuild() {
+  if (S().monster >= int(Doc().level().monsters.size())) S().monster = -1;
+  if (builtRevision_ != Doc().Revision() || builtMonster_ != S().monster) {
+    problems_ = CheckLevel(Doc().level());
+    picture_.Build(Doc().level(), problems_, S().monster);
+    builtRevision_ = Doc().Revision();
+    builtMonster_ = S().monster;
+  }
+}
+
 void LevelEditor::Update() {
+  Rebuild();
   UpdateUIObjects();
   if (mode_ != Mode::kBar && mode_ != Mode::kLeave) {
     // The map's keys are not the bar's: no button shows the focus meanwhile.
@@ -621,12 +624,7 @@ void LevelEditor::Update() {
         SetMode(Mode::kMap);
       break;
   }
-  if (!built_) {
-    problems_ = CheckLevel(Doc().level());
-    if (S().monster >= int(Doc().level().monsters.size())) S().monster = -1;
-    picture_.Build(Doc().level(), problems_, S().monster);
-    built_ = true;
-  }
+  Rebuild();
 }
 
 std::string LevelEditor::StatusLine() const {
@@ -652,10 +650,11 @@ std::string LevelEditor::HelpLine(int line) const {
                : "LT undo  RT redo  sticks' buttons zoom  Start test play  Y the bar  B leave";
   }
   return line == 0
-             ? "Arrows/WASD move  Space use tool  1-0 Q E tool  Tab monster  [ ] pause  F facing  "
-               "Del delete"
-             : "Ctrl+Z undo  Ctrl+Y redo  +/- zoom  right drag pan  Ctrl+arrows size  T test play  "
-               "Ctrl+S save  Esc leave";
+             ? "Arrows/WASD move  Space use  1-0 Q E tool  Tab monster  [ ] pause  F facing  Del "
+               "delete"
+             : "Ctrl+Z/Y undo/redo  +/- zoom  right-drag pan  Ctrl+arrows size  T try  Ctrl+S save "
+               " "
+               "Esc leave";
 }
 
 void LevelEditor::DrawPanel(float halfWidth, float halfHeight) const {
@@ -721,9 +720,9 @@ void LevelEditor::Draw() {
     KEGfxMeshFree(mesh);
   }
 
-  text_.Draw(StatusLine(), kLineX, kFirstLineY, 0);
   std::string problem;
-  if (!s.message.empty()) {
+  // A line about an action stands until the level changes.
+  if (!s.message.empty() && s.messageRevision == s.document.Revision()) {
     problem = s.message;
   } else if (!problems_.empty()) {
     problem = std::to_string(problems_.size()) +
@@ -732,28 +731,30 @@ void LevelEditor::Draw() {
   } else {
     problem = "No problems: ready to test play and share";
   }
-  text_.Draw(problem, kLineX, kFirstLineY - kLineStep, 0);
-  text_.Draw(HelpLine(0), kLineX, kFirstLineY - 2 * kLineStep, 0);
-  text_.Draw(HelpLine(1), kLineX, kFirstLineY - 3 * kLineStep, 0);
+  footText_.Draw({{StatusLine(), kLineX, kFirstLineY},
+                  {problem, kLineX, kFirstLineY - kLineStep},
+                  {HelpLine(0), kLineX, kFirstLineY - 2 * kLineStep},
+                  {HelpLine(1), kLineX, kFirstLineY - 3 * kLineStep}});
 
   if (mode_ == Mode::kName) {
     DrawPanel(300, 110);
-    text_.Draw("Save in your levels as:", -280, 80, 0);
-    text_.Draw(name_ + "_", -280, 50, 0);
-    text_.Draw(S().nameProblem, -280, 20, 0);
+    std::vector<EditorTextLine> lines = {{"Save in your levels as:", -280, 80},
+                                         {name_ + "_", -280, 50},
+                                         {S().nameProblem, -280, 20}};
     if (Pad()) {
-      text_.Draw(std::string(kNameRow).substr(0, 33), -280, -20, 0);
-      text_.Draw(std::string(kNameRow).substr(33), -280, -40, 0);
       const int row = nameChoice_ / 33, column = nameChoice_ % 33;
-      text_.Draw("^", -280 + float(column) * kEditorGlyphWidth * kGlyphScale * 0.85f,
-                 -30 - 20 * float(row), 0);
-      text_.Draw("D-pad choose  A add  X delete  Start save  B back", -280, -80, 0);
+      lines.push_back({std::string(kNameRow).substr(0, 33), -280, -20});
+      lines.push_back({std::string(kNameRow).substr(33), -280, -50});
+      lines.push_back({"^", -280 + float(column) * EditorText::Advance(), -35 - 30 * float(row)});
+      lines.push_back({"D-pad choose  A add  X delete  Start save  B back", -280, -85});
     } else {
-      text_.Draw("Type the name  Backspace delete  Enter save  Esc back", -280, -80, 0);
+      lines.push_back({"Type the name  Backspace delete  Enter save  Esc back", -280, -85});
     }
+    panelText_.Draw(lines);
   } else if (mode_ == Mode::kLeave) {
     DrawPanel(250, 120);
-    text_.Draw("Leave without saving your changes?", 0, 60, 0.5f);
+    const std::string question = "Leave without saving your changes?";
+    panelText_.Draw({{question, -EditorText::Advance() * float(question.size()) / 2, 60}});
     DrawUIObjects();
   }
 }
@@ -761,6 +762,8 @@ void LevelEditor::Draw() {
 void LevelEditor::Free() {
   HoldMenuKeys(false);
   picture_.Forget();
+  footText_.Forget();
+  panelText_.Forget();
   for (KEGfxVertexList* mesh : chrome_) KEGfxMeshFree(mesh);
   chrome_.clear();
   FreeUIObjects();

@@ -42,14 +42,15 @@ std::vector<KEVec2> MarkRim(int kind, float radius) {
 
 }  // namespace
 
-void AddMark(Shapes& shapes, KEVec2 at, float radius, int kind) {
-  shapes.Fan(at, MarkRim(kind, radius + 1.5f), Argb({1, 1, 1}));
+void AddMark(Shapes& shapes, KEVec2 at, float radius, int kind, float outline) {
+  shapes.Fan(at, MarkRim(kind, radius + outline), Argb({1, 1, 1}));
   shapes.Fan(at, MarkRim(kind, radius), Argb(KindColour(kind)));
   if (kind == Tire) shapes.Fan(at, MarkRim(kind, radius * 0.45f), Argb({1, 1, 1}));
 }
 
-void AddPlayer(Shapes& shapes, KEVec2 at, float half) {
-  shapes.Box(at.x - half - 2, at.y - half - 2, at.x + half + 2, at.y + half + 2, Argb({0, 0, 0}));
+void AddPlayer(Shapes& shapes, KEVec2 at, float half, float outline) {
+  shapes.Box(at.x - half - outline, at.y - half - outline, at.x + half + outline,
+             at.y + half + outline, Argb({0, 0, 0}));
   shapes.Box(at.x - half, at.y - half, at.x + half, at.y + half, Argb({1, 1, 1}));
 }
 

@@ -71,6 +71,8 @@ class Shapes {
 // Each kind has a shape of its own besides its colour, so that kinds tell apart without
 // colour: fire rat a disc, water rat a diamond, tire a ring, bulb a triangle, fireball a
 // star.
-void AddMark(Shapes& shapes, KEVec2 at, float radius, int kind);
-void AddPlayer(Shapes& shapes, KEVec2 at, float half);
+// `outline`: the width of the white (the player's: black) rim round the mark, in the units
+// drawn in; the overview's pixels by default.
+void AddMark(Shapes& shapes, KEVec2 at, float radius, int kind, float outline = 1.5f);
+void AddPlayer(Shapes& shapes, KEVec2 at, float half, float outline = 2);
 void AddExit(Shapes& shapes, KEVec2 at, float half, bool filled);

@@ -1,0 +1,174 @@
+// The level editor's cost on the biggest level the game takes: a generated 128 x 128 map
+// with 300 monsters on routes, shown whole. Times the validator on it, then the editor's
+// frame at the screen's size in full screen: standing, and with a cell painted every frame
+// (the map picture built again and the level checked again each time).
+//
+// Run under a display with the screen to measure, on the software rasteriser:
+//   xvfb-run -a -s "-screen 0 1920x1080x24" bench_editor [--frames N] [--shots DIR [FILE]]
+// --shots writes the editor's picture as DIR/editor-WxH.ppm, on FILE when given (a level
+// file, a monster chosen) instead of the generated map.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "DataDirectory.h"
+#include "EditorSession.h"
+#include "GameStateLoop.h"
+#include "KEGraphics.h"
+#include "KEInput.h"
+#include "KESystem.h"
+#include "LevelCheck.h"
+#include "LevelEditor.h"
+#include "frame_shots.h"
+#include "platform/KEPlatform.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::time_point a, Clock::time_point b) {
+  return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+// Walls round and 6 % inside, a lake, a strip of lava, an exit in the far corner; 300
+// monsters of the kinds that walk on floor, each on a route of two or three waypoints a few
+// cells from its start.
+Level BigLevel() {
+  Level level = EditorDocument::NewLevel("Bench", kLevelMaxSide, kLevelMaxSide);
+  EditorDocument doc(level);
+  std::mt19937 random(7);
+  const int side = int(kLevelMaxSide);
+  auto free = [&](int c, int r) { return doc.Cell(c, r) == kFloorCell; };
+  for (int i = 0; i < side * side * 6 / 100; ++i)
+    doc.PaintCell(1 + int(random() % (side - 2)), 1 + int(random() % (side - 2)), kWallCell);
+  for (int r = 40; r < 60; ++r)
+    for (int c = 40; c < 70; ++c) doc.PaintCell(c, r, kWaterCell);
+  for (int c = 10; c < 100; ++c) doc.PaintCell(c, 90, kLavaCell);
+  doc.PaintCell(side - 2, side - 2, kExitCell);
+  doc.SetPlayerStart(2, 2);
+  doc.PaintCell(2, 2, kFloorCell);
+  const int kinds[] = {0, 2, 3, 4};
+  while (doc.level().monsters.size() < kLevelMaxMonsters) {
+    const int c = 1 + int(random() % (side - 2)), r = 1 + int(random() % (side - 2));
+    if (!free(c, r) || doc.MonsterAt(c, r) >= 0) continue;
+    const int monster = doc.AddMonster(kinds[doc.level().monsters.size() % 4], c, r);
+    for (int k = 0; k < 2 + int(random() % 2); ++k) {
+      const int wc = std::clamp(c + int(random() % 13) - 6, 1, side - 2);
+      const int wr = std::clamp(r + int(random() % 13) - 6, 1, side - 2);
+      if (free(wc, wr)) doc.AddWaypoint(monster, wc, wr);
+    }
+  }
+  return doc.level();
+}
+
+bool SetFullScreen() {
+  KEToogleFullScreen(true);
+  int wantWidth = 0, wantHeight = 0;
+  KEPlatformGetScreenSize(&wantWidth, &wantHeight);
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    int width = 0, height = 0;
+    KEPlatformGetDrawableSize(&width, &height);
+    if (width == wantWidth && height == wantHeight && attempt > 2) return true;
+    KEPlatformSwapBuffers();
+    KESysUpdate();
+  }
+  std::printf("the drawable never reached %dx%d\n", wantWidth, wantHeight);
+  return false;
+}
+
+// One frame as the state loop runs it, unpaced; returns its milliseconds.
+double Frame(GameState* state, const std::string& shot = "") {
+  gKESysAppActive = 1;
+  const auto t0 = Clock::now();
+  KEGfxStart();
+  KEInputUpdate();
+  state->Update();
+  state->Draw();
+  if (!shot.empty() && !SaveDrawable(shot)) std::printf("could not write %s\n", shot.c_str());
+  KEGfxEnd();
+  const auto t1 = Clock::now();
+  KESysUpdate();
+  return Ms(t0, t1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int frames = 300;
+  std::string shots, file;
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word == "--frames" && i + 1 < argc) {
+      frames = std::max(1, std::atoi(argv[++i]));
+    } else if (word == "--shots" && i + 1 < argc) {
+      shots = argv[++i];
+      if (i + 1 < argc) file = argv[++i];
+    } else {
+      std::printf("usage: bench_editor [--frames N] [--shots DIR [FILE]]\n");
+      return 2;
+    }
+  }
+  const Level level = BigLevel();
+  const int checks = 50;
+  std::size_t problems = 0;
+  const auto c0 = Clock::now();
+  for (int i = 0; i < checks; ++i) problems = CheckLevel(level).size();
+  const double checkMs = Ms(c0, Clock::now()) / checks;
+  std::printf("map 128 x 128, %zu monsters, %zu problems\n", level.monsters.size(), problems);
+  std::printf("CheckLevel %.2f ms (mean of %d)\n", checkMs, checks);
+
+  if (!EnterDataDirectory()) return 1;
+  const std::string path = file.empty() ? "/tmp/vantrel_editor_bench.txt" : file;
+  std::string problem;
+  if (file.empty() && !SaveLevelFile(path, level, &problem)) {
+    std::printf("%s\n", problem.c_str());
+    return 1;
+  }
+  if (!KESysInit(nullptr, 1, 800, 600, 0, 0, nullptr)) return 1;
+  KEGfxSetBackgroundColor(0, 0, 0);
+  if (!SetFullScreen()) return 1;
+  int width = 0, height = 0;
+  KEPlatformGetDrawableSize(&width, &height);
+
+  GameStateLoopBegin(CreateLevelEditor(path));
+  GameState* editor = GameStateManager.current;
+  EditorSession& session = *CurrentEditorSession();
+  if (!file.empty()) {
+    session.monster = std::min<int>(2, int(session.document.level().monsters.size()) - 1);
+    session.tool = 12;
+    if (session.monster >= 0) {
+      session.column = session.document.level().monsters[std::size_t(session.monster)].start.column;
+      session.row = session.document.level().monsters[std::size_t(session.monster)].start.row;
+    }
+  }
+  for (int i = 0; i < 60; ++i) Frame(editor);
+  if (!shots.empty()) {
+    const std::string shot = shots + "/editor-" + std::to_string(width) + "x" +
+                             std::to_string(height) + ".ppm";
+    Frame(editor, shot);
+    std::printf("wrote %s\n", shot.c_str());
+  }
+  double standing = 0, painting = 0;
+  for (int i = 0; i < frames; ++i) standing += Frame(editor);
+  std::printf("editor frame at %dx%d, standing: %.2f ms, %.0f frames a second\n", width, height,
+              standing / frames, 1000 * frames / standing);
+  if (file.empty()) {
+    for (int i = 0; i < frames; ++i) {
+      // A wall and back, one cell further along each frame, as a drag paints.
+      const int column = 1 + i % 126, row = 1 + (i / 126) % 126;
+      const unsigned code = session.document.Cell(column, row) == kWallCell ? kFloorCell : kWallCell;
+      session.document.PaintCell(column, row, code);
+      painting += Frame(editor);
+    }
+    std::printf("editor frame at %dx%d, painting: %.2f ms, %.0f frames a second\n", width, height,
+                painting / frames, 1000 * frames / painting);
+  }
+  GameStateManager.next = nullptr;
+  GameStateLoopStep();
+  KESysExit();
+  return 0;
+}
