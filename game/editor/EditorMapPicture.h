@@ -1,27 +1,45 @@
 // The edited level drawn as the overview draws a level: cells in the map's colours, every
 // monster's mark and route, the player's start, and the validator's problems framed on
 // their cells. Built in cell units (x a column, y minus a row, the map's top left at the
-// origin) once per change, and drawn through a transform for the pan and the zoom.
+// origin), each part again only when it changed, and drawn through a transform for the pan
+// and the zoom.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "EditorDocument.h"
 #include "LevelCheck.h"
 
+struct KEGfxTexture;
 struct KEGfxVertexList;
 
 class EditorMapPicture {
  public:
   ~EditorMapPicture();
-  // `selected` is the monster whose route is shown with its waypoints, or -1.
-  void Build(const Level& level, const std::vector<LevelProblem>& problems, int selected);
+  // `selected` is the monster whose route is shown with its waypoints, or -1; at `zoom`
+  // (view pixels a cell) the marks keep a size one can see.
+  void Build(const Level& level, const std::vector<LevelProblem>& problems, int selected,
+             float zoom);
   void Forget();
   // Cell units to view pixels: `scale` pixels a cell, the cell point (cx, cy) at (x, y).
   void Draw(float scale, float cx, float cy, float x, float y) const;
 
  private:
-  std::vector<KEGfxVertexList*> meshes_;
+  void BuildCells(const TileMapGrid& grid);
+  void BuildCast(const Level& level, int selected, float zoom);
+
+  // The cells, a texel each, on one quad: thousands of boxes cost the software rasteriser
+  // far more than one picture of the same size.
+  KEGfxTexture* cells_ = nullptr;
+  KEGfxVertexList* cellQuad_ = nullptr;
+  std::vector<KEGfxVertexList*> exits_, cast_, problems_;
+  // What was built last, to build again only what changed.
+  std::optional<TileMapGrid> builtGrid_;
+  std::optional<Level> builtCast_;
+  int builtSelected_ = -1;
+  float builtZoom_ = 0;
+  std::vector<LevelProblem> builtProblems_;
 };
 
 // A frame of one cell at (column, row) in cell units, drawn every frame for the cursor.

@@ -29,7 +29,7 @@ LoadingScreenFactory gFrontLoading = nullptr;
 ResultScreenFactory gFrontResult = nullptr;
 
 constexpr float kLineX = -394, kFirstLineY = -237, kLineStep = 18;
-constexpr float kMinZoom = 4, kMaxZoom = 48;
+constexpr float kMinZoom = 2, kMaxZoom = 48;
 // Held arrow keys move the cursor again after this long, then every repeat.
 constexpr double kRepeatDelay = 0.3, kRepeatEvery = 0.06;
 
@@ -112,6 +112,7 @@ class LevelEditor : public GameState {
   // What the map's picture shows: the level at this revision, this monster chosen.
   unsigned long builtRevision_ = 0;
   int builtMonster_ = -2;
+  float builtZoom_ = 0;
   bool stroke_ = false;      // a drag or a held Space is painting
   bool mouseOnMap_ = false;  // the left button went down on the map
   int dragWaypoint_ = -1;    // the selected monster's waypoint being dragged
@@ -212,7 +213,7 @@ void LevelEditor::SetMode(Mode mode) {
 void LevelEditor::FitZoom() {
   const float fit = std::min((kMapRight - kMapLeft - 8) / float(Doc().Width()),
                              (kMapTop - kMapBottom - 8) / float(Doc().Height()));
-  S().zoom = std::clamp(std::floor(fit), kMinZoom, kMaxZoom);
+  S().zoom = std::clamp(fit, kMinZoom, kMaxZoom);
   S().cameraX = float(Doc().Width()) / 2;
   S().cameraY = float(Doc().Height()) / 2;
   KeepCursorInView();
@@ -585,11 +586,14 @@ void LevelEditor::UpdateName() {
 // The map's picture and the problems follow the level; built before the first frame shows.
 void LevelEditor::Rebuild() {
   if (S().monster >= int(Doc().level().monsters.size())) S().monster = -1;
-  if (builtRevision_ != Doc().Revision() || builtMonster_ != S().monster) {
-    problems_ = CheckLevel(Doc().level());
-    picture_.Build(Doc().level(), problems_, S().monster);
+  if (builtRevision_ != Doc().Revision() || builtMonster_ != S().monster ||
+      builtZoom_ != S().zoom) {
+    if (builtRevision_ != Doc().Revision() || builtMonster_ == -2)
+      problems_ = CheckLevel(Doc().level());
+    picture_.Build(Doc().level(), problems_, S().monster, S().zoom);
     builtRevision_ = Doc().Revision();
     builtMonster_ = S().monster;
+    builtZoom_ = S().zoom;
   }
 }
 

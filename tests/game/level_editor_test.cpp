@@ -203,7 +203,7 @@ TEST_F(LevelEditorTest, ProblemsShowOnTheirCellsAndATryWaitsForThem) {
   EXPECT_LT(edge[1], 90);
   EXPECT_GT(middle[1], 150);
   const auto wall = pixel(CellOnView(session, 0, 7).x, CellOnView(session, 0, 7).y + inset);
-  EXPECT_LT(wall[0], 90) << "a closed cell of the border is not framed";
+  EXPECT_LT(wall[0], 90) << "a closed cell of the border is not framed ";
 
   Tap('T');
   EXPECT_EQ(CurrentEditorSession(), &session) << "no try with problems";
