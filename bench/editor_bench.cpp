@@ -23,6 +23,7 @@
 #include "KESystem.h"
 #include "LevelCheck.h"
 #include "LevelEditor.h"
+#include "bench_support.h"
 #include "frame_shots.h"
 #include "platform/KEPlatform.h"
 
@@ -80,19 +81,31 @@ bool SetFullScreen() {
   return false;
 }
 
-// One frame as the state loop runs it, unpaced; returns its milliseconds.
-double Frame(GameState* state, const std::string& shot = "") {
+struct Timing {
+  double update = 0, total = 0, cpu = 0;
+  void Print(const char* scene, int frames) const {
+    std::printf("%-9s update %6.2f  frame %6.2f ms (%3.0f a second)  cpu %6.2f ms\n", scene,
+                update / frames, total / frames, 1000 * frames / total, cpu / frames);
+  }
+};
+
+// One frame as the state loop runs it, unpaced.
+void Frame(GameState* state, Timing* timing, const std::string& shot = "") {
   gKESysAppActive = 1;
+  const double cpu0 = ProcessCpuMs();
   const auto t0 = Clock::now();
   KEGfxStart();
   KEInputUpdate();
   state->Update();
+  const auto t1 = Clock::now();
   state->Draw();
   if (!shot.empty() && !SaveDrawable(shot)) std::printf("could not write %s\n", shot.c_str());
   KEGfxEnd();
-  const auto t1 = Clock::now();
+  const auto t2 = Clock::now();
+  timing->update += Ms(t0, t1);
+  timing->total += Ms(t0, t2);
+  timing->cpu += ProcessCpuMs() - cpu0;
   KESysUpdate();
-  return Ms(t0, t1);
 }
 
 }  // namespace
@@ -145,27 +158,27 @@ int main(int argc, char** argv) {
       session.row = session.document.level().monsters[std::size_t(session.monster)].start.row;
     }
   }
-  for (int i = 0; i < 60; ++i) Frame(editor);
+  Timing warmUp, standing, painting;
+  for (int i = 0; i < 60; ++i) Frame(editor, &warmUp);
   if (!shots.empty()) {
-    const std::string shot = shots + "/editor-" + std::to_string(width) + "x" +
-                             std::to_string(height) + ".ppm";
-    Frame(editor, shot);
+    const std::string shot =
+        shots + "/editor-" + std::to_string(width) + "x" + std::to_string(height) + ".ppm";
+    Frame(editor, &warmUp, shot);
     std::printf("wrote %s\n", shot.c_str());
   }
-  double standing = 0, painting = 0;
-  for (int i = 0; i < frames; ++i) standing += Frame(editor);
-  std::printf("editor frame at %dx%d, standing: %.2f ms, %.0f frames a second\n", width, height,
-              standing / frames, 1000 * frames / standing);
+  std::printf("the editor at %dx%d, mean of %d frames, unpaced:\n", width, height, frames);
+  for (int i = 0; i < frames; ++i) Frame(editor, &standing);
+  standing.Print("standing", frames);
   if (file.empty()) {
     for (int i = 0; i < frames; ++i) {
       // A wall and back, one cell further along each frame, as a drag paints.
       const int column = 1 + i % 126, row = 1 + (i / 126) % 126;
-      const unsigned code = session.document.Cell(column, row) == kWallCell ? kFloorCell : kWallCell;
+      const unsigned code =
+          session.document.Cell(column, row) == kWallCell ? kFloorCell : kWallCell;
       session.document.PaintCell(column, row, code);
-      painting += Frame(editor);
+      Frame(editor, &painting);
     }
-    std::printf("editor frame at %dx%d, painting: %.2f ms, %.0f frames a second\n", width, height,
-                painting / frames, 1000 * frames / painting);
+    painting.Print("painting", frames);
   }
   GameStateManager.next = nullptr;
   GameStateLoopStep();

@@ -139,7 +139,7 @@ void EditorMapPicture::BuildCast(const Level& level, int selected, float zoom) {
                      w.y + radius * 0.7f, line, kWhite);
       }
     }
-    AddMark(shapes, at, radius, monster.kind, 0.4f * line);
+    AddMark(shapes, at, radius, monster.kind, 0.4f * line, zoom < 16 ? 8 : kDiscSegments);
   }
   if (level.player) AddPlayer(shapes, Centre(*level.player, tile), 0.9f * radius, 0.5f * line);
 }

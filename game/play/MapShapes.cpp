@@ -27,7 +27,7 @@ std::vector<KEVec2> Corners(int corners, float radius, float inner = 0) {
 // Each kind has a shape of its own besides its colour, so that kinds tell apart without
 // colour: fire rat a disc, water rat a diamond, tire a ring, bulb a triangle, fireball a
 // star. The pointed ones reach further, to weigh about as much as the disc.
-std::vector<KEVec2> MarkRim(int kind, float radius) {
+std::vector<KEVec2> MarkRim(int kind, float radius, int roundSegments) {
   switch (kind) {
     case WaterRat:
       return Corners(4, radius * 1.25f);
@@ -36,16 +36,16 @@ std::vector<KEVec2> MarkRim(int kind, float radius) {
     case Fireball:
       return Corners(5, radius * 1.45f, 0.5f);
     default:
-      return Corners(kDiscSegments, radius);
+      return Corners(roundSegments, radius);
   }
 }
 
 }  // namespace
 
-void AddMark(Shapes& shapes, KEVec2 at, float radius, int kind, float outline) {
-  shapes.Fan(at, MarkRim(kind, radius + outline), Argb({1, 1, 1}));
-  shapes.Fan(at, MarkRim(kind, radius), Argb(KindColour(kind)));
-  if (kind == Tire) shapes.Fan(at, MarkRim(kind, radius * 0.45f), Argb({1, 1, 1}));
+void AddMark(Shapes& shapes, KEVec2 at, float radius, int kind, float outline, int roundSegments) {
+  shapes.Fan(at, MarkRim(kind, radius + outline, roundSegments), Argb({1, 1, 1}));
+  shapes.Fan(at, MarkRim(kind, radius, roundSegments), Argb(KindColour(kind)));
+  if (kind == Tire) shapes.Fan(at, MarkRim(kind, radius * 0.45f, roundSegments), Argb({1, 1, 1}));
 }
 
 void AddPlayer(Shapes& shapes, KEVec2 at, float half, float outline) {

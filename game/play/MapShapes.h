@@ -72,7 +72,9 @@ class Shapes {
 // colour: fire rat a disc, water rat a diamond, tire a ring, bulb a triangle, fireball a
 // star.
 // `outline`: the width of the white (the player's: black) rim round the mark, in the units
-// drawn in; the overview's pixels by default.
-void AddMark(Shapes& shapes, KEVec2 at, float radius, int kind, float outline = 1.5f);
+// drawn in; the overview's pixels by default. A small mark looks as round with fewer
+// `roundSegments`, and costs the rasteriser less.
+void AddMark(Shapes& shapes, KEVec2 at, float radius, int kind, float outline = 1.5f,
+             int roundSegments = kDiscSegments);
 void AddPlayer(Shapes& shapes, KEVec2 at, float half, float outline = 2);
 void AddExit(Shapes& shapes, KEVec2 at, float half, bool filled);
