@@ -5,8 +5,11 @@
 //
 // Run under a display with the screen to measure, on the software rasteriser:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" bench_editor [--frames N] [--shots DIR [FILE]]
-// --shots writes the editor's picture as DIR/editor-WxH.ppm, on FILE when given (a level
-// file, a monster chosen) instead of the generated map.
+// --shots writes the editor's picture into DIR, on FILE when given (a level file, its first
+// monster with a route chosen) instead of the generated map: editor.png at 4:3 (the README's
+// 1600 x 1200), editor-16x9.png at 16:9, else editor-WxH.png.
+#include <zlib.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -81,6 +84,66 @@ bool SetFullScreen() {
   return false;
 }
 
+void PutChunk(FILE* f, const char* type, const std::vector<unsigned char>& data) {
+  const uint32_t length = uint32_t(data.size());
+  const unsigned char lengthBytes[4] = {(unsigned char)(length >> 24),
+                                        (unsigned char)(length >> 16), (unsigned char)(length >> 8),
+                                        (unsigned char)length};
+  uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(type), 4);
+  if (!data.empty()) crc = crc32(crc, data.data(), uInt(data.size()));
+  const unsigned char crcBytes[4] = {(unsigned char)(crc >> 24), (unsigned char)(crc >> 16),
+                                     (unsigned char)(crc >> 8), (unsigned char)crc};
+  std::fwrite(lengthBytes, 1, 4, f);
+  std::fwrite(type, 1, 4, f);
+  if (!data.empty()) std::fwrite(data.data(), 1, data.size(), f);
+  std::fwrite(crcBytes, 1, 4, f);
+}
+
+// The binary PPM SaveDrawable writes, as a PNG for the README.
+bool PngFromPpm(const std::string& ppm, const std::string& png) {
+  FILE* in = std::fopen(ppm.c_str(), "rb");
+  if (!in) return false;
+  int width = 0, height = 0, most = 0;
+  const bool read = std::fscanf(in, "P6 %d %d %d", &width, &height, &most) == 3 &&
+                    std::fgetc(in) != EOF && width > 0 && height > 0;
+  std::vector<unsigned char> rows;
+  if (read) {
+    std::vector<unsigned char> rgb(std::size_t(width) * 3);
+    for (int y = 0; y < height && std::fread(rgb.data(), 1, rgb.size(), in) == rgb.size(); ++y) {
+      rows.push_back(0);
+      rows.insert(rows.end(), rgb.begin(), rgb.end());
+    }
+  }
+  std::fclose(in);
+  if (rows.size() != std::size_t(height) * (std::size_t(width) * 3 + 1)) return false;
+  std::vector<unsigned char> packed(compressBound(uLong(rows.size())));
+  uLongf packedSize = uLongf(packed.size());
+  if (compress2(packed.data(), &packedSize, rows.data(), uLong(rows.size()), 9) != Z_OK)
+    return false;
+  packed.resize(packedSize);
+  FILE* out = std::fopen(png.c_str(), "wb");
+  if (!out) return false;
+  const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  std::fwrite(signature, 1, 8, out);
+  const std::vector<unsigned char> header = {(unsigned char)(width >> 24),
+                                             (unsigned char)(width >> 16),
+                                             (unsigned char)(width >> 8),
+                                             (unsigned char)width,
+                                             (unsigned char)(height >> 24),
+                                             (unsigned char)(height >> 16),
+                                             (unsigned char)(height >> 8),
+                                             (unsigned char)height,
+                                             8,
+                                             2,
+                                             0,
+                                             0,
+                                             0};
+  PutChunk(out, "IHDR", header);
+  PutChunk(out, "IDAT", packed);
+  PutChunk(out, "IEND", {});
+  return std::fclose(out) == 0;
+}
+
 struct Timing {
   double update = 0, total = 0, cpu = 0;
   void Print(const char* scene, int frames) const {
@@ -150,21 +213,26 @@ int main(int argc, char** argv) {
   GameStateLoopBegin(CreateLevelEditor(path));
   GameState* editor = GameStateManager.current;
   EditorSession& session = *CurrentEditorSession();
-  if (!file.empty()) {
-    session.monster = std::min<int>(2, int(session.document.level().monsters.size()) - 1);
-    session.tool = 12;
-    if (session.monster >= 0) {
-      session.column = session.document.level().monsters[std::size_t(session.monster)].start.column;
-      session.row = session.document.level().monsters[std::size_t(session.monster)].start.row;
-    }
+  const std::vector<LevelMonster>& cast = session.document.level().monsters;
+  for (std::size_t i = 0; i < cast.size() && !file.empty(); ++i) {
+    if (cast[i].route.empty()) continue;
+    session.monster = int(i);
+    session.tool = 12;  // the waypoint
+    session.column = cast[i].route.front().column;
+    session.row = cast[i].route.front().row;
+    break;
   }
   Timing warmUp, standing, painting;
   for (int i = 0; i < 60; ++i) Frame(editor, &warmUp);
   if (!shots.empty()) {
-    const std::string shot =
-        shots + "/editor-" + std::to_string(width) + "x" + std::to_string(height) + ".ppm";
-    Frame(editor, &warmUp, shot);
-    std::printf("wrote %s\n", shot.c_str());
+    const std::string name = width * 3 == height * 4 ? "editor"
+                             : width * 9 == height * 16
+                                 ? "editor-16x9"
+                                 : "editor-" + std::to_string(width) + "x" + std::to_string(height);
+    const std::string ppm = shots + "/" + name + ".ppm", png = shots + "/" + name + ".png";
+    Frame(editor, &warmUp, ppm);
+    if (PngFromPpm(ppm, png)) std::printf("wrote %s\n", png.c_str());
+    std::remove(ppm.c_str());
   }
   std::printf("the editor at %dx%d, mean of %d frames, unpaced:\n", width, height, frames);
   for (int i = 0; i < frames; ++i) Frame(editor, &standing);

@@ -146,9 +146,10 @@ GameState* BackFromTry() {
   return new LevelEditor;
 }
 
-std::string Degrees(double value) {
+// "2.5", "0": a number as short as it reads.
+std::string Short(double value) {
   char text[32];
-  std::snprintf(text, sizeof text, "%g", value);
+  std::snprintf(text, sizeof text, "%.4g", value);
   return text;
 }
 
@@ -639,9 +640,15 @@ std::string LevelEditor::StatusLine() const {
                      "  cell " + std::to_string(s.column) + "," + std::to_string(s.row);
   if (s.monster >= 0) {
     const LevelMonster& m = level.monsters[std::size_t(s.monster)];
-    line += "  monster " + std::to_string(s.monster + 1) + " " + kMonsterKindNames[m.kind] +
-            ": pause " + Degrees(m.pause.value_or(0)) + " s, facing " +
-            Degrees(m.facing.value_or(0));
+    line += "  monster " + std::to_string(s.monster + 1) + " " + kMonsterKindNames[m.kind] + ": ";
+    // Only one that stands still keeps its facing; one on a route turns the way it walks.
+    if (m.route.empty()) {
+      const double facing = std::fmod(std::fmod(m.facing.value_or(0), 360) + 360, 360);
+      line += "stands, facing " + Short(std::round(facing));
+    } else {
+      line += std::to_string(m.route.size()) + " waypoint" + (m.route.size() > 1 ? "s" : "") +
+              ", pause " + Short(m.pause.value_or(0)) + " s";
+    }
   }
   if (s.document.Changed()) line += "  (not saved)";
   return line;
@@ -684,8 +691,8 @@ void LevelEditor::Draw() {
   const float centreX = (kMapLeft + kMapRight) / 2, centreY = (kMapBottom + kMapTop) / 2;
   // The map's cell point (cameraX, -cameraY) sits at the middle of its view.
   picture_.Draw(s.zoom, s.cameraX, s.cameraY, centreX, centreY);
-  DrawCellFrame(s.column, s.row, std::max(0.08f, 2.5f / s.zoom), s.zoom, s.cameraX, s.cameraY,
-                centreX, centreY, 0xFFFFFFFF);
+  DrawCellFrame(s.column, s.row, std::max(0.1f, 3 / s.zoom), s.zoom, s.cameraX, s.cameraY, centreX,
+                centreY, Argb({0.96f, 0.75f, 0.35f}));
   KEGfxSetPosition(0, 0);
   KEGfxSetRenderMode(KE_RENDER_COLOR);
   for (KEGfxVertexList* mesh : chrome_) KEGfxMeshDraw(mesh, KE_DRAW_TRIANGLES);
