@@ -20,6 +20,7 @@
 #include "gl_environment.h"
 #include "platform/KEPlatform.h"
 #include "test_input.h"
+#include "virtual_pad.h"
 
 namespace fs = std::filesystem;
 
@@ -268,6 +269,43 @@ TEST_F(LevelEditorTest, SavingAGameLevelMakesACopyAndACommandLineFileIsSavedInPl
   Chord(VK_CONTROL, 'S');
   EXPECT_EQ(named.savePath, installed + "/Level1.txt");
   EXPECT_EQ(Read(installed + "/Level1.txt"), WriteLevel(Doc().level()));
+}
+
+TEST_F(LevelEditorTest, APadAlonePaintsUndoesAndSavesUnderANamePickedFromTheRow) {
+  VirtualPad pad;
+  const auto press = [&](SDL_GameControllerButton button) {
+    // The pad's events are read at the end of a frame and seen by the next one.
+    pad.Button(button, true);
+    Frames(1);
+    pad.Button(button, false);
+    Frames(2);
+  };
+  EditorSession& session = Open(home + "/mine.txt");
+  session.column = 2, session.row = 2;
+  press(SDL_CONTROLLER_BUTTON_A);  // a wall, the tool in hand
+  press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+  press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);  // the pillar
+  press(SDL_CONTROLLER_BUTTON_A);
+  EXPECT_EQ(Doc().Cell(2, 2), kWallCell);
+  EXPECT_EQ(Doc().Cell(3, 2), kPillarCell);
+  pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 1);
+  Frames(2);
+  pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 0);
+  Frames(2);
+  EXPECT_EQ(Doc().Cell(3, 2), kFloorCell) << "the left trigger undoes";
+
+  press(SDL_CONTROLLER_BUTTON_Y);  // to the bar: TEST PLAY, SAVE, SAVE AS
+  press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+  press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+  press(SDL_CONTROLLER_BUTTON_A);
+  for (int i = 0; i < 4; ++i) press(SDL_CONTROLLER_BUTTON_X);  // "mine" gone
+  press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);                      // K, ten along the row
+  press(SDL_CONTROLLER_BUTTON_A);
+  press(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+  press(SDL_CONTROLLER_BUTTON_A);
+  press(SDL_CONTROLLER_BUTTON_START);
+  EXPECT_TRUE(fs::exists(home + "/vantrel/levels/KJ.txt")) << session.nameProblem;
+  EXPECT_EQ(Doc().level().name, "KJ");
 }
 
 TEST_F(LevelEditorTest, LeavingWithChangesAsksFirst) {
