@@ -238,14 +238,17 @@ int main(int argc, char** argv) {
   for (int i = 0; i < frames; ++i) Frame(editor, &standing);
   standing.Print("standing", frames);
   if (file.empty()) {
+    // One long drag.
+    session.document.BeginStroke();
     for (int i = 0; i < frames; ++i) {
-      // A wall and back, one cell further along each frame, as a drag paints.
+      // One cell further along each frame: a wall on floor, floor on a wall.
       const int column = 1 + i % 126, row = 1 + (i / 126) % 126;
       const unsigned code =
           session.document.Cell(column, row) == kWallCell ? kFloorCell : kWallCell;
       session.document.PaintCell(column, row, code);
       Frame(editor, &painting);
     }
+    session.document.EndStroke();
     painting.Print("painting", frames);
   }
   GameStateManager.next = nullptr;

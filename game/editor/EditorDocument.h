@@ -42,6 +42,7 @@ class EditorDocument {
   // be made (outside the map, no such monster or waypoint, nothing would change).
   void BeginStroke();
   void EndStroke();
+  bool InStroke() const { return strokeStart_.has_value(); }
   bool PaintCell(int column, int row, unsigned code);
   bool SetPlayerStart(int column, int row);
   // The new monster's index, or -1.

@@ -32,6 +32,7 @@ constexpr float kLineX = -394, kFirstLineY = -237, kLineStep = 18;
 constexpr float kMinZoom = 2, kMaxZoom = 48;
 // Held arrow keys move the cursor again after this long, then every repeat.
 constexpr double kRepeatDelay = 0.3, kRepeatEvery = 0.06;
+constexpr int kCheckEvery = 6;  // frames
 
 enum Tool {
   kFloor,
@@ -113,6 +114,8 @@ class LevelEditor : public GameState {
   unsigned long builtRevision_ = 0;
   int builtMonster_ = -2;
   float builtZoom_ = 0;
+  unsigned long checkedRevision_ = 0;  // the revision `problems_` were found in
+  int framesSinceCheck_ = 0;
   bool stroke_ = false;      // a drag or a held Space is painting
   bool mouseOnMap_ = false;  // the left button went down on the map
   int dragWaypoint_ = -1;    // the selected monster's waypoint being dragged
@@ -587,10 +590,18 @@ void LevelEditor::UpdateName() {
 // The map's picture and the problems follow the level; built before the first frame shows.
 void LevelEditor::Rebuild() {
   if (S().monster >= int(Doc().level().monsters.size())) S().monster = -1;
-  if (builtRevision_ != Doc().Revision() || builtMonster_ != S().monster ||
+  // While a drag paints, the level is checked again every few frames, and when it ends: on
+  // the biggest levels a check costs a few milliseconds.
+  ++framesSinceCheck_;
+  const bool check = checkedRevision_ != Doc().Revision() &&
+                     (!Doc().InStroke() || framesSinceCheck_ >= kCheckEvery);
+  if (check || builtMonster_ == -2) {
+    problems_ = CheckLevel(Doc().level());
+    checkedRevision_ = Doc().Revision();
+    framesSinceCheck_ = 0;
+  }
+  if (check || builtRevision_ != Doc().Revision() || builtMonster_ != S().monster ||
       builtZoom_ != S().zoom) {
-    if (builtRevision_ != Doc().Revision() || builtMonster_ == -2)
-      problems_ = CheckLevel(Doc().level());
     picture_.Build(Doc().level(), problems_, S().monster, S().zoom);
     builtRevision_ = Doc().Revision();
     builtMonster_ = S().monster;
