@@ -5,9 +5,10 @@
 //
 // Run under a display with the screen to measure, on the software rasteriser:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" bench_editor [--frames N] [--shots DIR [FILE]]
-// --shots writes the editor's picture into DIR, on FILE when given (a level file, its first
-// monster with a route chosen) instead of the generated map: editor.png at 4:3 (the README's
-// 1600 x 1200), editor-16x9.png at 16:9, else editor-WxH.png.
+// --zoom shows PIXELS a cell (the game's tiles from 20) round the cursor. --shots writes the
+// editor's picture into DIR, on FILE when given (a level file, its first monster with a route
+// chosen) instead of the generated map: editor.png at 4:3 (the README's 1600 x 1200),
+// editor-16x9.png at 16:9, else editor-WxH.png.
 #include <zlib.h>
 
 #include <algorithm>
@@ -175,16 +176,19 @@ void Frame(GameState* state, Timing* timing, const std::string& shot = "") {
 
 int main(int argc, char** argv) {
   int frames = 300;
+  float zoom = 0;
   std::string shots, file;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
     if (word == "--frames" && i + 1 < argc) {
       frames = std::max(1, std::atoi(argv[++i]));
+    } else if (word == "--zoom" && i + 1 < argc) {
+      zoom = float(std::atof(argv[++i]));
     } else if (word == "--shots" && i + 1 < argc) {
       shots = argv[++i];
       if (i + 1 < argc) file = argv[++i];
     } else {
-      std::printf("usage: bench_editor [--frames N] [--shots DIR [FILE]]\n");
+      std::printf("usage: bench_editor [--frames N] [--zoom PIXELS] [--shots DIR [FILE]]\n");
       return 2;
     }
   }
@@ -221,6 +225,12 @@ int main(int argc, char** argv) {
     session.column = cast[i].route.front().column;
     session.row = cast[i].route.front().row;
     break;
+  }
+  if (zoom > 0) {
+    // The view centred on the cursor, as the zoom keys leave it.
+    session.zoom = zoom;
+    session.cameraX = float(session.column) + 0.5f;
+    session.cameraY = float(session.row) + 0.5f;
   }
   Timing warmUp, standing, painting;
   for (int i = 0; i < 60; ++i) Frame(editor, &warmUp);

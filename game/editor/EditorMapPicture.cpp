@@ -5,6 +5,8 @@
 
 #include "KEGraphics.h"
 #include "MapShapes.h"
+#include "Sprite.h"
+#include "TileMap.h"
 
 namespace {
 
@@ -58,6 +60,8 @@ void EditorMapPicture::Forget() {
   cellQuad_ = nullptr;
   if (cells_) KEGfxTextureUnload(cells_);
   cells_ = nullptr;
+  if (tiles_) KEGfxTileLayerFree(tiles_);
+  tiles_ = nullptr;
   builtGrid_.reset();
   builtCast_.reset();
   builtProblems_.clear();
@@ -65,6 +69,8 @@ void EditorMapPicture::Forget() {
 
 void EditorMapPicture::BuildCells(const TileMapGrid& grid) {
   Free(exits_);
+  if (tiles_) KEGfxTileLayerFree(tiles_);
+  tiles_ = nullptr;
   if (cellQuad_) KEGfxMeshFree(cellQuad_);
   cellQuad_ = nullptr;
   if (cells_) KEGfxTextureUnload(cells_);
@@ -161,8 +167,32 @@ void EditorMapPicture::Build(const Level& level, const std::vector<LevelProblem>
   }
 }
 
-void EditorMapPicture::Draw(float scale, float cx, float cy, float x, float y) const {
-  if (cellQuad_ && cells_) {
+void EditorMapPicture::DrawTiles(float scale, float left, float top) {
+  const TileMapGrid& grid = *builtGrid_;
+  if (!tiles_ || tilesScale_ != scale || tilesLeft_ != left || tilesTop_ != top) {
+    if (tiles_) KEGfxTileLayerFree(tiles_);
+    tiles_ = KEGfxTileLayerCreate(int(grid.width), int(grid.height), scale, left,
+                                  top - scale * float(grid.height));
+    tilesScale_ = scale, tilesLeft_ = left, tilesTop_ = top;
+    for (unsigned row = 0; row < grid.height; ++row) {
+      for (unsigned column = 0; column < grid.width; ++column) {
+        const std::shared_ptr<Texture> picture = GetTexture(TilePicture(grid.At(row, column)));
+        if (std::find(tilePictures_.begin(), tilePictures_.end(), picture) == tilePictures_.end())
+          tilePictures_.push_back(picture);
+        KEGfxTileLayerSet(tiles_, int(column), int(row), picture->get());
+      }
+    }
+  }
+  KEGfxSetTintColor(1, 1, 1, 1);
+  KEGfxSetBlendMode(KE_BLEND_TRANSLUCENT);
+  KEGfxSetTransparency(1);
+  KEGfxTileLayerDraw(tiles_, -INFINITY);
+}
+
+void EditorMapPicture::Draw(float scale, float cx, float cy, float x, float y) {
+  if (scale >= kTilesFromZoom && builtGrid_ && builtGrid_->width > 0) {
+    DrawTiles(scale, x - cx * scale, y + cy * scale);
+  } else if (cellQuad_ && cells_) {
     SetCellTransform(scale, cx, cy, x, y, KE_RENDER_TEXTURE);
     KEGfxTextureSet(cells_, 0, 0);
     KEGfxMeshDraw(cellQuad_, KE_DRAW_TRIANGLES);

@@ -5,14 +5,20 @@
 // and the zoom.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "EditorDocument.h"
 #include "LevelCheck.h"
 
+class Texture;
 struct KEGfxTexture;
+struct KEGfxTileLayer;
 struct KEGfxVertexList;
+
+// From this many view pixels a cell, the map shows the game's own tiles.
+constexpr float kTilesFromZoom = 20;
 
 class EditorMapPicture {
  public:
@@ -23,17 +29,22 @@ class EditorMapPicture {
              float zoom);
   void Forget();
   // Cell units to view pixels: `scale` pixels a cell, the cell point (cx, cy) at (x, y).
-  void Draw(float scale, float cx, float cy, float x, float y) const;
+  void Draw(float scale, float cx, float cy, float x, float y);
 
  private:
   void BuildCells(const TileMapGrid& grid);
   void BuildCast(const Level& level, int selected, float zoom);
+  void DrawTiles(float scale, float left, float top);
 
   // The cells, a texel each, on one quad: thousands of boxes cost the software rasteriser
   // far more than one picture of the same size.
   KEGfxTexture* cells_ = nullptr;
   KEGfxVertexList* cellQuad_ = nullptr;
   std::vector<KEGfxVertexList*> exits_, cast_, problems_;
+  // Zoomed in, the game's tiles, laid in view pixels: made again when the view moves.
+  KEGfxTileLayer* tiles_ = nullptr;
+  float tilesScale_ = 0, tilesLeft_ = 0, tilesTop_ = 0;
+  std::vector<std::shared_ptr<Texture>> tilePictures_;
   // What was built last, to build again only what changed.
   std::optional<TileMapGrid> builtGrid_;
   std::optional<Level> builtCast_;
