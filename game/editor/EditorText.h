@@ -17,6 +17,7 @@ struct EditorTextLine {
 
 class EditorText {
  public:
+  ~EditorText() { Forget(); }
   void Load();
   void Forget();
   // The characters the glyphs lack are left out.

@@ -68,7 +68,7 @@ class LevelEditor : public GameState {
   void Update() override;
   void Draw() override;
   void Free() override;
-  void Unload() override {}
+  void Unload() override;
 
  private:
   enum class Mode { kMap, kBar, kName, kLeave };
@@ -169,13 +169,10 @@ void LevelEditor::Load() {
         OverPlate(b.name, float(b.width), kEditorBarHeight, x + b.width / 2.0f, kBarY, plate));
     x += float(b.width);
   }
-  bar_[kEditorBarButtons - 1]->isBack = true;
   for (int i = 0; i < kToolCount; ++i) {
     const std::string name = "TOOL" + std::to_string(i);
-    static std::string names[kToolCount];
-    names[i] = name;
-    tools_[i] = CreateButton(OverPlate(names[i].c_str(), kToolButtonWidth, kToolButtonHeight,
-                                       kToolX, kToolTop - kToolStep * float(i), kToolPlate));
+    tools_[i] = CreateButton(OverPlate(name.c_str(), kToolButtonWidth, kToolButtonHeight, kToolX,
+                                       kToolTop - kToolStep * float(i), kToolPlate));
   }
   yes_ = CreateButton(OverPlate("YES", 150, 100, -90, -60, kAnswerPlate));
   no_ = CreateButton(OverPlate("NO", 150, 100, 90, -60, kAnswerPlate));
@@ -626,8 +623,10 @@ void LevelEditor::Update() {
       break;
     case Mode::kBar:
       UpdateButtons();
+      // The bar's own way back: B there must not also leave the editor.
       if (mode_ == Mode::kBar &&
-          (KEInputCheckTriggered(VK_GAMEPAD_Y) || KEInputCheckTriggered(VK_GAMEPAD_B)))
+          (KEInputCheckTriggered(VK_GAMEPAD_Y) || KEInputCheckTriggered(VK_GAMEPAD_B) ||
+           KEInputCheckTriggered(VK_ESCAPE)))
         SetMode(Mode::kMap);
       break;
     case Mode::kName:
@@ -786,9 +785,12 @@ void LevelEditor::Free() {
   picture_.Forget();
   footText_.Forget();
   panelText_.Forget();
+  FreeUIObjects();
+}
+
+void LevelEditor::Unload() {
   for (KEGfxVertexList* mesh : chrome_) KEGfxMeshFree(mesh);
   chrome_.clear();
-  FreeUIObjects();
 }
 
 GameState* CreateLevelEditor(const std::string& path) {
