@@ -94,7 +94,9 @@ bool EditorDocument::SetPlayerStart(int column, int row) {
 
 int EditorDocument::AddMonster(int kind, int column, int row) {
   const bool added = Step([&] {
-    if (!Inside(column, row) || kind < 0 || kind >= kMonsterKindCount) return false;
+    if (!Inside(column, row) || kind < 0 || kind >= kMonsterKindCount ||
+        level_.monsters.size() >= kLevelMaxMonsters)
+      return false;
     LevelMonster monster;
     monster.kind = kind;
     monster.start = CellPoint(column, row);
@@ -120,7 +122,7 @@ bool EditorDocument::DeleteMonster(int monster) {
 bool EditorDocument::AddWaypoint(int monster, int column, int row) {
   return Step([&] {
     LevelMonster* m = Monster(monster);
-    if (!m || !Inside(column, row)) return false;
+    if (!m || !Inside(column, row) || m->route.size() >= kLevelMaxWaypoints) return false;
     // A waypoint on the one before it would be a leg of no length.
     const LevelPoint& last = m->route.empty() ? m->start : m->route.back();
     if (OnCell(last, column, row)) return false;

@@ -45,7 +45,8 @@ class EditorDocument {
   bool InStroke() const { return strokeStart_.has_value(); }
   bool PaintCell(int column, int row, unsigned code);
   bool SetPlayerStart(int column, int row);
-  // The new monster's index, or -1.
+  // The new monster's index, or -1 (also past the validator's bounds on monsters and, below,
+  // on waypoints).
   int AddMonster(int kind, int column, int row);
   bool DeleteMonster(int monster);
   bool AddWaypoint(int monster, int column, int row);

@@ -77,6 +77,17 @@ TEST(EditorDocumentTest, EditsThatChangeNothingTakeNoStep) {
   EXPECT_TRUE(doc.Undo());  // only the steps before the save
 }
 
+TEST(EditorDocumentTest, AddsNoMoreThanALevelMayHold) {
+  EditorDocument doc;
+  doc.AddMonster(2, 3, 3);
+  for (std::size_t i = 0; i < kLevelMaxWaypoints; ++i)
+    ASSERT_TRUE(doc.AddWaypoint(0, 4 + int(i % 2), 3)) << i;
+  EXPECT_FALSE(doc.AddWaypoint(0, 8, 8));
+  while (doc.level().monsters.size() < kLevelMaxMonsters) ASSERT_GE(doc.AddMonster(3, 5, 5), 0);
+  EXPECT_EQ(doc.AddMonster(3, 5, 5), -1);
+  EXPECT_EQ(CheckLevel(doc.level()).size(), 1u) << "only the missing start, no bound broken";
+}
+
 TEST(EditorDocumentTest, ADragIsOneStepAndManyStepsComeBack) {
   EditorDocument doc;
   const Level blank = doc.level();
