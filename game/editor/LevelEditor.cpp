@@ -108,7 +108,7 @@ class LevelEditor : public GameState {
   UIButton* no_ = nullptr;
   EditorText footText_, panelText_;
   EditorMapPicture picture_;
-  std::vector<KEGfxVertexList*> chrome_;
+  std::vector<KEGfxVertexList*> backdrop_, chrome_;
   std::vector<LevelProblem> problems_;
   // What the map's picture shows: the level at this revision, this monster chosen.
   unsigned long builtRevision_ = 0;
@@ -180,9 +180,10 @@ void LevelEditor::Load() {
   footText_.Load();
   panelText_.Load();
 
+  const uint32_t panel = Argb({0.08f, 0.09f, 0.13f}), edge = Argb({0.31f, 0.76f, 0.79f});
+  Shapes(&backdrop_).Box(kMapLeft, kMapBottom, kMapRight, kMapTop, Argb({0.04f, 0.04f, 0.06f}));
   // The panels round the map, drawn over whatever of the map reaches past its frame.
   Shapes shapes(&chrome_);
-  const uint32_t panel = Argb({0.08f, 0.09f, 0.13f}), edge = Argb({0.31f, 0.76f, 0.79f});
   shapes.Box(-400, kMapTop, 400, 300, panel);
   shapes.Box(-400, -300, 400, kMapBottom, panel);
   shapes.Box(-400, kMapBottom, kMapLeft, kMapTop, panel);
@@ -699,6 +700,9 @@ void LevelEditor::DrawPanel(float halfWidth, float halfHeight) const {
 void LevelEditor::Draw() {
   const EditorSession& s = *gSession;
   const float centreX = (kMapLeft + kMapRight) / 2, centreY = (kMapBottom + kMapTop) / 2;
+  KEGfxSetPosition(0, 0);
+  KEGfxSetRenderMode(KE_RENDER_COLOR);
+  for (KEGfxVertexList* mesh : backdrop_) KEGfxMeshDraw(mesh, KE_DRAW_TRIANGLES);
   // The map's cell point (cameraX, -cameraY) sits at the middle of its view.
   picture_.Draw(s.zoom, s.cameraX, s.cameraY, centreX, centreY);
   DrawCellFrame(s.column, s.row, std::max(0.1f, 3 / s.zoom), s.zoom, s.cameraX, s.cameraY, centreX,
@@ -736,8 +740,9 @@ void LevelEditor::Draw() {
   KEGfxSetRenderMode(KE_RENDER_COLOR);
   KEGfxSetTintColor(1, 1, 1, 1);
   KEGfxSetTransparency(1);
+  // The marks go with their buttons, hidden while a question is open.
   for (KEGfxVertexList* mesh : marks) {
-    KEGfxMeshDraw(mesh, KE_DRAW_TRIANGLES);
+    if (tools_[0]->active) KEGfxMeshDraw(mesh, KE_DRAW_TRIANGLES);
     KEGfxMeshFree(mesh);
   }
 
@@ -789,8 +794,10 @@ void LevelEditor::Free() {
 }
 
 void LevelEditor::Unload() {
-  for (KEGfxVertexList* mesh : chrome_) KEGfxMeshFree(mesh);
-  chrome_.clear();
+  for (auto* meshes : {&backdrop_, &chrome_}) {
+    for (KEGfxVertexList* mesh : *meshes) KEGfxMeshFree(mesh);
+    meshes->clear();
+  }
 }
 
 GameState* CreateLevelEditor(const std::string& path) {
