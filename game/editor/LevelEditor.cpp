@@ -250,8 +250,9 @@ void LevelEditor::MoveCursor(int dx, int dy, bool byKey) {
   S().column = column;
   S().row = row;
   if (byKey) KeepCursorInView();
-  // Space held while the cursor moves paints along, as a drag does.
-  if (byKey && stroke_ && Paints(S().tool)) Apply(column, row, true);
+  // Space held while the cursor moves paints along, or takes the waypoint along, as a drag
+  // does.
+  if (byKey && stroke_ && (Paints(S().tool) || dragWaypoint_ >= 0)) Apply(column, row, true);
 }
 
 void LevelEditor::Select(int monster) { S().monster = monster; }
@@ -286,8 +287,11 @@ void LevelEditor::Apply(int column, int row, bool dragging) {
     } else if (monster >= 0 && monster != S().monster) {
       Select(monster);
     } else if (S().monster >= 0) {
-      Doc().AddWaypoint(S().monster, column, row);
-      dragWaypoint_ = int(Doc().level().monsters[std::size_t(S().monster)].route.size()) - 1;
+      const std::size_t route = Doc().level().monsters[std::size_t(S().monster)].route.size();
+      if (Doc().AddWaypoint(S().monster, column, row))
+        dragWaypoint_ = int(route);
+      else if (route >= kLevelMaxWaypoints)
+        Say("Waypoints: 100 at most");
     } else {
       Say("Choose a monster first: click it, or Tab to it");
     }
