@@ -138,6 +138,39 @@ TEST_F(LevelEditorTest, PaintingByDragAndByKeysLeavesTheCellsAndEachIsOneUndo) {
   EXPECT_EQ(Doc().Cell(4, 2), kWallCell);
 }
 
+TEST_F(LevelEditorTest, ARouteIsClickedDraggedAndErasedWaypointByWaypoint) {
+  Open(home + "/mine.txt");
+  Tap('0');  // tire
+  ClickCell(3, 3);
+  for (int i = 0; i < 3; ++i) Tap('E');  // on to the waypoint
+  ClickCell(6, 3);
+  ClickCell(6, 6);
+  ClickCell(6, 6);  // again on the last: a leg of no length is not added
+  auto route = [&] { return Doc().level().monsters.at(0).route; };
+  ASSERT_EQ(route().size(), 2u);
+  PointAt(6, 6);
+  Frames(1);
+  test_input::Press(VK_LBUTTON);
+  for (int column = 6; column <= 8; ++column) {
+    PointAt(column, 6);
+    Frames(1);
+  }
+  test_input::Release(VK_LBUTTON);
+  Frames(1);
+  ASSERT_EQ(route().size(), 2u);
+  EXPECT_EQ(route()[1].column, 8);
+  EXPECT_EQ(route()[0].column, 6) << "only the waypoint taken moves";
+  Tap('E');  // erase
+  ClickCell(6, 3);
+  ASSERT_EQ(route().size(), 1u);
+  EXPECT_EQ(route()[0].column, 8);
+  EXPECT_EQ(Doc().Cell(6, 3), kFloorCell);
+  Chord(VK_CONTROL, 'Z');
+  Chord(VK_CONTROL, 'Z');
+  ASSERT_EQ(route().size(), 2u);
+  EXPECT_EQ(route()[1].column, 6) << "the drag was one step";
+}
+
 TEST_F(LevelEditorTest, ATryComesBackToTheEditorUnchangedAndUndoStillWorks) {
   EditorSession& session = Open(home + "/mine.txt");
   Tap('7');  // the player's start
