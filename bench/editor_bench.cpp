@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "DataDirectory.h"
+#include "EditorLayout.h"
 #include "EditorSession.h"
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
@@ -227,10 +228,12 @@ int main(int argc, char** argv) {
     break;
   }
   if (zoom > 0) {
-    // The view centred on the cursor, as the zoom keys leave it.
+    // The whole map in the middle when it fits, else the cursor, as the zoom keys leave it.
+    const bool fits = float(session.document.Height()) * zoom < kMapTop - kMapBottom &&
+                      float(session.document.Width()) * zoom < kMapRight - kMapLeft;
     session.zoom = zoom;
-    session.cameraX = float(session.column) + 0.5f;
-    session.cameraY = float(session.row) + 0.5f;
+    session.cameraX = fits ? float(session.document.Width()) / 2 : float(session.column) + 0.5f;
+    session.cameraY = fits ? float(session.document.Height()) / 2 : float(session.row) + 0.5f;
   }
   Timing warmUp, standing, painting;
   for (int i = 0; i < 60; ++i) Frame(editor, &warmUp);
