@@ -342,7 +342,6 @@ Image SoundToggle(bool on) {
   return c.Take();
 }
 
-
 // The editor's bar and tools: smaller plates with a label size of their own, so the other
 // buttons keep theirs. A tool's label stands right of the mark the game draws, with its
 // number key at the plate's right end.
@@ -356,8 +355,8 @@ void MakeEditorButtons(AssetSet& set) {
     barSize = std::min(barSize, FitSize(measure.cr(), b.label, kLabelFont, barSize, plate.w - 16));
   }
   for (const EditorButtonPicture& b : kEditorBar) {
-    const ButtonSpec spec = {b.name, b.label, nullptr, b.width, kEditorBarHeight,
-                             b.width > 60 ? kEditorWidePlate : kEditorNarrowPlate};
+    const Plate& plate = b.width > 60 ? kEditorWidePlate : kEditorNarrowPlate;
+    const ButtonSpec spec = {b.name, b.label, nullptr, b.width, kEditorBarHeight, plate};
     for (const auto& s : kStates)
       set.Add(std::string("UI/Button_") + s.second + "_" + b.name + ".png",
               Button(spec, s.first, barSize));
