@@ -14,6 +14,10 @@ void SetLoadingScreenFactory(LoadingScreenFactory factory) { gLoadingScreen = fa
 
 void SetResultScreenFactory(ResultScreenFactory factory) { gResultScreen = factory; }
 
+LoadingScreenFactory CurrentLoadingScreenFactory() { return gLoadingScreen; }
+
+ResultScreenFactory CurrentResultScreenFactory() { return gResultScreen; }
+
 void RequestLoadingScreen(unsigned target) {
   if (!gLoadingScreen) KEReport("No loading screen to go to (target %u): quitting", target);
   RequestState(gLoadingScreen ? gLoadingScreen(target) : nullptr);

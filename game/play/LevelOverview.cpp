@@ -5,6 +5,7 @@
 
 #include "KEGraphics.h"
 #include "MapColours.h"
+#include "MapShapes.h"
 #include "Monster.h"
 #include "OverviewLegend.h"
 #include "TileMap.h"
@@ -25,112 +26,6 @@ constexpr float kLegendWordsX = -366, kLegendMarkRadius = 7.5f;
 // Half the arrow's side, at most a cell and a half so that it stays level with the map's
 // rows; between it and what it points at, the map's frame and a pixel.
 constexpr float kArrowHalf = 24, kArrowMostCells = 1.5f, kArrowGap = 4;
-constexpr int kDiscSegments = 20;
-
-uint32_t Argb(MapColour c, float alpha = 1) {
-  auto byte = [](float v) { return uint32_t(std::lround(std::clamp(v, 0.0f, 1.0f) * 255)); };
-  return byte(alpha) << 24 | byte(c.r) << 16 | byte(c.g) << 8 | byte(c.b);
-}
-
-// Coloured triangles, split over as many meshes as the engine can stage at once.
-class Shapes {
- public:
-  explicit Shapes(std::vector<KEGfxVertexList*>* meshes) : meshes_(meshes) {}
-  ~Shapes() { Close(); }
-
-  void Tri(KEVec2 a, KEVec2 b, KEVec2 c, uint32_t colour) {
-    if (staged_ + 3 > KE_GFX_MAX_STAGED_VERTICES) Close();
-    if (staged_ == 0) KEGfxMeshStart();
-    KEGfxTriAdd(a.x, a.y, colour, 0, 0, b.x, b.y, colour, 0, 0, c.x, c.y, colour, 0, 0);
-    staged_ += 3;
-  }
-  void Box(float left, float bottom, float right, float top, uint32_t colour) {
-    Tri({left, bottom}, {right, bottom}, {right, top}, colour);
-    Tri({left, bottom}, {right, top}, {left, top}, colour);
-  }
-  void Frame(float left, float bottom, float right, float top, float width, uint32_t colour) {
-    Box(left - width, bottom - width, right + width, bottom, colour);
-    Box(left - width, top, right + width, top + width, colour);
-    Box(left - width, bottom, left, top, colour);
-    Box(right, bottom, right + width, top, colour);
-  }
-  void Line(KEVec2 a, KEVec2 b, float width, uint32_t colour) {
-    const float dx = b.x - a.x, dy = b.y - a.y, length = std::hypot(dx, dy);
-    if (length <= 0) return;
-    const float nx = -dy / length * width / 2, ny = dx / length * width / 2;
-    Tri({a.x + nx, a.y + ny}, {a.x - nx, a.y - ny}, {b.x - nx, b.y - ny}, colour);
-    Tri({a.x + nx, a.y + ny}, {b.x - nx, b.y - ny}, {b.x + nx, b.y + ny}, colour);
-  }
-  void Disc(KEVec2 centre, float radius, uint32_t colour) {
-    for (int i = 0; i < kDiscSegments; ++i) {
-      const float a0 = 2 * float(M_PI) * float(i) / kDiscSegments;
-      const float a1 = 2 * float(M_PI) * float(i + 1) / kDiscSegments;
-      Tri(centre, {centre.x + radius * std::cos(a0), centre.y + radius * std::sin(a0)},
-          {centre.x + radius * std::cos(a1), centre.y + radius * std::sin(a1)}, colour);
-    }
-  }
-  // A shape every point of whose rim (offsets from the centre, in order) the centre sees.
-  void Fan(KEVec2 centre, const std::vector<KEVec2>& rim, uint32_t colour) {
-    for (size_t i = 0; i < rim.size(); ++i) {
-      const KEVec2 a = rim[i], b = rim[(i + 1) % rim.size()];
-      Tri(centre, {centre.x + a.x, centre.y + a.y}, {centre.x + b.x, centre.y + b.y}, colour);
-    }
-  }
-  void Close() {
-    if (staged_ > 0) meshes_->push_back(KEGfxMeshEnd());
-    staged_ = 0;
-  }
-
- private:
-  std::vector<KEGfxVertexList*>* meshes_;
-  int staged_ = 0;
-};
-
-// A regular polygon's corners round the centre, the first straight up; a star when `inner`
-// is set, every other corner pulled in to that share of the radius.
-std::vector<KEVec2> Corners(int corners, float radius, float inner = 0) {
-  const int points = inner > 0 ? 2 * corners : corners;
-  std::vector<KEVec2> rim;
-  for (int i = 0; i < points; ++i) {
-    const float reach = inner > 0 && i % 2 == 1 ? radius * inner : radius;
-    const float angle = float(M_PI) / 2 + 2 * float(M_PI) * float(i) / float(points);
-    rim.push_back({reach * std::cos(angle), reach * std::sin(angle)});
-  }
-  return rim;
-}
-
-// Each kind has a shape of its own besides its colour, so that kinds tell apart without
-// colour: fire rat a disc, water rat a diamond, tire a ring, bulb a triangle, fireball a
-// star. The pointed ones reach further, to weigh about as much as the disc.
-std::vector<KEVec2> MarkRim(int kind, float radius) {
-  switch (kind) {
-    case WaterRat:
-      return Corners(4, radius * 1.25f);
-    case Bulb:
-      return Corners(3, radius * 1.4f);
-    case Fireball:
-      return Corners(5, radius * 1.45f, 0.5f);
-    default:
-      return Corners(kDiscSegments, radius);
-  }
-}
-
-void AddMark(Shapes& shapes, KEVec2 at, float radius, int kind) {
-  shapes.Fan(at, MarkRim(kind, radius + 1.5f), Argb({1, 1, 1}));
-  shapes.Fan(at, MarkRim(kind, radius), Argb(KindColour(kind)));
-  if (kind == Tire) shapes.Fan(at, MarkRim(kind, radius * 0.45f), Argb({1, 1, 1}));
-}
-
-void AddPlayer(Shapes& shapes, KEVec2 at, float half) {
-  shapes.Box(at.x - half - 2, at.y - half - 2, at.x + half + 2, at.y + half + 2, Argb({0, 0, 0}));
-  shapes.Box(at.x - half, at.y - half, at.x + half, at.y + half, Argb({1, 1, 1}));
-}
-
-void AddExit(Shapes& shapes, KEVec2 at, float half, bool filled) {
-  if (filled) shapes.Box(at.x - half, at.y - half, at.x + half, at.y + half, Argb(CellColour(5)));
-  shapes.Frame(at.x - half, at.y - half, at.x + half, at.y + half, 2.5f, Argb({1, 1, 1}));
-}
-
 // A row per kind, then the player and the exit, beside the words of the legend's picture.
 void AddLegend(Shapes& shapes) {
   for (int row = 0; row < kLegendRows; ++row) {
@@ -177,8 +72,8 @@ bool HidesAFreeCell(const TileMap& map, KEVec2 at, float half) {
   return false;
 }
 
-void AddRoute(Shapes& shapes, TileMap& map, const Fit& fit, const Monster& monster,
-              uint32_t colour, float width) {
+void AddRoute(Shapes& shapes, TileMap& map, const Fit& fit, const Monster& monster, uint32_t colour,
+              float width) {
   const std::vector<KEVec2>& points = monster.waypoints;
   for (size_t i = 0; i + 1 < points.size(); ++i) {
     KEVec2 from = points[i];

@@ -16,9 +16,7 @@
 #include "ObjectManager.h"
 #include "Tile.h"
 
-namespace {
-
-const char* TextureFor(unsigned code) {
+const char* TilePicture(unsigned code) {
   switch (code) {
     case 4:
       return "Assets/LavaTile1.png";
@@ -35,6 +33,8 @@ const char* TextureFor(unsigned code) {
       return "Assets/floor.png";
   }
 }
+
+namespace {
 
 // Codes past 9 come only from hand-edited files; they look like floor, so they act as floor.
 int BlockingFor(unsigned code) { return code == 1 || code == 7 || code == 8 || code == 9; }
@@ -139,8 +139,10 @@ void TileMap::LabelRegions() {
       RegionOf({row, column}) = label;
       for (std::size_t next = 0; next < searchQueue_.size(); ++next) {
         const Cell cell = searchQueue_[next];
-        const Cell around[4] = {{cell.row - 1, cell.column}, {cell.row, cell.column + 1},
-                                {cell.row + 1, cell.column}, {cell.row, cell.column - 1}};
+        const Cell around[4] = {{cell.row - 1, cell.column},
+                                {cell.row, cell.column + 1},
+                                {cell.row + 1, cell.column},
+                                {cell.row, cell.column - 1}};
         for (const Cell& n : around) {
           if (n.row < 0 || n.row > lastRow || n.column < 0 || n.column > lastColumn) continue;
           if (blocking[n.row][n.column] || RegionOf(n) != 0) continue;
@@ -165,7 +167,7 @@ void TileMap::CreateTiles() {
     for (int row = 0; row < static_cast<int>(height); ++row) {
       std::shared_ptr<Tile> tile = CreateTile();
       tile->sprite.Init(1, 0.5f, 0.5f);
-      tile->sprite.AddImage(TextureFor(cells[row][column]));
+      tile->sprite.AddImage(TilePicture(cells[row][column]));
       tile->scale = {size, size};
       tile->position = CentreOf({row, column});
       tile->rotation = 0;

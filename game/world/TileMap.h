@@ -12,6 +12,9 @@
 class Tile;
 struct KEGfxTileLayer;
 
+// The picture a cell of `code` is drawn with, as the level and the editor draw it.
+const char* TilePicture(unsigned code);
+
 class TileMap {
  public:
   // Reads the file and creates one tile per cell in the world list. False only when the
@@ -32,7 +35,7 @@ class TileMap {
   // width, the box eases sideways round the corner instead, a step a frame, unless that
   // leads it onto lava. Outside the map nothing blocks.
   KEVec2 WalkBox(KEVec2 from, KEVec2 size, KEVec2 step) const;
-  int HazardUnder(KEVec2 position, KEVec2 size) const;   // 4 lava, 6 water, 5 exit or 0
+  int HazardUnder(KEVec2 position, KEVec2 size) const;  // 4 lava, 6 water, 5 exit or 0
   // Cell centres from the target back to the cell next to `from` (which is left out).
   std::list<KEVec2> FindPath(KEVec2 from, KEVec2 to);
   KEVec2 Extent() const;  // centre of the cell diagonally beyond the top-right corner

@@ -11,6 +11,7 @@
 #include "ButtonPlates.h"
 #include "ControlsPictures.h"
 #include "YourLevelsPictures.h"
+#include "EditorPictures.h"
 #include "generators.h"
 
 namespace {
@@ -380,6 +381,54 @@ Image SoundToggle(bool on) {
   return c.Take();
 }
 
+// The editor's bar and tools: smaller plates with a label size of their own, so the other
+// buttons keep theirs. A tool's label stands right of the mark the game draws, with its
+// number key at the plate's right end.
+void MakeEditorButtons(AssetSet& set) {
+  static const std::pair<State, const char*> kStates[] = {
+      {State::Idle, "idle"}, {State::Hover, "hover"}, {State::Clicked, "clicked"}};
+  Canvas measure(1, 1);
+  double barSize = 30;
+  for (const EditorButtonPicture& b : kEditorBar) {
+    const Plate& plate = b.width > 60 ? kEditorWidePlate : kEditorNarrowPlate;
+    barSize = std::min(barSize, FitSize(measure.cr(), b.label, kLabelFont, barSize, plate.w - 16));
+  }
+  for (const EditorButtonPicture& b : kEditorBar) {
+    const Plate& plate = b.width > 60 ? kEditorWidePlate : kEditorNarrowPlate;
+    const ButtonSpec spec = {b.name, b.label, nullptr, b.width, kEditorBarHeight, plate};
+    for (const auto& s : kStates)
+      set.Add(std::string("UI/Button_") + s.second + "_" + b.name + ".png",
+              Button(spec, s.first, barSize));
+  }
+  const double labelLeft = kToolMarkX * 2, keyRoom = 14;
+  double toolSize = 30;
+  for (const char* label : kToolLabels)
+    toolSize = std::min(toolSize, FitSize(measure.cr(), label, kLabelFont, toolSize,
+                                          kToolPlate.x + kToolPlate.w - labelLeft - keyRoom));
+  for (int i = 0; i < kToolCount; ++i) {
+    for (const auto& s : kStates) {
+      Canvas c(kToolButtonWidth, kToolButtonHeight);
+      cairo_t* cr = c.cr();
+      const double sink = DrawPlate(cr, kToolPlate, s.first, false);
+      const double cy = kToolPlate.y + kToolPlate.h / 2 + sink;
+      TextStyle t;
+      t.font = kLabelFont;
+      t.size = toolSize;
+      t.color = FaceColor(s.first);
+      if (s.first == State::Idle) t.shadow = 1.5;
+      DrawText(cr, kToolLabels[i], labelLeft, cy, t, 0);
+      if (i < 10) {
+        const char key[] = {char('0' + (i + 1) % 10), '\0'};
+        t.color = s.first == State::Idle ? pal::kMuted : t.color;
+        t.size = toolSize * 0.85;
+        DrawText(cr, key, kToolPlate.x + kToolPlate.w - 4, cy, t, 1);
+      }
+      set.Add(std::string("UI/Button_") + s.second + "_TOOL" + std::to_string(i) + ".png",
+              c.Take());
+    }
+  }
+}
+
 }  // namespace
 
 void MakeButtons(AssetSet& set) {
@@ -408,4 +457,5 @@ void MakeButtons(AssetSet& set) {
     set.Add(std::string(kLevelRowPictures[i]).substr(7), LevelRow(i % 2 == 1, i >= 2));
   set.Add("UI/Step_off.png", Step(false));
   set.Add("UI/Step_on.png", Step(true));
+  MakeEditorButtons(set);
 }

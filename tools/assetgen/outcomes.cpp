@@ -6,6 +6,7 @@
 
 #include "ControlsPictures.h"
 #include "DeathLines.h"
+#include "EditorPictures.h"
 #include "LevelNames.h"
 #include "PromptPictures.h"
 #include "ResultPictures.h"
@@ -81,6 +82,18 @@ Image KeyGlyphs() {
   return c.Take();
 }
 
+// The editor's lines: every printable character in a plain monospaced face, so that any
+// name and any problem line can be set.
+Image EditorGlyphs() {
+  Canvas c(kEditorGlyphWidth * kEditorGlyphCount, kEditorGlyphHeight);
+  for (int i = 0; i < kEditorGlyphCount; ++i) {
+    const char glyph[] = {kEditorGlyphs[i], '\0'};
+    DrawText(c.cr(), glyph, kEditorGlyphWidth * (i + 0.5), kEditorGlyphHeight / 2.0,
+             Style(Font::MonoBold, 26, pal::kCream, 0, 2));
+  }
+  return c.Take();
+}
+
 Image TimeGlyphs() {
   Canvas c(kTimeGlyphWidth * kTimeGlyphCount, kTimeGlyphHeight);
   for (int i = 0; i < kTimeGlyphCount; ++i) {
@@ -113,6 +126,7 @@ void MakeOutcomes(AssetSet& set) {
   set.Add(InAssets(kKeyGlyphsPicture), KeyGlyphs());
   set.Add(InAssets(kListGlyphsPicture), ListGlyphs(pal::kCream));
   set.Add(InAssets(kProblemGlyphsPicture), ListGlyphs(pal::kAmber));
+  set.Add(InAssets(kEditorGlyphsPicture), EditorGlyphs());
   set.Add(InAssets(kTimeLabelPicture), Label("TIME"));
   set.Add(InAssets(kBestLabelPicture), Label("BEST"));
   set.Add(InAssets(kNewBestPicture), NewBestTag());
