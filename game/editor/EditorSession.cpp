@@ -47,6 +47,17 @@ EditorSession OpenEditorSession(const std::string& path, bool inPlace) {
   return session;
 }
 
+bool SessionStillHolds(const EditorSession& session, const std::string& path) {
+  std::error_code error;
+  if (session.savePath.empty() || session.document.Changed() ||
+      !fs::equivalent(session.savePath, path, error))
+    return false;
+  Level level;
+  std::vector<std::string> problems;
+  return ReadLevelFile(path, &level, &problems) && problems.empty() &&
+         level == session.document.level();
+}
+
 std::string SaveAsPath(const EditorSession& session, const std::string& name, std::string* why) {
   *why = RefuseLevelName(name);
   if (!why->empty()) return "";

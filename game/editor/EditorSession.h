@@ -26,6 +26,10 @@ struct EditorSession {
 // line (`inPlace`); any other (a game level in the installed data) only as a copy.
 EditorSession OpenEditorSession(const std::string& path, bool inPlace);
 
+// Whether the editor can go back to `session` to open `path`: it was last saved there, has
+// changed nothing since, and the file still holds what it saved.
+bool SessionStillHolds(const EditorSession& session, const std::string& path);
+
 // The file SAVE AS `name` writes in the player's levels folder, or empty with `why` set.
 // An existing file other than the one being edited is never replaced.
 std::string SaveAsPath(const EditorSession& session, const std::string& name, std::string* why);

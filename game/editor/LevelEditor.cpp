@@ -807,7 +807,13 @@ void LevelEditor::Unload() {
 GameState* CreateLevelEditor(const std::string& path) {
   // Without a screen to go back to, the editor was opened from the command line: the file
   // named there is saved where it is.
-  gSession = std::make_unique<EditorSession>(OpenEditorSession(path, gExit == nullptr));
+  // Back on the level it last saved, unchanged (tried from the list, say), the editor keeps
+  // its undo history and where the player was looking.
+  if (gSession && SessionStillHolds(*gSession, path)) {
+    gSession->message.clear();
+  } else {
+    gSession = std::make_unique<EditorSession>(OpenEditorSession(path, gExit == nullptr));
+  }
   return new LevelEditor;
 }
 

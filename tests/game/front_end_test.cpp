@@ -1112,8 +1112,12 @@ TEST_F(FrontEndTest, YourLevelsByKeysAloneAndBackFromTheEditor) {
   EXPECT_TRUE(page->edit->active);
   EXPECT_FALSE(page->editCopy->active);
   Click(page->edit);
-  Frames(1);
-  ASSERT_NE(Now<YourLevelsScreen>(), nullptr) << "the editor hands back to YOUR LEVELS";
+  Frames(2);
+  ASSERT_EQ(Now<YourLevelsScreen>(), nullptr) << "EDIT opens the editor";
+  PastTheDelay();
+  Tap(VK_ESCAPE);
+  Frames(2);
+  ASSERT_NE(Now<YourLevelsScreen>(), nullptr) << "leaving the editor comes back to YOUR LEVELS";
   EXPECT_NE(Now<YourLevelsScreen>(), page);
   page = Now<YourLevelsScreen>();
   PastTheDelay();

@@ -340,6 +340,36 @@ TEST_F(LevelEditorTest, APadAlonePaintsUndoesAndSavesUnderANamePickedFromTheRow)
   EXPECT_EQ(Doc().level().name, "KJ");
 }
 
+// A player who saves, leaves, tries the level from the list and comes back can still take
+// back the last change; a file changed meanwhile, or changes left unsaved, start afresh.
+TEST_F(LevelEditorTest, BackOnTheLevelItSavedTheEditorStillUndoes) {
+  const std::string path = home + "/vantrel/levels/mine.txt";
+  Open(path);
+  Tap('2');
+  ClickCell(3, 3);
+  Chord(VK_CONTROL, 'S');
+  ASSERT_FALSE(Doc().Changed());
+  Tap(VK_ESCAPE);
+  Frames(1);
+  ASSERT_EQ(CurrentEditorSession(), nullptr);
+
+  Open(path);
+  ASSERT_TRUE(Doc().CanUndo());
+  Chord(VK_CONTROL, 'Z');
+  EXPECT_EQ(Doc().Cell(3, 3), 0u);
+  Chord(VK_CONTROL, 'S');
+  EXPECT_NE(Read(path).find("9 9 9"), std::string::npos);
+  EXPECT_EQ(Read(path).find("0 9 0"), std::string::npos) << "saved again without the wall";
+  Tap(VK_ESCAPE);
+  Frames(1);
+
+  std::ofstream(path, std::ios::app) << "# changed by hand\n";
+  std::ofstream(path, std::ios::app) << "player 2,2\n";
+  Open(path);
+  EXPECT_FALSE(Doc().CanUndo()) << "a file changed meanwhile is read afresh";
+  EXPECT_EQ(Doc().level().player->column, 2);
+}
+
 TEST_F(LevelEditorTest, LeavingWithChangesAsksFirst) {
   Open(home + "/mine.txt");
   Tap('2');
