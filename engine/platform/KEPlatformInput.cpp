@@ -120,7 +120,16 @@ KEPlatformInputSource gSource = kMachine;
 
 void KEPlatformNotePress(const SDL_Event& event) {
   unsigned char vk = 0;
-  if (event.type == SDL_KEYDOWN) vk = VirtualKeyOf(event.key.keysym.scancode);
+  if (event.type == SDL_KEYDOWN) {
+    vk = VirtualKeyOf(event.key.keysym.scancode);
+    // A modifier held when a key went down counts as held in the frame that sees the key,
+    // however quickly the chord was tapped: Ctrl+S is Ctrl+S even when Ctrl is up again
+    // by the time the frame samples the keyboard.
+    const Uint16 mod = event.key.keysym.mod;
+    if (mod & KMOD_SHIFT) gPressedSinceSample[0xA0] = true;
+    if (mod & KMOD_CTRL) gPressedSinceSample[0xA2] = true;
+    if (mod & KMOD_ALT) gPressedSinceSample[0xA4] = true;
+  }
   if (event.type == SDL_MOUSEBUTTONDOWN) vk = VirtualButtonOf(event.button.button);
   if (event.type == SDL_CONTROLLERBUTTONDOWN) vk = KEPlatformPadKeyOf(event.cbutton.button);
   if (vk) gPressedSinceSample[vk] = true;

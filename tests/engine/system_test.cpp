@@ -117,4 +117,27 @@ TEST(QuickTaps, APressReleasedBetweenTwoFramesCountsForOneFrame) {
   }
 }
 
+// Ctrl and Shift held when S went down count in the frame that sees S, even when the whole
+// chord was let go before it (Ctrl+Shift+S tapped as quickly as one key).
+TEST(QuickTaps, AChordLetGoBeforeTheFrameKeepsItsModifiers) {
+  KEPlatformSetInputSource(nullptr);
+  KEInputReset();
+  KEInputUpdate();
+  for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+    SDL_Event event = {};
+    event.type = type;
+    event.key.keysym.scancode = SDL_SCANCODE_S;
+    event.key.keysym.mod = KMOD_LCTRL | KMOD_RSHIFT;
+    SDL_PushEvent(&event);
+  }
+  KESysUpdate();
+  KEInputUpdate();
+  EXPECT_TRUE(KEInputCheckTriggered('S'));
+  EXPECT_TRUE(KEInputCheckCurr(0x11)) << "Ctrl";
+  EXPECT_TRUE(KEInputCheckCurr(0x10)) << "Shift";
+  EXPECT_FALSE(KEInputCheckCurr(0x12)) << "Alt was not held";
+  KEInputUpdate();
+  EXPECT_FALSE(KEInputCheckCurr(0x11));
+}
+
 }  // namespace
