@@ -208,11 +208,12 @@ bool EditorDocument::Resize(unsigned width, unsigned height) {
 }
 
 void EditorDocument::Rename(const std::string& name) {
-  Step([&] {
-    if (level_.name == name) return false;
-    level_.name = name;
-    return true;
-  });
+  if (level_.name == name) return;
+  level_.name = name;
+  for (Level& level : undo_) level.name = name;
+  for (Level& level : redo_) level.name = name;
+  if (strokeStart_) strokeStart_->name = name;
+  ++revision_;
 }
 
 int EditorDocument::MonsterAt(int column, int row) const {

@@ -59,6 +59,8 @@ class EditorDocument {
   // the top left, the new edge is walled round and the old edge inside it becomes floor; the
   // cast outside the new walls goes.
   bool Resize(unsigned width, unsigned height);
+  // The name goes with the file SAVE AS writes, not with the edits: it takes no undo step,
+  // and undoing an edit made before it keeps it.
   void Rename(const std::string& name);
 
   // The monster whose start is on the cell (the last placed first), or -1.
