@@ -9,7 +9,11 @@ static_assert(kFireRatKind == FireRat && kWaterRatKind == WaterRat && kFireballK
               kMonsterKindCount == Fireball + 1);
 
 bool PlaceCast(LevelBase& level, const LevelCast& cast) {
+  // Monsters' pauses count on the world clock: from zero at every try, a run goes the same
+  // way whenever it is played.
+  GameStateManager.worldTime = 0;
   level.map.LoadGridAndTiles(cast.grid);
+  level.checksum = cast.checksum;
   const bool mapRead = !cast.grid.Empty();
 
   for (const CastMember& member : cast.monsters) {
