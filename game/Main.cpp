@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "DataDirectory.h"
@@ -13,9 +14,13 @@
 #include "KEReport.h"
 #include "KESystem.h"
 #include "LevelCheck.h"
+#include "LevelFile.h"
 #include "LevelRoster.h"
 #include "Levels.h"
+#include "MainMenu.h"
 #include "PadMappings.h"
+#include "RunFile.h"
+#include "RunWatching.h"
 #include "SettingsInEffect.h"
 #include "StartScreen.h"
 #include "StateRequests.h"
@@ -23,21 +28,23 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: vantrel [--window | --fullscreen] [--level FILE]\n"
+    "Usage: vantrel [--window | --fullscreen] [--level FILE | --replay FILE]\n"
     "  --window        play in an 800 by 600 window this time\n"
     "  --fullscreen    play full screen this time\n"
     "  --level FILE    play the level in FILE (see the README), then quit\n"
+    "  --replay FILE   watch the run in FILE (a .run file), then go on to the main menu\n"
     "  --help          show this and quit\n"
     "  --version       show the game's version and quit\n"
     "Settings are kept in $XDG_CONFIG_HOME/vantrel/settings.ini (else "
     "~/.config/vantrel/settings.ini),\nwon levels in $XDG_DATA_HOME/vantrel/progress.txt (else "
-    "~/.local/share/vantrel/progress.txt).\n"
+    "~/.local/share/vantrel/progress.txt), runs in $XDG_DATA_HOME/vantrel/runs/.\n"
     "Game controllers SDL does not know can be mapped in $XDG_CONFIG_HOME/vantrel/"
     "gamecontrollerdb.txt\nor SDL_GAMECONTROLLERCONFIG, in the community's mapping format.\n";
 
 // The options override the settings file for this run only. Returns -1 to go on, else the
 // exit code.
-int ReadOptions(int argc, char** argv, Settings* settings, std::string* levelFile) {
+int ReadOptions(int argc, char** argv, Settings* settings, std::string* levelFile,
+                std::string* runFile) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--window") == 0) {
       settings->fullScreen = false;
@@ -50,6 +57,9 @@ int ReadOptions(int argc, char** argv, Settings* settings, std::string* levelFil
       // Named before the move into the data folder, so relative to where we started.
       std::error_code error;
       *levelFile = std::filesystem::absolute(argv[++i], error).string();
+    } else if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) {
+      std::error_code error;
+      *runFile = std::filesystem::absolute(argv[++i], error).string();
     } else if (std::strcmp(argv[i], "--version") == 0) {
       std::puts("vantrel " VANTREL_VERSION);
       return 0;
@@ -99,11 +109,27 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   const Settings saved = LoadSettings();
   Settings settings = saved;
-  std::string levelFile;
-  if (const int code = ReadOptions(argc, argv, &settings, &levelFile); code >= 0) return code;
+  std::string levelFile, runFile;
+  if (const int code = ReadOptions(argc, argv, &settings, &levelFile, &runFile); code >= 0)
+    return code;
   if (!levelFile.empty() && !ReadFileLevel(levelFile)) return 1;
+  auto run = std::make_shared<RecordedRun>();
+  std::string problem;
+  if (!runFile.empty() && !ReadRunFile(runFile, run.get(), &problem)) {
+    std::fprintf(stderr, "%s: %s\n", runFile.c_str(), problem.c_str());
+    return 1;
+  }
   WriteDefaultSettingsIfMissing();
   if (!EnterDataDirectory()) return 1;
+  // The level as this copy of the game has it must be the one the run was recorded on.
+  if (!runFile.empty()) {
+    const LevelCast* cast = LevelCastOf(run->level);
+    problem = cast ? RunMismatch(*run, cast->checksum) : "it names no level of this game";
+    if (!problem.empty()) {
+      std::fprintf(stderr, "%s: not played: %s\n", runFile.c_str(), problem.c_str());
+      return 1;
+    }
+  }
   if (!KESysInit(nullptr, 1, 800, 600, 0, 60, nullptr)) return 1;
   KESysSetWindowTitle("Vantrel");
   KESysReset();
@@ -114,7 +140,11 @@ int main(int argc, char** argv) {
   if (const std::string mappings = PadMappingsFilePath(); !mappings.empty())
     AddPadMappings(mappings, KEInputAddPadMapping);
 
-  if (levelFile.empty()) {
+  if (!runFile.empty()) {
+    ConnectFrontEnd();
+    GameStateLoopBegin(WatchRun(run, [] { return new MainMenu; }));
+    GameStateManager.level = run->level;
+  } else if (levelFile.empty()) {
     ConnectFrontEnd();
     GameStateLoopBegin(new StartScreen);
   } else {

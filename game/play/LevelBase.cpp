@@ -106,6 +106,8 @@ void LevelBase::Initialize() {
   stepsFed = 0;
   playSeconds = 0;
   if (watched) {
+    // The bar's keys are the watcher's, not the menu focus's; its plates answer the mouse.
+    HoldMenuKeys(true);
     overviewUntilStart = false;
     reader.emplace(*watched);
     ReadRunPath(*watched, &watchedPath);
@@ -309,6 +311,7 @@ void LevelBase::Free() {
   FreeUIObjects();
   pauseMenu.Forget();
   watchBar.Forget();
+  if (watched) HoldMenuKeys(false);
 }
 
 void LevelBase::Unload() {

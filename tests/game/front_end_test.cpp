@@ -361,7 +361,7 @@ TEST_F(FrontEndTest, RestartThenAWinLeadToTheResultScreenAndABadge) {
   auto* result = Now<ResultScreen>();
   ASSERT_NE(result, nullptr) << "the exit was not reached";
   EXPECT_EQ(LoadWonLevels(), 1u << 3);
-  EXPECT_TRUE(result->saved);
+  EXPECT_TRUE(result->Facts().saved);
   for (unsigned key : {unsigned(VK_LBUTTON), unsigned(VK_ESCAPE), unsigned('D')}) Tap(key);
   EXPECT_EQ(Now<ResultScreen>(), result) << "only Space, Enter or the pad's A leave";
   Tap(VK_RETURN);
@@ -403,12 +403,12 @@ TEST_F(FrontEndTest, TheResultScreenTellsTheTimeAndTheBest) {
     SCOPED_TRACE(run.name);
     const ResultScreen* result = win(run.standFrames, run.pausedFrames);
     ASSERT_NE(result, nullptr) << "the exit was not reached";
-    if (first == 0) first = result->seconds;
+    if (first == 0) first = result->Facts().seconds;
     // Frames of 1/60 s, less the half second stood in the first run.
-    EXPECT_NEAR(result->seconds - first, (run.standFrames - 60) / 60.0, 0.05);
-    EXPECT_EQ(result->newBest, run.newBest);
-    if (run.newBest) best = result->seconds;
-    EXPECT_EQ(TimeInTenths(result->best), TimeInTenths(best));
+    EXPECT_NEAR(result->Facts().seconds - first, (run.standFrames - 60) / 60.0, 0.05);
+    EXPECT_EQ(result->Facts().newBest, run.newBest);
+    if (run.newBest) best = result->Facts().seconds;
+    EXPECT_EQ(TimeInTenths(result->Facts().best), TimeInTenths(best));
     EXPECT_TRUE(result->photos.empty()) << "no photo was taken";
   }
   Tap(VK_SPACE);
@@ -534,7 +534,7 @@ TEST_F(FrontEndTest, AWinThatCannotBeKeptSaysSoOnTheResultScreen) {
     test_input::Release('D');
     auto* result = Now<ResultScreen>();
     ASSERT_NE(result, nullptr) << "the exit was not reached";
-    EXPECT_EQ(result->saved, writable);
+    EXPECT_EQ(result->Facts().saved, writable);
     EXPECT_EQ(LoadWonLevels(), 1u << 5) << "the win counts in this run either way";
     Frames(2);
     EXPECT_EQ(AmberPixelsUnderTheWayOn() > 500, !writable);
