@@ -667,7 +667,8 @@ RecordedRun RecordWin(const Playthrough& play) {
   EXPECT_EQ(run.seconds, std::round(gFinishedRun.seconds * 1000) / 1000);
   // Kept for the run reader's fuzz seeds: VANTREL_RUN_SEEDS=FOLDER.
   if (const char* seeds = std::getenv("VANTREL_RUN_SEEDS"))
-    std::ofstream(std::string(seeds) + "/level" + std::to_string(play.level) + ".run",
+    std::ofstream(std::string(seeds) + "/level" + std::to_string(play.level) + "-" +
+                      std::to_string(run.speed) + ".run",
                   std::ios::binary)
         << WriteRun(run);
   return run;
