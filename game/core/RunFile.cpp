@@ -146,6 +146,13 @@ bool ReadRunFile(const std::string& path, RecordedRun* run, std::string* problem
   return ReadRun(bytes, run, problem);
 }
 
+std::string RunNameOf(const std::string& levelFile) {
+  std::string name = levelFile.substr(levelFile.rfind('/') + 1);
+  const size_t dot = name.rfind(".txt");
+  if (dot != std::string::npos && dot + 4 == name.size()) name.erase(dot);
+  return name;
+}
+
 std::string RunsFolder() { return UserFilePath("XDG_DATA_HOME", ".local/share", "runs"); }
 
 std::string RunFilePath(const std::string& levelName, const char* which) {

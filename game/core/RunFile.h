@@ -30,6 +30,8 @@ bool ReadRun(const std::string& bytes, RecordedRun* run, std::string* problem);
 // The same from a regular file of at most kRunFileMaxBytes, without ever blocking.
 bool ReadRunFile(const std::string& path, RecordedRun* run, std::string* problem);
 
+// The name a level's runs are kept under: its file's name without folder or ".txt".
+std::string RunNameOf(const std::string& levelFile);
 // The folder, and a level's file in it ("last" or "best"); empty when there is no folder.
 std::string RunsFolder();
 std::string RunFilePath(const std::string& levelName, const char* which);

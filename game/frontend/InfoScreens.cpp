@@ -11,6 +11,7 @@
 #include "MainMenu.h"
 #include "ObjectManager.h"
 #include "Progress.h"
+#include "ControlsPictures.h"
 #include "ResultPictures.h"
 #include "RunFile.h"
 #include "UIButton.h"
@@ -80,6 +81,8 @@ constexpr float kGoOnY = -212;
 constexpr size_t kMostCards = 10;  // as many as fit across the view
 // Right of this run's time.
 constexpr float kWatchX = 250, kWatchWidth = 150, kWatchHeight = 40;
+// Between the best time and the exit the picture shows.
+constexpr float kGhostY = 6, kGhostTimeX = 60;
 
 }  // namespace
 
@@ -106,6 +109,7 @@ void ResultScreen::Load() {
     facts_.newBest = facts_.seconds > 0 &&
                      (previous == 0 || TimeInTenths(facts_.seconds) < TimeInTenths(previous));
     facts_.photos = run.photos;
+    facts_.ghostSeconds = run.ghostSeconds;
     if (inRange && run.run.steps > 0) {
       facts_.run = std::make_shared<RecordedRun>(run.run);
       KeepWonRun(RunName(level), run.run);
@@ -127,6 +131,9 @@ void ResultScreen::Load() {
   for (size_t i = 0; i < photos.size(); ++i)
     PlaceSprite(photos[i], facts_.photos[i].c_str(), kCardSize, kCardSize);
   if (facts_.run) watch.Load(kWatchX, kTimeY, kWatchWidth, kWatchHeight, 1.0f);
+  ghostWords.Load(kKeyGlyphsPicture, kKeyGlyphs, kKeyGlyphWidth, kKeyGlyphHeight, 0.7f, " ",
+                  0.66f);
+  ghostTime.Load(0.6f);
 }
 
 void ResultScreen::Initialize() {
@@ -166,6 +173,17 @@ void ResultScreen::Draw() {
     DrawAt(bestLabel, kLabelRight - 80, kBestY);
     const float end = times.Draw(facts_.best, kTimeLeft, kBestY, 0);
     if (facts_.newBest) DrawAt(newBestTag, end + kTagGap + 75, kBestY);
+  }
+  if (facts_.ghostSeconds > 0 && facts_.seconds > 0) {
+    // Compared to the tenth, as the times show.
+    const long ahead = TimeInTenths(facts_.ghostSeconds) - TimeInTenths(facts_.seconds);
+    if (ahead == 0) {
+      ghostWords.Draw("LEVEL WITH YOUR GHOST", 0, kGhostY, 0.5f);
+    } else {
+      ghostWords.Draw(ahead > 0 ? "AHEAD OF YOUR GHOST BY" : "BEHIND YOUR GHOST BY", kGhostTimeX,
+                      kGhostY, 1);
+      ghostTime.Draw(double(ahead > 0 ? ahead : -ahead) / 10, kGhostTimeX + 10, kGhostY, 0);
+    }
   }
   if (photos.empty()) DrawAt(noPhotos, 0, kPhotosY);
   const float firstX = -kCardStep * float(photos.size() - 1) / 2;

@@ -55,6 +55,7 @@ struct ResultFacts {
   bool newBest = false;
   std::vector<std::string> photos;
   std::shared_ptr<const RecordedRun> run;  // null when the level made none
+  double ghostSeconds = 0;                 // the time of the ghost's run; 0 when none walked
 };
 
 class ResultScreen : public GameState {
@@ -76,6 +77,8 @@ class ResultScreen : public GameState {
   TimeText times;
   std::vector<Sprite> photos;  // one card per photo taken, in order
   WatchPlate watch;            // plays the run again; there only when it was recorded
+  GlyphText ghostWords;        // how this run ended against the ghost's
+  TimeText ghostTime;
   const ResultFacts& Facts() const { return facts_; }
 
  private:

@@ -11,10 +11,7 @@
 
 std::string RunName(int level) {
   const LevelCast* cast = LevelCastOf(level);
-  if (!cast) return "";
-  const std::string& file = cast->mapFile;
-  const size_t dot = file.rfind(".txt");
-  return dot == std::string::npos ? file : file.substr(0, dot);
+  return cast ? RunNameOf(cast->mapFile) : "";
 }
 
 std::shared_ptr<const RecordedRun> LoadBestRun(int level, std::string* problem) {

@@ -3,6 +3,7 @@
 #include "LevelBase.h"
 #include "Monster.h"
 #include "Player.h"
+#include "RunFile.h"
 
 // The file's kind numbers are the game's.
 static_assert(kFireRatKind == FireRat && kWaterRatKind == WaterRat && kFireballKind == Fireball &&
@@ -14,6 +15,7 @@ bool PlaceCast(LevelBase& level, const LevelCast& cast) {
   GameStateManager.worldTime = 0;
   level.map.LoadGridAndTiles(cast.grid);
   level.checksum = cast.checksum;
+  level.runName = RunNameOf(cast.mapFile);
   const bool mapRead = !cast.grid.Empty();
 
   for (const CastMember& member : cast.monsters) {

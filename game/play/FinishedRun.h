@@ -14,6 +14,7 @@ struct FinishedRun {
   double seconds = 0;
   std::vector<std::string> photos;  // the picture of each photo taken, in order
   RecordedRun run;                          // its input, to keep and watch again
+  double ghostSeconds = 0;                  // the time of the best run its ghost walked; 0 for none
 };
 
 extern FinishedRun gFinishedRun;

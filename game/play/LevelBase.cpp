@@ -11,6 +11,7 @@
 #include "KEInput.h"
 #include "KESystem.h"
 #include "Player.h"
+#include "RunFile.h"
 #include "SettingsInEffect.h"
 #include "StateRequests.h"
 #include "UIButton.h"
@@ -112,10 +113,22 @@ void LevelBase::Initialize() {
     reader.emplace(*watched);
     ReadRunPath(*watched, &watchedPath);
   } else if (player) {
+    LoadGhost();
     recorder.Start(checksum, int(std::lround(LevelSpeed() * 100)),
                    player->position);
   }
   if (overviewUntilStart) ShowOverview(true);
+}
+
+// The best run kept for this level walks beside the player when the setting asks for it and
+// the run was made on this level by this game.
+void LevelBase::LoadGhost() {
+  ghost.Forget();
+  if (!CurrentSettings().ghost || runName.empty()) return;
+  auto run = std::make_shared<RecordedRun>();
+  std::string problem;
+  if (!ReadRunFile(RunFilePath(runName, "best"), run.get(), &problem)) return;
+  if (RunMismatch(*run, checksum).empty()) ghost.Load(run);
 }
 
 void LevelBase::Watch(std::shared_ptr<const RecordedRun> run, std::function<GameState*()> back,
@@ -139,6 +152,7 @@ void LevelBase::AfterStep() {
   const KEVec2 place = player->reachedExit ? player->exitPoint : player->position;
   if (!reader) {
     recorder.Place(place);
+    ghost.Step();
     return;
   }
   const uint32_t step = reader->StepsRead();
@@ -202,6 +216,7 @@ void LevelBase::Update() {
     gFinishedRun = {GameStateManager.level, playSeconds, player->photosTaken,
                     recorder.Finish(playSeconds)};
     gFinishedRun.run.level = GameStateManager.level;
+    gFinishedRun.ghostSeconds = ghost.HasRun() ? ghost.Seconds() : 0;
   }
   if (camera) camera->Follow(map, !player || player->inPlay);
   const KEVec2 view = camera ? camera->view : KEVec2{0, 0};
@@ -242,6 +257,8 @@ void LevelBase::Draw() {
     loadingPicture.DrawFrame();
   // The tiles come first in the world list: drawn here, they keep their place.
   map.DrawTiles(shownBottom);
+  // Under everyone: a figure walking over the floor, not among the world's objects.
+  ghost.Draw();
   gObjectManager.DrawAll();
 
   const KEVec2 view = camera ? camera->view : KEVec2{0, 0};

@@ -9,6 +9,7 @@
 
 #include "AudioService.h"
 #include "ExitArrow.h"
+#include "Ghost.h"
 #include "GameState.h"
 #include "LevelOverview.h"
 #include "ObjectManager.h"
@@ -87,8 +88,10 @@ class LevelBase : public GameState,
   MusicHandle music;
   double playSeconds = 0;  // this try's time in play, as FinishedRun counts it
   uint32_t checksum = 0;   // of the level's file, as runs are checked against
+  std::string runName;     // the name its runs are kept under; empty for none
   RunRecorder recorder;    // this try, step by step
   uint32_t stepsFed = 0;   // world steps the player took in this try
+  Ghost ghost;             // the level's best run, walking beside the player
 
   // Watching a run.
   std::shared_ptr<const RecordedRun> watched;
@@ -102,6 +105,7 @@ class LevelBase : public GameState,
  private:
   bool OverviewHoldsTheWorld();
   void AfterStep();
+  void LoadGhost();
   void UpdateWatching();
   void LeaveWatching(GameState* next);
   std::function<GameState*()> watchBack_;
