@@ -7,7 +7,9 @@
 #include "LevelBase.h"
 #include "LevelFile.h"
 #include "LevelRoster.h"
+#include "LoadingScreen.h"
 #include "RunFile.h"
+#include "SavedFile.h"
 
 std::string RunName(int level) {
   const LevelCast* cast = LevelCastOf(level);
@@ -23,7 +25,7 @@ std::shared_ptr<const RecordedRun> LoadBestRun(int level, std::string* problem) 
   if (ReadRunFile(path, run.get(), &why)) return run;
   if (why != "no such file") {
     *problem = "THE KEPT RUN CANNOT BE READ";
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), why.c_str());
+    SayOnce(path + ": " + why);
   }
   return nullptr;
 }
@@ -40,7 +42,7 @@ std::string UnwatchableLine(const RecordedRun& run) {
 
 GameState* WatchRun(std::shared_ptr<const RecordedRun> run, std::function<GameState*()> back) {
   const int level = run->level;
-  auto again = [level] { return static_cast<LevelBase*>(CreateLevel(level)); };
+  auto again = [level] { return dynamic_cast<LevelBase*>(MakeLevel(level)); };
   LevelBase* watched = again();
   if (!watched) return back();
   watched->Watch(std::move(run), std::move(back), again);

@@ -17,6 +17,7 @@
 #include "FrontEnd.h"
 #include "GameStateLoop.h"
 #include "InfoScreens.h"
+#include "KEGraphics.h"
 #include "KEInput.h"
 #include "LevelBase.h"
 #include "LevelSelect.h"
@@ -28,7 +29,11 @@
 #include "ObjectManager.h"
 #include "OverviewLegend.h"
 #include "Player.h"
+#include "LevelFile.h"
+#include "LevelRoster.h"
 #include "Progress.h"
+#include "RunFile.h"
+#include "RunWatching.h"
 #include "SettingsInEffect.h"
 #include "SettingsScreen.h"
 #include "StartScreen.h"
@@ -992,6 +997,143 @@ TEST_F(FrontEndTest, TheLevelSelectShowsTheWinsOfAnOddProgressFile) {
   Begin(new LevelSelect);
   Frames(1);
   EXPECT_EQ(Now<LevelSelect>()->wonLevels, 1u << 2);
+}
+
+// WATCH on the result screen plays the run just won, the player walking as it walked, and
+// ends back on the same result screen; the win and its run were kept once, as the level's
+// last and best run, and watching keeps nothing more.
+TEST_F(FrontEndTest, WatchOnTheResultScreenPlaysTheRunAndComesBack) {
+  Begin(MakeCorridor(3));
+  GameStateManager.level = 3;
+  Frames(30);
+  test_input::Press('D');
+  UntilLeft(120);
+  test_input::Release('D');
+  auto* result = Now<ResultScreen>();
+  ASSERT_NE(result, nullptr) << "the exit was not reached";
+  const ResultFacts facts = result->Facts();
+  ASSERT_NE(facts.run, nullptr);
+  const std::string best = dataHome + "/vantrel/runs/Level3-best.run";
+  ASSERT_TRUE(std::filesystem::exists(best));
+  const auto keptAt = std::filesystem::last_write_time(best);
+  EXPECT_TRUE(std::filesystem::exists(dataHome + "/vantrel/runs/Level3-last.run"));
+
+  Click(result->watch.button);
+  auto* watching = Now<LevelBase>();
+  ASSERT_NE(watching, nullptr);
+  EXPECT_TRUE(watching->Watching());
+  const KEVec2 start = watching->player->position;
+  Frames(25);
+  EXPECT_EQ(watching->player->position.x, start.x) << "the run stood its first half second";
+  Frames(15);
+  EXPECT_GT(watching->player->position.x, start.x) << "then walked east";
+  UntilLeft(200);
+  auto* again = Now<ResultScreen>();
+  ASSERT_NE(again, nullptr) << "watching ends back on the result screen";
+  EXPECT_EQ(again->Facts().seconds, facts.seconds);
+  EXPECT_EQ(again->Facts().newBest, facts.newBest);
+  EXPECT_EQ(again->Facts().saved, facts.saved);
+  EXPECT_EQ(std::filesystem::last_write_time(best), keptAt);
+  Tap(VK_SPACE);
+  EXPECT_NE(Now<LevelSelect>(), nullptr);
+}
+
+// A level's kept best run shows WATCH under its button: a run from another version of the
+// level says so on screen and is not played, a damaged file too; one that fits plays until
+// Escape leaves it, back to the level select.
+TEST_F(FrontEndTest, TheLevelSelectWatchesAKeptRunOnlyWhenItFits) {
+  std::filesystem::create_directories(dataHome + "/vantrel/runs");
+  std::ofstream(dataHome + "/vantrel/progress.txt")
+      << "vantrel progress 1\nwon 1 2 4\nbest 1 9.0\nbest 2 9.0\nbest 4 9.0\n";
+  const auto keep = [this](int level, uint32_t checksum) {
+    RunRecorder recorder;
+    recorder.Start(checksum, 100, {-50, 0});
+    for (int i = 0; i < 120; ++i) {
+      recorder.Step(PlayerControls(), 100);
+      recorder.Place({-50, 0});
+    }
+    RecordedRun run = recorder.Finish(2);
+    run.level = level;
+    std::ofstream(RunFilePath(RunName(level), "best"), std::ios::binary) << WriteRun(run);
+  };
+  keep(1, LevelCastOf(1)->checksum);
+  keep(2, LevelCastOf(2)->checksum + 1);
+  std::ofstream(RunFilePath(RunName(4), "best")) << "vantrel run 1\nlevel 4\n";
+  Begin(new LevelSelect);
+  PastTheDelay();
+  auto* select = Now<LevelSelect>();
+  ASSERT_NE(select, nullptr);
+  EXPECT_EQ(select->watch[2].button, nullptr) << "level 3 has no run kept";
+  // Under the buttons, left of BACK.
+  const auto lineShown = [] { return LightIn(220, 18, 300, 14).second; };
+  const long dark = lineShown();
+
+  Click(select->watch[1].button);
+  EXPECT_EQ(Now<LevelSelect>(), select);
+  EXPECT_EQ(select->line, "RECORDED ON ANOTHER VERSION OF THIS LEVEL");
+  EXPECT_GT(lineShown(), dark * 3 / 2) << "the line is on screen";
+  Click(select->watch[3].button);
+  EXPECT_EQ(Now<LevelSelect>(), select);
+  EXPECT_EQ(select->line, "THE KEPT RUN CANNOT BE READ");
+
+  Click(select->watch[0].button);
+  auto* watching = Now<LevelBase>();
+  ASSERT_NE(watching, nullptr);
+  EXPECT_TRUE(watching->Watching());
+  Frames(10);
+  Tap(VK_ESCAPE);
+  EXPECT_NE(Now<LevelSelect>(), nullptr);
+}
+
+// The level's best run is drawn as a see-through figure where it stands, and nothing else on
+// screen changes; with the setting off there is none.
+TEST_F(FrontEndTest, TheGhostIsDrawnWhereTheBestRunStands) {
+  // A best run that walks a cell east of the player's start and stands there.
+  RunRecorder recorder;
+  recorder.Start(0, 100, {-50, 0});
+  for (int i = 0; i < 120; ++i) {
+    recorder.Step(PlayerControls(), 100);
+    recorder.Place({-50 + float(std::min(i + 1, 34)) * 1.5f, 0});
+  }
+  RecordedRun run = recorder.Finish(2);
+  run.level = 3;
+  std::filesystem::create_directories(dataHome + "/vantrel/runs");
+  std::ofstream(RunFilePath("Corridor", "best"), std::ios::binary) << WriteRun(run);
+  KEVec2 camera = {0, 0};
+  const auto shot = [this, &camera](bool ghost) {
+    Settings settings = CurrentSettings();
+    settings.ghost = ghost;
+    ChangeSettings(settings);
+    auto* level = new TestLevel({"9 9 9 9 9", "9 0 0 5 9", "9 9 9 9 9"}, {-50, 0});
+    level->runName = "Corridor";
+    Begin(level);
+    test_input::SetCursor(400, 0);  // facing up, away from the ghost
+    Frames(60);
+    EXPECT_EQ(level->ghost.Walking(), ghost);
+    KEGfxGetCamPosition(&camera.x, &camera.y);
+    return GlTestReadScreen();
+  };
+  const std::vector<unsigned char> with = shot(true), without = shot(false);
+  ChangeSettings(Settings());
+  ASSERT_EQ(with.size(), without.size());
+  int w = 0, h = 0;
+  KEPlatformGetDrawableSize(&w, &h);
+  // Where the run stands, (1, 0), on screen.
+  const float cx = (1 - camera.x + 400) * float(w) / 800;
+  const float cy = (0 - camera.y + 300) * float(h) / 600, reach = 22.0f * float(w) / 800;
+  long inside = 0, outside = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      long difference = 0;
+      for (int c = 0; c < 3; ++c) {
+        const size_t i = (size_t(y) * w + x) * 4 + c;
+        difference += std::abs(int(with[i]) - int(without[i]));
+      }
+      const bool near = std::fabs(x + 0.5f - cx) <= reach && std::fabs(y + 0.5f - cy) <= reach;
+      (near ? inside : outside) += difference;
+    }
+  EXPECT_GT(inside, 20000) << "no ghost drawn";
+  EXPECT_EQ(outside, 0) << "drawn elsewhere too";
 }
 
 }  // namespace

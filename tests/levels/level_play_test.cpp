@@ -2,8 +2,11 @@
 // a time, and lost by walking into a monster's sight; restarts rebuild the same cast.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -728,6 +731,51 @@ TEST(LevelPlayTest, ARunThatNoLongerFitsStopsOrIsRefused) {
   EXPECT_NE(back.stopped.find("LEFT ITS RECORDED PATH AFTER"), std::string::npos)
       << back.stopped;
   EXPECT_LE(back.steps, (first + 30) / kCheckEvery * kCheckEvery + kCheckEvery);
+}
+
+// The level's best run walks beside a player who stands still at the start: the ghost takes
+// the run's path step by step and changes nothing in the world: every monster walks as it
+// does without a ghost, none chases, the player lives.
+TEST(LevelPlayTest, TheGhostWalksTheBestRunAndTouchesNothing) {
+  // The run is kept, and the setting changed, in a folder of the test's own.
+  char folder[] = "/tmp/vantrel_ghost_XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  setenv("XDG_DATA_HOME", folder, 1);
+  setenv("XDG_CONFIG_HOME", folder, 1);
+  const RecordedRun run = RecordWin(kPlaythroughs[0]);
+  ASSERT_TRUE(KeepWonRun("Level1", run));
+  std::vector<KEVec2> path;
+  ASSERT_TRUE(ReadRunPath(run, &path));
+  const auto stand = [&](bool withGhost) {
+    Settings settings = CurrentSettings();
+    settings.ghost = withGhost;
+    ChangeSettings(settings);
+    Pilot pilot(1);
+    const Ghost& ghost = static_cast<LevelBase*>(GameStateManager.current)->ghost;
+    EXPECT_EQ(ghost.HasRun(), withGhost);
+    int offPath = 0;
+    std::string world;
+    for (uint32_t step = 1; step < run.steps && pilot.InLevel(); ++step) {
+      test_level::Run(1);
+      if (withGhost && step % kPathEvery == 0) {
+        const KEVec2 kept = path[step / kPathEvery], at = ghost.Place();
+        offPath += kept.x != at.x || kept.y != at.y;
+      }
+      for (size_t m = 1; m <= pilot.player().monsters.size(); ++m) {
+        const Monster& monster = pilot.monster(int(m));
+        world += std::to_string(monster.position.x) + "," + std::to_string(monster.position.y) +
+                 (monster.state == Chase ? " chases " : " ");
+      }
+    }
+    EXPECT_EQ(offPath, 0);
+    EXPECT_EQ(ghost.StepsTaken(), withGhost ? run.steps - 1 : 0);
+    EXPECT_TRUE(pilot.player().inPlay);
+    EXPECT_EQ(world.find("chases"), std::string::npos);
+    return world;
+  };
+  EXPECT_EQ(stand(true), stand(false)) << "the monsters walked otherwise";
+  ChangeSettings(Settings());
+  std::filesystem::remove_all(folder);
 }
 
 TEST(LevelPlayTest, AMonsterSeeingThePlayerUndisguisedChasesAndKills) {
