@@ -322,7 +322,8 @@ Watched RunWatchScene(const std::string& file) {
   }
   auto* level = static_cast<LevelBase*>(CreateLevel(run->level));
   if (!level) return result;
-  level->Watch(run, [] { return static_cast<GameState*>(nullptr); }, nullptr);
+  level->Watch(
+      run, [] { return static_cast<GameState*>(nullptr); }, nullptr);
   level->watchSpeed = 4;
   GameStateLoopBegin(level);
   GameStateManager.level = run->level;
@@ -347,10 +348,11 @@ Watched RunWatchScene(const std::string& file) {
 }
 
 int Usage() {
-  std::printf("usage: bench_level_frame [1-%d | all]... [--frames N] [--shots DIR] "
-              "[--watch RUN_FILE]\n"
-              "       bench_level_frame --compare BEFORE_DIR AFTER_DIR [DIFF_DIR]\n",
-              kLevelCount);
+  std::printf(
+      "usage: bench_level_frame [1-%d | all]... [--frames N] [--shots DIR] "
+      "[--watch RUN_FILE]\n"
+      "       bench_level_frame --compare BEFORE_DIR AFTER_DIR [DIFF_DIR]\n",
+      kLevelCount);
   return 2;
 }
 
@@ -425,14 +427,16 @@ int main(int argc, char** argv) {
   for (const Scene& scene : scenes)
     if (scene.level > 0) cheapest = std::min(cheapest, scene.timing.Total());
   const double record = RecordingMicroseconds();
-  std::printf("recording a step (worst case, every step a new record): %.3f us, %.3f %% of the "
-              "cheapest level frame above\n",
-              record, 100 * record / 1e3 / cheapest);
+  std::printf(
+      "recording a step (worst case, every step a new record): %.3f us, %.3f %% of the "
+      "cheapest level frame above\n",
+      record, 100 * record / 1e3 / cheapest);
   if (!watch.empty())
-    std::printf("watching %s at 4x full screen (%s): %d frames%s, mean %.3f ms, worst %.3f ms, "
-                "%d over 1/60 s\n",
-                watch.c_str(), watchedSize.c_str(), watched.frames,
-                watched.whole ? " to its exit" : " (stopped short)", watched.mean, watched.worst,
-                watched.slow);
+    std::printf(
+        "watching %s at 4x full screen (%s): %d frames%s, mean %.3f ms, worst %.3f ms, "
+        "%d over 1/60 s\n",
+        watch.c_str(), watchedSize.c_str(), watched.frames,
+        watched.whole ? " to its exit" : " (stopped short)", watched.mean, watched.worst,
+        watched.slow);
   return 0;
 }

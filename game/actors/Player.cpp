@@ -349,8 +349,7 @@ void Player::Update() {
     refusalFrames = refusal == PhotoRefusal::kNone ? 0 : kRefusalFrames;
   }
 
-  if (controls.disguise && inPlay && !disguised && !IsEmpty(photos[0]))
-    PutOnDisguise(*this);
+  if (controls.disguise && inPlay && !disguised && !IsEmpty(photos[0])) PutOnDisguise(*this);
 
   if (disguised) disguiseTime -= GameStateManager.stepSeconds;
   if (controls.endDisguise) disguiseTime = 0;

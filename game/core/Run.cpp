@@ -9,7 +9,8 @@ constexpr int kSpeedRecord = 15;
 constexpr float kTwoPi = 6.28318530718f;
 
 // The walk keys' eight directions, anticlockwise from east, as the keys give them.
-constexpr KEVec2 kKeyWalks[8] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
+constexpr KEVec2 kKeyWalks[8] = {{1, 0},  {1, 1},   {0, 1},  {-1, 1},
+                                 {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
 
 int TurnStep(float radians) {
   const int step = int(std::lround(radians / kTwoPi * kTurnSteps));

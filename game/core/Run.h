@@ -11,8 +11,8 @@
 
 // What the player asks of one world step, as the world reads it.
 struct PlayerControls {
-  KEVec2 walk = {0, 0};  // the walk direction (y up), only its direction counts; zero standing
-  float facing = 0;      // radians, on the grid QuantizedFacing gives
+  KEVec2 walk = {0, 0};      // the walk direction (y up), only its direction counts; zero standing
+  float facing = 0;          // radians, on the grid QuantizedFacing gives
   bool photograph = false;   // pressed on this step
   bool disguise = false;     // held
   bool endDisguise = false;  // held
@@ -51,7 +51,7 @@ struct RecordedRun {
   std::string version;    // of the game
   int speed = 100;        // game speed in percent at the first step
   uint32_t steps = 0;
-  double seconds = 0;     // the time in play, as the result screen shows it
+  double seconds = 0;           // the time in play, as the result screen shows it
   std::vector<uint8_t> inputs;  // records of steps, see RunRecorder
   std::vector<uint8_t> path;    // places after steps 0, kPathEvery, 2 kPathEvery, ...
 };
@@ -83,7 +83,7 @@ class RunRecorder {
   RecordedRun run_;
   PlayerControls last_;
   uint32_t lastCount_ = 0;
-  int lastFacing_ = 0;    // the facing of the last record written, in kTurnSteps
+  int lastFacing_ = 0;  // the facing of the last record written, in kTurnSteps
   int speedNow_ = 100;
   int placeX_ = 0, placeY_ = 0;
   size_t placesKept_ = 0;

@@ -26,8 +26,8 @@ bool ReadNumber(const std::string& text, unsigned long long most, unsigned long 
 std::string WriteRun(const RecordedRun& run) {
   char header[512];
   std::snprintf(header, sizeof header,
-                "%s %d\nlevel %d\nchecksum %08" PRIx32
-                "\nversion %s\nspeed %d\nsteps %" PRIu32 "\nseconds %.3f\ninputs %zu\npath %zu\n",
+                "%s %d\nlevel %d\nchecksum %08" PRIx32 "\nversion %s\nspeed %d\nsteps %" PRIu32
+                "\nseconds %.3f\ninputs %zu\npath %zu\n",
                 kRunFormat, kRunFormatVersion, run.level, run.checksum, run.version.c_str(),
                 run.speed, run.steps, run.seconds, run.inputs.size(), run.path.size());
   std::string bytes = header;
@@ -63,9 +63,8 @@ bool ReadRun(const std::string& bytes, RecordedRun* out, std::string* problem) {
       }
       continue;
     }
-    static const char* const kKeys[kHeaderLines] = {"",      "level",   "checksum",
-                                                    "version", "speed", "steps",
-                                                    "seconds", "inputs", "path"};
+    static const char* const kKeys[kHeaderLines] = {
+        "", "level", "checksum", "version", "speed", "steps", "seconds", "inputs", "path"};
     if (key != kKeys[line]) {
       *problem = "a damaged run: line " + std::to_string(line + 1) + " is not " + kKeys[line];
       return false;
@@ -77,7 +76,8 @@ bool ReadRun(const std::string& bytes, RecordedRun* out, std::string* problem) {
         run.level = int(number);
         break;
       case 2:
-        good = value.size() == 8 && value.find_first_not_of("0123456789abcdef") == std::string::npos;
+        good =
+            value.size() == 8 && value.find_first_not_of("0123456789abcdef") == std::string::npos;
         run.checksum = uint32_t(std::strtoul(value.c_str(), nullptr, 16));
         break;
       case 3:

@@ -36,9 +36,8 @@ struct Settings {
 
   bool operator==(const Settings& other) const {
     return musicVolume == other.musicVolume && effectsVolume == other.effectsVolume &&
-           fullScreen == other.fullScreen && vsync == other.vsync &&
-           gameSpeed == other.gameSpeed && exitArrow == other.exitArrow &&
-           ghost == other.ghost && keys == other.keys;
+           fullScreen == other.fullScreen && vsync == other.vsync && gameSpeed == other.gameSpeed &&
+           exitArrow == other.exitArrow && ghost == other.ghost && keys == other.keys;
   }
   bool operator!=(const Settings& other) const { return !(*this == other); }
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ControlsPictures.h"
 #include "FinishedRun.h"
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
@@ -11,7 +12,6 @@
 #include "MainMenu.h"
 #include "ObjectManager.h"
 #include "Progress.h"
-#include "ControlsPictures.h"
 #include "ResultPictures.h"
 #include "RunFile.h"
 #include "UIButton.h"
@@ -131,8 +131,7 @@ void ResultScreen::Load() {
   for (size_t i = 0; i < photos.size(); ++i)
     PlaceSprite(photos[i], facts_.photos[i].c_str(), kCardSize, kCardSize);
   if (facts_.run) watch.Load(kWatchX, kTimeY, kWatchWidth, kWatchHeight, 1.0f);
-  ghostWords.Load(kKeyGlyphsPicture, kKeyGlyphs, kKeyGlyphWidth, kKeyGlyphHeight, 0.7f, " ",
-                  0.66f);
+  ghostWords.Load(kKeyGlyphsPicture, kKeyGlyphs, kKeyGlyphWidth, kKeyGlyphHeight, 0.7f, " ", 0.66f);
   ghostTime.Load(0.6f);
 }
 

@@ -3,13 +3,12 @@
 // which Space or the pad's A leaves for the level select.
 #pragma once
 
-#include "GameState.h"
-#include <vector>
-
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "DevicePrompt.h"
+#include "GameState.h"
 #include "RunWatching.h"
 #include "Sprite.h"
 #include "TimeText.h"
@@ -72,7 +71,7 @@ class ResultScreen : public GameState {
 
   Sprite picture;
   DevicePicture goOn;  // how to leave, for the device in use
-  Sprite notSaved;  // shown when the win could not be written to disk
+  Sprite notSaved;     // shown when the win could not be written to disk
   Sprite levelName, timeLabel, bestLabel, newBestTag, noPhotos;
   TimeText times;
   std::vector<Sprite> photos;  // one card per photo taken, in order

@@ -1,11 +1,11 @@
 #include "LevelSelect.h"
 
+#include "ControlsPictures.h"
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "LoadingScreen.h"
 #include "ObjectManager.h"
 #include "Progress.h"
-#include "ControlsPictures.h"
 #include "ResultPictures.h"
 #include "UIButton.h"
 

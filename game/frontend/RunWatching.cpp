@@ -53,12 +53,11 @@ GameState* WatchRun(std::shared_ptr<const RecordedRun> run, std::function<GameSt
 void WatchPlate::Load(float x, float y, float width, float height, float textScale) {
   x_ = x;
   y_ = y;
-  button = ImageButton(OverPlate(nullptr, width, height, x, y, kKeyPlate, kKeyPlateWidth,
-                                 kKeyPlateHeight),
-                       {kKeyPlatePictures[0], kKeyPlatePictures[1]});
+  button = ImageButton(
+      OverPlate(nullptr, width, height, x, y, kKeyPlate, kKeyPlateWidth, kKeyPlateHeight),
+      {kKeyPlatePictures[0], kKeyPlatePictures[1]});
   button->active = true;
-  text_.Load(kKeyGlyphsPicture, kKeyGlyphs, kKeyGlyphWidth, kKeyGlyphHeight, textScale, " ",
-             0.66f);
+  text_.Load(kKeyGlyphsPicture, kKeyGlyphs, kKeyGlyphWidth, kKeyGlyphHeight, textScale, " ", 0.66f);
 }
 
 void WatchPlate::Update() {

@@ -13,8 +13,8 @@ struct FinishedRun {
   // through, so that times at every game speed compare.
   double seconds = 0;
   std::vector<std::string> photos;  // the picture of each photo taken, in order
-  RecordedRun run;                          // its input, to keep and watch again
-  double ghostSeconds = 0;                  // the time of the best run its ghost walked; 0 for none
+  RecordedRun run;                  // its input, to keep and watch again
+  double ghostSeconds = 0;          // the time of the best run its ghost walked; 0 for none
 };
 
 extern FinishedRun gFinishedRun;

@@ -114,8 +114,7 @@ void LevelBase::Initialize() {
     ReadRunPath(*watched, &watchedPath);
   } else if (player) {
     LoadGhost();
-    recorder.Start(checksum, int(std::lround(LevelSpeed() * 100)),
-                   player->position);
+    recorder.Start(checksum, int(std::lround(LevelSpeed() * 100)), player->position);
   }
   if (overviewUntilStart) ShowOverview(true);
 }
@@ -162,12 +161,13 @@ void LevelBase::AfterStep() {
     off = off || std::fabs(kept.x - place.x) > kPathUnit || std::fabs(kept.y - place.y) > kPathUnit;
   }
   if (off) {
-    watchStopped = "THE RUN LEFT ITS RECORDED PATH AFTER " +
-                   std::to_string(long(playSeconds)) + " S: STOPPED";
+    watchStopped =
+        "THE RUN LEFT ITS RECORDED PATH AFTER " + std::to_string(long(playSeconds)) + " S: STOPPED";
   } else if (reader->Done() && !player->reachedExit) {
     watchStopped = "THE RUN ENDS SHORT OF THE EXIT: STOPPED";
   }
-  if (!watchStopped.empty()) std::printf("Watching level %d: %s\n", GameStateManager.level, watchStopped.c_str());
+  if (!watchStopped.empty())
+    std::printf("Watching level %d: %s\n", GameStateManager.level, watchStopped.c_str());
 }
 
 void LevelBase::ShowOverview(bool shown) {
@@ -292,8 +292,8 @@ void LevelBase::UpdateWatching() {
   }
   if (asks.pause) watchPaused = !watchPaused;
   if (asks.speed) watchSpeed = asks.speed;
-  const bool held = player && player->inPlay &&
-                    (KEInputCheckCurr(VK_TAB) || KEInputCheckCurr(VK_GAMEPAD_VIEW));
+  const bool held =
+      player && player->inPlay && (KEInputCheckCurr(VK_TAB) || KEInputCheckCurr(VK_GAMEPAD_VIEW));
   if (held != overviewShown) ShowOverview(held);
   int steps = watchPaused ? int(asks.step) : watchSpeed;
   if (held || !watchStopped.empty()) steps = 0;

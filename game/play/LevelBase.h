@@ -9,8 +9,8 @@
 
 #include "AudioService.h"
 #include "ExitArrow.h"
-#include "Ghost.h"
 #include "GameState.h"
+#include "Ghost.h"
 #include "LevelOverview.h"
 #include "ObjectManager.h"
 #include "PauseMenu.h"

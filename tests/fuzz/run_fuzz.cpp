@@ -22,9 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   uint32_t steps = 0;
   while (!reader.Done()) {
     const PlayerControls controls = reader.Next();
-    if (reader.Damaged() || !std::isfinite(controls.facing) ||
-        std::fabs(controls.walk.x) > 1.01f || std::fabs(controls.walk.y) > 1.01f ||
-        reader.Speed() < 1 || reader.Speed() > 100 || ++steps > run.steps)
+    if (reader.Damaged() || !std::isfinite(controls.facing) || std::fabs(controls.walk.x) > 1.01f ||
+        std::fabs(controls.walk.y) > 1.01f || reader.Speed() < 1 || reader.Speed() > 100 ||
+        ++steps > run.steps)
       __builtin_trap();
   }
   std::vector<KEVec2> places;

@@ -1,8 +1,6 @@
 // Runs as the recorder writes them and the reader takes them back: every step as it was,
 // speed changes included; files that are cut, damaged, huge or newer refused with a line;
 // the best run on disk replaced only by a faster one.
-#include "RunFile.h"
-
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -13,6 +11,8 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "RunFile.h"
 
 namespace {
 
@@ -25,7 +25,9 @@ RecordedRun MakeRun(uint32_t steps, double seconds, uint32_t checksum = 0x1234ab
   recorder.Start(checksum, 100, {-425, -325});
   for (uint32_t i = 0; i < steps; ++i) {
     PlayerControls controls;
-    controls.walk = i % 50 < 20 ? KEVec2{1, 1} : i % 50 < 35 ? QuantizedWalk({0.3f, -0.8f}) : KEVec2{0, 0};
+    controls.walk = i % 50 < 20   ? KEVec2{1, 1}
+                    : i % 50 < 35 ? QuantizedWalk({0.3f, -0.8f})
+                                  : KEVec2{0, 0};
     controls.facing = QuantizedFacing(float(int(i % 200) - 100) * 0.01f);
     controls.photograph = i % 97 == 0;
     controls.disguise = i % 300 > 280;
@@ -96,14 +98,16 @@ TEST(RunFileTest, DamagedCutAndNewerFilesAreRefusedWithALine) {
       {"a progress file", "vantrel progress 1\nwon 1\n", "not a run file"},
       {"newer", "vantrel run 2\nwhatever comes next\n", "a run from a newer version"},
       {"a line without end", "vantrel run 1\nlevel " + std::string(100000, '7'), "cut short"},
-      {"a steps count too large", "vantrel run 1\nlevel 1\nchecksum 00000000\nversion 1.0\n"
-                                  "speed 100\nsteps 99999999999\n", "its steps"},
+      {"a steps count too large",
+       "vantrel run 1\nlevel 1\nchecksum 00000000\nversion 1.0\n"
+       "speed 100\nsteps 99999999999\n",
+       "its steps"},
       {"a speed of 0", "vantrel run 1\nlevel 1\nchecksum 00000000\nversion 1.0\nspeed 0\n",
        "its speed"},
       {"no bytes after the header", header + "inputs 5\npath 2\n", "cut short"},
       {"bytes after its end", good + "x", "bytes after its end"},
-      {"records short of the steps", header + "inputs 3\npath 2\n" + std::string("\x7f\x01\0\0\0", 5),
-       "do not add up"},
+      {"records short of the steps",
+       header + "inputs 3\npath 2\n" + std::string("\x7f\x01\0\0\0", 5), "do not add up"},
       {"a record of no steps", header + "inputs 3\npath 2\n" + std::string("\0\x01\0\0\0", 5),
        "do not add up"},
   };

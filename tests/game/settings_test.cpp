@@ -118,7 +118,6 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
             "key_photograph = space\nkey_pause = NOPE\nghost = yes\n"
             "key_walk_up = W\nkey_walk_down = S\nkey_walk_left = A\nkey_walk_right = D\n"
             "key_disguise = MOUSE_RIGHT\nkey_end_disguise = MOUSE_MIDDLE\n");
-
 }
 
 // What a line says is in effect is what is in effect, now and at the next start.

@@ -1,14 +1,13 @@
 // Each level won through the real game with scripted keys and cursor, one 1/60 s frame at
 // a time, and lost by walking into a monster's sight; restarts rebuild the same cast.
 #include <gtest/gtest.h>
-
 #include <stdlib.h>
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -728,8 +727,7 @@ TEST(LevelPlayTest, ARunThatNoLongerFitsStopsOrIsRefused) {
   WriteAllControls(steps, &altered);
   const Replayed back = PlayBack(altered);
   EXPECT_FALSE(back.reachedExit);
-  EXPECT_NE(back.stopped.find("LEFT ITS RECORDED PATH AFTER"), std::string::npos)
-      << back.stopped;
+  EXPECT_NE(back.stopped.find("LEFT ITS RECORDED PATH AFTER"), std::string::npos) << back.stopped;
   EXPECT_LE(back.steps, (first + 30) / kCheckEvery * kCheckEvery + kCheckEvery);
 }
 
