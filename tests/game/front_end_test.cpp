@@ -1086,14 +1086,15 @@ TEST_F(FrontEndTest, TheLevelSelectWatchesAKeptRunOnlyWhenItFits) {
 }
 
 // The level's best run is drawn as a see-through figure where it stands, and nothing else on
-// screen changes; with the setting off there is none.
+// screen changes (the monster drawn after it keeps its own look); with the setting off there
+// is none.
 TEST_F(FrontEndTest, TheGhostIsDrawnWhereTheBestRunStands) {
   // A best run that walks a cell east of the player's start and stands there.
   RunRecorder recorder;
-  recorder.Start(0, 100, {-50, 0});
+  recorder.Start(0, 100, {-100, -25});
   for (int i = 0; i < 120; ++i) {
     recorder.Step(PlayerControls(), 100);
-    recorder.Place({-50 + float(std::min(i + 1, 34)) * 1.5f, 0});
+    recorder.Place({-100 + float(std::min(i + 1, 34)) * 1.5f, -25});
   }
   RecordedRun run = recorder.Finish(2);
   run.level = 3;
@@ -1104,8 +1105,11 @@ TEST_F(FrontEndTest, TheGhostIsDrawnWhereTheBestRunStands) {
     Settings settings = CurrentSettings();
     settings.ghost = ghost;
     ChangeSettings(settings);
-    auto* level = new TestLevel({"9 9 9 9 9", "9 0 0 5 9", "9 9 9 9 9"}, {-50, 0});
+    auto* level = new TestLevel(
+        {"9 9 9 9 9 9 9", "9 0 0 0 0 0 9", "9 0 0 0 0 5 9", "9 9 9 9 9 9 9"}, {-100, -25});
     level->runName = "Corridor";
+    // A fire rat standing in the far corner, looking away from the player.
+    level->placeMonsters = [](TestLevel& l) { l.AddMonster(FireRat, l.CellCentre(4, 1)); };
     Begin(level);
     test_input::SetCursor(400, 0);  // facing up, away from the ghost
     Frames(60);
@@ -1118,9 +1122,9 @@ TEST_F(FrontEndTest, TheGhostIsDrawnWhereTheBestRunStands) {
   ASSERT_EQ(with.size(), without.size());
   int w = 0, h = 0;
   KEPlatformGetDrawableSize(&w, &h);
-  // Where the run stands, (1, 0), on screen.
-  const float cx = (1 - camera.x + 400) * float(w) / 800;
-  const float cy = (0 - camera.y + 300) * float(h) / 600, reach = 22.0f * float(w) / 800;
+  // Where the run stands, (-49, -25), on screen.
+  const float cx = (-49 - camera.x + 400) * float(w) / 800;
+  const float cy = (-25 - camera.y + 300) * float(h) / 600, reach = 22.0f * float(w) / 800;
   long inside = 0, outside = 0;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {

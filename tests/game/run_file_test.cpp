@@ -87,7 +87,12 @@ TEST(RunFileTest, KeyDirectionsStayExactAndOthersKeepToTheGrid) {
 // Nothing in a file makes the reader crash, hang or take much memory: each of these is
 // refused with its line, and so is every cut of a good file short of its end.
 TEST(RunFileTest, DamagedCutAndNewerFilesAreRefusedWithALine) {
-  const std::string good = WriteRun(MakeRun(300, 5));
+  const RecordedRun sound = MakeRun(300, 5);
+  const std::string good = WriteRun(sound);
+  // Records that hold more steps than the run has: one too long, one after the last step.
+  RecordedRun tooLong = sound, oneMore = sound;
+  tooLong.inputs = {0x90, 0x03, 0x01, 0x00};
+  oneMore.inputs.insert(oneMore.inputs.end(), {0x01, 0x01, 0x00});
   const std::string header = good.substr(0, good.find("inputs"));
   struct Case {
     const char* name;
@@ -110,6 +115,8 @@ TEST(RunFileTest, DamagedCutAndNewerFilesAreRefusedWithALine) {
        header + "inputs 3\npath 2\n" + std::string("\x7f\x01\0\0\0", 5), "do not add up"},
       {"a record of no steps", header + "inputs 3\npath 2\n" + std::string("\0\x01\0\0\0", 5),
        "do not add up"},
+      {"a record longer than the run", WriteRun(tooLong), "do not add up"},
+      {"a record after the last step", WriteRun(oneMore), "do not add up"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -740,15 +740,16 @@ TEST(LevelPlayTest, TheGhostWalksTheBestRunAndTouchesNothing) {
   ASSERT_NE(mkdtemp(folder), nullptr);
   setenv("XDG_DATA_HOME", folder, 1);
   setenv("XDG_CONFIG_HOME", folder, 1);
-  const RecordedRun run = RecordWin(kPlaythroughs[0]);
-  ASSERT_TRUE(KeepWonRun("Level1", run));
+  // Level 2: bulbs that pause on the world's clock and leave trails.
+  const RecordedRun run = RecordWin(kPlaythroughs[1]);
+  ASSERT_TRUE(KeepWonRun("Level2", run));
   std::vector<KEVec2> path;
   ASSERT_TRUE(ReadRunPath(run, &path));
   const auto stand = [&](bool withGhost) {
     Settings settings = CurrentSettings();
     settings.ghost = withGhost;
     ChangeSettings(settings);
-    Pilot pilot(1);
+    Pilot pilot(2);
     const Ghost& ghost = static_cast<LevelBase*>(GameStateManager.current)->ghost;
     EXPECT_EQ(ghost.HasRun(), withGhost);
     int offPath = 0;
