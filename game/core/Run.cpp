@@ -17,7 +17,10 @@ int TurnStep(float radians) {
   return ((step % kTurnSteps) + kTurnSteps) % kTurnSteps;
 }
 
-float Radians(int step) { return float(step) * kTwoPi / kTurnSteps; }
+// From -pi to pi, as atan2 gives them.
+float Radians(int step) {
+  return float(step > kTurnSteps / 2 ? step - kTurnSteps : step) * kTwoPi / kTurnSteps;
+}
 
 KEVec2 Direction(int step) {
   const float a = Radians(step);
