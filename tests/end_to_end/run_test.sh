@@ -14,24 +14,16 @@ start_play_test "$@"
 mkdir -p "$work/game"
 for file in "$data"/*; do ln -s "$file" "$work/game/"; done
 rm "$work/game/Level1.txt"
-cat >"$work/game/Level1.txt" <<'LEVEL'
-vantrel level 1
-name A long walk
-width 20
-height 10
-tilesize 50
-9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9
-9 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 9
-9 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 9
-9 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 9
-9 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 9
-9 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 9
-9 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 9
-9 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 9
-9 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 5 9
-9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9
-player 1,8
-LEVEL
+# 20 by 10 cells, the player in the bottom row's west end, the exit at its east end.
+{
+  printf 'vantrel level 1\nname A long walk\nwidth 20\nheight 10\ntilesize 50\n'
+  wall=$(printf '9 %.0s' $(seq 20)) floor=$(printf '0 %.0s' $(seq 18))
+  echo "$wall"
+  for _ in $(seq 7); do echo "9 ${floor}9"; done
+  echo "9 ${floor%0 }5 9"
+  echo "$wall"
+  echo "player 1,8"
+} >"$work/game/Level1.txt"
 export VANTREL_DATA_DIR="$work/game"
 runs="$work/data/vantrel/runs"
 

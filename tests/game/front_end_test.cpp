@@ -1038,26 +1038,28 @@ TEST_F(FrontEndTest, WatchOnTheResultScreenPlaysTheRunAndComesBack) {
   EXPECT_NE(Now<LevelSelect>(), nullptr);
 }
 
+// Keeps a best run of two seconds under `name`: from `start`, `walk` steps east, then standing.
+void KeepBestRun(const std::string& name, int level, uint32_t checksum, KEVec2 start, int walk) {
+  RunRecorder recorder;
+  recorder.Start(checksum, 100, start);
+  for (int i = 0; i < 120; ++i) {
+    recorder.Step(PlayerControls(), 100);
+    recorder.Place({start.x + float(std::min(i + 1, walk)) * 1.5f, start.y});
+  }
+  RecordedRun run = recorder.Finish(2);
+  run.level = level;
+  std::filesystem::create_directories(RunsFolder());
+  std::ofstream(RunFilePath(name, "best"), std::ios::binary) << WriteRun(run);
+}
+
 // A level's kept best run shows WATCH under its button: a run from another version of the
 // level says so on screen and is not played, a damaged file too; one that fits plays until
 // Escape leaves it, back to the level select.
 TEST_F(FrontEndTest, TheLevelSelectWatchesAKeptRunOnlyWhenItFits) {
-  std::filesystem::create_directories(dataHome + "/vantrel/runs");
   std::ofstream(dataHome + "/vantrel/progress.txt")
       << "vantrel progress 1\nwon 1 2 4\nbest 1 9.0\nbest 2 9.0\nbest 4 9.0\n";
-  const auto keep = [this](int level, uint32_t checksum) {
-    RunRecorder recorder;
-    recorder.Start(checksum, 100, {-50, 0});
-    for (int i = 0; i < 120; ++i) {
-      recorder.Step(PlayerControls(), 100);
-      recorder.Place({-50, 0});
-    }
-    RecordedRun run = recorder.Finish(2);
-    run.level = level;
-    std::ofstream(RunFilePath(RunName(level), "best"), std::ios::binary) << WriteRun(run);
-  };
-  keep(1, LevelCastOf(1)->checksum);
-  keep(2, LevelCastOf(2)->checksum + 1);
+  KeepBestRun(RunName(1), 1, LevelCastOf(1)->checksum, {-50, 0}, 0);
+  KeepBestRun(RunName(2), 2, LevelCastOf(2)->checksum + 1, {-50, 0}, 0);
   std::ofstream(RunFilePath(RunName(4), "best")) << "vantrel run 1\nlevel 4\n";
   Begin(new LevelSelect);
   PastTheDelay();
@@ -1090,16 +1092,7 @@ TEST_F(FrontEndTest, TheLevelSelectWatchesAKeptRunOnlyWhenItFits) {
 // is none.
 TEST_F(FrontEndTest, TheGhostIsDrawnWhereTheBestRunStands) {
   // A best run that walks a cell east of the player's start and stands there.
-  RunRecorder recorder;
-  recorder.Start(0, 100, {-100, -25});
-  for (int i = 0; i < 120; ++i) {
-    recorder.Step(PlayerControls(), 100);
-    recorder.Place({-100 + float(std::min(i + 1, 34)) * 1.5f, -25});
-  }
-  RecordedRun run = recorder.Finish(2);
-  run.level = 3;
-  std::filesystem::create_directories(dataHome + "/vantrel/runs");
-  std::ofstream(RunFilePath("Corridor", "best"), std::ios::binary) << WriteRun(run);
+  KeepBestRun("Corridor", 3, 0, {-100, -25}, 34);
   KEVec2 camera = {0, 0};
   const auto shot = [this, &camera](bool ghost) {
     Settings settings = CurrentSettings();

@@ -69,19 +69,13 @@ TEST(RunFileTest, EveryStepReadsBackAsRecordedWithItsSpeed) {
   EXPECT_EQ(places[10].x, 39 * 1.5f - 425);
 }
 
-// The walk keys' directions stay exactly as the keys give them; a stick's and a facing go on
-// the grid, the same way every time, and a facing one step either side of east is near east.
-TEST(RunFileTest, KeyDirectionsStayExactAndOthersKeepToTheGrid) {
-  for (const KEVec2 key : {KEVec2{1, 0}, KEVec2{-1, 1}, KEVec2{0, -1}, KEVec2{1, -1}}) {
-    const KEVec2 walk = QuantizedWalk(key);
-    EXPECT_EQ(walk.x, key.x);
-    EXPECT_EQ(walk.y, key.y);
-  }
+// The walk keys' directions stay exactly as the keys give them, so that keyboard play is as it
+// was; a stick's goes on the grid.
+TEST(RunFileTest, KeyDirectionsStayExact) {
+  for (const KEVec2 key : {KEVec2{1, 0}, KEVec2{-1, 1}, KEVec2{0, -1}, KEVec2{1, -1}})
+    EXPECT_TRUE(QuantizedWalk(key).x == key.x && QuantizedWalk(key).y == key.y);
   const KEVec2 stick = QuantizedWalk({0.2f, 0.9f});
   EXPECT_NEAR(std::atan2(stick.y, stick.x), std::atan2(0.9f, 0.2f), 6.3 / kTurnSteps);
-  EXPECT_EQ(QuantizedFacing(QuantizedFacing(1.0f)), QuantizedFacing(1.0f));
-  EXPECT_NEAR(QuantizedFacing(-0.0001f), 0, 1e-6);
-  EXPECT_EQ(QuantizedFacing(NAN), 0);
 }
 
 // Nothing in a file makes the reader crash, hang or take much memory: each of these is
