@@ -37,7 +37,8 @@ const char kUsage[] =
     "  --version       show the game's version and quit\n"
     "Settings are kept in $XDG_CONFIG_HOME/vantrel/settings.ini (else "
     "~/.config/vantrel/settings.ini),\nwon levels in $XDG_DATA_HOME/vantrel/progress.txt (else "
-    "~/.local/share/vantrel/progress.txt), runs in $XDG_DATA_HOME/vantrel/runs/.\n"
+    "~/.local/share/vantrel/progress.txt),\nruns in $XDG_DATA_HOME/vantrel/runs/ (else "
+    "~/.local/share/vantrel/runs/).\n"
     "Game controllers SDL does not know can be mapped in $XDG_CONFIG_HOME/vantrel/"
     "gamecontrollerdb.txt\nor SDL_GAMECONTROLLERCONFIG, in the community's mapping format.\n";
 
