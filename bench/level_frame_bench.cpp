@@ -8,10 +8,14 @@
 //
 // Run under a display with a 1600 x 1200 screen:
 //   xvfb-run -a -s "-screen 0 1600x1200x24" bench_level_frame [LEVELS...] [--frames N]
-//       [--shots DIR]
+//       [--shots DIR] [--watch RUN_FILE]
 // LEVELS are numbers 1 to 8 (7 and 8 the trials) or "all", the default. --shots writes a
 // picture of every level, size and scene, taken on the frame after the warm-up, so two builds
 // can be compared with: bench_level_frame --compare BEFORE_DIR AFTER_DIR [DIFF_DIR]
+//
+// Then what runs cost: recording a step against a level's frame, and with --watch a run file
+// (level 6's scripted win is tests/fuzz/corpus/run/level6-100.run) watched at 4x full screen
+// to its end: the mean and worst frame and the frames slower than a 60th of a second.
 //
 // The player is a ghost, so a monster reaching it ends nothing. Chasing monsters are sent
 // after the player again every second (outside the timing), each planning a path to where it
@@ -34,11 +38,13 @@
 #include "KEGraphics.h"
 #include "KEInput.h"
 #include "KESystem.h"
+#include "LevelBase.h"
 #include "LevelCast.h"
 #include "LevelRoster.h"
 #include "Monster.h"
 #include "ObjectManager.h"
 #include "Player.h"
+#include "RunFile.h"
 #include "bench_support.h"
 #include "frame_shots.h"
 #include "platform/KEPlatform.h"
@@ -278,10 +284,76 @@ void PrintTable(const std::vector<Scene>& scenes, int frames, const StartUp& sta
               double(startUp.peakKb) / 1024, double(PeakKb()) / 1024);
 }
 
+// Recording one step and the player's place after it, in microseconds: the worst case, a
+// facing and a walk that change every step, so that every step writes a record.
+double RecordingMicroseconds() {
+  constexpr int kSteps = 200000;
+  RunRecorder recorder;
+  recorder.Start(0, 100, {0, 0});
+  const auto start = Clock::now();
+  for (int i = 0; i < kSteps; ++i) {
+    PlayerControls controls;
+    controls.walk = QuantizedWalk({std::cos(float(i) * 0.01f), 0.5f});
+    controls.facing = QuantizedFacing(float(i) * 0.003f);
+    controls.photograph = i % 90 == 0;
+    recorder.Step(controls, 100);
+    recorder.Place({float(i % 1000), float(i % 700)});
+  }
+  const double ms = Ms(start, Clock::now());
+  // Finishing reads every byte written, so none of the work can be left out.
+  if (recorder.Finish(0).inputs.empty()) return -1;
+  return 1e3 * ms / kSteps;
+}
+
+struct Watched {
+  int frames = 0, slow = 0;
+  double mean = 0, worst = 0;
+  bool whole = false;  // played to its exit
+};
+
+// A run watched at `speed` world steps a frame from its start, frame by frame, unpaced, to its
+// exit or for at most `most` frames.
+Watched RunWatchScene(const std::string& file, int speed, int most) {
+  Watched result;
+  auto run = std::make_shared<RecordedRun>();
+  std::string problem;
+  if (!ReadRunFile(file, run.get(), &problem)) {
+    std::printf("%s: %s\n", file.c_str(), problem.c_str());
+    return result;
+  }
+  auto* level = static_cast<LevelBase*>(CreateLevel(run->level));
+  if (!level) return result;
+  level->Watch(
+      run, [] { return static_cast<GameState*>(nullptr); }, nullptr);
+  level->watchSpeed = speed;
+  GameStateLoopBegin(level);
+  GameStateManager.level = run->level;
+  double total = 0;
+  while (!level->player->reachedExit && level->watchStopped.empty() &&
+         result.frames < most) {
+    Timing timing;
+    GameStateManager.timeScale = level->TimeScale();
+    GameStateManager.stepSeconds = GameStateManager.timeScale / 60;
+    Frame(level, &timing);
+    total += timing.Total();
+    result.worst = std::max(result.worst, timing.Total());
+    result.slow += timing.Total() > 1000.0 / 60;
+    result.frames += 1;
+  }
+  result.whole = level->player->reachedExit;
+  result.mean = result.frames ? total / result.frames : 0;
+  if (!level->watchStopped.empty()) std::printf("%s\n", level->watchStopped.c_str());
+  GameStateManager.next = nullptr;
+  GameStateLoopStep();
+  return result;
+}
+
 int Usage() {
-  std::printf("usage: bench_level_frame [1-%d | all]... [--frames N] [--shots DIR]\n"
-              "       bench_level_frame --compare BEFORE_DIR AFTER_DIR [DIFF_DIR]\n",
-              kLevelCount);
+  std::printf(
+      "usage: bench_level_frame [1-%d | all]... [--frames N] [--shots DIR] "
+      "[--watch RUN_FILE]\n"
+      "       bench_level_frame --compare BEFORE_DIR AFTER_DIR [DIFF_DIR]\n",
+      kLevelCount);
   return 2;
 }
 
@@ -290,7 +362,7 @@ int Usage() {
 int main(int argc, char** argv) {
   std::vector<int> levels;
   int frames = 300;
-  std::string shots;
+  std::string shots, watch;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
     if (word == "--compare" && (argc == i + 3 || argc == i + 4))
@@ -302,6 +374,13 @@ int main(int argc, char** argv) {
     }
     if (word == "--shots" && i + 1 < argc) {
       shots = argv[++i];
+      continue;
+    }
+    if (word == "--watch" && i + 1 < argc) {
+      char* absolute = realpath(argv[++i], nullptr);
+      watch = absolute ? absolute : "";
+      std::free(absolute);
+      if (watch.empty()) return Usage();
       continue;
     }
     const int number = word == "all" ? 0 : std::atoi(argv[i]);
@@ -339,7 +418,32 @@ int main(int argc, char** argv) {
       }
     }
   }
+  // Still full screen.
+  // At 4x to the exit, then the same number of frames at 1x: what the machine's own stalls
+  // cost, against what watching faster adds.
+  const Watched watched = watch.empty() ? Watched() : RunWatchScene(watch, 4, 1 << 30);
+  const Watched atOne = watch.empty() ? Watched() : RunWatchScene(watch, 1, watched.frames);
+  const std::string watchedSize = SizeName();
   KESysExit();
   PrintTable(scenes, frames, MeasureStartUp());
+  // Against the cheapest level frame of the table: the share recording adds at most.
+  double cheapest = 1e30;
+  for (const Scene& scene : scenes)
+    if (scene.level > 0) cheapest = std::min(cheapest, scene.timing.Total());
+  const double record = RecordingMicroseconds();
+  std::printf(
+      "recording a step (worst case, every step a new record): %.3f us, %.3f %% of the "
+      "cheapest level frame above\n",
+      record, 100 * record / 1e3 / cheapest);
+  if (!watch.empty()) {
+    std::printf(
+        "watching %s at 4x full screen (%s): %d frames%s, mean %.3f ms, worst %.3f ms, "
+        "%d over 1/60 s\n",
+        watch.c_str(), watchedSize.c_str(), watched.frames,
+        watched.whole ? " to its exit" : " (stopped short)", watched.mean, watched.worst,
+        watched.slow);
+    std::printf("the same number of frames at 1x: mean %.3f ms, worst %.3f ms, %d over 1/60 s\n",
+                atOne.mean, atOne.worst, atOne.slow);
+  }
   return 0;
 }

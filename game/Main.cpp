@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "DataDirectory.h"
@@ -14,9 +15,13 @@
 #include "KESystem.h"
 #include "LevelCheck.h"
 #include "LevelEditor.h"
+#include "LevelFile.h"
 #include "LevelRoster.h"
 #include "Levels.h"
+#include "MainMenu.h"
 #include "PadMappings.h"
+#include "RunFile.h"
+#include "RunWatching.h"
 #include "SettingsInEffect.h"
 #include "StartScreen.h"
 #include "StateRequests.h"
@@ -24,25 +29,26 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: vantrel [--window | --fullscreen] [--level FILE | --edit FILE]\n"
+    "Usage: vantrel [--window | --fullscreen] [--level FILE | --edit FILE | --replay FILE]\n"
     "  --window        play in an 800 by 600 window this time\n"
     "  --fullscreen    play full screen this time\n"
     "  --level FILE    play the level in FILE (see the README), then quit\n"
     "  --edit FILE     open the level editor on FILE (a new level when there is none), then quit\n"
+    "  --replay FILE   watch the run in FILE (a .run file), then go on to the main menu\n"
     "  --help          show this and quit\n"
     "  --version       show the game's version and quit\n"
     "Settings are kept in $XDG_CONFIG_HOME/vantrel/settings.ini (else "
     "~/.config/vantrel/settings.ini),\nwon levels in $XDG_DATA_HOME/vantrel/progress.txt (else "
     "~/.local/share/vantrel/progress.txt),\nyour own levels in $XDG_DATA_HOME/vantrel/levels/ "
-    "(else "
-    "~/.local/share/vantrel/levels/).\n"
+    "(else ~/.local/share/vantrel/levels/),\nruns in $XDG_DATA_HOME/vantrel/runs/ (else "
+    "~/.local/share/vantrel/runs/).\n"
     "Game controllers SDL does not know can be mapped in $XDG_CONFIG_HOME/vantrel/"
     "gamecontrollerdb.txt\nor SDL_GAMECONTROLLERCONFIG, in the community's mapping format.\n";
 
 // The options override the settings file for this run only. Returns -1 to go on, else the
 // exit code.
 int ReadOptions(int argc, char** argv, Settings* settings, std::string* levelFile,
-                std::string* editFile) {
+                std::string* editFile, std::string* runFile) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--window") == 0) {
       settings->fullScreen = false;
@@ -59,6 +65,12 @@ int ReadOptions(int argc, char** argv, Settings* settings, std::string* levelFil
       std::error_code error;
       (edit ? *editFile : *levelFile) = std::filesystem::absolute(argv[++i], error).string();
       (edit ? *levelFile : *editFile).clear();
+      runFile->clear();
+    } else if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) {
+      std::error_code error;
+      *runFile = std::filesystem::absolute(argv[++i], error).string();
+      levelFile->clear();
+      editFile->clear();
     } else if (std::strcmp(argv[i], "--version") == 0) {
       std::puts("vantrel " VANTREL_VERSION);
       return 0;
@@ -123,13 +135,29 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   const Settings saved = LoadSettings();
   Settings settings = saved;
-  std::string levelFile, editFile;
-  if (const int code = ReadOptions(argc, argv, &settings, &levelFile, &editFile); code >= 0)
+  std::string levelFile, editFile, runFile;
+  if (const int code = ReadOptions(argc, argv, &settings, &levelFile, &editFile, &runFile);
+      code >= 0)
     return code;
   if (!levelFile.empty() && !ReadFileLevel(levelFile)) return 1;
   if (!editFile.empty() && !CanEdit(editFile)) return 1;
+  auto run = std::make_shared<RecordedRun>();
+  std::string problem;
+  if (!runFile.empty() && !ReadRunFile(runFile, run.get(), &problem)) {
+    std::fprintf(stderr, "%s: %s\n", runFile.c_str(), problem.c_str());
+    return 1;
+  }
   WriteDefaultSettingsIfMissing();
   if (!EnterDataDirectory()) return 1;
+  // The level as this copy of the game has it must be the one the run was recorded on.
+  if (!runFile.empty()) {
+    const LevelCast* cast = LevelCastOf(run->level);
+    problem = cast ? RunMismatch(*run, cast->checksum) : "it names no level of this game";
+    if (!problem.empty()) {
+      std::fprintf(stderr, "%s: not played: %s\n", runFile.c_str(), problem.c_str());
+      return 1;
+    }
+  }
   if (!KESysInit(nullptr, 1, 800, 600, 0, 60, nullptr)) return 1;
   KESysSetWindowTitle("Vantrel");
   KESysReset();
@@ -144,6 +172,10 @@ int main(int argc, char** argv) {
     // Leaving the editor ends the game.
     SetEditorExit(nullptr);
     GameStateLoopBegin(CreateLevelEditor(editFile));
+  } else if (!runFile.empty()) {
+    ConnectFrontEnd();
+    GameStateLoopBegin(WatchRun(run, [] { return new MainMenu; }));
+    GameStateManager.level = run->level;
   } else if (levelFile.empty()) {
     ConnectFrontEnd();
     GameStateLoopBegin(new StartScreen);

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Runs one fuzz target under libFuzzer for a while: scripts/fuzz.sh TARGET [SECONDS]
-# TARGET is tile_map, level, sound or progress. New inputs go to a scratch folder; the seeds
+# TARGET is tile_map, level, sound, progress or run. New inputs go to a scratch folder; the seeds
 # stay as they are. The whole game is built instrumented, so the search sees inside our readers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-target=${1:?usage: scripts/fuzz.sh tile_map|level|sound|progress [seconds]}
+target=${1:?usage: scripts/fuzz.sh tile_map|level|sound|progress|run [seconds]}
 seconds=${2:-600}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" -DVANTREL_BENCH=OFF \

@@ -2,7 +2,8 @@
 # Takes the README's screenshots from the real program under a virtual X server of
 # 800 x 600, so that full screen is the game's own view pixel for pixel: the main menu,
 # the level select (with two levels won, to show their badges), level 1's overview and
-# level 1 in play, its exit arrow pointing up to the exit.
+# level 1 in play, its exit arrow pointing up to the exit; then level 6's run watched at 4x,
+# and level 1 with the ghost of its best run walking ahead (the level tests' recorded wins).
 # Writes docs/screenshots/*.png. Needs what the tests need (scripts/install-deps.sh test).
 set -euo pipefail
 . "$(dirname "$0")/screenshot-setup.sh" 800x600 "$@"
@@ -49,5 +50,38 @@ echo "wrote docs/screenshots/overview.png"
 xdotool mousemove --window "$wid" 600 250
 xdotool keydown d; sleep 0.8; xdotool keyup d
 shoot level gui.png 0 520 800 80
+"$probe" close "$wid"
+wait "$pid"
+
+runs="$root/tests/fuzz/corpus/run"
+"$build/vantrel" --replay "$runs/level6-100.run" >"$work/out" 2>&1 &
+pid=$!
+wid=$(window_named Vantrel)
+press 4
+sleep 9
+"$probe" shot "$wid" "$out/watching.png"
+echo "wrote docs/screenshots/watching.png"
+"$probe" close "$wid"
+wait "$pid"
+
+mkdir -p "$work/data/vantrel/runs"
+cp "$runs/level1-100.run" "$work/data/vantrel/runs/Level1-best.run"
+VANTREL_DATA_DIR="$root/data" "$build/vantrel" >"$work/out" 2>&1 &
+pid=$!
+wid=$(window_named Vantrel)
+sleep 0.5
+press space
+sleep 0.6
+click_at 400 360
+sleep 0.6
+click_at 150 150
+"$probe" match "$wid" "$root/data/Assets/gui.png" 0 520 800 80 80 10 >/dev/null
+# Play starts a second and a half after the ghost's: it is two cells ahead.
+press space
+xdotool mousemove --window "$wid" 600 420
+sleep 1.5
+xdotool keydown d; sleep 1.2; xdotool keyup d
+"$probe" shot "$wid" "$out/ghost.png"
+echo "wrote docs/screenshots/ghost.png"
 "$probe" close "$wid"
 wait "$pid"

@@ -10,6 +10,7 @@
 #include "KEInput.h"
 #include "Monster.h"
 #include "ObjectManager.h"
+#include "Run.h"
 #include "StateRequests.h"
 #include "Tile.h"
 #include "TileMap.h"
@@ -92,30 +93,43 @@ void ShowLookSpeed(const Player& player) {
     SetStatus(player, player.speed > kWalkSpeed ? kTireStatus : kSlowStatus);
 }
 
-void FaceCursor(Player& player) {
+// The facing the cursor asks for, or the one kept with the cursor on the player's centre.
+float CursorFacing(const Player& player) {
   int cx, cy;
   KEInputGetCursorPosition(&cx, &cy);
   float camX, camY;
   KEGfxGetCamPosition(&camX, &camY);
   const KEVec2 d = {float(cx - 400) + (camX - player.position.x),
                     -float(cy - 300) + (camY - player.position.y)};
-  const float length = std::sqrt(d.x * d.x + d.y * d.y);
-  // With the cursor on the player's centre there is no direction: keep the last one.
-  if (!(length > 0)) return;
-  player.velocity = {d.x / length, d.y / length};
-  player.rotation = std::atan2(player.velocity.y, player.velocity.x);
+  if (!(d.x * d.x + d.y * d.y > 0)) return player.rotation;
+  return std::atan2(d.y, d.x);
 }
 
 // The right stick turns the player while it is pushed; at rest the facing stays, unless the
 // mouse is in use, which the player faces as before.
-void Face(Player& player) {
+float FacingAsked(const Player& player) {
   KEVec2 stick;
-  if (PadFacing(&stick)) {
-    player.velocity = stick;
-    player.rotation = std::atan2(stick.y, stick.x);
-  } else if (KEInputLastDevice() != KE_INPUT_PAD) {
-    FaceCursor(player);
-  }
+  if (PadFacing(&stick)) return std::atan2(stick.y, stick.x);
+  if (KEInputLastDevice() != KE_INPUT_PAD) return CursorFacing(player);
+  return player.rotation;
+}
+
+// What the devices ask of this step, on the grid a run keeps.
+PlayerControls ReadControls(const Player& player) {
+  PlayerControls controls;
+  controls.facing = QuantizedFacing(FacingAsked(player));
+  controls.walk = QuantizedWalk(WalkInput());
+  controls.photograph = ActionTriggered(Action::kPhotograph);
+  controls.disguise = ActionHeld(Action::kDisguise);
+  controls.endDisguise = ActionHeld(Action::kEndDisguise);
+  controls.ghostToggle = KEInputCheckTriggered('G');
+  return controls;
+}
+
+void Face(Player& player, float facing) {
+  if (facing == player.rotation) return;
+  player.rotation = facing;
+  player.velocity = {std::cos(facing), std::sin(facing)};
 }
 
 // One walking step and what the floor under the new position does to the player.
@@ -312,13 +326,16 @@ Player::Player() : GameObject({0, 0}, {0, 0}, {1, 1}, 0), sight(kHalfAngle, kRan
 }
 
 void Player::Update() {
-  Face(*this);
+  PlayerControls controls = ReadControls(*this);
+  // The running level records them, or plays a run's in their place.
+  if (auto* feed = RunningStateAs<ControlsFeed>()) feed->Feed(&controls);
+  Face(*this, controls.facing);
 
   // Opposite keys cancel; a player whose keys cancel out counts as standing.
-  const KEVec2 walk = WalkInput();
+  const KEVec2 walk = controls.walk;
   moving = walk.x != 0 || walk.y != 0;
 
-  if (KEInputCheckTriggered('G')) ghost = !ghost;
+  if (controls.ghostToggle) ghost = !ghost;
 
   if (!moving) {
     if (!disguised) sprite.SetAnimation(0);
@@ -327,16 +344,15 @@ void Player::Update() {
   }
 
   if (refusalFrames > 0) refusalFrames -= 1;
-  if (ActionTriggered(Action::kPhotograph) && inPlay) {
+  if (controls.photograph && inPlay) {
     refusal = TakePhoto(*this);
     refusalFrames = refusal == PhotoRefusal::kNone ? 0 : kRefusalFrames;
   }
 
-  if (ActionHeld(Action::kDisguise) && inPlay && !disguised && !IsEmpty(photos[0]))
-    PutOnDisguise(*this);
+  if (controls.disguise && inPlay && !disguised && !IsEmpty(photos[0])) PutOnDisguise(*this);
 
   if (disguised) disguiseTime -= GameStateManager.stepSeconds;
-  if (ActionHeld(Action::kEndDisguise)) disguiseTime = 0;
+  if (controls.endDisguise) disguiseTime = 0;
 
   if (!inPlay && PlayAgainPressed()) {
     inPlay = true;
@@ -373,6 +389,7 @@ void Player::Update() {
   }
 
   if (reachedExit) {
+    exitPoint = position;
     position = {0, 0};
     UpdateTransform();
     RequestResultScreen();

@@ -56,6 +56,7 @@ class Player : public GameObject {
   bool disguised = false;
   bool inPlay = true;
   bool reachedExit = false;
+  KEVec2 exitPoint = {0, 0};  // where it stood on reaching the exit, before leaving the map
   bool ghost = false;
   float flashCooldown = 0;
   PhotoRefusal refusal = PhotoRefusal::kNone;

@@ -102,6 +102,8 @@ const Key kKeys[] = {
     {"exit_arrow", "yes or no",
      [](const Settings& s) { return std::string(s.exitArrow ? "yes" : "no"); },
      [](const std::string& v, Settings* s) { return ReadYesNo(v, &s->exitArrow); }},
+    {"ghost", "yes or no", [](const Settings& s) { return std::string(s.ghost ? "yes" : "no"); },
+     [](const std::string& v, Settings* s) { return ReadYesNo(v, &s->ghost); }},
     {"key_walk_up", kKeyExpected, WriteKey<Action::kWalkUp>, ReadKey<Action::kWalkUp>},
     {"key_walk_down", kKeyExpected, WriteKey<Action::kWalkDown>, ReadKey<Action::kWalkDown>},
     {"key_walk_left", kKeyExpected, WriteKey<Action::kWalkLeft>, ReadKey<Action::kWalkLeft>},

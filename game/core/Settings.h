@@ -31,12 +31,13 @@ struct Settings {
   VSyncMode vsync = VSyncMode::kAuto;
   int gameSpeed = 100;  // percent of full speed in the levels: 100, 85 or 70
   bool exitArrow = true;  // an arrow at the view's edge points to the exit off screen
+  bool ghost = true;      // the level's best run walks beside the player
   KeyBindings keys;
 
   bool operator==(const Settings& other) const {
     return musicVolume == other.musicVolume && effectsVolume == other.effectsVolume &&
-           fullScreen == other.fullScreen && vsync == other.vsync &&
-           gameSpeed == other.gameSpeed && exitArrow == other.exitArrow && keys == other.keys;
+           fullScreen == other.fullScreen && vsync == other.vsync && gameSpeed == other.gameSpeed &&
+           exitArrow == other.exitArrow && ghost == other.ghost && keys == other.keys;
   }
   bool operator!=(const Settings& other) const { return !(*this == other); }
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ControlsPictures.h"
 #include "FinishedRun.h"
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
@@ -13,6 +14,8 @@
 #include "ObjectManager.h"
 #include "Progress.h"
 #include "ResultPictures.h"
+#include "RunFile.h"
+#include "UIButton.h"
 #include "YourLevels.h"
 
 PictureWithBackScreen::PictureWithBackScreen(const PromptPictures& picture,
@@ -78,6 +81,10 @@ constexpr float kLabelRight = -12, kTimeLeft = 4, kTagGap = 14;
 constexpr float kCardSize = 60, kCardStep = 70;
 constexpr float kGoOnY = -212;
 constexpr size_t kMostCards = 10;  // as many as fit across the view
+// Right of this run's time.
+constexpr float kWatchX = 250, kWatchWidth = 150, kWatchHeight = 40;
+// Between the best time and the exit the picture shows.
+constexpr float kGhostY = 6, kGhostTimeX = 60;
 
 }  // namespace
 
@@ -87,76 +94,126 @@ void ResultScreen::Load() {
   KEGfxSetCamPosition(0, 0);
   picture.Init(1, 400, 400);
   picture.AddImage("Assets/Win.png");
-  // Only a win leads here, and the level number still names the level just won; the run
-  // is the one that level finished.
-  const int level = GameStateManager.level;
-  const FinishedRun run = gFinishedRun.level == level ? gFinishedRun : FinishedRun();
-  seconds = run.seconds;
-  double previous = 0;
-  fileLevel = level == kLevelFromFile;
-  if (fileLevel) {
-    // The player's own levels are kept under their name.
-    const std::string& name = FileLevelName();
-    const NamedBestTimes before = LoadWonNamedLevels();
-    saved = RecordWonNamedLevel(name, run.seconds);
-    if (auto found = before.find(name); found != before.end()) previous = found->second;
-    best = LoadWonNamedLevels()[name];
-    fileName.Load(kListGlyphsPicture, kListGlyphs, kListGlyphWidth, kListGlyphHeight, 1.6f);
-  } else {
-    BestTimes before, after;
-    LoadWonLevels(&before);
-    saved = RecordWonLevel(level, run.seconds);
-    LoadWonLevels(&after);
-    const bool inRange = level >= 1 && level <= kLevelNameCount;
-    best = inRange ? after.seconds[level] : 0;
-    previous = inRange ? before.seconds[level] : 0;
-    if (inRange) PlaceSprite(levelName, kLevelNamePictures[level - 1], 400, 48);
+  if (!known_) {
+    // Only a win leads here, and the level number still names the level just won; the run
+    // is the one that level finished.
+    const int level = GameStateManager.level;
+    const FinishedRun run = gFinishedRun.level == level ? gFinishedRun : FinishedRun();
+    facts_.level = level;
+    facts_.seconds = run.seconds;
+    double previous = 0;
+    if (level == kLevelFromFile) {
+      // The player's own levels are kept under their name.
+      facts_.fileLevel = FileLevelName();
+      const NamedBestTimes before = LoadWonNamedLevels();
+      facts_.saved = RecordWonNamedLevel(facts_.fileLevel, run.seconds);
+      if (auto found = before.find(facts_.fileLevel); found != before.end())
+        previous = found->second;
+      facts_.best = LoadWonNamedLevels()[facts_.fileLevel];
+    } else {
+      BestTimes before, after;
+      LoadWonLevels(&before);
+      facts_.saved = RecordWonLevel(level, run.seconds);
+      LoadWonLevels(&after);
+      const bool inRange = level >= 1 && level <= kLevelNameCount;
+      facts_.best = inRange ? after.seconds[level] : 0;
+      previous = inRange ? before.seconds[level] : 0;
+      if (inRange && run.run.steps > 0) {
+        facts_.run = std::make_shared<RecordedRun>(run.run);
+        KeepWonRun(RunName(level), run.run);
+      }
+    }
+    facts_.newBest = facts_.seconds > 0 &&
+                     (previous == 0 || TimeInTenths(facts_.seconds) < TimeInTenths(previous));
+    facts_.photos = run.photos;
+    facts_.ghostSeconds = run.ghostSeconds;
+    known_ = true;
   }
-  newBest = seconds > 0 && (previous == 0 || TimeInTenths(seconds) < TimeInTenths(previous));
+  const int level = facts_.level;
   goOn.Load(kContinuePictures, kHintWidth / 2.0f, kHintHeight / 2.0f);
-  if (!saved) PlaceSprite(notSaved, "Assets/UI/NotSaved.png", 560, 44);
+  if (!facts_.saved) PlaceSprite(notSaved, "Assets/UI/NotSaved.png", 560, 44);
 
+  if (level >= 1 && level <= kLevelNameCount)
+    PlaceSprite(levelName, kLevelNamePictures[level - 1], 400, 48);
+  if (!facts_.fileLevel.empty())
+    fileName.Load(kListGlyphsPicture, kListGlyphs, kListGlyphWidth, kListGlyphHeight, 1.6f);
   PlaceSprite(timeLabel, kTimeLabelPicture, 160, 36);
   PlaceSprite(bestLabel, kBestLabelPicture, 160, 36);
   PlaceSprite(newBestTag, kNewBestPicture, 150, 36);
   PlaceSprite(noPhotos, kNoPhotosPicture, 360, 36);
   times.Load(1.0f);
-  photos.assign(std::min(run.photos.size(), kMostCards), Sprite());
+  photos.assign(std::min(facts_.photos.size(), kMostCards), Sprite());
   for (size_t i = 0; i < photos.size(); ++i)
-    PlaceSprite(photos[i], run.photos[i].c_str(), kCardSize, kCardSize);
+    PlaceSprite(photos[i], facts_.photos[i].c_str(), kCardSize, kCardSize);
+  if (facts_.run) watch.Load(kWatchX, kTimeY, kWatchWidth, kWatchHeight, 1.0f);
+  ghostWords.Load(kKeyGlyphsPicture, kKeyGlyphs, kKeyGlyphWidth, kKeyGlyphHeight, 0.7f, " ", 0.66f);
+  ghostTime.Load(0.6f);
+}
+
+void ResultScreen::Initialize() {
+  // Space, Enter and A go on to the level select, as they always have: the plate answers
+  // the mouse, W and the pad's X.
+  HoldMenuKeys(true);
+}
+
+void ResultScreen::Free() {
+  HoldMenuKeys(false);
+  FreeUIObjects();
+  watch.button = nullptr;
 }
 
 void ResultScreen::Update() {
+  UpdateUIObjects();
+  watch.Update();
+  const bool watchAsked = KEInputCheckTriggered('W') || KEInputCheckTriggered(VK_GAMEPAD_X);
+  if (facts_.run && (TakeClick(watch.button) || watchAsked)) {
+    const ResultFacts facts = facts_;
+    RequestState(WatchRun(facts_.run, [facts] { return new ResultScreen(facts); }));
+    return;
+  }
   for (unsigned key : {unsigned(VK_SPACE), unsigned(VK_RETURN), unsigned(VK_GAMEPAD_A)}) {
     if (!KEInputCheckTriggered(key)) continue;
     // One screen asked for, however many of the keys came in this frame.
-    if (fileLevel) return RequestState(new YourLevelsScreen);
+    if (!facts_.fileLevel.empty()) return RequestState(new YourLevelsScreen);
     return RequestState(new LevelSelect);
   }
 }
 
 void ResultScreen::Draw() {
   DrawAt(picture, 0, 0);
-  if (fileLevel) {
-    fileName.Draw(ShownText(FileLevelName(), 30), 0, kNameY, 0.5f);
+  if (!facts_.fileLevel.empty()) {
+    fileName.Draw(ShownText(facts_.fileLevel, 30), 0, kNameY, 0.5f);
   } else {
     DrawAt(levelName, 0, kNameY);
   }
-  if (seconds > 0) {
+  if (facts_.seconds > 0) {
     DrawAt(timeLabel, kLabelRight - 80, kTimeY);
-    times.Draw(seconds, kTimeLeft, kTimeY, 0);
+    times.Draw(facts_.seconds, kTimeLeft, kTimeY, 0);
   }
-  if (best > 0) {
+  if (facts_.best > 0) {
     DrawAt(bestLabel, kLabelRight - 80, kBestY);
-    const float end = times.Draw(best, kTimeLeft, kBestY, 0);
-    if (newBest) DrawAt(newBestTag, end + kTagGap + 75, kBestY);
+    const float end = times.Draw(facts_.best, kTimeLeft, kBestY, 0);
+    if (facts_.newBest) DrawAt(newBestTag, end + kTagGap + 75, kBestY);
+  }
+  if (facts_.ghostSeconds > 0 && facts_.seconds > 0) {
+    // Compared to the tenth, as the times show.
+    const long ahead = TimeInTenths(facts_.ghostSeconds) - TimeInTenths(facts_.seconds);
+    if (ahead == 0) {
+      ghostWords.Draw("LEVEL WITH YOUR GHOST", 0, kGhostY, 0.5f);
+    } else {
+      ghostWords.Draw(ahead > 0 ? "AHEAD OF YOUR GHOST BY" : "BEHIND YOUR GHOST BY", kGhostTimeX,
+                      kGhostY, 1);
+      ghostTime.Draw(double(ahead > 0 ? ahead : -ahead) / 10, kGhostTimeX + 10, kGhostY, 0);
+    }
   }
   if (photos.empty()) DrawAt(noPhotos, 0, kPhotosY);
   const float firstX = -kCardStep * float(photos.size() - 1) / 2;
   for (size_t i = 0; i < photos.size(); ++i) DrawAt(photos[i], firstX + kCardStep * float(i), kPhotosY);
+  DrawUIObjects();
+  watch.Draw();
   BeginSpriteDraw(1.0f, 0, kGoOnY);
   goOn.DrawFrame();
-  if (saved) return;
+  if (facts_.saved) return;
   // Under the line that says how to go on, clear of the photos.
   BeginSpriteDraw(1.0f, 0, -268);
   notSaved.DrawFrame();

@@ -1,5 +1,6 @@
 #include "LevelSelect.h"
 
+#include "ControlsPictures.h"
 #include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "LoadingScreen.h"
@@ -39,6 +40,9 @@ constexpr KEVec2 kBadgeOffset = {56, 30};
 constexpr float kBestTimeGap = 2;
 constexpr float kBestTimeLift = 10;
 constexpr float kBestTimeScale = 0.5f;
+// A WATCH tab hangs under a level's plate, above the next one's best time.
+constexpr float kWatchDrop = 41, kWatchWidth = 80, kWatchHeight = 20, kWatchTextScale = 0.5f;
+constexpr float kLineY = -275;
 
 }  // namespace
 
@@ -57,6 +61,16 @@ void LevelSelect::Load() {
   bestPlate.Init(1, kBestTimePlateWidth / 2.0f, kBestTimePlateHeight / 2.0f);
   bestPlate.AddImage(kBestTimePlatePicture);
   music = AudioService::Get().LoadMusic("Assets/Eeriewind.wav");
+  for (int i = 0; i < kButtonCount; ++i) {
+    const int level = kChoices[i].target;
+    if (level == 0) continue;
+    std::string problem;
+    bestRuns[i] = LoadBestRun(level, &problem);
+    if (bestRuns[i] || !problem.empty())
+      watch[i].Load(kChoices[i].layout.x, kChoices[i].layout.y - kWatchDrop, kWatchWidth,
+                    kWatchHeight, kWatchTextScale);
+  }
+  lineText.Load(kKeyGlyphsPicture, kKeyGlyphs, kKeyGlyphWidth, kKeyGlyphHeight, 0.7f, " ", 0.66f);
 }
 
 void LevelSelect::Initialize() {
@@ -67,7 +81,17 @@ void LevelSelect::Initialize() {
 void LevelSelect::Update() {
   UpdateUIObjects();
   AudioService::Get().PlayMusicOnce(music, musicStarted);
+  for (WatchPlate& plate : watch) plate.Update();
   if (DropEarlyClicks(delay)) return;
+  for (int i = 0; i < kButtonCount; ++i) {
+    if (!TakeClick(watch[i].button)) continue;
+    // A run that no longer fits its level, or a file that cannot be read, says so here.
+    line = bestRuns[i] ? UnwatchableLine(*bestRuns[i]) : "THE KEPT RUN CANNOT BE READ";
+    if (line.empty()) {
+      RequestState(WatchRun(bestRuns[i], [] { return new LevelSelect; }));
+      return;
+    }
+  }
   for (int i = 0; i < kButtonCount; ++i) {
     if (!buttons[i]->clicked) continue;
     // The latch stays: the state is left at the end of this frame.
@@ -97,11 +121,14 @@ void LevelSelect::Draw() {
     bestPlate.DrawFrame();
     times.Draw(seconds, centre, at.y + kBestTimeLift, 0.5f);
   }
+  for (WatchPlate& plate : watch) plate.Draw();
+  if (!line.empty()) lineText.Draw(line, 0, kLineY, 0.5f);
 }
 
 void LevelSelect::Free() {
   FreeUIObjects();
   for (UIButton*& button : buttons) button = nullptr;
+  for (WatchPlate& plate : watch) plate.button = nullptr;
 }
 
 void LevelSelect::Unload() { AudioService::Get().ReleaseMusic(music); }

@@ -3,9 +3,14 @@
 // and their best time.
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include "AudioService.h"
 #include "GameState.h"
+#include "GlyphText.h"
 #include "Progress.h"
+#include "RunWatching.h"
 #include "Sprite.h"
 #include "TimeText.h"
 
@@ -33,4 +38,10 @@ class LevelSelect : public GameState {
   UIButton* buttons[kButtonCount] = {};
   MusicHandle music;
   bool musicStarted = false;
+  // Under a level's button, where its best run is kept: the run (null when it cannot be
+  // read) and the plate that plays it.
+  std::shared_ptr<const RecordedRun> bestRuns[kButtonCount];
+  WatchPlate watch[kButtonCount];
+  std::string line;  // why a run was not played; empty for none
+  GlyphText lineText;
 };

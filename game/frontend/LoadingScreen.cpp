@@ -16,8 +16,7 @@ LevelMaker gLevelMaker = nullptr;
 
 GameState* TargetState(unsigned target) {
   if (target == 0) return new MainMenu;
-  const LevelMaker make = gLevelMaker ? gLevelMaker : CreateLevel;
-  GameState* level = target <= unsigned(kLevelFromFile) ? make(int(target)) : nullptr;
+  GameState* level = target <= unsigned(kLevelFromFile) ? MakeLevel(int(target)) : nullptr;
   if (auto* playable = dynamic_cast<LevelBase*>(level)) playable->ShowOverviewAtStart();
   if (level) return level;
   // A menu rather than a loading screen that never ends.
@@ -29,6 +28,8 @@ GameState* TargetState(unsigned target) {
 }  // namespace
 
 void SetLevelMaker(LevelMaker maker) { gLevelMaker = maker; }
+
+GameState* MakeLevel(int number) { return gLevelMaker ? gLevelMaker(number) : CreateLevel(number); }
 
 void LoadingScreen::Load() {
   KEGfxSetCamPosition(0, 0);

@@ -8,6 +8,8 @@
 // Where loading screens get their levels: the level roster unless a test gives its own.
 using LevelMaker = GameState* (*)(int number);
 void SetLevelMaker(LevelMaker maker);  // null: the level roster
+// A new level state for `number` from the maker in use, or null.
+GameState* MakeLevel(int number);
 
 class LoadingScreen : public GameState {
  public:

@@ -3,13 +3,19 @@
 #include "LevelBase.h"
 #include "Monster.h"
 #include "Player.h"
+#include "RunFile.h"
 
 // The file's kind numbers are the game's.
 static_assert(kFireRatKind == FireRat && kWaterRatKind == WaterRat && kFireballKind == Fireball &&
               kMonsterKindCount == Fireball + 1);
 
 bool PlaceCast(LevelBase& level, const LevelCast& cast) {
+  // Monsters' pauses count on the world clock: from zero at every try, a run goes the same
+  // way whenever it is played.
+  GameStateManager.worldTime = 0;
   level.map.LoadGridAndTiles(cast.grid);
+  level.checksum = cast.checksum;
+  level.runName = RunNameOf(cast.mapFile);
   const bool mapRead = !cast.grid.Empty();
 
   for (const CastMember& member : cast.monsters) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "Run.h"
+
 struct FinishedRun {
   int level = 0;
   // Seconds in play at the world's speed, counted in its steps (60 a second at full
@@ -11,6 +13,8 @@ struct FinishedRun {
   // through, so that times at every game speed compare.
   double seconds = 0;
   std::vector<std::string> photos;  // the picture of each photo taken, in order
+  RecordedRun run;                  // its input, to keep and watch again
+  double ghostSeconds = 0;          // the time of the best run its ghost walked; 0 for none
 };
 
 extern FinishedRun gFinishedRun;

@@ -1,13 +1,17 @@
 #include "LevelBase.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 #include "Controls.h"
 #include "FinishedRun.h"
+#include "GameStateLoop.h"
 #include "KEGraphics.h"
 #include "KEInput.h"
 #include "KESystem.h"
 #include "Player.h"
+#include "RunFile.h"
 #include "SettingsInEffect.h"
 #include "StateRequests.h"
 #include "UIButton.h"
@@ -47,6 +51,8 @@ bool StartsPlay() {
 // Another window took the focus, or the pad was pulled out: the player is not playing now.
 bool PlayerStepsAway() { return !gKESysAppActive || KEInputPadRemoved(); }
 
+int SpeedPercent() { return int(std::lround(GameStateManager.timeScale * 100)); }
+
 }  // namespace
 
 void LevelCamera::Follow(const TileMap& map, bool targetInPlay) {
@@ -85,6 +91,7 @@ void LevelBase::Load() {
   loadingPicture.AddStrip("Assets/Loading.png", 4, 0.25f);
 
   hud.Load();
+  if (watched) watchBar.Load();
   overview.Load();
   exitArrow.Load(map);
   player = CreatePlayer();
@@ -97,7 +104,70 @@ void LevelBase::Load() {
 void LevelBase::Initialize() {
   gObjectManager.SortObjects();
   SortByLayer(gUIObjects);
+  stepsFed = 0;
+  playSeconds = 0;
+  if (watched) {
+    // The bar's keys are the watcher's, not the menu focus's; its plates answer the mouse.
+    HoldMenuKeys(true);
+    overviewUntilStart = false;
+    reader.emplace(*watched);
+    ReadRunPath(*watched, &watchedPath);
+  } else if (player) {
+    LoadGhost();
+    recorder.Start(checksum, int(std::lround(LevelSpeed() * 100)), player->position);
+  }
   if (overviewUntilStart) ShowOverview(true);
+}
+
+// The best run kept for this level walks beside the player when the setting asks for it and
+// the run was made on this level by this game.
+void LevelBase::LoadGhost() {
+  ghost.Forget();
+  if (!CurrentSettings().ghost || runName.empty()) return;
+  auto run = std::make_shared<RecordedRun>();
+  std::string problem;
+  if (!ReadRunFile(RunFilePath(runName, "best"), run.get(), &problem)) return;
+  if (RunMismatch(*run, checksum).empty()) ghost.Load(run);
+}
+
+void LevelBase::Watch(std::shared_ptr<const RecordedRun> run, std::function<GameState*()> back,
+                      std::function<LevelBase*()> again) {
+  watched = std::move(run);
+  watchBack_ = std::move(back);
+  watchAgain_ = std::move(again);
+}
+
+void LevelBase::Feed(PlayerControls* controls) {
+  stepsFed += 1;
+  if (reader) {
+    *controls = reader->Next();
+    return;
+  }
+  recorder.Step(*controls, SpeedPercent());
+}
+
+// After each world step: the path is kept, or the watched run is checked against its own.
+void LevelBase::AfterStep() {
+  const KEVec2 place = player->reachedExit ? player->exitPoint : player->position;
+  if (!reader) {
+    recorder.Place(place);
+    ghost.Step();
+    return;
+  }
+  const uint32_t step = reader->StepsRead();
+  bool off = !player->inPlay;
+  if (step % kCheckEvery == 0 && step / kPathEvery < watchedPath.size()) {
+    const KEVec2 kept = watchedPath[step / kPathEvery];
+    off = off || std::fabs(kept.x - place.x) > kPathUnit || std::fabs(kept.y - place.y) > kPathUnit;
+  }
+  if (off) {
+    watchStopped =
+        "THE RUN LEFT ITS RECORDED PATH AFTER " + std::to_string(long(playSeconds)) + " S: STOPPED";
+  } else if (reader->Done() && !player->reachedExit) {
+    watchStopped = "THE RUN ENDS SHORT OF THE EXIT: STOPPED";
+  }
+  if (!watchStopped.empty())
+    std::printf("Watching level %d: %s\n", GameStateManager.level, watchStopped.c_str());
 }
 
 void LevelBase::ShowOverview(bool shown) {
@@ -130,17 +200,24 @@ bool LevelBase::OverviewHoldsTheWorld() {
 }
 
 void LevelBase::Update() {
+  if (watched) return UpdateWatching();
   // A player who switches to another window comes back to the pause menu, as if Escape
   // had been pressed, instead of to a character that walked on or died meanwhile.
   if (!OverviewHoldsTheWorld()) {
     if (PlayerStepsAway() && !gObjectManager.paused && player && player->inPlay)
       gObjectManager.paused = true;
+    const uint32_t stepsBefore = stepsFed;
     gObjectManager.UpdateAll();
     if (player && player->inPlay && !gObjectManager.paused)
       playSeconds += GameStateManager.stepSeconds;
+    if (player && stepsFed != stepsBefore) AfterStep();
   }
-  if (player && player->reachedExit)
-    gFinishedRun = {GameStateManager.level, playSeconds, player->photosTaken};
+  if (player && player->reachedExit) {
+    gFinishedRun = {GameStateManager.level, playSeconds, player->photosTaken,
+                    recorder.Finish(playSeconds)};
+    gFinishedRun.run.level = GameStateManager.level;
+    gFinishedRun.ghostSeconds = ghost.HasRun() ? ghost.Seconds() : 0;
+  }
   if (camera) camera->Follow(map, !player || player->inPlay);
   const KEVec2 view = camera ? camera->view : KEVec2{0, 0};
   pauseMenu.Place(view, player && player->inPlay && player->position.x < view.x);
@@ -180,6 +257,8 @@ void LevelBase::Draw() {
     loadingPicture.DrawFrame();
   // The tiles come first in the world list: drawn here, they keep their place.
   map.DrawTiles(shownBottom);
+  // Under everyone: a figure walking over the floor, not among the world's objects.
+  ghost.Draw();
   gObjectManager.DrawAll();
 
   const KEVec2 view = camera ? camera->view : KEVec2{0, 0};
@@ -188,9 +267,56 @@ void LevelBase::Draw() {
   } else if (CurrentSettings().exitArrow && !gObjectManager.paused && player && player->inPlay) {
     exitArrow.Draw(player->position, shownBottom);
   }
+  if (watched) {
+    hud.Draw();
+    watchBar.Draw(view, playSeconds, watchPaused, watchSpeed, watchStopped);
+    return;
+  }
   pauseMenu.DrawUnderStrip(view);
   hud.Draw();
   pauseMenu.DrawOverStrip(view);
+}
+
+// The world steps as the watcher asks, on the run's controls, until the run reaches the exit
+// or leaves its path; the pause menu and a lost focus play no part.
+void LevelBase::UpdateWatching() {
+  const KEVec2 view = camera ? camera->view : KEVec2{0, 0};
+  UpdateUIObjects();
+  const WatchAsks asks = watchBar.Update(view, watchPaused, watchSpeed);
+  if (asks.leave) return LeaveWatching(watchBack_ ? watchBack_() : nullptr);
+  if (asks.again && watchAgain_) {
+    LevelBase* again = watchAgain_();
+    again->Watch(watched, watchBack_, watchAgain_);
+    again->watchSpeed = watchSpeed;
+    return LeaveWatching(again);
+  }
+  if (asks.pause) watchPaused = !watchPaused;
+  if (asks.speed) watchSpeed = asks.speed;
+  const bool held =
+      player && player->inPlay && (KEInputCheckCurr(VK_TAB) || KEInputCheckCurr(VK_GAMEPAD_VIEW));
+  if (held != overviewShown) ShowOverview(held);
+  int steps = watchPaused ? int(asks.step) : watchSpeed;
+  if (held || !watchStopped.empty()) steps = 0;
+  for (int i = 0; i < steps && player && !player->reachedExit && watchStopped.empty(); ++i) {
+    gObjectManager.paused = false;
+    const uint32_t stepsBefore = stepsFed;
+    gObjectManager.UpdateAll();
+    if (player->inPlay) playSeconds += GameStateManager.stepSeconds;
+    if (stepsFed != stepsBefore) AfterStep();
+  }
+  gObjectManager.paused = false;
+  if (player && player->reachedExit && watchStopped.empty())
+    return LeaveWatching(watchBack_ ? watchBack_() : nullptr);
+  if (camera) camera->Follow(map, !player || player->inPlay);
+  hud.Update();
+  gObjectManager.SortObjects();
+  if (music) AudioService::Get().PlayMusicOnce(music, musicStarted);
+}
+
+void LevelBase::LeaveWatching(GameState* next) {
+  // Replaces any state the world asked for meanwhile (the result screen of the run's exit);
+  // with nowhere to go back to, the game ends.
+  RequestState(next);
 }
 
 // A level left while paused (the window closed) must not hand its pause to the next one.
@@ -201,6 +327,8 @@ void LevelBase::Free() {
   map.ForgetTiles();  // the tiles went with the world list
   FreeUIObjects();
   pauseMenu.Forget();
+  watchBar.Forget();
+  if (watched) HoldMenuKeys(false);
 }
 
 void LevelBase::Unload() {
@@ -234,6 +362,9 @@ void LevelBase::QuitToMenu() {
 
 FinishedRun gFinishedRun;
 
-double LevelBase::TimeScale() const { return LevelSpeed(); }
+double LevelBase::TimeScale() const {
+  if (reader) return reader->Speed() / 100.0;
+  return watched ? watched->speed / 100.0 : LevelSpeed();
+}
 
 LevelBase* CurrentLevel() { return RunningStateAs<LevelBase>(); }

@@ -12,7 +12,7 @@
 namespace {
 
 // Screen rows and columns, matching the labels drawn in the backdrop.
-constexpr float kVolumeY[] = {160, 220};  // music, effects
+constexpr float kVolumeY[] = {155, 210};  // music, effects
 constexpr float kMinusX = 362, kFirstStepX = 404, kStepPitch = 28, kPlusX = 698;
 constexpr float kChoiceX[] = {400, 530, 660};
 
@@ -25,16 +25,18 @@ struct OptionRow {
 constexpr int kSpeeds[] = {100, 85, 70};
 const OptionRow kOptionRows[] = {
     // The window mode shown is the one in effect, which the command line may have set.
-    {290, {"FULLSCREEN", "WINDOW", nullptr},
+    {280, {"FULLSCREEN", "WINDOW", nullptr},
      [](const Settings&) { return KESysIsFullScreen() ? 0 : 1; },
      [](Settings*, int choice) { ChooseWindowMode(choice == 0); }},
-    {350, {"AUTO", "ON", "OFF"}, [](const Settings& s) { return int(s.vsync); },
+    {330, {"AUTO", "ON", "OFF"}, [](const Settings& s) { return int(s.vsync); },
      [](Settings* s, int choice) { s->vsync = VSyncMode(choice); }},
-    {410, {"SPEED100", "SPEED85", "SPEED70"},
+    {380, {"SPEED100", "SPEED85", "SPEED70"},
      [](const Settings& s) { return int(std::find(kSpeeds, kSpeeds + 3, s.gameSpeed) - kSpeeds); },
      [](Settings* s, int choice) { s->gameSpeed = kSpeeds[choice]; }},
-    {470, {"ON", "OFF", nullptr}, [](const Settings& s) { return s.exitArrow ? 0 : 1; },
+    {430, {"ON", "OFF", nullptr}, [](const Settings& s) { return s.exitArrow ? 0 : 1; },
      [](Settings* s, int choice) { s->exitArrow = choice == 0; }},
+    {480, {"ON", "OFF", nullptr}, [](const Settings& s) { return s.ghost ? 0 : 1; },
+     [](Settings* s, int choice) { s->ghost = choice == 0; }},
 };
 constexpr int kOptionRowCount = int(sizeof kOptionRows / sizeof kOptionRows[0]);
 

@@ -36,7 +36,7 @@ class SettingsPanel {
     UIButton* choices[3] = {};
   };
   VolumeRow volumes[2];  // music, effects
-  ChoiceRow rows[4];     // window mode, vsync, game speed, exit arrow
+  ChoiceRow rows[5];     // window mode, vsync, game speed, exit arrow, ghost
   UIButton* back = nullptr;
   UIButton* controlsButton = nullptr;  // opens the controls over the settings
   ControlsPanel controls;

@@ -297,6 +297,9 @@ LevelCast CastOf(const Level& level, const std::string& mapFile) {
       member.route.push_back(WorldPoint(level.grid, point));
     cast.monsters.push_back(member);
   }
+  // FNV-1a over the level as written back: notes and spacing leave a run playable.
+  cast.checksum = 2166136261u;
+  for (const char c : WriteLevel(level)) cast.checksum = (cast.checksum ^ uint8_t(c)) * 16777619u;
   return cast;
 }
 

@@ -21,6 +21,7 @@
 // Pure data: no GL, no game objects, so the game, the tools, the tests and the fuzzer share it.
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -92,6 +93,7 @@ struct LevelCast {
   std::vector<CastMember> monsters;
   bool initializeWhenPlaced = false;  // also Initialize each monster as soon as it is placed
   TileMapGrid grid;
+  uint32_t checksum = 0;  // of the level's text, for telling whether a run was made on it
 };
 
 KEVec2 WorldPoint(const TileMapGrid& grid, LevelPoint point);

@@ -50,11 +50,12 @@ if wid=$(window_named Vantrel); then
   click_view 400 447                                     # settings
   shows "the settings" settings.png 5 0 0 800 600
   sleep 0.6
-  click_view 362 160; click_view 362 160                 # music down twice: 80 %
-  click_view 488 220                                     # effects: the fourth step, 40 %
-  click_view 660 350                                     # vsync off
-  click_view 660 410                                     # game speed 70 %
-  click_view 400 290                                     # full screen
+  click_view 362 155; click_view 362 155                 # music down twice: 80 %
+  click_view 488 210                                     # effects: the fourth step, 40 %
+  click_view 660 330                                     # vsync off
+  click_view 660 380                                     # game speed 70 %
+  click_view 530 480                                     # ghost off
+  click_view 400 280                                     # full screen
   wait_for_size "$wid" 1600x1200 || fail "full screen from the settings: $(size_of "$wid")"
   click_view 400 545                                     # back
   shows "the main menu after the settings" main.png 5 0 0 800 600
@@ -77,7 +78,7 @@ grep -q '^Graphics: OpenGL$' "$work/out1" || fail "no graphics line"
 # its settings screen shows them. A file set to a window starts in a window, and a close
 # request, as the window's close box sends it, ends the game cleanly.
 for line in 'music_volume = 80' 'effects_volume = 40' 'fullscreen = yes' 'vsync = off' \
-  'game_speed = 70'; do
+  'game_speed = 70' 'ghost = no'; do
   grep -qx "$line" "$settings" || fail "not kept: $line"
 done
 sed -i 's/^fullscreen = yes$/fullscreen = no/' "$settings"
@@ -90,13 +91,14 @@ if wid=$(window_named Vantrel); then
   sleep 0.6
   click_view 400 447                                     # settings
   shows "the settings on the second run" settings.png 5 0 0 800 600
-  shows "music at 80 %" UI/Step_on.png 2 588 142 24 36
-  shows "music not above 80 %" UI/Step_off.png 2 616 142 24 36
-  shows "effects at 40 %" UI/Step_on.png 2 476 202 24 36
-  shows "effects not above 40 %" UI/Step_off.png 2 504 202 24 36
-  shows "the window chosen" UI/Choice_chosen_WINDOW.png 2 470 265 120 50
-  shows "vsync off chosen" UI/Choice_chosen_OFF.png 2 600 325 120 50
-  shows "game speed 70 % chosen" UI/Choice_chosen_SPEED70.png 2 600 385 120 50
+  shows "music at 80 %" UI/Step_on.png 2 588 137 24 36
+  shows "music not above 80 %" UI/Step_off.png 2 616 137 24 36
+  shows "effects at 40 %" UI/Step_on.png 2 476 192 24 36
+  shows "effects not above 40 %" UI/Step_off.png 2 504 192 24 36
+  shows "the window chosen" UI/Choice_chosen_WINDOW.png 2 470 255 120 50
+  shows "vsync off chosen" UI/Choice_chosen_OFF.png 2 600 305 120 50
+  shows "game speed 70 % chosen" UI/Choice_chosen_SPEED70.png 2 600 355 120 50
+  shows "the ghost off chosen" UI/Choice_chosen_OFF.png 2 470 455 120 50
   "$probe" close "$wid" || fail "the close request could not be sent"
 else
   fail "no window on the second run"

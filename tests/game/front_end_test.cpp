@@ -17,9 +17,11 @@
 #include "FrontEnd.h"
 #include "GameStateLoop.h"
 #include "InfoScreens.h"
+#include "KEGraphics.h"
 #include "KEInput.h"
 #include "KESystem.h"
 #include "LevelBase.h"
+#include "LevelFile.h"
 #include "LevelRoster.h"
 #include "LevelSelect.h"
 #include "LoadingScreen.h"
@@ -30,6 +32,8 @@
 #include "OverviewLegend.h"
 #include "Player.h"
 #include "Progress.h"
+#include "RunFile.h"
+#include "RunWatching.h"
 #include "SettingsInEffect.h"
 #include "SettingsScreen.h"
 #include "StartScreen.h"
@@ -363,7 +367,7 @@ TEST_F(FrontEndTest, RestartThenAWinLeadToTheResultScreenAndABadge) {
   auto* result = Now<ResultScreen>();
   ASSERT_NE(result, nullptr) << "the exit was not reached";
   EXPECT_EQ(LoadWonLevels(), 1u << 3);
-  EXPECT_TRUE(result->saved);
+  EXPECT_TRUE(result->Facts().saved);
   for (unsigned key : {unsigned(VK_LBUTTON), unsigned(VK_ESCAPE), unsigned('D')}) Tap(key);
   EXPECT_EQ(Now<ResultScreen>(), result) << "only Space, Enter or the pad's A leave";
   Tap(VK_RETURN);
@@ -405,12 +409,12 @@ TEST_F(FrontEndTest, TheResultScreenTellsTheTimeAndTheBest) {
     SCOPED_TRACE(run.name);
     const ResultScreen* result = win(run.standFrames, run.pausedFrames);
     ASSERT_NE(result, nullptr) << "the exit was not reached";
-    if (first == 0) first = result->seconds;
+    if (first == 0) first = result->Facts().seconds;
     // Frames of 1/60 s, less the half second stood in the first run.
-    EXPECT_NEAR(result->seconds - first, (run.standFrames - 60) / 60.0, 0.05);
-    EXPECT_EQ(result->newBest, run.newBest);
-    if (run.newBest) best = result->seconds;
-    EXPECT_EQ(TimeInTenths(result->best), TimeInTenths(best));
+    EXPECT_NEAR(result->Facts().seconds - first, (run.standFrames - 60) / 60.0, 0.05);
+    EXPECT_EQ(result->Facts().newBest, run.newBest);
+    if (run.newBest) best = result->Facts().seconds;
+    EXPECT_EQ(TimeInTenths(result->Facts().best), TimeInTenths(best));
     EXPECT_TRUE(result->photos.empty()) << "no photo was taken";
   }
   Tap(VK_SPACE);
@@ -539,7 +543,7 @@ TEST_F(FrontEndTest, AWinThatCannotBeKeptSaysSoOnTheResultScreen) {
     test_input::Release('D');
     auto* result = Now<ResultScreen>();
     ASSERT_NE(result, nullptr) << "the exit was not reached";
-    EXPECT_EQ(result->saved, writable);
+    EXPECT_EQ(result->Facts().saved, writable);
     EXPECT_EQ(LoadWonLevels(), 1u << 5) << "the win counts in this run either way";
     Frames(2);
     EXPECT_EQ(AmberPixelsUnderTheWayOn() > 500, !writable);
@@ -1074,12 +1078,12 @@ TEST_F(FrontEndTest, YourLevelsListsCopiedInFilesAndPlaysTheGoodOnesToTheirResul
   test_input::Release('D');
   auto* result = Now<ResultScreen>();
   ASSERT_NE(result, nullptr) << "the exit was not reached";
-  EXPECT_TRUE(result->saved);
-  EXPECT_TRUE(result->newBest);
+  EXPECT_TRUE(result->Facts().saved);
+  EXPECT_TRUE(result->Facts().newBest);
   EXPECT_EQ(LoadWonLevels(), 0u) << "no game level was won";
   const NamedBestTimes won = LoadWonNamedLevels();
   ASSERT_EQ(won.count("The long way home"), 1u);
-  EXPECT_EQ(TimeInTenths(won.at("The long way home")), TimeInTenths(result->seconds));
+  EXPECT_EQ(TimeInTenths(won.at("The long way home")), TimeInTenths(result->Facts().seconds));
   Tap(VK_SPACE);
   page = Now<YourLevelsScreen>();
   ASSERT_NE(page, nullptr) << "a win of one's own level goes back to YOUR LEVELS";
@@ -1156,6 +1160,140 @@ TEST_F(FrontEndTest, YourLevelsTurnsPagesAndKeepsTheLevelChosen) {
   Frames(1);
   EXPECT_EQ(Now<YourLevelsScreen>()->page, 2);
   EXPECT_EQ(Now<YourLevelsScreen>()->selected, 13);
+}
+
+// WATCH on the result screen plays the run just won, the player walking as it walked, and
+// ends back on the same result screen; the win and its run were kept once, as the level's
+// last and best run, and watching keeps nothing more.
+TEST_F(FrontEndTest, WatchOnTheResultScreenPlaysTheRunAndComesBack) {
+  Begin(MakeCorridor(3));
+  GameStateManager.level = 3;
+  Frames(30);
+  test_input::Press('D');
+  UntilLeft(120);
+  test_input::Release('D');
+  auto* result = Now<ResultScreen>();
+  ASSERT_NE(result, nullptr) << "the exit was not reached";
+  const ResultFacts facts = result->Facts();
+  ASSERT_NE(facts.run, nullptr);
+  const std::string best = dataHome + "/vantrel/runs/Level3-best.run";
+  ASSERT_TRUE(std::filesystem::exists(best));
+  const auto keptAt = std::filesystem::last_write_time(best);
+  EXPECT_TRUE(std::filesystem::exists(dataHome + "/vantrel/runs/Level3-last.run"));
+
+  Click(result->watch.button);
+  auto* watching = Now<LevelBase>();
+  ASSERT_NE(watching, nullptr);
+  EXPECT_TRUE(watching->Watching());
+  const KEVec2 start = watching->player->position;
+  Frames(25);
+  EXPECT_EQ(watching->player->position.x, start.x) << "the run stood its first half second";
+  Frames(15);
+  EXPECT_GT(watching->player->position.x, start.x) << "then walked east";
+  UntilLeft(200);
+  auto* again = Now<ResultScreen>();
+  ASSERT_NE(again, nullptr) << "watching ends back on the result screen";
+  EXPECT_EQ(again->Facts().seconds, facts.seconds);
+  EXPECT_EQ(again->Facts().newBest, facts.newBest);
+  EXPECT_EQ(again->Facts().saved, facts.saved);
+  EXPECT_EQ(std::filesystem::last_write_time(best), keptAt);
+  Tap(VK_SPACE);
+  EXPECT_NE(Now<LevelSelect>(), nullptr);
+}
+
+// Keeps a best run of two seconds under `name`: from `start`, `walk` steps east, then standing.
+void KeepBestRun(const std::string& name, int level, uint32_t checksum, KEVec2 start, int walk) {
+  RunRecorder recorder;
+  recorder.Start(checksum, 100, start);
+  for (int i = 0; i < 120; ++i) {
+    recorder.Step(PlayerControls(), 100);
+    recorder.Place({start.x + float(std::min(i + 1, walk)) * 1.5f, start.y});
+  }
+  RecordedRun run = recorder.Finish(2);
+  run.level = level;
+  std::filesystem::create_directories(RunsFolder());
+  std::ofstream(RunFilePath(name, "best"), std::ios::binary) << WriteRun(run);
+}
+
+// A level's kept best run shows WATCH under its button: a run from another version of the
+// level says so on screen and is not played, a damaged file too; one that fits plays until
+// Escape leaves it, back to the level select.
+TEST_F(FrontEndTest, TheLevelSelectWatchesAKeptRunOnlyWhenItFits) {
+  std::ofstream(dataHome + "/vantrel/progress.txt")
+      << "vantrel progress 1\nwon 1 2 4\nbest 1 9.0\nbest 2 9.0\nbest 4 9.0\n";
+  KeepBestRun(RunName(1), 1, LevelCastOf(1)->checksum, {-50, 0}, 0);
+  KeepBestRun(RunName(2), 2, LevelCastOf(2)->checksum + 1, {-50, 0}, 0);
+  std::ofstream(RunFilePath(RunName(4), "best")) << "vantrel run 1\nlevel 4\n";
+  Begin(new LevelSelect);
+  PastTheDelay();
+  auto* select = Now<LevelSelect>();
+  ASSERT_NE(select, nullptr);
+  EXPECT_EQ(select->watch[2].button, nullptr) << "level 3 has no run kept";
+  // Under the buttons, left of BACK.
+  const auto lineShown = [] { return LightIn(220, 18, 300, 14).second; };
+  const long dark = lineShown();
+
+  Click(select->watch[1].button);
+  EXPECT_EQ(Now<LevelSelect>(), select);
+  EXPECT_EQ(select->line, "RECORDED ON ANOTHER VERSION OF THIS LEVEL");
+  EXPECT_GT(lineShown(), dark * 3 / 2) << "the line is on screen";
+  Click(select->watch[3].button);
+  EXPECT_EQ(Now<LevelSelect>(), select);
+  EXPECT_EQ(select->line, "THE KEPT RUN CANNOT BE READ");
+
+  Click(select->watch[0].button);
+  auto* watching = Now<LevelBase>();
+  ASSERT_NE(watching, nullptr);
+  EXPECT_TRUE(watching->Watching());
+  Frames(10);
+  Tap(VK_ESCAPE);
+  EXPECT_NE(Now<LevelSelect>(), nullptr);
+}
+
+// The level's best run is drawn as a see-through figure where it stands, and nothing else on
+// screen changes (the monster drawn after it keeps its own look); with the setting off there
+// is none.
+TEST_F(FrontEndTest, TheGhostIsDrawnWhereTheBestRunStands) {
+  // A best run that walks a cell east of the player's start and stands there.
+  KeepBestRun("Corridor", 3, 0, {-100, -25}, 34);
+  KEVec2 camera = {0, 0};
+  const auto shot = [this, &camera](bool ghost) {
+    Settings settings = CurrentSettings();
+    settings.ghost = ghost;
+    ChangeSettings(settings);
+    auto* level = new TestLevel(
+        {"9 9 9 9 9 9 9", "9 0 0 0 0 0 9", "9 0 0 0 0 5 9", "9 9 9 9 9 9 9"}, {-100, -25});
+    level->runName = "Corridor";
+    // A fire rat standing in the far corner, looking away from the player.
+    level->placeMonsters = [](TestLevel& l) { l.AddMonster(FireRat, l.CellCentre(4, 1)); };
+    Begin(level);
+    test_input::SetCursor(400, 0);  // facing up, away from the ghost
+    Frames(60);
+    EXPECT_EQ(level->ghost.Walking(), ghost);
+    KEGfxGetCamPosition(&camera.x, &camera.y);
+    return GlTestReadScreen();
+  };
+  const std::vector<unsigned char> with = shot(true), without = shot(false);
+  ChangeSettings(Settings());
+  ASSERT_EQ(with.size(), without.size());
+  int w = 0, h = 0;
+  KEPlatformGetDrawableSize(&w, &h);
+  // Where the run stands, (-49, -25), on screen.
+  const float cx = (-49 - camera.x + 400) * float(w) / 800;
+  const float cy = (-25 - camera.y + 300) * float(h) / 600, reach = 22.0f * float(w) / 800;
+  long inside = 0, outside = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      long difference = 0;
+      for (int c = 0; c < 3; ++c) {
+        const size_t i = (size_t(y) * w + x) * 4 + c;
+        difference += std::abs(int(with[i]) - int(without[i]));
+      }
+      const bool near = std::fabs(x + 0.5f - cx) <= reach && std::fabs(y + 0.5f - cy) <= reach;
+      (near ? inside : outside) += difference;
+    }
+  EXPECT_GT(inside, 20000) << "no ghost drawn";
+  EXPECT_EQ(outside, 0) << "drawn elsewhere too";
 }
 
 }  // namespace

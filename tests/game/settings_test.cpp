@@ -48,7 +48,7 @@ TEST_F(SettingsTest, DefaultsAreWrittenOutOnceAndChangesReadBack) {
   WriteDefaultSettingsIfMissing();
   const std::string defaults = Read();
   EXPECT_NE(defaults.find("\nmusic_volume = 100\neffects_volume = 100\nfullscreen = yes\n"
-                          "vsync = auto\ngame_speed = 100\nexit_arrow = yes\n"),
+                          "vsync = auto\ngame_speed = 100\nexit_arrow = yes\nghost = yes\n"),
             std::string::npos)
       << defaults;
 
@@ -59,6 +59,7 @@ TEST_F(SettingsTest, DefaultsAreWrittenOutOnceAndChangesReadBack) {
   changed.vsync = VSyncMode::kOff;
   changed.gameSpeed = 70;
   changed.exitArrow = false;
+  changed.ghost = false;
   EXPECT_TRUE(SaveSettings(changed, Settings()));
   EXPECT_TRUE(LoadSettings() == changed);
   WriteDefaultSettingsIfMissing();
@@ -114,10 +115,9 @@ TEST_F(SettingsTest, BadLinesGiveTheirDefaultAndUnknownOnesAreKept) {
   EXPECT_EQ(Read(),
             "# mine\ncolour = blue\nmusic_volume = 20\neffects_volume = 30\nfullscreen = maybe\n"
             "just words\nvsync = ON\ngame_speed = 50\nexit_arrow = sometimes\n"
-            "key_photograph = space\nkey_pause = NOPE\n"
+            "key_photograph = space\nkey_pause = NOPE\nghost = yes\n"
             "key_walk_up = W\nkey_walk_down = S\nkey_walk_left = A\nkey_walk_right = D\n"
             "key_disguise = MOUSE_RIGHT\nkey_end_disguise = MOUSE_MIDDLE\n");
-
 }
 
 // What a line says is in effect is what is in effect, now and at the next start.

@@ -1,22 +1,30 @@
 // Each level won through the real game with scripted keys and cursor, one 1/60 s frame at
 // a time, and lost by walking into a monster's sight; restarts rebuild the same cast.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "AudioService.h"
+#include "FinishedRun.h"
 #include "GameStateLoop.h"
 #include "KEInput.h"
 #include "LevelBase.h"
+#include "LevelFile.h"
 #include "LevelRoster.h"
 #include "Monster.h"
 #include "Player.h"
+#include "Progress.h"
+#include "RunFile.h"
 #include "SettingsInEffect.h"
 #include "StateRequests.h"
 #include "idle_state.h"
@@ -610,6 +618,163 @@ TEST(LevelPlayTest, AtEightyFiveAndSeventyPercentTheWorldSlowsAndTheLevelsAreSti
     }
   }
   SetLevelSpeed(1.0);
+}
+
+// What a level did with a run's controls in the devices' place, until the run reached the exit
+// (and the level went back where the watching came from) or stopped.
+struct Replayed {
+  bool reachedExit = false;
+  uint32_t steps = 0;
+  double seconds = 0;
+  std::string stopped;
+};
+
+Replayed PlayBack(const RecordedRun& run) {
+  Replayed out;
+  auto* level = static_cast<LevelBase*>(CreateLevel(run.level));
+  level->Watch(
+      std::make_shared<RecordedRun>(run),
+      [&out, level]() -> GameState* {
+        out = {level->player->reachedExit, level->stepsFed, level->playSeconds, ""};
+        return new IdleState;
+      },
+      nullptr);
+  // The player asks for the result screen at the exit; watching goes back instead.
+  SetResultScreenFactory(Won);
+  test_level::Start(level);
+  GameStateManager.level = run.level;
+  for (uint32_t frame = 0; frame < run.steps + 60 && GameStateManager.current == level; ++frame) {
+    test_level::Run(1);
+    if (GameStateManager.current == level && !level->watchStopped.empty()) {
+      out.stopped = level->watchStopped;
+      out.steps = level->stepsFed;
+      break;
+    }
+  }
+  test_level::Finish();
+  SetResultScreenFactory(nullptr);
+  GameStateManager.level = -1;
+  return out;
+}
+
+// Each level's scripted win, recorded as the player played it; the file's bytes stand for it.
+RecordedRun RecordWin(const Playthrough& play) {
+  Pilot pilot(play.level);
+  std::string failure;
+  EXPECT_TRUE(pilot.Fly(play.win, &failure)) << failure;
+  EXPECT_TRUE(gWon) << "the script ended off the exit";
+  RecordedRun run;
+  std::string problem;
+  EXPECT_TRUE(ReadRun(WriteRun(gFinishedRun.run), &run, &problem)) << problem;
+  EXPECT_EQ(run.seconds, std::round(gFinishedRun.seconds * 1000) / 1000);
+  // Kept for the run reader's fuzz seeds: VANTREL_RUN_SEEDS=FOLDER.
+  if (const char* seeds = std::getenv("VANTREL_RUN_SEEDS"))
+    std::ofstream(std::string(seeds) + "/level" + std::to_string(play.level) + "-" +
+                      std::to_string(run.speed) + ".run",
+                  std::ios::binary)
+        << WriteRun(run);
+  return run;
+}
+
+// A run is its input: played back it reaches the exit on the step and with the time the
+// player did, at every game speed, and level 6's is small.
+TEST(LevelPlayTest, EveryScriptedWinPlaysBackToTheExitOnTheSameStep) {
+  const WithoutDrawing fast;
+  for (const int speed : {100, 85, 70}) {
+    SetLevelSpeed(speed / 100.0);
+    for (const Playthrough& play : kPlaythroughs) {
+      SCOPED_TRACE("level " + std::to_string(play.level) + " at " + std::to_string(speed) + " %");
+      const RecordedRun run = RecordWin(play);
+      EXPECT_EQ(run.speed, speed);
+      SetLevelSpeed(1.0);  // the run's own speed holds while it plays
+      const Replayed back = PlayBack(run);
+      SetLevelSpeed(speed / 100.0);
+      EXPECT_EQ(back.stopped, "");
+      EXPECT_TRUE(back.reachedExit);
+      EXPECT_EQ(back.steps, run.steps);
+      EXPECT_EQ(TimeInTenths(back.seconds), TimeInTenths(run.seconds));
+      if (play.level == 6 && speed == 100) {
+        EXPECT_LT(WriteRun(run).size(), 20000u);
+        std::printf("level 6 won in %u steps: a run file of %zu bytes\n", run.steps,
+                    WriteRun(run).size());
+      }
+    }
+  }
+  SetLevelSpeed(1.0);
+}
+
+// A run whose input differs at one step, a second into a walk, leaves its path and stops
+// with its line; one made on another version of the level is refused before it plays.
+TEST(LevelPlayTest, ARunThatNoLongerFitsStopsOrIsRefused) {
+  const WithoutDrawing fast;
+  const RecordedRun run = RecordWin(kPlaythroughs[0]);
+  EXPECT_EQ(RunMismatch(run, LevelCastOf(1)->checksum), "");
+  EXPECT_NE(RunMismatch(run, LevelCastOf(2)->checksum), "");
+  RecordedRun older = run;
+  older.version = "0.9";
+  EXPECT_NE(RunMismatch(older, LevelCastOf(1)->checksum), "");
+
+  std::vector<PlayerControls> steps = ReadAllControls(run);
+  ASSERT_EQ(steps.size(), run.steps);
+  // Level 1's first walk goes east for several seconds: half a second into it, one step of
+  // standing still.
+  size_t first = 0;
+  while (first < steps.size() && steps[first].walk.x == 0) ++first;
+  ASSERT_LT(first + 30, steps.size());
+  ASSERT_NE(steps[first + 30].walk.x, 0.0f);
+  steps[first + 30].walk = {0, 0};
+  RecordedRun altered = run;
+  WriteAllControls(steps, &altered);
+  const Replayed back = PlayBack(altered);
+  EXPECT_FALSE(back.reachedExit);
+  EXPECT_NE(back.stopped.find("LEFT ITS RECORDED PATH AFTER"), std::string::npos) << back.stopped;
+  EXPECT_LE(back.steps, (first + 30) / kCheckEvery * kCheckEvery + kCheckEvery);
+}
+
+// The level's best run walks beside a player who stands still at the start: the ghost takes
+// the run's path step by step and changes nothing in the world: every monster walks as it
+// does without a ghost, none chases, the player lives.
+TEST(LevelPlayTest, TheGhostWalksTheBestRunAndTouchesNothing) {
+  // The run is kept, and the setting changed, in a folder of the test's own.
+  char folder[] = "/tmp/vantrel_ghost_XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  setenv("XDG_DATA_HOME", folder, 1);
+  setenv("XDG_CONFIG_HOME", folder, 1);
+  // Level 2: bulbs that pause on the world's clock and leave trails.
+  const RecordedRun run = RecordWin(kPlaythroughs[1]);
+  ASSERT_TRUE(KeepWonRun("Level2", run));
+  std::vector<KEVec2> path;
+  ASSERT_TRUE(ReadRunPath(run, &path));
+  const auto stand = [&](bool withGhost) {
+    Settings settings = CurrentSettings();
+    settings.ghost = withGhost;
+    ChangeSettings(settings);
+    Pilot pilot(2);
+    const Ghost& ghost = static_cast<LevelBase*>(GameStateManager.current)->ghost;
+    EXPECT_EQ(ghost.HasRun(), withGhost);
+    int offPath = 0;
+    std::string world;
+    for (uint32_t step = 1; step < run.steps && pilot.InLevel(); ++step) {
+      test_level::Run(1);
+      if (withGhost && step % kPathEvery == 0) {
+        const KEVec2 kept = path[step / kPathEvery], at = ghost.Place();
+        offPath += kept.x != at.x || kept.y != at.y;
+      }
+      for (size_t m = 1; m <= pilot.player().monsters.size(); ++m) {
+        const Monster& monster = pilot.monster(int(m));
+        world += std::to_string(monster.position.x) + "," + std::to_string(monster.position.y) +
+                 (monster.state == Chase ? " chases " : " ");
+      }
+    }
+    EXPECT_EQ(offPath, 0);
+    EXPECT_EQ(ghost.StepsTaken(), withGhost ? run.steps - 1 : 0);
+    EXPECT_TRUE(pilot.player().inPlay);
+    EXPECT_EQ(world.find("chases"), std::string::npos);
+    return world;
+  };
+  EXPECT_EQ(stand(true), stand(false)) << "the monsters walked otherwise";
+  ChangeSettings(Settings());
+  std::filesystem::remove_all(folder);
 }
 
 TEST(LevelPlayTest, AMonsterSeeingThePlayerUndisguisedChasesAndKills) {

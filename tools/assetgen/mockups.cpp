@@ -140,7 +140,7 @@ Image Settings(const AssetSet& set) {
   };
   const int volumes[] = {7, 10};
   for (int row = 0; row < 2; ++row) {
-    const double y = 160 + row * 60;
+    const double y = 155 + row * 55;
     at("UI/Button_idle_MINUS.png", 50, 50, 362, y);
     for (int i = 0; i < 10; ++i)
       at(i < volumes[row] ? "UI/Step_on.png" : "UI/Step_off.png", 24, 36, 404 + 28 * i, y);
@@ -151,9 +151,9 @@ Image Settings(const AssetSet& set) {
     const char* names[3];
     const char* states[3];
   } rows[] = {
-      {290, {"FULLSCREEN", "WINDOW", nullptr}, {"chosen", "hover", nullptr}},
-      {350, {"AUTO", "ON", "OFF"}, {"chosen", "idle", "idle"}},
-      {410, {"SPEED100", "SPEED85", "SPEED70"}, {"chosen", "idle", "idle"}},
+      {280, {"FULLSCREEN", "WINDOW", nullptr}, {"chosen", "hover", nullptr}},
+      {330, {"AUTO", "ON", "OFF"}, {"chosen", "idle", "idle"}},
+      {380, {"SPEED100", "SPEED85", "SPEED70"}, {"chosen", "idle", "idle"}},
   };
   for (const auto& row : rows)
     for (int i = 0; i < 3 && row.names[i]; ++i)

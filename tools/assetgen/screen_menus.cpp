@@ -170,8 +170,8 @@ Image Credits(const AssetSet& set) {
 }
 
 // The game draws each row's controls right of x 335: the volume's minus, ten steps and
-// plus at y 160 and 220, the choices at y 290, 350, 410 and 470; the back button under the
-// panel.
+// plus at y 155 and 210, the choices at y 280, 330, 380, 430 and 480; the back button under
+// the panel.
 Image Settings(const AssetSet& set) {
   Canvas c(800, 600);
   cairo_t* cr = c.cr();
@@ -179,20 +179,21 @@ Image Settings(const AssetSet& set) {
   ScreenTitle(cr, "SETTINGS", 62);
   Panel(cr, 70, 110, 660, 390);
   // Sound above, picture and pace below.
-  cairo_move_to(cr, 96, 255);
-  cairo_line_to(cr, 704, 255);
+  cairo_move_to(cr, 96, 245);
+  cairo_line_to(cr, 704, 245);
   Stroke(cr, WithAlpha(pal::kTeal, 0.25), 1);
   const struct {
     const char* label;
     double y;
     const char* hint;
   } rows[] = {
-      {"MUSIC", 160, nullptr},
-      {"EFFECTS", 220, nullptr},
-      {"DISPLAY", 290, nullptr},
-      {"VSYNC", 350, "auto: on at 60, 120 or 240 Hz"},
-      {"GAME SPEED", 410, "slows monsters, hazards and timers"},
-      {"EXIT ARROW", 470, nullptr},
+      {"MUSIC", 155, nullptr},
+      {"EFFECTS", 210, nullptr},
+      {"DISPLAY", 280, nullptr},
+      {"VSYNC", 330, "auto: on at 60, 120 or 240 Hz"},
+      {"GAME SPEED", 380, "slows monsters, hazards and timers"},
+      {"EXIT ARROW", 430, nullptr},
+      {"GHOST", 480, "your best run, walking beside you"},
   };
   for (const auto& row : rows) {
     DrawText(cr, row.label, 100, row.y, Heading(22, pal::kCream), 0);
