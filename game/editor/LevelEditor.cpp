@@ -675,12 +675,10 @@ std::string LevelEditor::HelpLine(int line) const {
                ? "D-pad move  A use tool  LB RB tool  X next monster  right stick pause/facing"
                : "LT undo  RT redo  sticks' buttons zoom  Start test play  Y the bar  B leave";
   }
-  return line == 0
-             ? "Arrows/WASD move  Space use  1-0 Q E tool  Tab monster  [ ] pause  F facing  Del "
-               "delete"
-             : "Ctrl+Z/Y undo/redo  +/- zoom  right-drag pan  Ctrl+arrows size  T try  Ctrl+S save "
-               " "
-               "Esc leave";
+  return line == 0 ? "Arrows/WASD move  Space use  1-0 Q E tool  Tab monster  [ ] pause  "
+                     "F facing  Del delete"
+                   : "Ctrl+Z/Y undo/redo  +/- zoom  right-drag pan  Ctrl+arrows size  T try  "
+                     "Ctrl+S save  Esc leave";
 }
 
 void LevelEditor::DrawPanel(float halfWidth, float halfHeight) const {
@@ -805,13 +803,13 @@ void LevelEditor::Unload() {
 }
 
 GameState* CreateLevelEditor(const std::string& path) {
-  // Without a screen to go back to, the editor was opened from the command line: the file
-  // named there is saved where it is.
   // Back on the level it last saved, unchanged (tried from the list, say), the editor keeps
   // its undo history and where the player was looking.
   if (gSession && SessionStillHolds(*gSession, path)) {
     gSession->message.clear();
   } else {
+    // Without a screen to go back to, the editor was opened from the command line: the file
+    // named there is saved where it is.
     gSession = std::make_unique<EditorSession>(OpenEditorSession(path, gExit == nullptr));
   }
   return new LevelEditor;
