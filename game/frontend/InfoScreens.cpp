@@ -110,6 +110,10 @@ void ResultScreen::Load() {
       if (auto found = before.find(facts_.fileLevel); found != before.end())
         previous = found->second;
       facts_.best = LoadWonNamedLevels()[facts_.fileLevel];
+      if (run.run.steps > 0 && !run.runName.empty()) {
+        facts_.run = std::make_shared<RecordedRun>(run.run);
+        KeepWonRun(run.runName, run.run);
+      }
     } else {
       BestTimes before, after;
       LoadWonLevels(&before);

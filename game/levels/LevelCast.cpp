@@ -15,7 +15,7 @@ bool PlaceCast(LevelBase& level, const LevelCast& cast) {
   GameStateManager.worldTime = 0;
   level.map.LoadGridAndTiles(cast.grid);
   level.checksum = cast.checksum;
-  level.runName = RunNameOf(cast.mapFile);
+  level.runName = cast.runName.empty() ? RunNameOf(cast.mapFile) : cast.runName;
   const bool mapRead = !cast.grid.Empty();
 
   for (const CastMember& member : cast.monsters) {

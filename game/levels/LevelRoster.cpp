@@ -5,6 +5,7 @@
 #include "LevelCheck.h"
 #include "LevelNames.h"
 #include "Levels.h"
+#include "RunFile.h"
 #include "SavedFile.h"
 
 namespace {
@@ -42,6 +43,8 @@ std::string gFileName;
 
 void SetFileLevel(const LevelCast& cast, const std::string& name) {
   gFileCast = cast;
+  // Apart from the game levels' runs, whatever the file is called.
+  gFileCast.runName = "own-" + RunNameOf(cast.mapFile);
   gFileName = name;
 }
 

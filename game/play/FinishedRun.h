@@ -15,6 +15,7 @@ struct FinishedRun {
   std::vector<std::string> photos;  // the picture of each photo taken, in order
   RecordedRun run;                  // its input, to keep and watch again
   double ghostSeconds = 0;          // the time of the best run its ghost walked; 0 for none
+  std::string runName;              // the name the level's runs are kept under
 };
 
 extern FinishedRun gFinishedRun;

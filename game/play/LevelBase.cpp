@@ -214,9 +214,8 @@ void LevelBase::Update() {
   }
   if (player && player->reachedExit) {
     gFinishedRun = {GameStateManager.level, playSeconds, player->photosTaken,
-                    recorder.Finish(playSeconds)};
+                    recorder.Finish(playSeconds), ghost.HasRun() ? ghost.Seconds() : 0, runName};
     gFinishedRun.run.level = GameStateManager.level;
-    gFinishedRun.ghostSeconds = ghost.HasRun() ? ghost.Seconds() : 0;
   }
   if (camera) camera->Follow(map, !player || player->inPlay);
   const KEVec2 view = camera ? camera->view : KEVec2{0, 0};

@@ -94,6 +94,8 @@ struct LevelCast {
   bool initializeWhenPlaced = false;  // also Initialize each monster as soon as it is placed
   TileMapGrid grid;
   uint32_t checksum = 0;  // of the level's text, for telling whether a run was made on it
+  // The name its runs are kept under; empty for the map file's name without ".txt".
+  std::string runName;
 };
 
 KEVec2 WorldPoint(const TileMapGrid& grid, LevelPoint point);

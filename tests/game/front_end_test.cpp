@@ -1084,11 +1084,23 @@ TEST_F(FrontEndTest, YourLevelsListsCopiedInFilesAndPlaysTheGoodOnesToTheirResul
   const NamedBestTimes won = LoadWonNamedLevels();
   ASSERT_EQ(won.count("The long way home"), 1u);
   EXPECT_EQ(TimeInTenths(won.at("The long way home")), TimeInTenths(result->Facts().seconds));
+  // Its run is kept apart from the game levels' runs, to watch and to race.
+  EXPECT_NE(result->Facts().run, nullptr);
+  EXPECT_TRUE(std::filesystem::exists(dataHome + "/vantrel/runs/own-room-best.run"));
+  Tap('W');
+  ASSERT_NE(Now<LevelBase>(), nullptr) << "WATCH plays it";
+  UntilLeft(300);
+  ASSERT_NE(Now<ResultScreen>(), nullptr) << "and comes back to the result";
   Tap(VK_SPACE);
   page = Now<YourLevelsScreen>();
   ASSERT_NE(page, nullptr) << "a win of one's own level goes back to YOUR LEVELS";
   EXPECT_TRUE(page->entries[1].won);
   EXPECT_FALSE(page->entries[0].won);
+  PastTheDelay();
+  Click(page->play);
+  UntilLeft();
+  ASSERT_NE(Now<LevelBase>(), nullptr);
+  EXPECT_TRUE(Now<LevelBase>()->ghost.HasRun()) << "played again, the level has its ghost";
 }
 
 // By keys alone: the arrows reach the rows, Enter chooses one and Enter again plays it; a
