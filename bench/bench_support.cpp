@@ -11,8 +11,10 @@
 #include <new>
 
 #include "GameState.h"
+#include "KESystem.h"
 #include "Monster.h"
 #include "ObjectManager.h"
+#include "platform/KEPlatform.h"
 
 extern char** environ;
 
@@ -92,4 +94,20 @@ long PeakKb() {
     std::fclose(status);
   }
   return kb;
+}
+
+// The resize is asynchronous on X: frames are swapped until the drawable has its new size.
+bool SetFullScreen(bool on) {
+  KEToogleFullScreen(on);
+  int wantWidth = 800, wantHeight = 600;
+  if (on) KEPlatformGetScreenSize(&wantWidth, &wantHeight);
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    int width = 0, height = 0;
+    KEPlatformGetDrawableSize(&width, &height);
+    if (width == wantWidth && height == wantHeight && attempt > 2) return true;
+    KEPlatformSwapBuffers();
+    KESysUpdate();
+  }
+  std::printf("the drawable never reached %dx%d\n", wantWidth, wantHeight);
+  return false;
 }

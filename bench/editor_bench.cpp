@@ -71,21 +71,6 @@ Level BigLevel() {
   return doc.level();
 }
 
-bool SetFullScreen() {
-  KEToogleFullScreen(true);
-  int wantWidth = 0, wantHeight = 0;
-  KEPlatformGetScreenSize(&wantWidth, &wantHeight);
-  for (int attempt = 0; attempt < 200; ++attempt) {
-    int width = 0, height = 0;
-    KEPlatformGetDrawableSize(&width, &height);
-    if (width == wantWidth && height == wantHeight && attempt > 2) return true;
-    KEPlatformSwapBuffers();
-    KESysUpdate();
-  }
-  std::printf("the drawable never reached %dx%d\n", wantWidth, wantHeight);
-  return false;
-}
-
 void PutChunk(FILE* f, const char* type, const std::vector<unsigned char>& data) {
   const uint32_t length = uint32_t(data.size());
   const unsigned char lengthBytes[4] = {(unsigned char)(length >> 24),
@@ -211,7 +196,7 @@ int main(int argc, char** argv) {
   }
   if (!KESysInit(nullptr, 1, 800, 600, 0, 0, nullptr)) return 1;
   KEGfxSetBackgroundColor(0, 0, 0);
-  if (!SetFullScreen()) return 1;
+  if (!SetFullScreen(true)) return 1;
   int width = 0, height = 0;
   KEPlatformGetDrawableSize(&width, &height);
 

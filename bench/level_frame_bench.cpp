@@ -99,23 +99,6 @@ void Frame(GameState* state, Timing* timing, const std::string& shot = "") {
   timing->newsInDraw += double(news2 - news1);
 }
 
-// The screen's size in full screen, else 800 x 600; the resize is asynchronous on X, so
-// frames are swapped until the drawable has its new size.
-bool SetFullScreen(bool on) {
-  KEToogleFullScreen(on);
-  int wantWidth = 800, wantHeight = 600;
-  if (on) KEPlatformGetScreenSize(&wantWidth, &wantHeight);
-  for (int attempt = 0; attempt < 200; ++attempt) {
-    int width = 0, height = 0;
-    KEPlatformGetDrawableSize(&width, &height);
-    if (width == wantWidth && height == wantHeight && attempt > 2) return true;
-    KEPlatformSwapBuffers();
-    KESysUpdate();
-  }
-  std::printf("the drawable never reached %dx%d\n", wantWidth, wantHeight);
-  return false;
-}
-
 std::string SizeName() {
   int width = 0, height = 0;
   KEPlatformGetDrawableSize(&width, &height);

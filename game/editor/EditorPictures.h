@@ -21,6 +21,9 @@ constexpr EditorButtonPicture kEditorBar[] = {
     {"ED_LEAVE", "LEAVE", 96},
 };
 constexpr int kEditorBarButtons = int(sizeof kEditorBar / sizeof kEditorBar[0]);
+constexpr const Plate& EditorBarPlate(const EditorButtonPicture& button) {
+  return button.width > 60 ? kEditorWidePlate : kEditorNarrowPlate;
+}
 
 // The tools down the left side, in the order of their number keys. Each plate leaves room
 // on its left for the tool's mark, which the game draws in the map's colours.

@@ -49,9 +49,8 @@ void LevelEditor::Load() {
   float x = -400 + 16;
   for (int i = 0; i < kEditorBarButtons; ++i) {
     const EditorButtonPicture& b = kEditorBar[i];
-    const Plate& plate = b.width > 60 ? kEditorWidePlate : kEditorNarrowPlate;
-    bar_[i] = CreateButton(
-        OverPlate(b.name, float(b.width), kEditorBarHeight, x + b.width / 2.0f, kBarY, plate));
+    bar_[i] = CreateButton(OverPlate(b.name, float(b.width), kEditorBarHeight, x + b.width / 2.0f,
+                                     kBarY, EditorBarPlate(b)));
     x += float(b.width);
   }
   for (int i = 0; i < kToolCount; ++i) {

@@ -390,15 +390,15 @@ void MakeEditorButtons(AssetSet& set) {
   Canvas measure(1, 1);
   double barSize = 30;
   for (const EditorButtonPicture& b : kEditorBar) {
-    const Plate& plate = b.width > 60 ? kEditorWidePlate : kEditorNarrowPlate;
+    const Plate& plate = EditorBarPlate(b);
     barSize = std::min(barSize, FitSize(measure.cr(), b.label, kLabelFont, barSize, plate.w - 16));
   }
   for (const EditorButtonPicture& b : kEditorBar) {
-    const Plate& plate = b.width > 60 ? kEditorWidePlate : kEditorNarrowPlate;
-    const ButtonSpec spec = {b.name, b.label, nullptr, b.width, kEditorBarHeight, plate};
+    const ButtonSpec layout = {b.name,  b.label,          nullptr,
+                               b.width, kEditorBarHeight, EditorBarPlate(b)};
     for (const auto& s : kStates)
       set.Add(std::string("UI/Button_") + s.second + "_" + b.name + ".png",
-              Button(spec, s.first, barSize));
+              Button(layout, s.first, barSize));
   }
   const double labelLeft = kToolMarkX * 2, keyRoom = 14;
   double toolSize = 30;
